@@ -1,0 +1,61 @@
+# Build flags travel on interface targets that every project target links
+# privately, so each flag is decided in one place.
+
+add_library(provana_warnings INTERFACE)
+target_compile_options(provana_warnings INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast
+    -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough)
+if(PROVANA_WARNINGS_AS_ERRORS)
+    target_compile_options(provana_warnings INTERFACE -Werror)
+endif()
+
+add_library(provana_sanitizers INTERFACE)
+if(PROVANA_SANITIZE)
+    set(_provana_san -fsanitize=address,undefined -fno-sanitize-recover=undefined
+                     -fno-omit-frame-pointer)
+    target_compile_options(provana_sanitizers INTERFACE ${_provana_san})
+    target_link_options(provana_sanitizers INTERFACE ${_provana_san})
+endif()
+
+# provana_library(NAME [STATIC|SHARED|MODULE] SOURCES ... [QT] LIBS ...)
+function(provana_library name)
+    cmake_parse_arguments(ARG "QT" "KIND" "SOURCES;LIBS" ${ARGN})
+    if(NOT ARG_KIND)
+        set(ARG_KIND STATIC)
+    endif()
+    add_library(${name} ${ARG_KIND} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE provana_warnings provana_sanitizers)
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+    target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
+    if(ARG_QT)
+        set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    endif()
+endfunction()
+
+# provana_test(NAME SOURCES ... LIBS ...): one test program whose cases CTest
+# discovers one by one.
+function(provana_test name)
+    cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE provana_warnings provana_sanitizers
+        GTest::gtest GTest::gmock GTest::gtest_main ${ARG_LIBS})
+    target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/src" "${CMAKE_SOURCE_DIR}/tests")
+    if(ARG_QT)
+        set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    endif()
+    gtest_discover_tests(${name}
+        WORKING_DIRECTORY "${PROVANA_OUTPUT_DIR}"
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PROVANA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+        DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# The version lives in the project() call only; everything else reads it here.
+math(EXPR _provana_minor_patch "${PROJECT_VERSION_PATCH} * 10 + ${PROJECT_VERSION_TWEAK}")
+if(_provana_minor_patch LESS 10)
+    set(_provana_minor_patch "0${_provana_minor_patch}")
+endif()
+set(PROVANA_DISPLAY_VERSION "${PROJECT_VERSION_MINOR}.${_provana_minor_patch}")
+configure_file("${CMAKE_CURRENT_LIST_DIR}/ProvanaVersion.h.in"
+               "${CMAKE_BINARY_DIR}/generated/ProvanaVersion.h" @ONLY)
+add_library(provana_version INTERFACE)
+target_include_directories(provana_version INTERFACE "${CMAKE_BINARY_DIR}/generated")

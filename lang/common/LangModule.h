@@ -1,0 +1,44 @@
+#pragma once
+
+// A language library is plain data: a table of texts by string identifier,
+// sorted by identifier, exported through two C functions with LoadString
+// semantics (see LangModule.cpp).
+
+#include <cstddef>
+
+struct LangString
+{
+    unsigned id;
+    const char16_t *text;
+};
+
+struct LangTable
+{
+    const LangString *strings;
+    std::size_t count;
+};
+
+constexpr bool IsSortedAndUnique(const LangString *strings, std::size_t count)
+{
+    for (std::size_t i = 1; i < count; ++i) {
+        if (strings[i - 1].id >= strings[i].id)
+            return false;
+    }
+    return true;
+}
+
+// Defined once by each language's string file.
+extern const LangTable gLangTable;
+
+extern "C" {
+// Copies the text with the given identifier into buffer, at most
+// bufferMax - 1 units plus a terminating zero, and returns the number of units
+// copied without the terminator; 0 when the identifier is unknown or its text
+// is empty.
+__attribute__((visibility("default"))) int ProvixLangLoadString(unsigned id, char16_t *buffer,
+                                                                int bufferMax);
+// Returns the encoded image (PNG) with the given identifier and its size in
+// bytes, or null when the library has none.
+__attribute__((visibility("default"))) const unsigned char *ProvixLangLoadImage(unsigned id,
+                                                                                unsigned *size);
+}

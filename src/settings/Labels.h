@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+#include <initializer_list>
+
+class CApplication;
+
+// Localized texts are limited to this many units, the terminator included.
+inline constexpr int kLabelBufferSize = 2048;
+
+// The invariant text of an identifier (localized false) or its text from the
+// language library (localized true). A missing or empty localized text shows
+// "Internal error." and gives "<error>"; a missing invariant text is empty.
+QString LoadLabel(const CApplication *application, unsigned id, bool localized);
+
+// The localized label of the first tag whose element name equals name exactly;
+// empty when no tag has that name.
+QString LabelForTag(const CApplication *application, const QString &name);
+
+// One argument of a printf-style format: %s takes text, %d a number.
+class FormatArg
+{
+public:
+    FormatArg(const QString &text)
+        : m_text(text)
+    {}
+    FormatArg(const char16_t *text)
+        : m_text(QString::fromUtf16(text))
+    {}
+    FormatArg(long long number)
+        : m_text(QString::number(number))
+    {}
+    FormatArg(int number)
+        : m_text(QString::number(number))
+    {}
+    FormatArg(unsigned number)
+        : m_text(QString::number(number))
+    {}
+    const QString &Text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+
+// Replaces %s and %d in order by the arguments and %% by %; a conversion
+// without an argument is left as it stands.
+QString FormatText(const QString &format, std::initializer_list<FormatArg> args);
+
+// The localized text of an identifier used as a format.
+QString FormatLabel(const CApplication *application, unsigned id,
+                    std::initializer_list<FormatArg> args);

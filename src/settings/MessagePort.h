@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// How the core shows a message box. The user interface implements it; tests
+// record what would have been shown.
+class IMessagePort
+{
+public:
+    enum Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum Icon { Information, Warning, Error, Question };
+    enum Result { ResultOk, ResultCancel, ResultYes, ResultNo };
+
+    virtual ~IMessagePort() = default;
+    virtual Result ShowMessage(const QString &text, Buttons buttons, Icon icon) = 0;
+};

@@ -1,0 +1,325 @@
+#include "settings/NodeCatalogue.h"
+
+#include "settings/NodeTypes.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+using CS = ChoiceSource;
+
+constexpr unsigned kYesNo[] = {420, 288};
+constexpr unsigned kConnectionType[] = {254, 248};
+constexpr unsigned kRemoteModemType[] = {246, 250, 251};
+constexpr unsigned kConnectionSpeeds[] = {247, 245, 240, 241, 242, 243, 244};
+constexpr unsigned kCallbackType[] = {234, 232, 231};
+constexpr unsigned kMailboxType[] = {190, 187};
+constexpr unsigned kRetrieve[] = {185, 183, 184};
+constexpr unsigned kMailType[] = {168, 167, 166};
+constexpr unsigned kSendingOption[] = {156, 157, 158};
+constexpr unsigned kIncludeSignature[] = {163, 161, 162};
+constexpr unsigned kWapType[] = {404, 405};
+constexpr unsigned kBearer[] = {394, 393};
+constexpr unsigned kTerminalBackspace[] = {359, 360};
+constexpr unsigned kTerminalEnter[] = {363, 365, 364};
+constexpr unsigned kTerminalEcho[] = {369, 368};
+constexpr unsigned kTelnetBackspace[] = {342, 343};
+constexpr unsigned kTelnetEnter[] = {345, 347, 346};
+constexpr unsigned kTelnetEcho[] = {350, 349};
+
+constexpr NodeTypeInfo Label(unsigned id)
+{
+    NodeTypeInfo info;
+    info.labelId = id;
+    return info;
+}
+constexpr NodeTypeInfo Mandatory(unsigned id)
+{
+    NodeTypeInfo info = Label(id);
+    info.mandatory = true;
+    return info;
+}
+constexpr NodeTypeInfo Choice(unsigned id, std::span<const unsigned> ids, bool mandatory = false)
+{
+    NodeTypeInfo info = Label(id);
+    info.choices = CS::Fixed;
+    info.fixedChoices = ids;
+    info.mandatory = mandatory;
+    return info;
+}
+constexpr NodeTypeInfo Names(unsigned id, ChoiceSource source, bool mandatory = false)
+{
+    NodeTypeInfo info = Label(id);
+    info.choices = source;
+    info.mandatory = mandatory;
+    return info;
+}
+constexpr NodeTypeInfo CharacterData(unsigned id)
+{
+    NodeTypeInfo info = Label(id);
+    info.characterData = true;
+    return info;
+}
+constexpr NodeTypeInfo Password(unsigned id, int units)
+{
+    NodeTypeInfo info = Label(id);
+    info.scrambledUnits = units;
+    return info;
+}
+constexpr NodeTypeInfo Speeds(unsigned id)
+{
+    NodeTypeInfo info = Choice(id, kConnectionSpeeds);
+    info.choices = CS::ConnectionSpeeds;
+    return info;
+}
+
+constexpr std::array<NodeTypeInfo, NodeType::Count> kCatalogue = {
+    Label(0),                               // 0 root
+    Label(0),                               // 1
+    Label(279),                             // 2 IAPSettings
+    Names(277, CS::AccessPointNames),       // 3 PreferredConnection
+    Label(278),                             // 4 access point template
+    Label(421),                             // 5 IAPConnection
+    Mandatory(238),                         // 6 ConnectionName
+    Mandatory(262),                         // 7 PhoneNumber
+    Choice(263, kYesNo),                    // 8 PromptPassword
+    Label(276),                             // 9 Username
+    Password(261, 20),                      // 10 Password
+    Label(449),                             // 11 Proxies
+    Choice(453, kYesNo),                    // 12 HTTPUseProxy
+    Label(452),                             // 13 HTTPProxyServer
+    Label(451),                             // 14 HTTPPortNumber
+    Label(450),                             // 15 HTTPNoProxyFor
+    Choice(457, kYesNo),                    // 16 HTTPSUseProxy
+    Label(456),                             // 17 HTTPSProxyServer
+    Label(455),                             // 18 HTTPSPortNumber
+    Label(454),                             // 19 HTTPSNoProxyFor
+    Label(239),                             // 20 DataCall
+    Choice(256, kConnectionType),           // 21 ConnectionType
+    Choice(253, kRemoteModemType),          // 22 RemoteModemType
+    Speeds(252),                            // 23 MaxConnectionSpeed
+    Choice(255, kYesNo),                    // 24 SpeedChanging
+    Label(249),                             // 25 ModemInitString
+    Label(230),                             // 26 Callback
+    Choice(236, kYesNo),                    // 27 UseCallback
+    Choice(235, kCallbackType),             // 28 CallbackType
+    Label(233),                             // 29 CallbackNumber
+    Label(258),                             // 30 Other
+    Choice(260, kYesNo),                    // 31 AllowPlaintextPPPLogin
+    Choice(259, kYesNo),                    // 32 UsePPPCompression
+    Label(272),                             // 33 ScriptOptions
+    Choice(275, kYesNo),                    // 34 UseLoginScript
+    CharacterData(274),                     // 35 Script
+    Choice(273, kYesNo),                    // 36 DisplayTerminalWindow
+    Label(224),                             // 37 AddressOptions
+    Choice(226, kYesNo),                    // 38 RetrieveIP
+    Label(227),                             // 39 IPAddress
+    Choice(225, kYesNo),                    // 40 RetrieveDNSAddress
+    Label(228),                             // 41 PrimaryDNS
+    Label(229),                             // 42 SecondaryDNS
+    Label(140),                             // 43 EMailSettings
+    Names(192, CS::MailboxNames),           // 44 PreferredMailbox
+    Label(205),                             // 45 mailbox template
+    Label(422),                             // 46 Mailbox
+    Label(0),                               // 47
+    Mandatory(175),                         // 48 MailboxName
+    Label(465),                             // 49 Name
+    Mandatory(178),                         // 50 Username
+    Password(177, 25),                      // 51 Password
+    Mandatory(171),                         // 52 EMailAddress
+    Names(173, CS::AccessPointNames, true), // 53 UseConnection
+    Mandatory(186),                         // 54 Servers
+    Choice(191, kMailboxType, true),        // 55 MailboxType
+    Mandatory(188),                         // 56 InServer
+    Mandatory(189),                         // 57 OutServer
+    Label(179),                             // 58 RetrieveMail
+    Choice(180, kRetrieve),                 // 59 Retrieve
+    Label(181),                             // 60 MessageMaxSize
+    Label(151),                             // 61 Advanced
+    Choice(165, kMailType),                 // 62 DefaultMailType
+    Choice(155, kSendingOption),            // 63 DefaultSendingOption
+    Choice(160, kIncludeSignature),         // 64 IncludeSignature
+    CharacterData(473),                     // 65 Signature
+    Choice(159, kYesNo),                    // 66 RequestReadReport
+    Choice(498, kYesNo),                    // 67 AllowReportRequests
+    Choice(152, kYesNo),                    // 68 AllowReportRequests
+    Choice(153, kYesNo),                    // 69 CopyToMyMailAddress
+    Choice(169, kYesNo),                    // 70 UseAPOP
+    Choice(164, kYesNo),                    // 71 UseSSL
+    Label(154),                             // 72 IMAP4FolderPath
+    Label(388),                             // 73 WAPSettings
+    Label(423),                             // 74 WAPConnection
+    Label(417),                             // 75 WAP connection template
+    Mandatory(395),                         // 76 ConnectionName
+    Choice(403, kWapType),                  // 77 Type
+    Choice(406, kYesNo),                    // 78 UseSecureConnection
+    Choice(392, kBearer),                   // 79 BearerEitherSMSOrDataCall
+    Label(400),                             // 80 SMSSettingsForBearer
+    Label(401),                             // 81 SMSCentreNumber
+    Label(402),                             // 82 ServiceNumber
+    Label(396),                             // 83 DataSettingsForBearer
+    Mandatory(397),                         // 84 ServiceAddress
+    Names(398, CS::AccessPointNames, true), // 85 UseConnection
+    Label(323),                             // 86 SMSSettings
+    Label(328),                             // 87 SMS centre template
+    Names(464, CS::CentreNames),            // 88 PreferredCentre
+    Label(429),                             // 89 SMSCentre
+    Mandatory(329),                         // 90 CentreName
+    Mandatory(330),                         // 91 PhoneNumber
+    Label(460),                             // 92 PersonalData
+    Label(385),                             // 93 DefaultVoiceMailbox
+    Label(128),                             // 94 ContactsAndCalendar
+    Label(129),                             // 95 Contacts
+    Label(135),                             // 96 TransferContactImages
+    Label(119),                             // 97 Calendar
+    Names(419, CS::AccessPointNames),       // 98 WWWBookmarks
+    Label(564),                             // 99 WWWBookmark
+    Label(606),                             // 100 Name
+    Label(607),                             // 101 URL
+    Names(390, CS::WAPConnectionNames),     // 102 WAPBookmarks
+    Label(568),                             // 103 WAPBookmark
+    Label(611),                             // 104 Name
+    Label(612),                             // 105 URL
+    Label(610),                             // 106 UseConnection
+    Label(609),                             // 107 Username
+    Password(608, 20),                      // 108 Password
+    Label(550),                             // 109 FileTransfer
+    Label(0),                               // 110
+    Label(552),                             // 111 RingingTones
+    Label(553),                             // 112 RingingTone
+    Label(556),                             // 113 BackgroundImages
+    Label(557),                             // 114 BackgroundImage
+    Label(554),                             // 115 SISFiles
+    Label(555),                             // 116 SISFile
+    Label(558),                             // 117 Files
+    Label(559),                             // 118 File
+    Label(560),                             // 119 Local
+    Label(561),                             // 120 Remote
+    Label(356),                             // 121 TerminalConnectionSettings
+    Label(425),                             // 122 TerminalConnection
+    Label(372),                             // 123 terminal connection template
+    Label(370),                             // 124 ConnectionName
+    Label(371),                             // 125 PhoneNumber
+    Label(357),                             // 126 AdvancedSettings
+    Choice(358, kTerminalBackspace),        // 127 BackspaceKeySends
+    Choice(362, kTerminalEnter),            // 128 EnterKeySends
+    Choice(367, kTerminalEcho),             // 129 LocalEcho
+    Choice(361, kYesNo),                    // 130 StartInCharMode
+    Label(366),                             // 131 ModemInitialization
+    Label(339),                             // 132 TelnetConnectionSettings
+    Label(426),                             // 133 TelnetConnection
+    Label(355),                             // 134 telnet connection template
+    Label(354),                             // 135 ConnectionName
+    Label(353),                             // 136 Hostname
+    Names(351, CS::AccessPointNames),       // 137 AccessPoint
+    Label(340),                             // 138 AdvancedSettings
+    Choice(341, kTelnetBackspace),          // 139 BackspaceKeySends
+    Choice(344, kTelnetEnter),              // 140 EnterKeySends
+    Choice(348, kTelnetEcho),               // 141 LocalEcho
+    Label(462),                             // 142 BIOMessages
+    Label(0),                               // 143 free element
+};
+
+constexpr ItemRole kItemRoles[] = {
+    {NodeType::IAPSettings, NodeType::IAPConnection, NodeType::IAPTemplate,
+     NodeType::IAPConnectionName},
+    {NodeType::EMailSettings, NodeType::Mailbox, NodeType::MailboxTemplate, NodeType::MailboxName},
+    {NodeType::WAPSettings, NodeType::WAPConnection, NodeType::WAPTemplate,
+     NodeType::WAPConnectionName},
+    {NodeType::SMSSettings, NodeType::SMSCentre, NodeType::SMSTemplate, NodeType::CentreName},
+    {NodeType::TerminalConnectionSettings, NodeType::TerminalConnection, NodeType::TerminalTemplate,
+     NodeType::TerminalConnectionName},
+    {NodeType::TelnetConnectionSettings, NodeType::TelnetConnection, NodeType::TelnetTemplate,
+     NodeType::TelnetConnectionName},
+};
+
+constexpr int kCategories[] = {
+    NodeType::IAPSettings,
+    NodeType::EMailSettings,
+    NodeType::WAPSettings,
+    NodeType::SMSSettings,
+    NodeType::PersonalData,
+    NodeType::FileTransfer,
+    NodeType::TerminalConnectionSettings,
+    NodeType::TelnetConnectionSettings,
+    NodeType::BIOMessages,
+};
+constexpr int kReferences[] = {NodeType::PreferredConnection,  NodeType::PreferredMailbox,
+                               NodeType::MailboxUseConnection, NodeType::WAPUseConnection,
+                               NodeType::PreferredCentre,      NodeType::TelnetAccessPoint};
+constexpr int kBookmarkLists[] = {NodeType::WWWBookmarks, NodeType::WAPBookmarks};
+constexpr int kFileLists[] = {NodeType::RingingTones, NodeType::BackgroundImages,
+                              NodeType::SISFiles, NodeType::Files};
+
+template<typename Range>
+bool Contains(const Range &range, int type)
+{
+    return std::find(std::begin(range), std::end(range), type) != std::end(range);
+}
+
+template<typename Member>
+const ItemRole *FindRole(Member member, int type)
+{
+    for (const ItemRole &role : kItemRoles) {
+        if (role.*member == type)
+            return &role;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool IsValidNodeType(int type)
+{
+    return type >= 0 && type < NodeType::Count;
+}
+
+const NodeTypeInfo &NodeTypeInfoOf(int type)
+{
+    static constexpr NodeTypeInfo none{};
+    return IsValidNodeType(type) ? kCatalogue[static_cast<std::size_t>(type)] : none;
+}
+
+std::span<const ItemRole> ItemRoles()
+{
+    return kItemRoles;
+}
+
+const ItemRole *RoleOfCategory(int type)
+{
+    return FindRole(&ItemRole::category, type);
+}
+const ItemRole *RoleOfItem(int type)
+{
+    return FindRole(&ItemRole::item, type);
+}
+const ItemRole *RoleOfTemplate(int type)
+{
+    return FindRole(&ItemRole::itemTemplate, type);
+}
+const ItemRole *RoleOfNameField(int type)
+{
+    return FindRole(&ItemRole::nameField, type);
+}
+
+bool IsCategoryType(int type)
+{
+    return Contains(kCategories, type);
+}
+bool IsReferenceType(int type)
+{
+    return Contains(kReferences, type);
+}
+bool IsBookmarkListType(int type)
+{
+    return Contains(kBookmarkLists, type);
+}
+bool IsFileListType(int type)
+{
+    return Contains(kFileLists, type);
+}
+bool IsEntryListType(int type)
+{
+    return IsBookmarkListType(type) || IsFileListType(type);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <span>
+
+// Facts about each node type, one table per fact kind. Every rule of the
+// settings tree reads them from here.
+
+enum class ChoiceSource {
+    None,
+    Fixed,              // the identifiers listed in the catalogue row
+    ConnectionSpeeds,   // fixed, filtered by the data call's other settings
+    AccessPointNames,   // ConnectionName of every IAPConnection
+    MailboxNames,       // MailboxName of every Mailbox
+    CentreNames,        // CentreName of every SMSCentre
+    WAPConnectionNames, // ConnectionName of every WAPConnection
+};
+
+struct NodeTypeInfo
+{
+    unsigned labelId = 0; // 0: no label and no element name
+    bool mandatory = false;
+    bool characterData = false; // written as CDATA
+    int scrambledUnits = -1;    // fixed password length in the file; -1: the value's length
+    ChoiceSource choices = ChoiceSource::None;
+    std::span<const unsigned> fixedChoices; // string identifiers, in offer order
+};
+
+const NodeTypeInfo &NodeTypeInfoOf(int type);
+bool IsValidNodeType(int type);
+
+// Categories whose children are named items made from a template.
+struct ItemRole
+{
+    int category;
+    int item;
+    int itemTemplate;
+    int nameField;
+};
+
+std::span<const ItemRole> ItemRoles();
+const ItemRole *RoleOfCategory(int type);
+const ItemRole *RoleOfItem(int type);
+const ItemRole *RoleOfTemplate(int type);
+const ItemRole *RoleOfNameField(int type);
+
+inline bool IsItemType(int type)
+{
+    return RoleOfItem(type) != nullptr;
+}
+inline bool IsTemplateType(int type)
+{
+    return RoleOfTemplate(type) != nullptr;
+}
+inline bool IsNameFieldType(int type)
+{
+    return RoleOfNameField(type) != nullptr;
+}
+
+bool IsCategoryType(int type);
+// Nodes whose value names another item.
+bool IsReferenceType(int type);
+// Bookmark lists and file lists: their include flag follows their entries.
+bool IsEntryListType(int type);
+bool IsBookmarkListType(int type);
+bool IsFileListType(int type);

@@ -1,0 +1,352 @@
+// The per-type rules of the node type catalogue: labels, shown values,
+// choices and the disabled test.
+#include "settings/SettingNode.h"
+
+#include "settings/ItemNames.h"
+#include "settings/Labels.h"
+#include "settings/NodeCatalogue.h"
+#include "settings/NodeTypes.h"
+#include "settings/StringIds.h"
+#include "settings/TagTable.h"
+
+#include <algorithm>
+#include <span>
+
+namespace {
+
+enum class Clause { None, ParentDisabled, NoChoices, SiblingIs, SiblingIsNot, MailboxTypeIsNot };
+
+struct Condition
+{
+    Clause clause = Clause::None;
+    int sibling = 0;
+    const char16_t *value = nullptr;
+};
+
+// A node is disabled when either condition of its row holds.
+struct DisableRule
+{
+    int type;
+    Condition first;
+    Condition second;
+};
+
+constexpr Condition ParentDisabled{Clause::ParentDisabled};
+constexpr Condition NoChoices{Clause::NoChoices};
+constexpr Condition Is(int sibling, const char16_t *value)
+{
+    return {Clause::SiblingIs, sibling, value};
+}
+constexpr Condition IsNot(int sibling, const char16_t *value)
+{
+    return {Clause::SiblingIsNot, sibling, value};
+}
+constexpr Condition MailboxTypeIsNot(const char16_t *value)
+{
+    return {Clause::MailboxTypeIsNot, 0, value};
+}
+
+using namespace NodeType;
+
+constexpr DisableRule kDisableRules[] = {
+    {PreferredConnection, NoChoices, {}},
+    {PreferredMailbox, NoChoices, {}},
+    {MailboxUseConnection, NoChoices, {}},
+    {PreferredCentre, NoChoices, {}},
+    {WWWBookmarks, NoChoices, {}},
+    {TelnetAccessPoint, NoChoices, {}},
+    {IAPPassword, Is(PromptPassword, u"Yes"), {}},
+    {HTTPProxyServer, ParentDisabled, Is(HTTPUseProxy, u"No")},
+    {HTTPPortNumber, ParentDisabled, Is(HTTPUseProxy, u"No")},
+    {HTTPNoProxyFor, ParentDisabled, Is(HTTPUseProxy, u"No")},
+    {HTTPSProxyServer, ParentDisabled, Is(HTTPSUseProxy, u"No")},
+    {HTTPSPortNumber, ParentDisabled, Is(HTTPSUseProxy, u"No")},
+    {HTTPSNoProxyFor, ParentDisabled, Is(HTTPSUseProxy, u"No")},
+    {SpeedChanging, Is(ConnectionType, u"Normal"), {}},
+    {CallbackType, Is(UseCallback, u"No"), {}},
+    {CallbackNumber, IsNot(CallbackType, u"Number"), Is(UseCallback, u"No")},
+    {Script, Is(UseLoginScript, u"No"), {}},
+    {DisplayTerminalWindow, Is(UseLoginScript, u"No"), {}},
+    {IPAddress, Is(RetrieveIP, u"Yes"), {}},
+    {PrimaryDNS, Is(RetrieveDNSAddress, u"Yes"), {}},
+    {SecondaryDNS, Is(RetrieveDNSAddress, u"Yes"), {}},
+    {Signature, IsNot(IncludeSignature, u"Custom"), {}},
+    {UseAPOP, MailboxTypeIsNot(u"POP3"), {}},
+    {IMAP4FolderPath, MailboxTypeIsNot(u"IMAP4"), {}},
+    {SMSSettingsForBearer, IsNot(BearerEitherSMSOrDataCall, u"SMS"), {}},
+    {DataSettingsForBearer, IsNot(BearerEitherSMSOrDataCall, u"DataCall"), {}},
+    {SMSCentreNumber, ParentDisabled, {}},
+    {ServiceNumber, ParentDisabled, {}},
+    {ServiceAddress, ParentDisabled, {}},
+    {WAPUseConnection, ParentDisabled, NoChoices},
+};
+
+const DisableRule *DisableRuleOf(int type)
+{
+    const auto it = std::find_if(std::begin(kDisableRules), std::end(kDisableRules),
+                                 [type](const DisableRule &rule) { return rule.type == type; });
+    return it == std::end(kDisableRules) ? nullptr : it;
+}
+
+// Reference nodes: the text shown when there is nothing to name, and whether
+// a re-pointed mandatory reference is included.
+struct ReferenceRule
+{
+    int type;
+    unsigned noneLabel;
+    bool includeWhenRepointed;
+};
+
+constexpr ReferenceRule kReferenceRules[] = {
+    {PreferredConnection, StringId::NoAccessPoints, true},
+    {MailboxUseConnection, StringId::NoAccessPoints, true},
+    {WAPUseConnection, StringId::NoAccessPoints, true},
+    {TelnetAccessPoint, StringId::NoAccessPoints, true},
+    {PreferredMailbox, StringId::NoMailboxes, false},
+    {PreferredCentre, StringId::NoCentres, false},
+};
+
+const ReferenceRule *ReferenceRuleOf(int type)
+{
+    const auto it = std::find_if(std::begin(kReferenceRules), std::end(kReferenceRules),
+                                 [type](const ReferenceRule &rule) { return rule.type == type; });
+    return it == std::end(kReferenceRules) ? nullptr : it;
+}
+
+// Entry lists shown by their entry count.
+struct CountRule
+{
+    int type;
+    unsigned noneLabel;
+    unsigned countFormat;
+};
+
+constexpr CountRule kCountRules[] = {
+    {WWWBookmarks, StringId::NoBookmarks, StringId::BookmarkCount},
+    {WAPBookmarks, StringId::NoBookmarks, StringId::BookmarkCount},
+    {Unnamed110, StringId::NoFiles, StringId::FileCount},
+    {RingingTones, StringId::NoFiles, StringId::FileCount},
+    {BackgroundImages, StringId::NoFiles, StringId::FileCount},
+    {SISFiles, StringId::NoFiles, StringId::FileCount},
+    {Files, StringId::NoFiles, StringId::FileCount},
+};
+
+const CountRule *CountRuleOf(int type)
+{
+    const auto it = std::find_if(std::begin(kCountRules), std::end(kCountRules),
+                                 [type](const CountRule &rule) { return rule.type == type; });
+    return it == std::end(kCountRules) ? nullptr : it;
+}
+
+// Multi-line values are shown by a fixed text, never by their content.
+unsigned FixedShownLabel(int type)
+{
+    if (type == Script)
+        return StringId::ScriptShown;
+    if (type == Signature)
+        return StringId::SignatureShown;
+    return 0;
+}
+
+const CSettingNode *Sibling(const CSettingNode *node, int type)
+{
+    return node->GetParent() ? node->GetParent()->FindChild(type) : nullptr;
+}
+
+bool SiblingValueIs(const CSettingNode *node, int type, const char16_t *value)
+{
+    const CSettingNode *sibling = Sibling(node, type);
+    return sibling && sibling->GetValue() == QStringView(value);
+}
+
+const QString &ChoiceText(unsigned id)
+{
+    return InvariantText(id);
+}
+
+} // namespace
+
+QString CSettingNode::GetLabel(bool localized) const
+{
+    if (m_type == FreeElement)
+        return m_labelOverride;
+    if (m_type == Root)
+        return QStringLiteral("ROOT");
+    if (localized) {
+        if (const ItemRole *role = RoleOfItem(m_type)) {
+            const CSettingNode *name = FindChild(role->nameField);
+            return name ? name->m_value : QString();
+        }
+    }
+    const unsigned id = NodeTypeInfoOf(m_type).labelId;
+    return id ? LoadLabel(m_application, id, localized) : QString();
+}
+
+void CSettingNode::FixedChoiceIds(std::vector<unsigned> &ids) const
+{
+    const NodeTypeInfo &info = NodeTypeInfoOf(m_type);
+    ids.assign(info.fixedChoices.begin(), info.fixedChoices.end());
+    if (info.choices != ChoiceSource::ConnectionSpeeds)
+        return;
+    // Which speeds a data call offers depends on its type and the remote modem.
+    const bool normal = SiblingValueIs(this, ConnectionType, u"Normal");
+    const bool highSpeed = SiblingValueIs(this, ConnectionType, u"HighSpeed");
+    const bool analog = SiblingValueIs(this, RemoteModemType, u"Analog");
+    const bool v110 = SiblingValueIs(this, RemoteModemType, u"ISDNV.110");
+    const bool v120 = SiblingValueIs(this, RemoteModemType, u"ISDNV.120");
+    std::erase_if(ids, [&](unsigned id) {
+        const QString &speed = ChoiceText(id);
+        if (speed == u"Auto")
+            return !(normal && analog);
+        if (speed == u"19200" || speed == u"28800")
+            return !highSpeed;
+        if (speed == u"38400")
+            return !(highSpeed && v110);
+        if (speed == u"43200")
+            return !(highSpeed && v120);
+        return false;
+    });
+}
+
+void CSettingNode::GetChoices(QStringList &list, bool display) const
+{
+    list.clear();
+    const NodeTypeInfo &info = NodeTypeInfoOf(m_type);
+    if (info.choices == ChoiceSource::None)
+        return;
+    if (info.choices == ChoiceSource::Fixed || info.choices == ChoiceSource::ConnectionSpeeds) {
+        std::vector<unsigned> ids;
+        FixedChoiceIds(ids);
+        for (unsigned id : ids) {
+            list.append(display ? ChoiceText(id) + u'\n' + LoadLabel(m_application, id, true)
+                                : ChoiceText(id));
+        }
+        return;
+    }
+    list = ItemNames(info.choices);
+    const ReferenceRule *reference = ReferenceRuleOf(m_type);
+    if (display && list.isEmpty() && reference && reference->includeWhenRepointed) {
+        list.append(ChoiceText(StringId::NoAccessPoints) + u'\n' +
+                    LoadLabel(m_application, StringId::NoAccessPoints, true));
+    }
+}
+
+QString CSettingNode::FixedChoiceDisplay() const
+{
+    std::vector<unsigned> ids;
+    FixedChoiceIds(ids);
+    for (unsigned id : ids) {
+        if (ChoiceText(id) == m_value)
+            return LoadLabel(m_application, id, true);
+    }
+    return m_value;
+}
+
+QString CSettingNode::ReferenceDisplayValue(const CNameList &names)
+{
+    const ReferenceRule *rule = ReferenceRuleOf(m_type);
+    if (names.names.isEmpty()) {
+        const QString shown = LoadLabel(m_application, rule->noneLabel, true);
+        m_value.clear();
+        SetInclude(0, 1);
+        return shown;
+    }
+    if (!m_value.isEmpty() && names.Contains(m_value))
+        return m_value;
+    m_value = names.names.last();
+    if (rule->includeWhenRepointed && IsMandatoryInIncludedParent())
+        SetInclude(1, 1);
+    SetModified(1);
+    return m_value;
+}
+
+QString CSettingNode::GetDisplayValue(bool localized)
+{
+    if (!localized)
+        return m_value;
+    if (ReferenceRuleOf(m_type)) {
+        CReferenceNames names;
+        return ReferenceDisplayValue(names.For(NodeTypeInfoOf(m_type).choices));
+    }
+    if (const unsigned shown = FixedShownLabel(m_type))
+        return LoadLabel(m_application, shown, true);
+    if (const CountRule *count = CountRuleOf(m_type)) {
+        if (m_children.empty())
+            return LoadLabel(m_application, count->noneLabel, true);
+        return FormatLabel(m_application, count->countFormat, {ChildCount()});
+    }
+    return FixedChoiceDisplay();
+}
+
+bool CSettingNode::DisabledByOwnRule()
+{
+    const DisableRule *rule = DisableRuleOf(m_type);
+    if (!rule)
+        return false;
+    for (const Condition &condition : {rule->first, rule->second}) {
+        switch (condition.clause) {
+        case Clause::None:
+            break;
+        case Clause::ParentDisabled:
+            if (m_parent && m_parent->IsDisabled())
+                return true;
+            break;
+        case Clause::NoChoices: {
+            QStringList choices;
+            GetChoices(choices, false);
+            if (choices.isEmpty())
+                return true;
+            break;
+        }
+        case Clause::SiblingIs:
+            if (SiblingValueIs(this, condition.sibling, condition.value))
+                return true;
+            break;
+        case Clause::SiblingIsNot: {
+            const CSettingNode *sibling = Sibling(this, condition.sibling);
+            if (sibling && sibling->m_value != QStringView(condition.value))
+                return true;
+            break;
+        }
+        case Clause::MailboxTypeIsNot: {
+            const CSettingNode *mailbox = m_parent ? m_parent->m_parent : nullptr;
+            const CSettingNode *servers = mailbox ? mailbox->FindChild(Servers) : nullptr;
+            const CSettingNode *type = servers ? servers->FindChild(MailboxType) : nullptr;
+            if (type && type->m_value != QStringView(condition.value))
+                return true;
+            break;
+        }
+        }
+    }
+    return false;
+}
+
+bool CSettingNode::HasTemplateAncestor() const
+{
+    const CSettingNode *root = GetCurrentRoot();
+    for (const CSettingNode *node = m_parent; node && node != root; node = node->m_parent) {
+        if (IsTemplateType(node->m_type))
+            return true;
+    }
+    return false;
+}
+
+int CSettingNode::IsDisabled()
+{
+    bool disabled = DisabledByOwnRule();
+    if (!disabled && !IsNameFieldType(m_type))
+        disabled = HasTemplateAncestor();
+    if (disabled && m_include)
+        SetInclude(0, 1);
+    return disabled ? 1 : 0;
+}
+
+int CSettingNode::IsMandatory() const
+{
+    return NodeTypeInfoOf(m_type).mandatory ? 1 : 0;
+}
+
+int CSettingNode::IsMandatoryInIncludedParent() const
+{
+    return IsMandatory() && m_parent && m_parent->IsIncluded() ? 1 : 0;
+}

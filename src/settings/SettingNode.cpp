@@ -1,0 +1,432 @@
+#include "settings/SettingNode.h"
+
+#include "settings/Application.h"
+#include "settings/ItemNames.h"
+#include "settings/Labels.h"
+#include "settings/NodeCatalogue.h"
+#include "settings/NodeTypes.h"
+#include "settings/StringIds.h"
+#include "settings/TagTable.h"
+
+#include <algorithm>
+
+namespace {
+
+CSettingNode *g_currentRoot = nullptr;
+int g_modified = 0;
+QString g_lastError;
+
+} // namespace
+
+CSettingNode::CSettingNode()
+    : m_application(CApplication::Current())
+{}
+
+CSettingNode::CSettingNode(const QString &value, int editorKind, int type, CSettingNode *parent)
+    : m_application(CApplication::Current())
+    , m_editorKind(editorKind)
+    , m_type(type)
+    , m_value(value)
+    , m_parent(parent)
+{}
+
+CSettingNode::CSettingNode(const CSettingNode &other)
+    : m_application(other.m_application)
+{
+    CopyFrom(other);
+}
+
+CSettingNode &CSettingNode::operator=(const CSettingNode &other)
+{
+    if (this != &other) {
+        DeleteChildren();
+        CopyFrom(other);
+    }
+    return *this;
+}
+
+CSettingNode::~CSettingNode()
+{
+    DeleteChildren();
+}
+
+void CSettingNode::CopyFrom(const CSettingNode &other)
+{
+    m_application = other.m_application;
+    m_include = other.m_include;
+    m_update = other.m_update;
+    m_state = other.m_state;
+    m_editorKind = other.m_editorKind;
+    m_type = other.m_type;
+    m_value = other.m_value;
+    m_parent = other.m_parent;
+    m_labelOverride = other.m_labelOverride;
+    m_attributeText = other.m_attributeText;
+    m_rawMarkup = other.m_rawMarkup;
+    m_children.reserve(other.m_children.size());
+    for (const CSettingNode *child : other.m_children) {
+        auto *copy = new CSettingNode(*child);
+        copy->m_parent = this;
+        m_children.push_back(copy);
+        AdjustTemplateCount(copy->m_type, +1);
+    }
+}
+
+void CSettingNode::SetCurrentRoot(CSettingNode *root)
+{
+    g_currentRoot = root;
+}
+
+CSettingNode *CSettingNode::GetCurrentRoot()
+{
+    return g_currentRoot;
+}
+
+void CSettingNode::SetModified(int modified)
+{
+    g_modified = modified ? 1 : 0;
+}
+
+int CSettingNode::IsModified()
+{
+    return g_modified;
+}
+
+void CSettingNode::SetLastError(const QString &text)
+{
+    g_lastError = text;
+}
+
+QString CSettingNode::GetLastError()
+{
+    return g_lastError;
+}
+
+CSettingNode *FindCategory(int categoryType)
+{
+    CSettingNode *root = CSettingNode::GetCurrentRoot();
+    return root ? root->FindChild(categoryType) : nullptr;
+}
+
+void CSettingNode::SetType(int type)
+{
+    if (m_parent) {
+        m_parent->AdjustTemplateCount(m_type, -1);
+        m_parent->AdjustTemplateCount(type, +1);
+    }
+    m_type = type;
+}
+
+void CSettingNode::AdjustTemplateCount(int type, int delta)
+{
+    if (IsTemplateType(type))
+        m_templateChildren += delta;
+}
+
+CSettingNode *CSettingNode::AddChild(const QString &value, int editorKind, int type)
+{
+    auto *child = new CSettingNode(value, editorKind, type, this);
+    InsertChild(child);
+    return child;
+}
+
+CSettingNode *CSettingNode::AddChildWithLabel(unsigned labelId, int editorKind, int type)
+{
+    return AddChild(LoadLabel(m_application, labelId, false), editorKind, type);
+}
+
+int CSettingNode::FindInsertPosition(int itemType) const
+{
+    const int size = ChildCount();
+    const ItemRole *role = RoleOfItem(itemType);
+    if (!role || m_templateChildren == 0)
+        return size;
+    if (m_templateChildren == 1) {
+        for (int i = size - 1; i >= 0; --i) {
+            const int type = m_children[static_cast<size_t>(i)]->m_type;
+            if (IsTemplateType(type))
+                return type == role->itemTemplate ? i : size;
+        }
+        return size;
+    }
+    for (int i = 0; i < size; ++i) {
+        if (m_children[static_cast<size_t>(i)]->m_type == role->itemTemplate)
+            return i;
+    }
+    return size;
+}
+
+int CSettingNode::InsertChild(CSettingNode *child)
+{
+    if (!child)
+        return 0;
+    const int position = FindInsertPosition(child->m_type);
+    m_children.insert(m_children.begin() + position, child);
+    AdjustTemplateCount(child->m_type, +1);
+    return 1;
+}
+
+CSettingNode *CSettingNode::FindChild(int type) const
+{
+    for (CSettingNode *child : m_children) {
+        if (child && child->m_type == type)
+            return child;
+    }
+    return nullptr;
+}
+
+CSettingNode *CSettingNode::FindChildByLabel(const QString &text) const
+{
+    const QString wanted = text.trimmed();
+    if (wanted.isEmpty())
+        return nullptr;
+    for (CSettingNode *child : m_children) {
+        if (child && child->GetLabel(false) == wanted)
+            return child;
+    }
+    return nullptr;
+}
+
+int CSettingNode::HasAncestorOfType(int type) const
+{
+    for (const CSettingNode *node = m_parent; node; node = node->m_parent) {
+        if (node->m_type == type)
+            return 1;
+    }
+    return 0;
+}
+
+int CSettingNode::GetVisibleChildren(std::vector<CSettingNode *> &list, bool withHidden,
+                                     bool withBookmarkEntries) const
+{
+    if (IsBookmarkListType(m_type)) {
+        if (withBookmarkEntries)
+            list = m_children;
+        return 1;
+    }
+    list.clear();
+    for (CSettingNode *child : m_children) {
+        if (withHidden || child->m_editorKind != EditorKind::Hidden)
+            list.push_back(child);
+    }
+    return 1;
+}
+
+int CSettingNode::RemoveChild(CSettingNode *child)
+{
+    const auto it = std::find(m_children.begin(), m_children.end(), child);
+    if (!child || it == m_children.end())
+        return 0;
+    m_children.erase(it);
+    AdjustTemplateCount(child->m_type, -1);
+    return 1;
+}
+
+void CSettingNode::DeleteChildren()
+{
+    std::vector<CSettingNode *> children;
+    children.swap(m_children);
+    m_templateChildren = 0;
+    for (CSettingNode *child : children)
+        delete child;
+}
+
+int CSettingNode::IsEqual(const CSettingNode &other) const
+{
+    if (m_include != other.m_include || m_update != other.m_update || m_state != other.m_state ||
+        m_type != other.m_type || m_editorKind != other.m_editorKind || m_value != other.m_value ||
+        m_parent != other.m_parent || m_children.size() != other.m_children.size())
+        return 0;
+    for (const CSettingNode *theirs : other.m_children) {
+        const bool matched =
+            std::any_of(m_children.begin(), m_children.end(),
+                        [theirs](const CSettingNode *mine) { return mine->IsEqual(*theirs); });
+        if (!matched)
+            return 0;
+    }
+    return 1;
+}
+
+void CSettingNode::StoreInclude(int include, int markModified)
+{
+    include = include ? 1 : 0;
+    if (markModified && include != m_include)
+        SetModified(1);
+    m_include = include;
+}
+
+int CSettingNode::SetInclude(int include, int markModified)
+{
+    const bool preferredItem = m_type == NodeType::PreferredConnection ||
+                               m_type == NodeType::PreferredMailbox ||
+                               m_type == NodeType::PreferredCentre;
+    if (preferredItem) {
+        if (m_value.isEmpty()) {
+            StoreInclude(0, markModified);
+            return 0;
+        }
+        StoreInclude(include, markModified);
+        return 1;
+    }
+    if (IsTemplateType(m_type))
+        return 0;
+    if (IsEntryListType(m_type) && m_children.empty()) {
+        StoreInclude(0, markModified);
+        return 0;
+    }
+    if (IsEntryListType(m_type) || m_type == NodeType::WWWBookmark ||
+        m_type == NodeType::WAPBookmark) {
+        for (CSettingNode *child : m_children) {
+            child->SetUpdateFlag(m_update);
+            child->SetInclude(include, markModified);
+        }
+    }
+    StoreInclude(include, markModified);
+    return 1;
+}
+
+int CSettingNode::IsDuplicateName(const QString &text) const
+{
+    const ItemRole *role = RoleOfNameField(m_type);
+    const CSettingNode *category = role ? FindCategory(role->category) : nullptr;
+    if (!category)
+        return 0;
+    for (const CSettingNode *item : category->m_children) {
+        const CSettingNode *name = item->FindChild(role->nameField);
+        if (name && name->m_value == text)
+            return 1;
+    }
+    return 0;
+}
+
+int CSettingNode::SetName(const QString &text)
+{
+    const ItemRole *role = RoleOfNameField(m_type);
+    const unsigned templateLabel = NodeTypeInfoOf(role->itemTemplate).labelId;
+    const QString invariant = LoadLabel(m_application, templateLabel, false);
+    const QString localized = LoadLabel(m_application, templateLabel, true);
+    if (text.compare(invariant, Qt::CaseInsensitive) == 0 ||
+        text.compare(localized, Qt::CaseInsensitive) == 0 || IsDuplicateName(text))
+        return 0;
+    m_value = text;
+    if (m_parent && m_parent->m_type == role->itemTemplate)
+        m_parent->BecomeItemAndAddTemplate();
+    if (m_type == NodeType::IAPConnectionName || m_type == NodeType::WAPConnectionName) {
+        if (CSettingNode *root = GetCurrentRoot())
+            root->RefreshReferences();
+    }
+    return 1;
+}
+
+void CSettingNode::BecomeItemAndAddTemplate()
+{
+    const ItemRole *role = RoleOfTemplate(m_type);
+    SetType(role->item);
+    if (m_parent)
+        m_parent->AddChild(QString(), EditorKind::None, role->itemTemplate)->CreateDefaultContent();
+}
+
+int CSettingNode::SetValue(const QString &text)
+{
+    SetModified(1);
+    if (IsNameFieldType(m_type))
+        return SetName(text);
+    if (IsBookmarkListType(m_type))
+        return 0;
+    m_value = text;
+    if (m_type == NodeType::ConnectionType || m_type == NodeType::RemoteModemType) {
+        CSettingNode *speed =
+            m_parent ? m_parent->FindChild(NodeType::MaxConnectionSpeed) : nullptr;
+        if (speed) {
+            QStringList speeds;
+            speed->GetChoices(speeds, false);
+            if (!speeds.contains(speed->m_value))
+                speed->SetValue(InvariantText(StringId::Speed9600));
+        }
+    } else if (m_type == NodeType::MailboxType && text == InvariantText(StringId::POP3)) {
+        const CSettingNode *mailbox = m_parent ? m_parent->m_parent : nullptr;
+        const CSettingNode *retrieveMail =
+            mailbox ? mailbox->FindChild(NodeType::RetrieveMail) : nullptr;
+        CSettingNode *retrieve =
+            retrieveMail ? retrieveMail->FindChild(NodeType::Retrieve) : nullptr;
+        if (retrieve && retrieve->m_value == InvariantText(StringId::RetrieveMessages))
+            retrieve->SetValue(InvariantText(StringId::RetrieveHeaders));
+    }
+    return 1;
+}
+
+int CSettingNode::RemoveFromTree()
+{
+    if (!m_parent)
+        return 0;
+    if (const unsigned userCategory = ReferencingCategoryLabel()) {
+        SetLastError(FormatLabel(m_application, StringId::MsgItemInUse,
+                                 {LoadLabel(m_application, userCategory, true)}));
+        return 0;
+    }
+    CSettingNode *parent = m_parent;
+    parent->RemoveChild(this);
+    SetModified(1);
+    const bool anyIncluded = std::any_of(
+        parent->m_children.begin(), parent->m_children.end(),
+        [](CSettingNode *sibling) { return sibling->IsIncluded() && !sibling->IsDisabled(); });
+    if (!anyIncluded)
+        parent->SetInclude(0, 1);
+    return 1;
+}
+
+namespace {
+
+bool AnyEntryUses(const CSettingNode *list, int entryType, int referenceType, const QString &name)
+{
+    if (!list)
+        return false;
+    for (const CSettingNode *entry : list->Children()) {
+        if (entry->GetType() != entryType)
+            continue;
+        const CSettingNode *reference = entry->FindChild(referenceType);
+        if (reference && reference->GetValue() == name)
+            return true;
+    }
+    return false;
+}
+
+QString NameOf(const CSettingNode *item, int nameType)
+{
+    const CSettingNode *name = item->FindChild(nameType);
+    return name ? name->GetValue() : QString();
+}
+
+} // namespace
+
+unsigned CSettingNode::ReferencingCategoryLabel() const
+{
+    if (m_type == NodeType::IAPConnection) {
+        const CSettingNode *wap = FindCategory(NodeType::WAPSettings);
+        if (AnyEntryUses(wap, NodeType::WAPConnection, NodeType::WAPUseConnection,
+                         NameOf(this, NodeType::IAPConnectionName)))
+            return NodeTypeInfoOf(NodeType::WAPSettings).labelId;
+    } else if (m_type == NodeType::WAPConnection) {
+        const CSettingNode *personal = FindCategory(NodeType::PersonalData);
+        const CSettingNode *bookmarks =
+            personal ? personal->FindChild(NodeType::WAPBookmarks) : nullptr;
+        if (AnyEntryUses(bookmarks, NodeType::WAPBookmark, NodeType::WAPBookmarkUseConnection,
+                         NameOf(this, NodeType::WAPConnectionName)))
+            return NodeTypeInfoOf(NodeType::WAPBookmarks).labelId;
+    }
+    return 0;
+}
+
+void CSettingNode::RefreshReferences()
+{
+    CReferenceNames names;
+    RefreshReferences(names);
+}
+
+void CSettingNode::RefreshReferences(CReferenceNames &names)
+{
+    if (IsReferenceType(m_type))
+        ReferenceDisplayValue(names.For(NodeTypeInfoOf(m_type).choices));
+    for (CSettingNode *child : m_children)
+        child->RefreshReferences(names);
+}

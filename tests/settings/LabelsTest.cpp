@@ -1,0 +1,78 @@
+#include "support/TestApplication.h"
+
+#include "settings/Labels.h"
+#include "settings/NodeCatalogue.h"
+#include "settings/NodeTypes.h"
+#include "settings/TagTable.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+TEST(TagTable, ShapeAndFirstOccurrenceWins)
+{
+    EXPECT_EQ(TagTable().size(), 205u);
+    int empty = 0;
+    for (const TagEntry &entry : TagTable())
+        empty += entry.name[0] == '\0';
+    EXPECT_EQ(empty, 7);
+    EXPECT_EQ(InvariantText(288), "No");
+    EXPECT_EQ(InvariantText(163), "No");
+    EXPECT_EQ(InvariantText(462), "BIOMessages");
+    EXPECT_EQ(InvariantText(278), "");
+    EXPECT_EQ(InvariantText(9999), "");
+    EXPECT_EQ(TagIdForName("ConnectionName"), 238u);
+    EXPECT_EQ(TagIdForName("No"), 288u);
+    EXPECT_EQ(TagIdForName("connectionname"), 0u);
+}
+
+TEST(TagTable, EveryLabelledNodeTypeHasAnElementNameExceptTemplates)
+{
+    for (int type = 1; type < NodeType::Count; ++type) {
+        const unsigned id = NodeTypeInfoOf(type).labelId;
+        if (!id)
+            continue;
+        EXPECT_EQ(InvariantText(id).isEmpty(), IsTemplateType(type)) << type;
+    }
+}
+
+TEST(LoadLabel, InvariantLocalizedAndMissing)
+{
+    CTestTree tree(false);
+    tree.Strings().texts[279] = "Internet access points";
+    tree.Strings().texts[100] = "";
+    const CApplication *app = &tree.Application();
+    EXPECT_EQ(LoadLabel(app, 279, false), "IAPSettings");
+    EXPECT_EQ(LoadLabel(app, 279, true), "Internet access points");
+    EXPECT_EQ(LoadLabel(app, 12345, false), "");
+    EXPECT_TRUE(tree.Messages().shown.isEmpty()) << "invariant lookups fail silently";
+
+    EXPECT_EQ(LoadLabel(app, 12345, true), "<error>");
+    EXPECT_EQ(LoadLabel(app, 100, true), "<error>");
+    EXPECT_EQ(tree.Messages().shown, (QStringList{"Internal error.", "Internal error."}));
+
+    CApplication bare;
+    EXPECT_EQ(LoadLabel(&bare, 279, true), "") << "no language library: empty";
+    EXPECT_EQ(LoadLabel(nullptr, 279, false), "IAPSettings");
+}
+
+TEST(LoadLabel, LabelForTagIsCaseSensitive)
+{
+    CTestTree tree(false);
+    tree.Strings().texts[238] = "Connection name";
+    tree.Strings().texts[395] = "WAP connection name";
+    EXPECT_EQ(LabelForTag(&tree.Application(), "ConnectionName"), "Connection name");
+    EXPECT_EQ(LabelForTag(&tree.Application(), "connectionName"), "");
+    EXPECT_EQ(LabelForTag(&tree.Application(), ""), "");
+    EXPECT_TRUE(tree.Messages().shown.isEmpty());
+}
+
+TEST(FormatText, ConversionsInOrder)
+{
+    EXPECT_EQ(FormatText("%d of %d", {3, 7}), "3 of 7");
+    EXPECT_EQ(FormatText("Used in %s.", {QString("WAP settings")}), "Used in WAP settings.");
+    EXPECT_EQ(FormatText("100%% of %s", {QString("x")}), "100% of x");
+    EXPECT_EQ(FormatText("%s and %s", {QString("a")}), "a and %s");
+    EXPECT_EQ(FormatText("%s", {QString("%d")}), "%d") << "arguments are not formats";
+    EXPECT_EQ(FormatText("trailing %", {}), "trailing %");
+}
