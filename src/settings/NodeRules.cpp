@@ -242,31 +242,31 @@ QString CSettingNode::FixedChoiceDisplay() const
     return m_value;
 }
 
-QString CSettingNode::ReferenceDisplayValue(const CNameList &names)
+bool CSettingNode::RepointReference(const CNameList &names)
 {
-    const ReferenceRule *rule = ReferenceRuleOf(m_type);
     if (names.names.isEmpty()) {
-        const QString shown = LoadLabel(m_application, rule->noneLabel, true);
         m_value.clear();
         SetInclude(0, 1);
-        return shown;
+        return false;
     }
     if (!m_value.isEmpty() && names.Contains(m_value))
-        return m_value;
+        return true;
     m_value = names.names.last();
-    if (rule->includeWhenRepointed && IsMandatoryInIncludedParent())
+    if (ReferenceRuleOf(m_type)->includeWhenRepointed && IsMandatoryInIncludedParent())
         SetInclude(1, 1);
     SetModified(1);
-    return m_value;
+    return true;
 }
 
 QString CSettingNode::GetDisplayValue(bool localized)
 {
     if (!localized)
         return m_value;
-    if (ReferenceRuleOf(m_type)) {
+    if (const ReferenceRule *reference = ReferenceRuleOf(m_type)) {
         CReferenceNames names;
-        return ReferenceDisplayValue(names.For(NodeTypeInfoOf(m_type).choices));
+        if (!RepointReference(names.For(NodeTypeInfoOf(m_type).choices)))
+            return LoadLabel(m_application, reference->noneLabel, true);
+        return m_value;
     }
     if (const unsigned shown = FixedShownLabel(m_type))
         return LoadLabel(m_application, shown, true);

@@ -426,7 +426,7 @@ void CSettingNode::RefreshReferences()
 void CSettingNode::RefreshReferences(CReferenceNames &names)
 {
     if (IsReferenceType(m_type))
-        ReferenceDisplayValue(names.For(NodeTypeInfoOf(m_type).choices));
+        RepointReference(names.For(NodeTypeInfoOf(m_type).choices));
     for (CSettingNode *child : m_children)
         child->RefreshReferences(names);
 }

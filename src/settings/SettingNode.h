@@ -84,7 +84,8 @@ public:
 private:
     void RefreshReferences(CReferenceNames &names);
     unsigned ReferencingCategoryLabel() const;
-    QString ReferenceDisplayValue(const CNameList &names);
+    // Re-points a dangling reference; false when there is nothing to name.
+    bool RepointReference(const CNameList &names);
     QString FixedChoiceDisplay() const;
     void FixedChoiceIds(std::vector<unsigned> &ids) const;
     void StoreInclude(int include, int markModified);

@@ -34,7 +34,8 @@ TEST(DisplayValue, ReferenceRepointsToLastAccessPointAndIncludesWhenMandatory)
     preferred->SetValue("Office");
     EXPECT_EQ(preferred->GetDisplayValue(true), "Office");
 
-    ASSERT_EQ(Path(tree.Root(), {IAPSettings, IAPConnection})->RemoveFromTree(), 1);
+    std::unique_ptr<CSettingNode> office(Path(tree.Root(), {IAPSettings, IAPConnection}));
+    ASSERT_EQ(office->RemoveFromTree(), 1);
     CSettingNode::SetModified(0);
     EXPECT_EQ(preferred->GetDisplayValue(true), "Home");
     EXPECT_EQ(preferred->GetValue(), "Home");

@@ -1,0 +1,43 @@
+# Shared helpers of the scripts: installing what the build needs.
+
+# ensure_packages PKG...: installs the Debian packages that are missing.
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo="sudo"
+        else
+            echo "Missing packages: ${missing[*]}. Install them as root (apt-get install ${missing[*]})." >&2
+            return 1
+        fi
+    fi
+    echo "Installing ${missing[*]} ..." >&2
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q >&2
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        "${missing[@]}" >&2
+}
+
+# Packages that building the program needs.
+BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config qt6-base-dev)
+# Packages that the tests, the benchmarks and the fuzzers need on top.
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev)
+
+# build_preset NAME: configures (once) and builds a preset quietly; the log is
+# shown when something fails.
+build_preset() {
+    local preset=$1
+    local log="build/$preset.log"
+    mkdir -p build
+    if [ ! -f "build/$preset/build.ninja" ]; then
+        cmake --preset "$preset" >"$log" 2>&1 || { cat "$log" >&2; return 1; }
+    fi
+    cmake --build --preset "$preset" >"$log" 2>&1 || { cat "$log" >&2; return 1; }
+}
