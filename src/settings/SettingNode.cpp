@@ -1,6 +1,7 @@
 #include "settings/SettingNode.h"
 
 #include "settings/Application.h"
+#include "settings/BulkLoad.h"
 #include "settings/ItemNames.h"
 #include "settings/Labels.h"
 #include "settings/NodeCatalogue.h"
@@ -306,13 +307,23 @@ int CSettingNode::SetName(const QString &text)
     const QString invariant = LoadLabel(m_application, templateLabel, false);
     const QString localized = LoadLabel(m_application, templateLabel, true);
     if (text.compare(invariant, Qt::CaseInsensitive) == 0 ||
-        text.compare(localized, Qt::CaseInsensitive) == 0 || IsDuplicateName(text))
+        text.compare(localized, Qt::CaseInsensitive) == 0)
         return 0;
+    CBulkLoad *load = CBulkLoad::Active();
+    const CSettingNode *category = FindCategory(role->category);
+    const bool duplicate = load && category ? load->IsDuplicateName(category, role->nameField, text)
+                                            : IsDuplicateName(text) != 0;
+    if (duplicate)
+        return 0;
+    if (load && category)
+        load->NameChanged(category, role->nameField, m_value, text);
     m_value = text;
     if (m_parent && m_parent->m_type == role->itemTemplate)
         m_parent->BecomeItemAndAddTemplate();
     if (m_type == NodeType::IAPConnectionName || m_type == NodeType::WAPConnectionName) {
-        if (CSettingNode *root = GetCurrentRoot())
+        if (load)
+            load->RequestReferenceRefresh();
+        else if (CSettingNode *root = GetCurrentRoot())
             root->RefreshReferences();
     }
     return 1;

@@ -37,6 +37,8 @@ public:
     void SetEditorKind(int kind) { m_editorKind = kind; }
     const QString &GetValue() const { return m_value; }
     int IsIncluded() const { return m_include; }
+    // Sets the include flag as it stands, without the include rule.
+    void SetIncludeFlag(int include) { m_include = include ? 1 : 0; }
     int GetUpdateFlag() const { return m_update; }
     void SetUpdateFlag(int update) { m_update = update ? 1 : 0; }
     int GetState() const { return m_state; }

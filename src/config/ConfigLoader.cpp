@@ -1,0 +1,237 @@
+#include "config/ConfigLoader.h"
+
+#include "config/PasswordScrambler.h"
+#include "settings/NodeTypes.h"
+#include "settings/SettingNode.h"
+
+#include <algorithm>
+
+namespace {
+
+using namespace NodeType;
+
+struct ChildElement
+{
+    int parentType;
+    const char16_t *name;
+    int childType;
+};
+
+// Elements that make a new item under their category or list.
+constexpr ChildElement kItemElements[] = {
+    {IAPSettings, u"IAPConnection", IAPConnection},
+    {EMailSettings, u"Mailbox", Mailbox},
+    {WAPSettings, u"WAPConnection", WAPConnection},
+    {SMSSettings, u"SMSCentre", SMSCentre},
+    {WWWBookmarks, u"WWWBookmark", WWWBookmark},
+    {WAPBookmarks, u"WAPBookmark", WAPBookmark},
+    {Files, u"File", File},
+    {TerminalConnectionSettings, u"TerminalConnection", TerminalConnection},
+    {TelnetConnectionSettings, u"TelnetConnection", TelnetConnection},
+};
+
+// File entries written as a single element with the file as its value.
+constexpr ChildElement kFileEntryElements[] = {
+    {RingingTones, u"RingingTone", RingingTone},
+    {BackgroundImages, u"BackgroundImage", BackgroundImage},
+    {SISFiles, u"SISFile", SISFile},
+};
+
+template<std::size_t N>
+int MatchChildElement(const ChildElement (&table)[N], int parentType, QStringView name)
+{
+    for (const ChildElement &row : table) {
+        if (row.parentType == parentType && name == QStringView(row.name))
+            return row.childType;
+    }
+    return -1;
+}
+
+bool IsBlank(QChar c)
+{
+    return c.isSpace();
+}
+
+qsizetype SkipBlanks(QStringView text, qsizetype position)
+{
+    while (position < text.size() && IsBlank(text[position]))
+        ++position;
+    return position;
+}
+
+QString JoinSplitCharacterData(QStringView data)
+{
+    static constexpr QStringView close = u"]]>";
+    static constexpr QStringView open = u"<![CDATA[";
+    QString out;
+    out.reserve(data.size());
+    qsizetype position = 0;
+    for (qsizetype at = data.indexOf(close); at >= 0; at = data.indexOf(close, position)) {
+        const qsizetype next = SkipBlanks(data, at + close.size());
+        if (!data.mid(next).startsWith(open)) {
+            out += data.mid(position, at + close.size() - position);
+            position = at + close.size();
+            continue;
+        }
+        out += data.mid(position, at - position);
+        position = next + open.size();
+    }
+    out += data.mid(position);
+    return out;
+}
+
+} // namespace
+
+OpAttribute ParseOp(QStringView attributes)
+{
+    OpAttribute result;
+    qsizetype position = 0;
+    while (true) {
+        const qsizetype equals = attributes.indexOf(u'=', position);
+        if (equals < 0)
+            break;
+        const QStringView name = attributes.mid(position, equals - position).trimmed();
+        qsizetype valueStart = equals + 1;
+        qsizetype valueEnd = 0;
+        qsizetype next = 0;
+        if (valueStart < attributes.size() && attributes[valueStart] == u'"') {
+            ++valueStart;
+            const qsizetype quote = attributes.indexOf(u'"', valueStart);
+            valueEnd = quote < 0 ? attributes.size() : quote;
+            next = quote < 0 ? attributes.size() : quote + 1;
+        } else {
+            qsizetype space = valueStart;
+            while (space < attributes.size() && !IsBlank(attributes[space]))
+                ++space;
+            valueEnd = space;
+            next = space;
+        }
+        const QStringView value = attributes.mid(valueStart, valueEnd - valueStart);
+        if (name.compare(u"op", Qt::CaseInsensitive) == 0 &&
+            value.compare(u"create", Qt::CaseInsensitive) == 0) {
+            result.create = 1;
+        } else if (name.compare(u"op", Qt::CaseInsensitive) == 0 &&
+                   value.compare(u"update", Qt::CaseInsensitive) == 0) {
+            result.update = 1;
+        } else {
+            result.rest += QStringLiteral(" %1=\"%2\"").arg(name, value);
+        }
+        position = next;
+    }
+    return result;
+}
+
+int DecodeValue(const CSettingNode *node, QString &value)
+{
+    value = value.trimmed();
+    int characterData = 0;
+    if (value.startsWith(u"<![CDATA[") && value.endsWith(u"]]>") && value.size() >= 12) {
+        value = JoinSplitCharacterData(QStringView(value).mid(9, value.size() - 12));
+        characterData = 1;
+    } else if (value.contains(u'&')) {
+        value.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+        value.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+        value.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    }
+    if (node && node->GetEditorKind() == EditorKind::Password)
+        value = UnscramblePassword(value);
+    return characterData;
+}
+
+QString RemoveContinuationIndent(const QString &value, int depth)
+{
+    if (!value.contains(u'\n') || value.startsWith(u"<![CDATA["))
+        return value;
+    const QString indent(2 * depth, u' ');
+    QString out;
+    out.reserve(value.size());
+    qsizetype position = 0;
+    for (qsizetype at = value.indexOf(u'\n'); at >= 0; at = value.indexOf(u'\n', position)) {
+        out += QStringView(value).mid(position, at + 1 - position);
+        position = at + 1;
+        if (QStringView(value).mid(position).startsWith(indent))
+            position += indent.size();
+    }
+    out += QStringView(value).mid(position);
+    return out;
+}
+
+CConfigurationLoader::CConfigurationLoader(CSettingNode *root)
+    : m_root(root)
+    , m_current(root)
+{}
+
+CSettingNode *CConfigurationLoader::MakeFreeNode(const QString &name, QStringView attributes)
+{
+    CSettingNode *node = m_current->AddChild(QString(), EditorKind::Hidden, FreeElement);
+    node->SetLabelOverride(name);
+    node->SetAttributeText(attributes.toString());
+    return node;
+}
+
+void CConfigurationLoader::OnStartElement(QStringView name, QStringView attributes)
+{
+    if (name == u"Settings")
+        return;
+    const OpAttribute op = ParseOp(attributes);
+    const QString elementName = name.toString();
+    CSettingNode *node = nullptr;
+    const int itemType = MatchChildElement(kItemElements, m_current->GetType(), name);
+    if (itemType >= 0) {
+        node = m_current->AddChild(QString(), EditorKind::None, itemType);
+        node->CreateDefaultContent();
+    } else {
+        node = m_current->FindChildByLabel(elementName);
+    }
+    if (node) {
+        node->SetIncludeFlag(op.create);
+        node->SetUpdateFlag(op.update);
+        node->SetAttributeText(op.rest);
+    } else {
+        node = MakeFreeNode(elementName, attributes);
+    }
+    m_current = node;
+    ++m_depth;
+}
+
+void CConfigurationLoader::OnLeafElement(QStringView name, QStringView content,
+                                         QStringView attributes)
+{
+    const OpAttribute op = ParseOp(attributes);
+    const QString elementName = name.toString();
+    QString value = RemoveContinuationIndent(content.trimmed().toString(), m_depth + 1);
+
+    const int entryType = MatchChildElement(kFileEntryElements, m_current->GetType(), name);
+    if (entryType >= 0) {
+        CSettingNode *entry = m_current->AddChild(QString(), EditorKind::None, entryType);
+        DecodeValue(entry, value);
+        entry->SetValue(value);
+        entry->SetInclude(op.create, 1);
+        entry->SetUpdateFlag(op.update);
+        return;
+    }
+    if (CSettingNode *child = m_current->FindChildByLabel(elementName)) {
+        DecodeValue(child, value);
+        child->SetValue(value);
+        child->SetIncludeFlag(op.create);
+        child->SetUpdateFlag(op.update);
+        child->SetAttributeText(op.rest);
+        return;
+    }
+    CSettingNode *node = MakeFreeNode(elementName, attributes);
+    node->SetRawMarkup(DecodeValue(node, value));
+    node->SetValue(value);
+}
+
+void CConfigurationLoader::OnEndElement(QStringView)
+{
+    if (m_current != m_root && m_current->GetParent()) {
+        m_current = m_current->GetParent();
+        --m_depth;
+    }
+}
+
+void CConfigurationLoader::Finish()
+{
+    m_bulkLoad.Finish();
+}

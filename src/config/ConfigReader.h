@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+class CSettingNode;
+
+// Receives the elements of a configuration text in document order.
+class IElementHandler
+{
+public:
+    virtual ~IElementHandler() = default;
+    // An element with child elements; its content follows, then OnEndElement.
+    virtual void OnStartElement(QStringView name, QStringView attributes) = 0;
+    // An element holding text or character data only.
+    virtual void OnLeafElement(QStringView name, QStringView content, QStringView attributes) = 0;
+    virtual void OnEndElement(QStringView name) = 0;
+};
+
+// Elements nested deeper than this end the scan: no configuration comes
+// close, and the tree's recursive walks stay shallow.
+inline constexpr int kMaxElementDepth = 200;
+
+// The text as the scanner sees it: line feeds only, comments and processing
+// instructions removed (not inside character data). processingInstructions
+// receives how many were removed.
+QString PrepareConfigurationText(QStringView text, int &processingInstructions);
+
+// Raises the events of the elements of a prepared text.
+void ScanElements(QStringView prepared, IElementHandler &handler);
+
+// Applies a configuration text to a tree holding its default content. 0 when
+// the text has no processing instruction (not a configuration).
+int ParseConfigurationText(CSettingNode *root, const QString &text);
+
+// Reads a UTF-16 configuration file into the tree. 0 with parseFailed 0 when
+// the file could not be read (the reason in the last error text), 0 with
+// parseFailed 1 when it is not a configuration.
+int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFailed);
+
+// The text of a configuration file's bytes: UTF-16 little-endian, a leading
+// byte order mark dropped, a trailing odd byte ignored.
+QString DecodeConfigurationBytes(const QByteArray &bytes);

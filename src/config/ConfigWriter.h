@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class CSettingNode;
+
+// The configuration text: an XML declaration, a comment, and one element per
+// node below Settings. Lines end in line feeds here; the file has CR LF.
+
+// Fills text and answers 1 when at least one element was written; otherwise
+// the text stays empty and the answer is 0.
+int WriteConfiguration(const CSettingNode *root, QString &text);
+// Appends the element of node (nothing for a template) at the given depth.
+int WriteElement(const CSettingNode *node, QString &text, int depth);
+// The written form of a node's value: scrambled, in character data or escaped.
+void EncodeValue(const CSettingNode *node, QString &value);
+// The text handed to the phone: line feeds only, no byte order mark.
+QString ConfigurationTextForSending(const CSettingNode *root);
+// Turns every CR LF and lone CR into LF.
+QString NormalizeLineFeeds(const QString &text);
+// The file's bytes: byte order mark, CR LF line ends, UTF-16 little-endian.
+QByteArray EncodeConfigurationFile(const QString &text);
+
+// Writes the configuration file; 1 saved, 0 failed with the reason in the
+// last error text and any existing file left as it was.
+int SaveConfigurationFile(const CSettingNode *root, const QString &path);
