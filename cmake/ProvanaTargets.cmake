@@ -32,13 +32,20 @@ function(provana_library name)
     endif()
 endfunction()
 
-# provana_test(NAME SOURCES ... LIBS ...): one test program whose cases CTest
-# discovers one by one.
+# provana_test(NAME [WIDGETS] SOURCES ... LIBS ...): one test program whose
+# cases CTest discovers one by one. WIDGETS tests run inside a QApplication on
+# the offscreen platform.
 function(provana_test name)
-    cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
-    add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE provana_warnings provana_sanitizers
-        GTest::gtest GTest::gmock GTest::gtest_main ${ARG_LIBS})
+    cmake_parse_arguments(ARG "QT;WIDGETS" "" "SOURCES;LIBS" ${ARGN})
+    if(ARG_WIDGETS)
+        add_executable(${name} ${ARG_SOURCES} "${CMAKE_SOURCE_DIR}/tests/support/WidgetTestMain.cpp")
+        target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock Qt6::Widgets Qt6::Test)
+        set(ARG_QT ON)
+    else()
+        add_executable(${name} ${ARG_SOURCES})
+        target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock GTest::gtest_main)
+    endif()
+    target_link_libraries(${name} PRIVATE provana_warnings provana_sanitizers ${ARG_LIBS})
     target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/src" "${CMAKE_SOURCE_DIR}/tests")
     if(ARG_QT)
         set_target_properties(${name} PROPERTIES AUTOMOC ON)
