@@ -359,12 +359,79 @@ constexpr LangString kStrings[] = {
             u"Prepares the settings of EPOC smartphones as configuration files.\n"
             u"\n"
             u"Commands:\n"
-            u"  --help       Show this help.\n"
-            u"  --version    Show the version.\n"},
+            u"  new FILE                 Write a new configuration with the default settings.\n"
+            u"  convert IN OUT           Open IN, correct values that are not valid, save as OUT.\n"
+            u"  check FILE [--sending]   Check the values of a configuration.\n"
+            u"  show FILE [--all]        Show the settings tree.\n"
+            u"  get FILE PATH            Print the value of one setting.\n"
+            u"  set FILE PATH VALUE      Change the value of one setting.\n"
+            u"  add FILE CATEGORY NAME   Add a named access point, mailbox, WAP connection or "
+            u"SMS centre.\n"
+            u"  text FILE                Print the configuration as it is sent to the phone.\n"
+            u"  folders [LANGUAGE]       List the proposed phone folders for files.\n"
+            u"  --help                   Show this help; COMMAND --help shows help on a command.\n"
+            u"  --version                Show the version.\n"
+            u"\n"
+            u"A PATH names a setting by element names joined by \"/\". Brackets pick an item by "
+            u"its name or by its position:\n"
+            u"  IAPSettings/IAPConnection[Office]/DataCall/ConnectionType\n"
+            u"  PersonalData/WWWBookmarks/WWWBookmark[2]/URL\n"
+            u"\n"
+            u"Exit status: 0 success, 1 a check failed or a value was refused, 2 wrong usage, "
+            u"3 a file could not be read, is not a configuration, or could not be written.\n"},
     {40001, u"provana: unknown command \"%s\". Run \"provana --help\" for the list of "
             u"commands."},
-    // Framework
-    {61441, u"Save As"},
+    {40010, u"Usage: provana new FILE\n"
+            u"\n"
+            u"Writes a new configuration with the default settings to FILE. An existing file "
+            u"is replaced.\n"},
+    {40011, u"Usage: provana convert IN OUT\n"
+            u"\n"
+            u"Opens the configuration IN as the editor opens it, correcting values that are not "
+            u"valid, and saves it as OUT.\n"},
+    {40012, u"Usage: provana check FILE [--sending]\n"
+            u"\n"
+            u"Checks the values of a configuration as opening it does and lists every value "
+            u"that had to be corrected, one a line as PATH: old -> new. Exits with 1 when any "
+            u"was.\n"
+            u"\n"
+            u"With --sending, checks the included settings as sending does and reports the "
+            u"first one that is not valid.\n"},
+    {40013, u"Usage: provana show FILE [--all]\n"
+            u"\n"
+            u"Shows the settings tree as the editor shows it: [x] marks included settings. "
+            u"With --all, hidden settings are shown too.\n"},
+    {40014, u"Usage: provana get FILE PATH\n"
+            u"\n"
+            u"Prints the stored value of the setting at PATH (passwords in plain text).\n"},
+    {40015, u"Usage: provana set FILE PATH VALUE\n"
+            u"\n"
+            u"Changes the value of the setting at PATH and saves the file. A value the setting "
+            u"does not accept is refused with the reason.\n"},
+    {40016, u"Usage: provana add FILE CATEGORY NAME\n"
+            u"\n"
+            u"Adds a new item named NAME to CATEGORY and saves the file. CATEGORY is one of "
+            u"IAPSettings, EMailSettings, WAPSettings and SMSSettings.\n"},
+    {40017, u"Usage: provana text FILE\n"
+            u"\n"
+            u"Prints the configuration as it is sent to the phone: line feeds only, no byte "
+            u"order mark, in UTF-8.\n"},
+    {40018, u"Usage: provana folders [LANGUAGE]\n"
+            u"\n"
+            u"Lists the five phone folders proposed for files, for a phone language number "
+            u"(1 English, 2 French, 3 German, ...). Without LANGUAGE, the language of this "
+            u"installation is used.\n"},
+    {40030, u"provana: %s: %s"},
+    {40031, u"provana: no setting matches the path \"%s\"."},
+    {40032, u"%s: %s -> %s"},
+    {40033, u"provana %s: wrong arguments. Run \"provana %s --help\" for its usage."},
+    {40034, u"provana add: \"%s\" is not a category of named items. Use IAPSettings, "
+            u"EMailSettings, WAPSettings or SMSSettings."},
+    {40035, u"The name \"%s\" is already used in %s. Choose another name."},
+    {40036, u"\"%s\" cannot be used as a name. Choose another name."},
+    {40037, u"%s holds a list and has no value of its own."},
+    {40038, u"provana folders: \"%s\" is not a language number."},
+    {40039, u"The value \"%s\" was refused."},
 };
 
 static_assert(IsSortedAndUnique(kStrings, std::size(kStrings)),

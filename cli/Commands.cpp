@@ -1,0 +1,311 @@
+#include "Commands.h"
+
+#include "CliTexts.h"
+#include "Console.h"
+#include "NodePath.h"
+
+#include "config/ConfigWriter.h"
+#include "document/SettingsDocument.h"
+#include "document/TreeRows.h"
+#include "filetransfer/PhoneFolders.h"
+#include "settings/Application.h"
+#include "settings/Labels.h"
+#include "settings/NodeCatalogue.h"
+#include "settings/NodeTypes.h"
+#include "settings/SettingNode.h"
+#include "settings/StringIds.h"
+#include "validate/TreeCheck.h"
+
+namespace Cli {
+namespace {
+
+namespace Msg {
+enum : unsigned {
+    SettingNotValid = 519,
+    FileNotRead = 597,
+    NotConfiguration = 598,
+    FileNotSaved = 599,
+    ValuesRepaired = 600,
+};
+}
+
+// A message followed by the last error text on its own line, when there is one.
+QString WithLastError(unsigned id)
+{
+    QString text = Text(id);
+    const QString error = CSettingNode::GetLastError().trimmed();
+    if (!error.isEmpty())
+        text += u'\n' + error;
+    return text;
+}
+
+int ReportFileProblem(const QString &path, const QString &message)
+{
+    PrintError(Text(CliText::FileProblem, {path, message}));
+    return ExitFile;
+}
+
+// Opens a configuration as the editor does; false when it could not be.
+bool OpenFile(CSettingsDocument &document, const QString &path, const RepairObserver &observer = {},
+              bool *repaired = nullptr)
+{
+    const auto result = document.Open(path, observer);
+    if (repaired)
+        *repaired = result == CSettingsDocument::OpenResult::Repaired;
+    if (result == CSettingsDocument::OpenResult::NotReadable)
+        ReportFileProblem(path, WithLastError(Msg::FileNotRead));
+    else if (result == CSettingsDocument::OpenResult::NotConfiguration)
+        ReportFileProblem(path, Text(Msg::NotConfiguration));
+    return result == CSettingsDocument::OpenResult::Opened ||
+           result == CSettingsDocument::OpenResult::Repaired;
+}
+
+int SaveFile(const CSettingsDocument &document, const QString &path)
+{
+    if (!document.Save(path))
+        return ReportFileProblem(path, WithLastError(Msg::FileNotSaved));
+    return ExitOk;
+}
+
+CSettingNode *FindSetting(CSettingsDocument &document, const QString &path)
+{
+    CSettingNode *node = FindNodeByPath(document.GetRoot(), path);
+    if (!node)
+        PrintError(Text(CliText::NoSuchSetting, {path}));
+    return node;
+}
+
+QString OneLine(QString text)
+{
+    return text.replace(u'\n', QStringLiteral("\\n"));
+}
+
+int CmdNew(const QStringList &arguments)
+{
+    CSettingsDocument document;
+    document.Reset();
+    return SaveFile(document, arguments[0]);
+}
+
+int CmdConvert(const QStringList &arguments)
+{
+    CSettingsDocument document;
+    bool repaired = false;
+    if (!OpenFile(document, arguments[0], {}, &repaired))
+        return ExitFile;
+    if (repaired)
+        PrintError(Text(Msg::ValuesRepaired));
+    return SaveFile(document, arguments[1]);
+}
+
+QString CutTo100(const QString &text)
+{
+    return text.size() > 100 ? text.left(100) + QStringLiteral("...") : text;
+}
+
+int CmdCheck(const QStringList &arguments)
+{
+    const bool sending = arguments.contains(QStringLiteral("--sending"));
+    QStringList files = arguments;
+    files.removeAll(QStringLiteral("--sending"));
+    if (files.size() != 1) {
+        PrintError(
+            Text(CliText::WrongArguments, {QStringLiteral("check"), QStringLiteral("check")}));
+        return ExitUsage;
+    }
+    CSettingsDocument document;
+    int repairs = 0;
+    RepairObserver report = [&repairs, sending](CSettingNode *node, const QString &oldValue) {
+        ++repairs;
+        if (!sending)
+            PrintOut(Text(CliText::RepairLine,
+                          {PathOfNode(node), OneLine(oldValue), OneLine(node->GetValue())}));
+    };
+    if (!OpenFile(document, files[0], report))
+        return ExitFile;
+    if (!sending)
+        return repairs ? ExitCheckFailed : ExitOk;
+    CSettingNode *failing = nullptr;
+    if (CheckTree(document.GetRoot(), &failing, true, false) || !failing)
+        return ExitOk;
+    PrintError(Text(Msg::SettingNotValid,
+                    {CutTo100(failing->GetLabel(true)), CutTo100(failing->GetValue())}));
+    return ExitCheckFailed;
+}
+
+void ShowRows(CSettingNode *node, int depth, bool all)
+{
+    for (CSettingNode *child : RowChildren(node, all)) {
+        const QString value = OneLine(ShownValue(child));
+        QString row = QString(2 * depth, u' ');
+        row += child->IsIncluded() ? QStringLiteral("[x] ") : QStringLiteral("[ ] ");
+        row += child->GetLabel(true);
+        if (!value.isEmpty())
+            row += QStringLiteral(": ") + value;
+        PrintOut(row);
+        ShowRows(child, depth + 1, all);
+    }
+}
+
+int CmdShow(const QStringList &arguments)
+{
+    const bool all = arguments.contains(QStringLiteral("--all"));
+    QStringList files = arguments;
+    files.removeAll(QStringLiteral("--all"));
+    if (files.size() != 1) {
+        PrintError(Text(CliText::WrongArguments, {QStringLiteral("show"), QStringLiteral("show")}));
+        return ExitUsage;
+    }
+    CSettingsDocument document;
+    if (!OpenFile(document, files[0]))
+        return ExitFile;
+    ShowRows(document.GetRoot(), 0, all);
+    return ExitOk;
+}
+
+int CmdGet(const QStringList &arguments)
+{
+    CSettingsDocument document;
+    if (!OpenFile(document, arguments[0]))
+        return ExitFile;
+    const CSettingNode *node = FindSetting(document, arguments[1]);
+    if (!node)
+        return ExitUsage;
+    PrintOut(node->GetValue());
+    return ExitOk;
+}
+
+// Why the set-value rule refused a value.
+QString RefusalReason(CSettingNode *node, const QString &value)
+{
+    if (IsBookmarkListType(node->GetType()))
+        return Text(CliText::ListHasNoValue, {node->GetLabel(true)});
+    if (const ItemRole *role = RoleOfNameField(node->GetType())) {
+        if (node->IsDuplicateName(value)) {
+            const CSettingNode *category = FindCategory(role->category);
+            return Text(CliText::NameInUse,
+                        {value, category ? category->GetLabel(true) : QString()});
+        }
+        return Text(CliText::NameNotAllowed, {value});
+    }
+    return Text(CliText::ValueRefused, {value});
+}
+
+int CmdSet(const QStringList &arguments)
+{
+    CSettingsDocument document;
+    if (!OpenFile(document, arguments[0]))
+        return ExitFile;
+    CSettingNode *node = FindSetting(document, arguments[1]);
+    if (!node)
+        return ExitUsage;
+    if (!node->SetValue(arguments[2])) {
+        PrintError(RefusalReason(node, arguments[2]));
+        return ExitCheckFailed;
+    }
+    return SaveFile(document, arguments[0]);
+}
+
+int CmdAdd(const QStringList &arguments)
+{
+    static const int kCategories[] = {NodeType::IAPSettings, NodeType::EMailSettings,
+                                      NodeType::WAPSettings, NodeType::SMSSettings};
+    CSettingsDocument document;
+    if (!OpenFile(document, arguments[0]))
+        return ExitFile;
+    const ItemRole *role = nullptr;
+    for (int type : kCategories) {
+        if (arguments[1] == NodeTypeLabel(type))
+            role = RoleOfCategory(type);
+    }
+    CSettingNode *category = role ? document.GetRoot()->FindChild(role->category) : nullptr;
+    CSettingNode *itemTemplate = category ? category->FindChild(role->itemTemplate) : nullptr;
+    CSettingNode *name = itemTemplate ? itemTemplate->FindChild(role->nameField) : nullptr;
+    if (!name) {
+        PrintError(Text(CliText::NotItemCategory, {arguments[1]}));
+        return ExitUsage;
+    }
+    if (!name->SetValue(arguments[2])) {
+        PrintError(RefusalReason(name, arguments[2]));
+        return ExitCheckFailed;
+    }
+    return SaveFile(document, arguments[0]);
+}
+
+int CmdText(const QStringList &arguments)
+{
+    CSettingsDocument document;
+    if (!OpenFile(document, arguments[0]))
+        return ExitFile;
+    PrintRaw(ConfigurationTextForSending(document.GetRoot()));
+    return ExitOk;
+}
+
+int CmdFolders(const QStringList &arguments)
+{
+    int language = CurrentPhoneLanguage(CApplication::Current());
+    if (!arguments.isEmpty()) {
+        bool number = false;
+        language = arguments[0].toInt(&number);
+        if (!number) {
+            PrintError(Text(CliText::NotALanguage, {arguments[0]}));
+            return ExitUsage;
+        }
+    }
+    for (const QString &folder : DestinationProposals(static_cast<unsigned>(language)))
+        PrintOut(folder);
+    return ExitOk;
+}
+
+const Command kCommands[] = {
+    {"new", CliText::HelpNew, 1, 1, CmdNew},
+    {"convert", CliText::HelpConvert, 2, 2, CmdConvert},
+    {"check", CliText::HelpCheck, 1, 2, CmdCheck},
+    {"show", CliText::HelpShow, 1, 2, CmdShow},
+    {"get", CliText::HelpGet, 2, 2, CmdGet},
+    {"set", CliText::HelpSet, 3, 3, CmdSet},
+    {"add", CliText::HelpAdd, 3, 3, CmdAdd},
+    {"text", CliText::HelpText, 1, 1, CmdText},
+    {"folders", CliText::HelpFolders, 0, 1, CmdFolders},
+};
+
+} // namespace
+
+const Command *FindCommand(const QString &name)
+{
+    for (const Command &command : kCommands) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
+int Run(const QStringList &arguments)
+{
+    if (arguments.isEmpty()) {
+        PrintError(Text(CliText::Usage));
+        return ExitUsage;
+    }
+    const QString &name = arguments.first();
+    if (name == u"--help" || name == u"-h" || name == u"help") {
+        PrintOut(Text(CliText::Usage));
+        return ExitOk;
+    }
+    const Command *command = FindCommand(name);
+    if (!command) {
+        PrintError(Text(CliText::UnknownCommand, {name}));
+        return ExitUsage;
+    }
+    const QStringList rest = arguments.mid(1);
+    if (rest.contains(QStringLiteral("--help"))) {
+        PrintOut(Text(command->helpText));
+        return ExitOk;
+    }
+    if (rest.size() < command->minArguments || rest.size() > command->maxArguments) {
+        PrintError(Text(CliText::WrongArguments, {name, name}));
+        return ExitUsage;
+    }
+    return command->run(rest);
+}
+
+} // namespace Cli

@@ -1,0 +1,23 @@
+#include "document/TreeRows.h"
+
+#include "settings/NodeTypes.h"
+#include "settings/SettingNode.h"
+
+std::vector<CSettingNode *> RowChildren(const CSettingNode *node, bool withHidden)
+{
+    std::vector<CSettingNode *> children;
+    const CSettingNode *parent = node->GetParent();
+    if (parent && parent->GetType() == NodeType::FileTransfer)
+        return children;
+    node->GetVisibleChildren(children, withHidden, false);
+    return children;
+}
+
+QString ShownValue(CSettingNode *node)
+{
+    if (node->GetEditorKind() == EditorKind::Password)
+        return node->GetValue().isEmpty() ? QString() : QStringLiteral("********");
+    if (node->GetType() == NodeType::MessageMaxSize)
+        return node->GetDisplayValue(true) + QStringLiteral(" kB");
+    return node->GetDisplayValue(true);
+}

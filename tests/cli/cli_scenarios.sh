@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Scenarios of the provana tool: each runs the program on real files and
+# checks its output, files and exit status.
+set -u
+provana=$1
+scenario=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# expect STATUS COMMAND...: runs the tool, keeps stdout/stderr in out/err.
+expect() {
+    local want=$1; shift
+    "$provana" "$@" >out 2>err
+    local got=$?
+    [ "$got" -eq "$want" ] || fail "provana $* exited $got, expected $want; stderr: $(cat err)"
+}
+contains() { grep -qF -- "$2" "$1" || fail "$1 lacks '$2': $(cat "$1")"; }
+lacks() { ! grep -qF -- "$2" "$1" || fail "$1 has '$2'"; }
+
+case $scenario in
+version)
+    expect 0 --version
+    [ "$(cat out)" = "provana 1.03 (0.1.0.3)" ] || fail "version: $(cat out)"
+    ;;
+help)
+    expect 0 --help
+    contains out "Usage: provana COMMAND"
+    for command in new convert check show get set add text folders; do
+        expect 0 "$command" --help
+        contains out "Usage: provana $command"
+    done
+    ;;
+usage)
+    expect 2
+    expect 2 frobnicate
+    contains err 'unknown command "frobnicate"'
+    expect 2 get only-one-argument
+    expect 2 show a b c
+    ;;
+new_show)
+    expect 0 new a.xml
+    [ "$(head -c 2 a.xml | od -An -tx1 | tr -d ' ')" = "fffe" ] || fail "no byte order mark"
+    expect 0 show a.xml
+    contains out "[ ] Internet access points"
+    contains out "  [ ] New access point"
+    lacks out "BIO messages"
+    expect 0 show a.xml --all
+    contains out "[ ] BIO messages"
+    ;;
+add_get_set)
+    expect 0 new a.xml
+    expect 0 add a.xml IAPSettings Office
+    expect 0 add a.xml IAPSettings Home
+    expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/PhoneNumber' '0123 456'
+    expect 0 get a.xml 'IAPSettings/IAPConnection[1]/PhoneNumber'
+    [ "$(cat out)" = "0123 456" ] || fail "get: $(cat out)"
+    expect 0 set a.xml 'IAPSettings/IAPConnection[Home]/Password' 'p<&>ss'
+    expect 0 get a.xml 'IAPSettings/IAPConnection[2]/Password'
+    [ "$(cat out)" = "p<&>ss" ] || fail "password: $(cat out)"
+    expect 0 show a.xml
+    contains out "Password: ********"
+    contains out "Maximum message size: 10 kB"
+    expect 0 add a.xml EMailSettings Mail
+    expect 0 add a.xml WAPSettings Portal
+    expect 0 add a.xml SMSSettings Centre
+    expect 0 get a.xml 'WAPSettings/WAPConnection[Portal]/UseConnection'
+    [ "$(cat out)" = "Home" ] || fail "WAP connection should use the last access point: $(cat out)"
+    ;;
+refusals)
+    expect 0 new a.xml
+    expect 0 add a.xml IAPSettings Office
+    cp a.xml before.xml
+    expect 1 add a.xml IAPSettings Office
+    contains err 'already used'
+    expect 1 add a.xml IAPSettings ''
+    expect 1 set a.xml PersonalData/WWWBookmarks x
+    cmp -s a.xml before.xml || fail "a refused change rewrote the file"
+    expect 2 add a.xml PersonalData Bob
+    expect 2 set a.xml IAPSettings/NoSuchThing x
+    contains err 'no setting matches'
+    ;;
+check)
+    expect 0 new a.xml
+    expect 0 check a.xml
+    expect 0 check a.xml --sending
+    expect 0 add a.xml IAPSettings Office
+    expect 0 add a.xml EMailSettings Mail
+    # A hand-edited file: a value that is not among its choices, and an
+    # included mailbox without its e-mail address.
+    "$provana" text a.xml | sed 's|<RemoteModemType>Analog<|<RemoteModemType>Bogus<|' \
+        | sed 's|<EMailSettings>|<EMailSettings op="create">|; s|<Mailbox>|<Mailbox op="create">|' \
+        >edited.txt
+    iconv -f UTF-8 -t UTF-16 edited.txt >edited.xml 2>/dev/null || fail "iconv"
+    expect 1 check edited.xml
+    contains out "IAPSettings/IAPConnection[Office]/DataCall/RemoteModemType: Bogus -> Analog"
+    expect 1 check edited.xml --sending
+    contains err '"E-mail address" is not valid'
+    lacks out "->"
+    ;;
+convert)
+    expect 0 new a.xml
+    expect 0 add a.xml IAPSettings Office
+    expect 0 convert a.xml b.xml
+    cmp -s <("$provana" text a.xml | grep -v Password) <("$provana" text b.xml | grep -v Password) \
+        || fail "convert changed the configuration"
+    expect 3 convert missing.xml c.xml
+    [ ! -e c.xml ] || fail "convert wrote output for a missing input"
+    ;;
+text)
+    expect 0 new a.xml
+    expect 0 text a.xml
+    [ "$(head -1 out)" = '<?xml version="1.0" encoding="UTF-16"?>' ] || fail "text: $(head -1 out)"
+    lacks out $'\r'
+    [ "$(tail -1 out)" = "</Settings>" ] || fail "last line"
+    ;;
+folders)
+    expect 0 folders
+    [ "$(head -1 out)" = 'C:\Documents\' ] || fail "folders: $(cat out)"
+    [ "$(wc -l <out)" -eq 5 ] || fail "five folders"
+    expect 0 folders 3
+    [ "$(sed -n 2p out)" = 'C:\Dokumente\Heruntergeladen\' ] || fail "German: $(cat out)"
+    [ "$(sed -n 5p out)" = 'D:\Dokumente\' ] || fail "German D: $(cat out)"
+    expect 2 folders German
+    ;;
+bad_files)
+    expect 3 show missing.xml
+    contains err "could not be read"
+    printf 'not a configuration' >junk.xml
+    expect 3 show junk.xml
+    contains err "not a configuration file"
+    printf '\xff\xfe' >bom.xml
+    expect 3 get bom.xml IAPSettings
+    expect 3 new no/such/folder/a.xml
+    contains err "could not be saved"
+    ;;
+paths)
+    expect 0 new a.xml
+    expect 0 add a.xml IAPSettings 'My/Office'
+    expect 0 set a.xml 'IAPSettings/IAPConnection[My/Office]/Username' alice
+    expect 0 get a.xml 'IAPSettings/IAPConnection[1]/Username'
+    [ "$(cat out)" = "alice" ] || fail "slash in a name: $(cat out)"
+    expect 2 get a.xml 'IAPSettings/IAPConnection[2]/Username'
+    expect 2 get a.xml 'IAPSettings/IAPConnection[My/Office'
+    ;;
+*)
+    fail "unknown scenario $scenario"
+    ;;
+esac
+exit 0
