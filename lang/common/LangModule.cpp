@@ -34,8 +34,11 @@ extern "C" int ProvixLangLoadString(unsigned id, char16_t *buffer, int bufferMax
 
 extern "C" const unsigned char *ProvixLangLoadImage(unsigned id, unsigned *size)
 {
-    (void)id;
+    const LangImage *begin = gLangImageTable.images;
+    const LangImage *end = begin + gLangImageTable.count;
+    const LangImage *found =
+        std::find_if(begin, end, [id](const LangImage &image) { return image.id == id; });
     if (size)
-        *size = 0;
-    return nullptr;
+        *size = found != end ? found->size : 0;
+    return found != end ? found->data : nullptr;
 }

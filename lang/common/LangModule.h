@@ -30,6 +30,22 @@ constexpr bool IsSortedAndUnique(const LangString *strings, std::size_t count)
 // Defined once by each language's string file.
 extern const LangTable gLangTable;
 
+struct LangImage
+{
+    unsigned id;
+    const unsigned char *data;
+    unsigned size;
+};
+
+struct LangImageTable
+{
+    const LangImage *images;
+    std::size_t count;
+};
+
+// Generated at build time from the PNG files under common/images.
+extern const LangImageTable gLangImageTable;
+
 extern "C" {
 // Copies the text with the given identifier into buffer, at most
 // bufferMax - 1 units plus a terminating zero, and returns the number of units

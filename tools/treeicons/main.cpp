@@ -1,0 +1,158 @@
+// Paints the ten icons of the settings tree at 16 and 32 pixels. Every shape
+// is laid out on a 16-unit grid with one-unit lines on half units, so the
+// doubled size lands on whole pixels too and both stay sharp.
+#include "ui/editor/TreeIconIds.h"
+
+#include <QColor>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cstdio>
+
+namespace {
+
+// The icons are drawn on the tree's base colour, light or dark, so every box
+// brings its own light fill.
+struct BoxStyle
+{
+    QColor frame;
+    QColor fillTop;
+    QColor fillBottom;
+};
+
+const BoxStyle kNormalBox{QColor(0x4a, 0x66, 0x85), QColor(0xff, 0xff, 0xff),
+                          QColor(0xe2, 0xea, 0xf3)};
+const BoxStyle kPressedBox{QColor(0x2c, 0x4a, 0x6c), QColor(0xa9, 0xbf, 0xd8),
+                           QColor(0xc8, 0xd7, 0xe8)};
+const BoxStyle kDisabledBox{QColor(0x9c, 0xa1, 0xa6), QColor(0xf2, 0xf2, 0xf2),
+                            QColor(0xe4, 0xe4, 0xe4)};
+const BoxStyle kMandatoryBox{QColor(0x8a, 0x5c, 0x00), QColor(0xff, 0xf6, 0xdc),
+                             QColor(0xfb, 0xe1, 0x9a)};
+const BoxStyle kMandatoryPressedBox{QColor(0x6b, 0x45, 0x00), QColor(0xe3, 0xb9, 0x55),
+                                    QColor(0xf0, 0xcf, 0x80)};
+const BoxStyle kExpandBox{QColor(0x7b, 0x8a, 0x9a), QColor(0xff, 0xff, 0xff),
+                          QColor(0xe8, 0xec, 0xf0)};
+
+const QColor kCheckColour(0x17, 0x4a, 0x86);
+const QColor kDisabledCheckColour(0x8e, 0x8e, 0x8e);
+const QColor kMandatoryCheckColour(0x6e, 0x3a, 0x00);
+const QColor kGlyphColour(0x22, 0x2a, 0x33);
+
+void DrawBox(QPainter &painter, const QRectF &outline, const BoxStyle &style)
+{
+    QLinearGradient fill(outline.topLeft(), outline.bottomLeft());
+    fill.setColorAt(0, style.fillTop);
+    fill.setColorAt(1, style.fillBottom);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(style.frame, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(fill);
+    painter.drawRect(outline);
+}
+
+void DrawCheck(QPainter &painter, const QColor &colour)
+{
+    QPainterPath tick;
+    tick.moveTo(4.0, 8.0);
+    tick.lineTo(6.75, 10.75);
+    tick.lineTo(12.0, 5.0);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(tick);
+}
+
+const QRectF kCheckBox(1.5, 1.5, 13, 13);
+
+void PaintIcon(QPainter &painter, unsigned id)
+{
+    switch (id) {
+    case TreeIconId::Unchecked:
+        DrawBox(painter, kCheckBox, kNormalBox);
+        break;
+    case TreeIconId::Checked:
+        DrawBox(painter, kCheckBox, kNormalBox);
+        DrawCheck(painter, kCheckColour);
+        break;
+    case TreeIconId::Pressed:
+        DrawBox(painter, kCheckBox, kPressedBox);
+        break;
+    case TreeIconId::UncheckedDisabled:
+        DrawBox(painter, kCheckBox, kDisabledBox);
+        break;
+    case TreeIconId::CheckedDisabled:
+        DrawBox(painter, kCheckBox, kDisabledBox);
+        DrawCheck(painter, kDisabledCheckColour);
+        break;
+    case TreeIconId::PartlyChecked:
+        DrawBox(painter, kCheckBox, kNormalBox);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0x5b, 0x83, 0xb5));
+        painter.drawRect(QRectF(5, 5, 6, 6));
+        break;
+    case TreeIconId::MandatoryChecked:
+        DrawBox(painter, kCheckBox, kMandatoryBox);
+        DrawCheck(painter, kMandatoryCheckColour);
+        break;
+    case TreeIconId::MandatoryPressed:
+        DrawBox(painter, kCheckBox, kMandatoryPressedBox);
+        DrawCheck(painter, kMandatoryCheckColour);
+        break;
+    case TreeIconId::Collapsed:
+    case TreeIconId::Expanded:
+        DrawBox(painter, QRectF(4.5, 4.5, 8, 8), kExpandBox);
+        painter.setPen(QPen(kGlyphColour, 1, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPointF(6, 8.5), QPointF(11, 8.5));
+        if (id == TreeIconId::Collapsed)
+            painter.drawLine(QPointF(8.5, 6), QPointF(8.5, 11));
+        break;
+    default:
+        break;
+    }
+}
+
+QImage RenderIcon(unsigned id, int scale)
+{
+    QImage image(16 * scale, 16 * scale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    PaintIcon(painter, id);
+    painter.end();
+    return image;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_tree_icons OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.exists() && !QDir().mkpath(folder.path())) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+    for (unsigned id : TreeIconId::kAll) {
+        const struct
+        {
+            unsigned fileId;
+            int scale;
+        } variants[] = {{id, 1}, {id + TreeIconId::kDoubleSizeOffset, 2}};
+        for (const auto &variant : variants) {
+            const QString path = folder.filePath(QString::number(variant.fileId) + ".png");
+            if (!RenderIcon(id, variant.scale).save(path, "PNG")) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
