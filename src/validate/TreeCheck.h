@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class CSettingNode;
+
+// Told of every node whose value, include flag or update flag a repair
+// changed, with the value the node held before.
+using RepairObserver = std::function<void(CSettingNode *node, const QString &oldValue)>;
+
+// The whole-tree value check. Templates pass unchecked. With repair false
+// (before sending) nothing changes: the walk stops at the first failing node,
+// which *failing receives. With repair true (after loading) every failing
+// node that is not disabled gets its first choice or an empty value and is
+// excluded unless it is mandatory in an included parent, and the walk goes
+// on. With onlyIncluded the children of nodes that are neither included nor
+// marked for update are skipped. Returns 1 when the subtree passed, 0 when a
+// node failed (or was repaired). failing may be null; otherwise it is set to
+// null first.
+int CheckTree(CSettingNode *node, CSettingNode **failing, bool onlyIncluded, bool repair,
+              const RepairObserver &observer = {});
