@@ -39,6 +39,19 @@ QStringList ItemNames(ChoiceSource source)
     return names;
 }
 
+bool HasItemNames(ChoiceSource source)
+{
+    const ItemRole *role = RoleForSource(source);
+    const CSettingNode *category = role ? FindCategory(role->category) : nullptr;
+    if (!category)
+        return false;
+    for (const CSettingNode *item : category->Children()) {
+        if (item->GetType() == role->item)
+            return true;
+    }
+    return false;
+}
+
 const CNameList &CReferenceNames::For(ChoiceSource source)
 {
     std::optional<CNameList> &slot = m_lists.at(static_cast<size_t>(source));

@@ -20,6 +20,8 @@ struct CNameList
 
 // The names a node of this choice source offers, read from the current root.
 QStringList ItemNames(ChoiceSource source);
+// Whether ItemNames would offer anything, without collecting the names.
+bool HasItemNames(ChoiceSource source);
 
 // Item names read once per walk of the tree, for rules that look at many
 // reference nodes in a row.

@@ -291,13 +291,10 @@ bool CSettingNode::DisabledByOwnRule()
             if (m_parent && m_parent->IsDisabled())
                 return true;
             break;
-        case Clause::NoChoices: {
-            QStringList choices;
-            GetChoices(choices, false);
-            if (choices.isEmpty())
+        case Clause::NoChoices:
+            if (!HasChoices())
                 return true;
             break;
-        }
         case Clause::SiblingIs:
             if (SiblingValueIs(this, condition.sibling, condition.value))
                 return true;
@@ -319,6 +316,24 @@ bool CSettingNode::DisabledByOwnRule()
         }
     }
     return false;
+}
+
+bool CSettingNode::HasChoices() const
+{
+    const NodeTypeInfo &info = NodeTypeInfoOf(m_type);
+    switch (info.choices) {
+    case ChoiceSource::None:
+        return false;
+    case ChoiceSource::Fixed:
+    case ChoiceSource::ConnectionSpeeds: {
+        std::vector<unsigned> ids;
+        FixedChoiceIds(ids);
+        return !ids.empty();
+    }
+    default:
+        // Item names: any item offers one, whatever its name.
+        return HasItemNames(info.choices);
+    }
 }
 
 bool CSettingNode::HasTemplateAncestor() const

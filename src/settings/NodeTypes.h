@@ -169,6 +169,7 @@ enum : int {
     PlainText = 11,
     MultilineText = 12,
     Choice = 13,
+    EditableChoice = 14,
     FileList = 15,
     ModemInit = 18,
     WWWBookmarkList = 19,

@@ -97,6 +97,7 @@ private:
     int SetName(const QString &text);
     void BecomeItemAndAddTemplate();
     bool DisabledByOwnRule();
+    bool HasChoices() const;
     bool HasTemplateAncestor() const;
 
     CApplication *m_application;
