@@ -216,8 +216,12 @@ constexpr LangString kStrings[] = {
     {429, u"SMS centre"},
     // Host
     {431, u"Prepare phone settings and send them to a phone"},
+    // About box
+    {439, u"About Provana"},
     // Internet access points
     {443, u"No access points defined"},
+    // Password confirmation
+    {447, u"Confirm password"},
     // Proxy servers
     {449, u"Proxy servers"},
     {450, u"No HTTP proxy for"},
@@ -432,6 +436,19 @@ constexpr LangString kStrings[] = {
     {40037, u"%s holds a list and has no value of its own."},
     {40038, u"provana folders: \"%s\" is not a language number."},
     {40039, u"The value \"%s\" was refused."},
+
+    // Dialog buttons and texts
+    {41000, u"OK"},
+    {41001, u"Cancel"},
+    {41002, u"Help"},
+    {41010, u"Copyright \u00a9 Talvik. All rights reserved."},
+    {41020, u"Type the password again to confirm it:"},
+    {41030, u"Load from file..."},
+    {41040, u"Skip"},
+    {41041, u"Replace"},
+    {41042, u"Retry"},
+    {41043, u"Cancel"},
+    {41050, u"This setting is edited in a dialog that this version does not have yet."},
 };
 
 static_assert(IsSortedAndUnique(kStrings, std::size(kStrings)),

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// Identifiers of the controls of the in-place editors and the dialogs. Every
+// control carries its identifier as its object name ("id10153"), so that tests
+// and the help system find it.
+namespace ControlId {
+enum : int {
+    // Standard dialog buttons.
+    Ok = 1,
+    Cancel = 2,
+    LoadFromFile = 3,
+    Help = 264,
+
+    // In-place editors over the value column.
+    ValueEdit = 10004,
+    ChoiceList = 10007,
+    IPAddress = 10009,
+
+    // The one edit field of the multi-line text and password dialogs.
+    TextEdit = 10153,
+
+    // About box.
+    ProductLine = 10218,
+    Copyright = 269,
+
+    // Question dialog: the check box, the message and the answer buttons.
+    KeepAnswer = 274,
+    QuestionText = 275,
+    AnswerSkip = 277,
+    AnswerReplace = 273,
+    AnswerRetry = 276,
+    AnswerCancel = 270,
+};
+} // namespace ControlId
+
+inline QString ControlObjectName(int id)
+{
+    return QStringLiteral("id%1").arg(id);
+}

@@ -1,0 +1,223 @@
+#include "ui/controls/IPAddressEdit.h"
+
+#include "ui/controls/ControlIds.h"
+#include "ui/controls/InPlaceFocus.h"
+#include "validate/Validators.h"
+
+#include <QFocusEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFieldDigits = 3;
+constexpr int kByteMask = 0xFF;
+
+} // namespace
+
+CIPAddressEdit::CIPAddressEdit(QWidget *parent)
+    : QFrame(parent)
+{
+    setObjectName(ControlObjectName(ControlId::IPAddress));
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Sunken);
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(1, 0, 1, 0);
+    layout->setSpacing(0);
+    auto *digits =
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), this);
+    for (int i = 0; i < kFieldCount; ++i) {
+        if (i > 0) {
+            auto *dot = new QLabel(QStringLiteral("."), this);
+            dot->setBackgroundRole(QPalette::Base);
+            layout->addWidget(dot);
+        }
+        auto *field = new QLineEdit(this);
+        field->setObjectName(ControlObjectName(i));
+        field->setFrame(false);
+        field->setAlignment(Qt::AlignCenter);
+        field->setMaxLength(kFieldDigits);
+        field->setValidator(digits);
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+        field->installEventFilter(this);
+        connect(field, &QLineEdit::textEdited, this, [this, i] { HandleFieldEdited(i); });
+        layout->addWidget(field, 1);
+        m_fields[static_cast<std::size_t>(i)] = field;
+        SetFieldRange(i, 0, kByteMask);
+    }
+    setFocusProxy(m_fields[0]);
+    m_lastValues.fill(-1);
+}
+
+CIPAddressEdit::~CIPAddressEdit() = default;
+
+void CIPAddressEdit::SetFieldRange(int field, int minimum, int maximum)
+{
+    if (field < 0 || field >= kFieldCount)
+        return;
+    m_minimums[static_cast<std::size_t>(field)] = minimum & kByteMask;
+    m_maximums[static_cast<std::size_t>(field)] = maximum & kByteMask;
+}
+
+int CIPAddressEdit::GetFieldMinimum(int field) const
+{
+    return m_minimums.at(static_cast<std::size_t>(field));
+}
+
+int CIPAddressEdit::GetFieldMaximum(int field) const
+{
+    return m_maximums.at(static_cast<std::size_t>(field));
+}
+
+void CIPAddressEdit::SetAddress(const QString &text)
+{
+    QStringView rest(text);
+    for (int i = 0; i < kFieldCount; ++i) {
+        int value = 0;
+        if (i == 0) {
+            value = ReadInteger(rest);
+        } else {
+            const qsizetype dot = rest.indexOf(u'.');
+            if (dot >= 0) {
+                rest = rest.mid(dot + 1);
+                value = ReadInteger(rest);
+            } else {
+                rest = QStringView();
+            }
+        }
+        m_fields[static_cast<std::size_t>(i)]->setText(QString::number(value));
+    }
+    m_lastValues.fill(-1);
+}
+
+int CIPAddressEdit::GetFieldValue(int field) const
+{
+    return ReadInteger(m_fields.at(static_cast<std::size_t>(field))->text());
+}
+
+QString CIPAddressEdit::GetAddress() const
+{
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(GetFieldValue(0))
+        .arg(GetFieldValue(1))
+        .arg(GetFieldValue(2))
+        .arg(GetFieldValue(3));
+}
+
+void CIPAddressEdit::FocusField(int field)
+{
+    MoveToField(field, false);
+}
+
+int CIPAddressEdit::FieldIndex(const QObject *object) const
+{
+    const auto it = std::find(m_fields.begin(), m_fields.end(), object);
+    return it == m_fields.end() ? -1 : static_cast<int>(it - m_fields.begin());
+}
+
+bool CIPAddressEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    const int field = FieldIndex(watched);
+    if (field < 0)
+        return QFrame::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress)
+        return HandleFieldKey(field, static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::FocusOut)
+        HandleFocusLoss(static_cast<QFocusEvent *>(event)->reason());
+    return QFrame::eventFilter(watched, event);
+}
+
+bool CIPAddressEdit::HandleFieldKey(int field, const QKeyEvent *event)
+{
+    const QLineEdit *edit = m_fields[static_cast<std::size_t>(field)];
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit commitRequested();
+        return true;
+    case Qt::Key_Escape:
+        m_cancelled = true;
+        emit commitRequested();
+        return true;
+    case Qt::Key_Period:
+        // A dot finishes the field as the control's own fields do.
+        if (field + 1 < kFieldCount && !edit->text().isEmpty()) {
+            m_lastValues[static_cast<std::size_t>(field)] = GetFieldValue(field);
+            MoveToField(field + 1, false);
+        }
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Backspace:
+        if (field > 0 && edit->cursorPosition() == 0 && !edit->hasSelectedText()) {
+            MoveToField(field - 1, true);
+            return true;
+        }
+        return false;
+    case Qt::Key_Right:
+        if (field + 1 < kFieldCount && edit->cursorPosition() == edit->text().size() &&
+            !edit->hasSelectedText()) {
+            MoveToField(field + 1, false);
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CIPAddressEdit::HandleFieldEdited(int field)
+{
+    const auto index = static_cast<std::size_t>(field);
+    QLineEdit *edit = m_fields[index];
+    if (edit->text().isEmpty())
+        return;
+    const int value = GetFieldValue(field);
+    const int clamped = std::clamp(value, m_minimums[index], m_maximums[index]);
+    if (clamped != value)
+        edit->setText(QString::number(clamped));
+    if (field + 1 < kFieldCount && edit->text().size() == kFieldDigits &&
+        clamped != m_lastValues[index]) {
+        m_lastValues[index] = clamped;
+        MoveToField(field + 1, false);
+    }
+}
+
+void CIPAddressEdit::HandleFocusLoss(Qt::FocusReason reason)
+{
+    if (!m_active)
+        return;
+    switch (ClassifyFocusLoss(this, m_companion, reason)) {
+    case FocusLoss::None:
+        break;
+    case FocusLoss::ToCompanion:
+        emit commitRequested();
+        break;
+    case FocusLoss::Elsewhere:
+        m_active = false;
+        emit editDropped();
+        hide();
+        deleteLater();
+        break;
+    }
+}
+
+void CIPAddressEdit::MoveToField(int field, bool atEnd)
+{
+    if (field < 0 || field >= kFieldCount)
+        return;
+    QLineEdit *edit = m_fields[static_cast<std::size_t>(field)];
+    edit->setFocus(Qt::OtherFocusReason);
+    if (atEnd)
+        edit->end(false);
+    else
+        edit->selectAll();
+}

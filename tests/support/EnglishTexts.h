@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/LanguageLibrary.h"
+#include "support/TestApplication.h"
+
+#include <QCoreApplication>
+
+// A current application and root as CTestTree makes them, with the English
+// language library from the program folder in place of the fake texts. A
+// text the library lacks shows up in MissingTexts.
+class CEnglishTexts
+{
+public:
+    explicit CEnglishTexts(bool withDefaultContent = false)
+        : m_tree(withDefaultContent)
+    {
+        m_tree.Application().SetLanguageLibrary(CLanguageLibrary::Open(
+            QCoreApplication::applicationDirPath() + u'/' + QLatin1String(kLanguageLibraryName)));
+    }
+
+    bool Loaded() { return m_tree.Application().GetLanguageLibrary() != nullptr; }
+    const QStringList &MissingTexts() { return m_tree.Messages().shown; }
+    CSettingNode *Root() const { return m_tree.Root(); }
+
+private:
+    CTestTree m_tree;
+};
