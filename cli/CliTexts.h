@@ -15,6 +15,7 @@ enum : unsigned {
     HelpAdd = 40016,
     HelpText = 40017,
     HelpFolders = 40018,
+    HelpInclude = 40019,
     FileProblem = 40030,
     NoSuchSetting = 40031,
     RepairLine = 40032,
@@ -25,5 +26,10 @@ enum : unsigned {
     ListHasNoValue = 40037,
     NotALanguage = 40038,
     ValueRefused = 40039,
+    NotAnIncludeState = 40040,
+    MandatoryNotExcluded = 40041,
+    NotApplicable = 40042,
+    EmptyListNotIncluded = 40043,
+    IncludeRefused = 40044,
 };
 } // namespace CliText

@@ -5,6 +5,7 @@
 #include "NodePath.h"
 
 #include "config/ConfigWriter.h"
+#include "document/IncludeToggle.h"
 #include "document/SettingsDocument.h"
 #include "document/TreeRows.h"
 #include "filetransfer/PhoneFolders.h"
@@ -232,6 +233,42 @@ int CmdAdd(const QStringList &arguments)
     return SaveFile(document, arguments[0]);
 }
 
+// Why the include rules left a setting as it was.
+QString IncludeRefusalReason(CSettingNode *node)
+{
+    const QString label = node->GetLabel(true);
+    if (node->IsMandatoryInIncludedParent())
+        return Text(CliText::MandatoryNotExcluded, {label, node->GetParent()->GetLabel(true)});
+    if (IsEntryListType(node->GetType()) && node->ChildCount() == 0)
+        return Text(CliText::EmptyListNotIncluded, {label});
+    if (node->IsDisabled())
+        return Text(CliText::NotApplicable, {label});
+    return Text(CliText::IncludeRefused, {label});
+}
+
+int CmdInclude(const QStringList &arguments)
+{
+    const QString &state = arguments[2];
+    if (state != u"on" && state != u"off") {
+        PrintError(Text(CliText::NotAnIncludeState, {state}));
+        return ExitUsage;
+    }
+    const int wanted = state == u"on" ? 1 : 0;
+    CSettingsDocument document;
+    if (!OpenFile(document, arguments[0]))
+        return ExitFile;
+    CSettingNode *node = FindSetting(document, arguments[1]);
+    if (!node)
+        return ExitUsage;
+    if (node->IsIncluded() != wanted)
+        ToggleInclude(node, nullptr);
+    if (node->IsIncluded() != wanted) {
+        PrintError(IncludeRefusalReason(node));
+        return ExitCheckFailed;
+    }
+    return SaveFile(document, arguments[0]);
+}
+
 int CmdText(const QStringList &arguments)
 {
     CSettingsDocument document;
@@ -265,6 +302,7 @@ const Command kCommands[] = {
     {"get", CliText::HelpGet, 2, 2, CmdGet},
     {"set", CliText::HelpSet, 3, 3, CmdSet},
     {"add", CliText::HelpAdd, 3, 3, CmdAdd},
+    {"include", CliText::HelpInclude, 3, 3, CmdInclude},
     {"text", CliText::HelpText, 1, 1, CmdText},
     {"folders", CliText::HelpFolders, 0, 1, CmdFolders},
 };

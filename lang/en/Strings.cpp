@@ -371,6 +371,8 @@ constexpr LangString kStrings[] = {
             u"  set FILE PATH VALUE      Change the value of one setting.\n"
             u"  add FILE CATEGORY NAME   Add a named access point, mailbox, WAP connection or "
             u"SMS centre.\n"
+            u"  include FILE PATH on|off Include or exclude one setting as its check box in the "
+            u"editor does.\n"
             u"  text FILE                Print the configuration as it is sent to the phone.\n"
             u"  folders [LANGUAGE]       List the proposed phone folders for files.\n"
             u"  --help                   Show this help; COMMAND --help shows help on a command.\n"
@@ -381,7 +383,7 @@ constexpr LangString kStrings[] = {
             u"  IAPSettings/IAPConnection[Office]/DataCall/ConnectionType\n"
             u"  PersonalData/WWWBookmarks/WWWBookmark[2]/URL\n"
             u"\n"
-            u"Exit status: 0 success, 1 a check failed or a value was refused, 2 wrong usage, "
+            u"Exit status: 0 success, 1 a check failed or a change was refused, 2 wrong usage, "
             u"3 a file could not be read, is not a configuration, or could not be written.\n"},
     {40001, u"provana: unknown command \"%s\". Run \"provana --help\" for the list of "
             u"commands."},
@@ -425,6 +427,14 @@ constexpr LangString kStrings[] = {
             u"Lists the five phone folders proposed for files, for a phone language number "
             u"(1 English, 2 French, 3 German, ...). Without LANGUAGE, the language of this "
             u"installation is used.\n"},
+    {40019, u"Usage: provana include FILE PATH on|off\n"
+            u"\n"
+            u"Includes (on) or excludes (off) the setting at PATH as clicking its check box in "
+            u"the editor does, and saves the file. Including a setting also includes the "
+            u"settings above it and the mandatory settings of its item; excluding the last "
+            u"included setting of a group also excludes the group. A change the rules do not "
+            u"allow (a mandatory setting, a setting that does not apply, an empty list) is "
+            u"refused with the reason and the file is left as it was.\n"},
     {40030, u"provana: %s: %s"},
     {40031, u"provana: no setting matches the path \"%s\"."},
     {40032, u"%s: %s -> %s"},
@@ -436,6 +446,12 @@ constexpr LangString kStrings[] = {
     {40037, u"%s holds a list and has no value of its own."},
     {40038, u"provana folders: \"%s\" is not a language number."},
     {40039, u"The value \"%s\" was refused."},
+    {40040, u"provana include: \"%s\" is neither on nor off."},
+    {40041, u"\"%s\" is mandatory while \"%s\" is included and cannot be excluded."},
+    {40042, u"\"%s\" does not apply with the present settings and cannot be included or "
+            u"excluded."},
+    {40043, u"\"%s\" is an empty list and cannot be included."},
+    {40044, u"\"%s\" cannot be included or excluded here."},
 
     // Dialog buttons and texts
     {41000, u"OK"},

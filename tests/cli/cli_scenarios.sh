@@ -27,7 +27,7 @@ version)
 help)
     expect 0 --help
     contains out "Usage: provana COMMAND"
-    for command in new convert check show get set add text folders; do
+    for command in new convert check show get set add include text folders; do
         expect 0 "$command" --help
         contains out "Usage: provana $command"
     done
@@ -143,6 +143,38 @@ paths)
     [ "$(cat out)" = "alice" ] || fail "slash in a name: $(cat out)"
     expect 2 get a.xml 'IAPSettings/IAPConnection[2]/Username'
     expect 2 get a.xml 'IAPSettings/IAPConnection[My/Office'
+    ;;
+include)
+    expect 0 new a.xml
+    expect 0 add a.xml IAPSettings Office
+    office='IAPSettings/IAPConnection[Office]'
+    expect 0 include a.xml "$office/Username" on
+    expect 0 show a.xml
+    contains out "[x] Internet access points"
+    contains out "  [x] Office"
+    contains out "    [x] Connection name: Office"
+    contains out "    [x] User name"
+    contains out "    [ ] Address options"
+    expect 0 text a.xml
+    contains out '<IAPConnection op="create">'
+    # Excluding the last included setting of the access point empties the chain.
+    expect 0 include a.xml "$office" off
+    expect 0 show a.xml
+    contains out "[ ] Internet access points"
+    lacks out "[x]"
+    expect 0 include a.xml "$office" on
+    expect 0 include a.xml "$office" on
+    cp a.xml before.xml
+    expect 1 include a.xml "$office/ConnectionName" off
+    contains err '"Connection name" is mandatory while "Office" is included'
+    expect 1 include a.xml "$office/AddressOptions/IPAddress" on
+    contains err "does not apply"
+    expect 1 include a.xml PersonalData/WWWBookmarks on
+    contains err "empty list"
+    cmp -s a.xml before.xml || fail "a refused change rewrote the file"
+    expect 2 include a.xml "$office" maybe
+    contains err '"maybe" is neither on nor off'
+    expect 2 include a.xml IAPSettings/NoSuchThing on
     ;;
 *)
     fail "unknown scenario $scenario"
