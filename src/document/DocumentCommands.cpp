@@ -1,0 +1,257 @@
+#include "document/DocumentCommands.h"
+
+#include "document/DocumentNames.h"
+#include "document/DocumentPorts.h"
+#include "document/SettingsDocument.h"
+#include "settings/Labels.h"
+#include "settings/MessagePort.h"
+#include "settings/SettingNode.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The folder is everything before the last separator (empty without one),
+// the name everything after it (the whole path without one).
+QString FolderOf(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return slash < 0 ? QString() : path.left(slash);
+}
+
+QString NameOf(const QString &path)
+{
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
+} // namespace
+
+CDocumentCommands::CDocumentCommands(CSettingsDocument &document, const CApplication *application,
+                                     const CDocumentPorts &ports, const QString &programFolder)
+    : m_document(document)
+    , m_application(application)
+    , m_ports(ports)
+    , m_programFolder(programFolder)
+    , m_untitledName(LoadLabel(application, StringId::UntitledName, true))
+    , m_fileName(m_untitledName)
+{}
+
+void CDocumentCommands::InitialLoad()
+{
+    m_ports.view->SetItemHeightFromFont();
+    m_defaultFolder = m_programFolder + QString::fromUtf16(kConfigurationFolderName);
+    m_currentFolder = m_defaultFolder;
+    if (!QFileInfo::exists(m_defaultFolder))
+        QDir().mkdir(m_defaultFolder);
+
+    // A request is consumed before its file is opened, so that a file that
+    // cannot be opened is not requested again at the next start.
+    QString path = ReadPathValue(QString::fromUtf16(kRequestFileValue));
+    if (!path.isEmpty())
+        m_ports.store->DeleteValue(QString::fromUtf16(kProvanaRegistryKey),
+                                   QString::fromUtf16(kRequestFileValue));
+    else
+        path = ReadPathValue(QString::fromUtf16(kLastFileValue));
+
+    m_ports.view->ClearTree();
+    m_document.Reset();
+    if (!path.isEmpty())
+        OpenDocument(path);
+    else
+        ShowTree();
+}
+
+void CDocumentCommands::NewDocument()
+{
+    m_ports.view->CommitEdit();
+    if (CSettingNode::IsModified() && !PromptSaveChanges(false))
+        return;
+    CWaitCursor wait(*m_ports.waitCursor);
+    m_ports.view->ClearTree();
+    m_document.Reset();
+    m_fileName = m_untitledName;
+    m_filePath.clear();
+    m_currentFolder = m_defaultFolder;
+    ShowTree();
+}
+
+bool CDocumentCommands::OpenDocument(const QString &path)
+{
+    m_ports.view->CommitEdit();
+    const QString filter = BuildFilter();
+    if (CSettingNode::IsModified() && !PromptSaveChanges(false))
+        return false;
+
+    QString chosen = path;
+    if (chosen.isEmpty()) {
+        const CFileDialogRequest request{m_currentFolder, QString(), filter,
+                                         QString::fromUtf16(kConfigurationSuffix), QString()};
+        const std::optional<QString> answer = m_ports.fileDialogs->ChooseFileToOpen(request);
+        if (!answer)
+            return true;
+        chosen = *answer;
+    }
+    m_fileName = NameOf(chosen);
+    m_filePath = chosen;
+
+    CSettingsDocument::OpenResult result;
+    {
+        CWaitCursor wait(*m_ports.waitCursor);
+        m_ports.view->ClearTree();
+        CSettingNode::SetLastError(QString());
+        result = m_document.Open(chosen);
+    }
+    const bool opened = result == CSettingsDocument::OpenResult::Opened ||
+                        result == CSettingsDocument::OpenResult::Repaired;
+    if (!opened) {
+        m_fileName = m_untitledName;
+        m_filePath.clear();
+    }
+    switch (result) {
+    case CSettingsDocument::OpenResult::Opened:
+        break;
+    case CSettingsDocument::OpenResult::Repaired:
+        ShowMessage(StringId::MsgValuesRepaired, IMessagePort::Warning);
+        break;
+    case CSettingsDocument::OpenResult::NotConfiguration:
+        ShowMessage(StringId::MsgNotConfiguration, IMessagePort::Error);
+        break;
+    case CSettingsDocument::OpenResult::NotReadable:
+        ShowFileError(StringId::MsgFileNotRead);
+        break;
+    }
+
+    // Also after a failure, so that the next dialog opens where the user was.
+    m_currentFolder = FolderOf(chosen);
+    CWaitCursor wait(*m_ports.waitCursor);
+    ShowTree();
+    return opened;
+}
+
+bool CDocumentCommands::SaveDocument()
+{
+    m_ports.view->CommitEdit();
+    if (IsUntitled())
+        return SaveDocumentAs();
+    bool saved = false;
+    {
+        CWaitCursor wait(*m_ports.waitCursor);
+        CSettingNode::SetLastError(QString());
+        saved = m_document.Save(m_filePath);
+    }
+    if (!saved) {
+        ShowFileError(StringId::MsgFileNotWritten);
+        return false;
+    }
+    CSettingNode::SetModified(0);
+    return true;
+}
+
+bool CDocumentCommands::SaveDocumentAs(bool *cancelled)
+{
+    m_ports.view->CommitEdit();
+    const CFileDialogRequest request{m_currentFolder, m_fileName, BuildFilter(),
+                                     QString::fromUtf16(kConfigurationSuffix),
+                                     LoadLabel(m_application, StringId::SaveAsTitle, true)};
+    const std::optional<QString> answer = m_ports.fileDialogs->ChooseFileToSave(request);
+    if (cancelled)
+        *cancelled = !answer;
+    if (!answer)
+        return false;
+
+    bool saved = false;
+    {
+        CWaitCursor wait(*m_ports.waitCursor);
+        CSettingNode::SetLastError(QString());
+        saved = m_document.Save(*answer);
+    }
+    if (!saved) {
+        ShowFileError(StringId::MsgFileNotWritten);
+        return false;
+    }
+    CSettingNode::SetModified(0);
+    m_fileName = NameOf(*answer);
+    m_filePath = *answer;
+    m_currentFolder = FolderOf(*answer);
+    m_ports.view->RepaintHeader();
+    return true;
+}
+
+bool CDocumentCommands::PromptSaveChanges(bool closing)
+{
+    const IMessagePort::Result answer = m_ports.messages->ShowMessage(
+        LoadLabel(m_application, StringId::MsgSaveChanges, true),
+        closing ? IMessagePort::YesNo : IMessagePort::YesNoCancel, IMessagePort::Question);
+    if (answer == IMessagePort::ResultCancel)
+        return closing;
+    if (answer == IMessagePort::ResultNo)
+        return true;
+    if (SaveDocument())
+        return true;
+    if (!closing)
+        return false;
+    bool cancelled = false;
+    while (!SaveDocumentAs(&cancelled) && !cancelled) {
+    }
+    return true;
+}
+
+void CDocumentCommands::CloseView()
+{
+    m_ports.view->CommitEdit();
+    if (CSettingNode::IsModified())
+        PromptSaveChanges(true);
+    if (IsUntitled()) {
+        m_filePath.clear();
+        m_fileName.clear();
+    }
+    m_ports.store->WriteString(QString::fromUtf16(kProvanaRegistryKey),
+                               QString::fromUtf16(kLastFileValue), m_filePath);
+}
+
+void CDocumentCommands::ShowActivityLog()
+{
+    m_ports.view->CommitEdit();
+    const QString path = QDir::cleanPath(m_programFolder + QString::fromUtf16(kActivityLogName));
+    if (!QFileInfo(path).isFile() || !m_ports.shell->OpenWithDefaultProgram(path))
+        ShowMessage(StringId::MsgActivityLogNotShown, IMessagePort::Error);
+}
+
+QString CDocumentCommands::BuildFilter() const
+{
+    return LoadLabel(m_application, StringId::ConfigurationFiles, true) +
+           QStringLiteral(" (*.xml);;") + LoadLabel(m_application, StringId::AllFiles, true) +
+           QStringLiteral(" (*.*)");
+}
+
+QString CDocumentCommands::ReadPathValue(const QString &name) const
+{
+    const std::optional<QString> value =
+        m_ports.store->ReadString(QString::fromUtf16(kProvanaRegistryKey), name);
+    if (!value || value->size() >= kPathBufferSize)
+        return QString();
+    return *value;
+}
+
+void CDocumentCommands::ShowFileError(unsigned messageId)
+{
+    QString text = LoadLabel(m_application, messageId, true);
+    const QString error = m_document.LastErrorText().trimmed();
+    if (!error.isEmpty())
+        text += QStringLiteral("\r\n") + error;
+    m_ports.messages->ShowMessage(text, IMessagePort::Ok, IMessagePort::Error);
+}
+
+void CDocumentCommands::ShowMessage(unsigned id, IMessagePort::Icon icon)
+{
+    m_ports.messages->ShowMessage(LoadLabel(m_application, id, true), IMessagePort::Ok, icon);
+}
+
+void CDocumentCommands::ShowTree()
+{
+    m_ports.view->FillTree(m_document.GetRoot());
+    CSettingNode::SetModified(0);
+    m_ports.view->RepaintHeader();
+    m_ports.view->SelectRootItem();
+}

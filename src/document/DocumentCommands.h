@@ -1,0 +1,82 @@
+#pragma once
+
+#include "settings/MessagePort.h"
+
+#include <QString>
+
+class CApplication;
+class CSettingsDocument;
+class IDocumentViewPort;
+class IFileDialogPort;
+class IKeyValueStorePort;
+class IShellPort;
+class IWaitCursorPort;
+
+struct CDocumentPorts
+{
+    IDocumentViewPort *view = nullptr;
+    IFileDialogPort *fileDialogs = nullptr;
+    IWaitCursorPort *waitCursor = nullptr;
+    IKeyValueStorePort *store = nullptr;
+    IShellPort *shell = nullptr;
+    IMessagePort *messages = nullptr;
+};
+
+// The commands that act on the whole document (new, open, save, save as, the
+// save prompt, start-up and close) and the document state the view keeps:
+// which file the tree is bound to and where the file dialogs start. Every
+// port must be set; the view outlives this object.
+class CDocumentCommands
+{
+public:
+    // programFolder ends in a separator. The untitled name is loaded here.
+    CDocumentCommands(CSettingsDocument &document, const CApplication *application,
+                      const CDocumentPorts &ports, const QString &programFolder);
+    CDocumentCommands(const CDocumentCommands &) = delete;
+    CDocumentCommands &operator=(const CDocumentCommands &) = delete;
+
+    // Once, at the view's first activation: reopens the requested or the last
+    // file, or starts a new document.
+    void InitialLoad();
+    void NewDocument();
+    // Without a path the user chooses the file. False when the save prompt
+    // was cancelled or the file could not be opened; a cancelled file dialog
+    // counts as success.
+    bool OpenDocument(const QString &path = QString());
+    bool SaveDocument();
+    // cancelled (when given) tells whether the user cancelled the dialog.
+    bool SaveDocumentAs(bool *cancelled = nullptr);
+    // Asks whether to save the changes; true means go on. Closing never
+    // refuses.
+    bool PromptSaveChanges(bool closing);
+    // The host closes the view: the save prompt, then LastFile is stored. The
+    // view ends its dialogs before.
+    void CloseView();
+    void ShowActivityLog();
+
+    const QString &FileName() const { return m_fileName; }
+    const QString &FilePath() const { return m_filePath; }
+    const QString &CurrentFolder() const { return m_currentFolder; }
+    const QString &DefaultFolder() const { return m_defaultFolder; }
+    const QString &UntitledName() const { return m_untitledName; }
+    // By name, as the header shows it: a file named like the untitled label
+    // counts as untitled.
+    bool IsUntitled() const { return m_fileName == m_untitledName; }
+
+private:
+    QString BuildFilter() const;
+    QString ReadPathValue(const QString &name) const;
+    void ShowFileError(unsigned messageId);
+    void ShowMessage(unsigned id, IMessagePort::Icon icon);
+    void ShowTree();
+
+    CSettingsDocument &m_document;
+    const CApplication *m_application;
+    CDocumentPorts m_ports;
+    QString m_programFolder;
+    QString m_untitledName;
+    QString m_fileName;
+    QString m_filePath;
+    QString m_currentFolder;
+    QString m_defaultFolder;
+};
