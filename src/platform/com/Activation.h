@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/com/ComPtr.h"
+#include "platform/com/ComTypes.h"
+#include "platform/com/Guid.h"
+#include "platform/com/Unknown.h"
+
+#include <cstdint>
+
+// Activation by class identifier through the registry, as CoCreateInstance
+// does it. An in-process class is found under
+// HKEY_CLASSES_ROOT\CLSID\{clsid}\InprocServer32, whose default value is the
+// path of the module; the module is loaded (and stays loaded) and its
+// DllGetClassObject hands out the class factory.
+//
+// Failures: REGDB_E_CLASSNOTREG when no server is registered for the context,
+// CO_E_DLLNOTFOUND when the module is missing, CO_E_ERRORINDLL when it cannot
+// be loaded or lacks DllGetClassObject; otherwise the module's own result.
+HRESULT GetClassObject(const CLSID &clsid, uint32_t context, const IID &iid, void **object);
+
+HRESULT CreateInstance(const CLSID &clsid, IUnknown *outer, uint32_t context, const IID &iid,
+                       void **object);
+
+inline HRESULT CreateInstance(const CLSID &clsid, IUnknown *outer, const IID &iid, void **object)
+{
+    return CreateInstance(clsid, outer, CLSCTX_ALL, iid, object);
+}
+
+template<class T>
+HRESULT CreateInstance(const CLSID &clsid, IUnknown *outer, CComPtr<T> &object)
+{
+    return CreateInstance(clsid, outer, CLSCTX_ALL, IidOf<T>(), object.ReceiveVoid());
+}
+
+// The class a ProgID names: HKEY_CLASSES_ROOT\<progId>\CLSID, or through its
+// CurVer key the current version's. CO_E_CLASSSTRING when there is none.
+HRESULT ClsidFromProgId(const char16_t *progId, CLSID *clsid);

@@ -1,0 +1,44 @@
+// A small in-process server for the activation tests: it serves
+// CLSID_TestCounter and exports what such a module exports.
+#include "ComTestModule.h"
+
+#include "platform/com/ClassFactoryImpl.h"
+#include "platform/com/ComExports.h"
+#include "platform/com/ModuleLock.h"
+#include "platform/com/UnknownImpl.h"
+
+namespace {
+
+class CTestCounter final : public CUnknownImpl<ITestCounter>
+{
+public:
+    HRESULT Add(int32_t amount, int32_t *total) override
+    {
+        if (!total)
+            return E_POINTER;
+        m_total += amount;
+        *total = m_total;
+        return S_OK;
+    }
+
+private:
+    CModuleLock m_moduleLock;
+    int32_t m_total = 0;
+};
+
+} // namespace
+
+STDAPI DllGetClassObject(const CLSID &clsid, const IID &iid, void **object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (!(clsid == CLSID_TestCounter))
+        return CLASS_E_CLASSNOTAVAILABLE;
+    return GetClassFactory<CTestCounter>(iid, object);
+}
+
+STDAPI DllCanUnloadNow()
+{
+    return CModuleLock::Count() == 0 ? S_OK : S_FALSE;
+}
