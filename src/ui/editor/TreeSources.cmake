@@ -1,1 +1,6 @@
-set(PROVANA_TREE_SOURCES)
+set(PROVANA_TREE_SOURCES
+    SettingsRowDelegate.cpp SettingsRowDelegate.h
+    SettingsTreeModel.cpp SettingsTreeModel.h
+    TreeIconIds.h
+    TreeIcons.cpp TreeIcons.h
+    TreeRowLayout.cpp TreeRowLayout.h)

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QAbstractItemModel>
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class CSettingNode;
+
+// The settings tree as rows for a view: one row per node that RowChildren
+// lists, with the node's label and its shown value as the two columns. The
+// model holds node pointers and never owns nodes. A node's rows are read from
+// the tree the first time they are asked for and kept until the model itself
+// changes them, so the view sees every change between the begin and end
+// notifications that Qt expects.
+class CSettingsTreeModel : public QAbstractItemModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { LabelColumn = 0, ValueColumn = 1, ColumnCount = 2 };
+
+    explicit CSettingsTreeModel(QObject *parent = nullptr);
+    ~CSettingsTreeModel() override;
+
+    // Shows the rows below root (the root itself has none); null empties the
+    // model. Call it with null before the shown tree is destroyed.
+    void SetRoot(CSettingNode *root);
+    CSettingNode *Root() const { return m_root; }
+
+    CSettingNode *NodeAt(const QModelIndex &index) const;
+    // The index of node's row; invalid when the node has no row. node must
+    // be a living node.
+    QModelIndex IndexOf(const CSettingNode *node, int column = LabelColumn) const;
+
+    // Adds a child to parent through the tree's ordered insertion.
+    CSettingNode *AddChild(CSettingNode *parent, const QString &value, int editorKind, int type);
+    // Unlinks node from its parent and hands it over.
+    std::unique_ptr<CSettingNode> TakeNode(CSettingNode *node);
+    // node has already left the tree (the tree's removal rule unlinked it);
+    // its row goes. Call it while the node still exists.
+    void NodeRemoved(CSettingNode *node);
+    // Brings the rows in line with the tree after others added or removed
+    // nodes: new nodes get rows, rows of nodes that left the tree go.
+    void RefreshNewNodes();
+
+    QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
+    QModelIndex parent(const QModelIndex &child) const override;
+    int rowCount(const QModelIndex &parent = {}) const override;
+    bool hasChildren(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    struct CPlace
+    {
+        CSettingNode *parent;
+        int row;
+    };
+
+    const std::vector<CSettingNode *> &RowsOf(CSettingNode *node) const;
+    QModelIndex IndexOfRowParent(CSettingNode *node) const;
+    void RenumberFrom(std::vector<CSettingNode *> &rows, int first) const;
+    // Drops what is known about node and everything below it without
+    // touching the node, which may no longer exist.
+    void Forget(const CSettingNode *node);
+    // Applies the removals and insertions that turn node's known rows into
+    // fresh; false when the rows were reordered, which no change of the tree
+    // does.
+    bool SyncRows(CSettingNode *node, const std::vector<CSettingNode *> &fresh);
+    bool SyncSubtree(CSettingNode *node);
+
+    CSettingNode *m_root = nullptr;
+    mutable std::unordered_map<const CSettingNode *, std::vector<CSettingNode *>> m_rows;
+    mutable std::unordered_map<const CSettingNode *, CPlace> m_places;
+};
