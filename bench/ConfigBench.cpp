@@ -1,0 +1,218 @@
+// Loading, saving and checking generated configurations of growing size, and
+// pugixml doing the same reading and writing on the same files.
+#include "BenchLoads.h"
+#include "BenchTree.h"
+#include "ConfigurationGenerator.h"
+#include "LoadMemory.h"
+
+#include "config/ConfigWriter.h"
+#include "settings/SettingNode.h"
+#include "validate/TreeCheck.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace {
+
+QTemporaryDir *g_folder = nullptr;
+
+struct Sample
+{
+    QString path;
+    qint64 bytes = 0;
+    std::unique_ptr<CSettingNode> loaded;
+};
+
+QString FilePath(const char *what, int n)
+{
+    return g_folder->filePath(QStringLiteral("%1-%2.xml").arg(QLatin1String(what)).arg(n));
+}
+
+// The configuration of size n: generated and saved on first use, then loaded
+// once and kept for the benchmarks that need a loaded tree.
+Sample &SampleOf(int n)
+{
+    static std::map<int, Sample> samples;
+    Sample &sample = samples[n];
+    if (!sample.path.isEmpty()) {
+        CSettingNode::SetCurrentRoot(sample.loaded.get());
+        return sample;
+    }
+    const auto started = std::chrono::steady_clock::now();
+    std::unique_ptr<CSettingNode> generated = CBenchTree::NewRoot();
+    GenerateConfiguration(generated.get(), n);
+    sample.path = FilePath("config", n);
+    if (!SaveConfigurationFile(generated.get(), sample.path)) {
+        std::fprintf(stderr, "cannot save %s\n", qPrintable(sample.path));
+        std::exit(1);
+    }
+    generated.reset();
+    sample.bytes = QFileInfo(sample.path).size();
+    sample.loaded = LoadOurs(sample.path);
+    CSettingNode *failing = nullptr;
+    if (!sample.loaded || !CheckTree(sample.loaded.get(), &failing, true, false)) {
+        std::fprintf(stderr, "configuration N=%d does not load cleanly (failing: %s)\n", n,
+                     failing ? qPrintable(failing->GetLabel(false)) : "-");
+        std::exit(1);
+    }
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+    std::fprintf(stderr, "configuration N=%d: %.1f MB, generated, saved and loaded in %.1f s\n", n,
+                 sample.bytes / 1e6, took.count());
+    return sample;
+}
+
+void SetSize(benchmark::State &state, const Sample &sample)
+{
+    state.SetComplexityN(state.range(0));
+    state.SetBytesProcessed(state.iterations() * sample.bytes);
+    state.counters["file_MB"] = sample.bytes / 1e6;
+}
+
+void AddMemoryCounters(benchmark::State &state, LoadKind kind, const Sample &sample)
+{
+    const LoadMemory memory = MeasureLoadMemory(kind, sample.path);
+    if (!memory.ok) {
+        state.SkipWithError("memory measurement failed");
+        return;
+    }
+    state.counters["peak_MiB"] = memory.peakMiB;
+    state.counters["kept_MiB"] = memory.retainedMiB;
+    state.counters["cold_ms"] = memory.coldMs;
+}
+
+void OurLoad(benchmark::State &state)
+{
+    Sample &sample = SampleOf(static_cast<int>(state.range(0)));
+    std::unique_ptr<CSettingNode> root;
+    for (auto _ : state) {
+        state.PauseTiming();
+        root.reset();
+        state.ResumeTiming();
+        root = LoadOurs(sample.path);
+        if (!root)
+            state.SkipWithError("load failed");
+    }
+    root.reset();
+    CSettingNode::SetCurrentRoot(sample.loaded.get());
+    SetSize(state, sample);
+    AddMemoryCounters(state, LoadKind::Ours, sample);
+}
+
+void OurSave(benchmark::State &state)
+{
+    Sample &sample = SampleOf(static_cast<int>(state.range(0)));
+    const QString path = FilePath("ours", static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        if (!SaveConfigurationFile(sample.loaded.get(), path))
+            state.SkipWithError("save failed");
+    }
+    SetSize(state, sample);
+}
+
+// The save without the disk: the text and its bytes, as handed to the file.
+void OurSaveText(benchmark::State &state)
+{
+    Sample &sample = SampleOf(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        QString text;
+        WriteConfiguration(sample.loaded.get(), text);
+        QByteArray bytes = EncodeConfigurationFile(text);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    SetSize(state, sample);
+}
+
+void CheckBeforeSending(benchmark::State &state)
+{
+    Sample &sample = SampleOf(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        CSettingNode *failing = nullptr;
+        if (!CheckTree(sample.loaded.get(), &failing, true, false))
+            state.SkipWithError("the generated configuration fails the check");
+    }
+    SetSize(state, sample);
+}
+
+void PugixmlLoad(benchmark::State &state)
+{
+    Sample &sample = SampleOf(static_cast<int>(state.range(0)));
+    std::unique_ptr<pugi::xml_document> document;
+    for (auto _ : state) {
+        state.PauseTiming();
+        document = std::make_unique<pugi::xml_document>();
+        state.ResumeTiming();
+        if (LoadPugixml(*document, sample.path) < 0)
+            state.SkipWithError("pugixml load failed");
+    }
+    document.reset();
+    SetSize(state, sample);
+    AddMemoryCounters(state, LoadKind::Pugixml, sample);
+}
+
+void PugixmlSave(benchmark::State &state)
+{
+    Sample &sample = SampleOf(static_cast<int>(state.range(0)));
+    pugi::xml_document document;
+    if (LoadPugixml(document, sample.path) < 0) {
+        state.SkipWithError("pugixml load failed");
+        return;
+    }
+    const QByteArray path =
+        QFile::encodeName(FilePath("pugixml", static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        if (!document.save_file(path.constData(), "  ", pugi::format_indent,
+                                pugi::encoding_utf16_le))
+            state.SkipWithError("pugixml save failed");
+    }
+    SetSize(state, sample);
+}
+
+void Sizes(benchmark::internal::Benchmark *benchmark)
+{
+    benchmark->Arg(10)->Arg(1000)->Arg(10000);
+    benchmark->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+}
+
+BENCHMARK(OurLoad)->Apply(Sizes);
+BENCHMARK(PugixmlLoad)->Apply(Sizes);
+BENCHMARK(OurSave)->Apply(Sizes);
+BENCHMARK(OurSaveText)->Apply(Sizes);
+BENCHMARK(PugixmlSave)->Apply(Sizes);
+BENCHMARK(CheckBeforeSending)->Apply(Sizes);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (MeasureLoadMemoryInChild(argc, argv))
+        return 0;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    CBenchTree tree;
+    if (!tree.HasLanguageLibrary())
+        std::fprintf(stderr, "language library not found: labels stay empty\n");
+    QTemporaryDir folder;
+    if (!folder.isValid()) {
+        std::fprintf(stderr, "cannot make a temporary folder\n");
+        return 1;
+    }
+    if (qEnvironmentVariableIsSet("PROVANA_BENCH_KEEP")) {
+        folder.setAutoRemove(false);
+        std::fprintf(stderr, "files kept in %s\n", qPrintable(folder.path()));
+    }
+    g_folder = &folder;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    g_folder = nullptr;
+    return 0;
+}
