@@ -465,6 +465,8 @@ constexpr LangString kStrings[] = {
     {41042, u"Retry"},
     {41043, u"Cancel"},
     {41050, u"This setting is edited in a dialog that this version does not have yet."},
+    // Framework
+    {61441, u"Save As"},
 };
 
 static_assert(IsSortedAndUnique(kStrings, std::size(kStrings)),
