@@ -1,0 +1,47 @@
+#include "host/ProvixApp.h"
+
+#include "host/HostCommandIds.h"
+#include "host/MessageBoxPort.h"
+#include "platform/LanguageLibrary.h"
+#include "settings/Labels.h"
+
+CProvixApp &CProvixApp::Instance()
+{
+    static CProvixApp application;
+    return application;
+}
+
+CProvixApp::CProvixApp()
+    : m_messages(std::make_unique<CMessageBoxPort>())
+{
+    CApplication::SetCurrent(&m_application);
+    m_application.SetMessagePort(m_messages.get());
+    if (LoadLanguageLibrary(m_application))
+        m_languageLibrary =
+            dynamic_cast<const CLanguageLibrary *>(m_application.GetLanguageLibrary());
+    QString name = LoadLabel(&m_application, HostTextId::ViewName, true);
+    const qsizetype lineBreak = name.indexOf(QStringLiteral("\r\n"));
+    if (lineBreak >= 0)
+        name.replace(lineBreak, 2, u' ');
+    else if (const qsizetype newline = name.indexOf(u'\n'); newline >= 0)
+        name[newline] = u' ';
+    m_name = name;
+    m_messages->SetTitle(m_name);
+    m_document = std::make_unique<CSettingsDocument>();
+}
+
+CProvixApp::~CProvixApp()
+{
+    m_document.reset();
+    m_application.SetMessagePort(nullptr);
+}
+
+QString CProvixApp::LanguageLibraryPath() const
+{
+    return m_languageLibrary ? m_languageLibrary->Path() : QString();
+}
+
+QByteArray CProvixApp::LoadImage(unsigned id) const
+{
+    return m_languageLibrary ? m_languageLibrary->LoadImage(id) : QByteArray();
+}

@@ -1,0 +1,328 @@
+#include "host/SettingsView.h"
+
+#include "document/DocumentCommands.h"
+#include "host/HostCommandIds.h"
+#include "host/MessageBoxPort.h"
+#include "host/ProvixApp.h"
+#include "platform/ProgramFolder.h"
+#include "settings/Labels.h"
+#include "ui/dialogs/AboutDlg.h"
+#include "ui/editor/SettingsTreeCtrl.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTextBrowser>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr int kTreeControlId = 10150;
+constexpr int kViewTemplateId = 10136;
+constexpr int kHeaderMargin = 8;
+// Help topics of the categories, as the tree reports them, in the contents'
+// order.
+constexpr unsigned kCategoryTopics[] = {279, 140, 388, 323, 460, 550};
+
+CSettingsView *g_currentView = nullptr;
+
+} // namespace
+
+CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
+    : QWidget(parent)
+    , m_app(app)
+    , m_fileDialogs(this)
+    , m_normalFont(font())
+    , m_boldFont(font())
+    , m_headerLabel(LoadLabel(&app.Application(), HostTextId::HeaderLabel, true))
+    , m_tree(new CSettingsTreeCtrl([&app](unsigned id) { return app.LoadImage(id); }, this))
+{
+    setObjectName(QStringLiteral("id%1").arg(kViewTemplateId));
+    m_boldFont.setWeight(QFont::Bold);
+    m_tree->setObjectName(QStringLiteral("id%1").arg(kTreeControlId));
+    m_tree->setFont(m_normalFont);
+
+    CDocumentPorts ports;
+    ports.view = this;
+    ports.fileDialogs = &m_fileDialogs;
+    ports.waitCursor = &m_waitCursor;
+    ports.store = &m_store;
+    ports.shell = &m_shell;
+    ports.messages = app.Application().GetMessagePort();
+    m_commands = std::make_unique<CDocumentCommands>(app.Document(), &app.Application(), ports,
+                                                     ProgramFolder());
+
+    connect(m_tree, &CSettingsTreeCtrl::helpRequested, this, [this] { ShowHelp(); });
+    connect(m_tree, &CSettingsTreeCtrl::newRequested, this,
+            [this] { ExecuteCommand(CommandId::New); });
+    connect(m_tree, &CSettingsTreeCtrl::sendRequested, this,
+            [this] { ExecuteCommand(CommandId::MenuSend); });
+    connect(m_tree, &CSettingsTreeCtrl::printRequested, this,
+            [this] { ExecuteCommand(CommandId::Print); });
+
+    if (auto *messages = dynamic_cast<CMessageBoxPort *>(app.Application().GetMessagePort()))
+        messages->SetParent(this);
+    g_currentView = this;
+}
+
+CSettingsView::~CSettingsView()
+{
+    delete m_help;
+    // The rows point at nodes of the document, which outlives the view.
+    m_tree->Clear();
+    if (g_currentView == this)
+        g_currentView = nullptr;
+}
+
+CSettingsView *CSettingsView::Current()
+{
+    return g_currentView;
+}
+
+QWidget *CSettingsView::ModalChild() const
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal && isAncestorOf(modal) ? modal : nullptr;
+}
+
+QLineEdit *CSettingsView::FocusedTextField() const
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || !m_tree->isAncestorOf(focus))
+        return nullptr;
+    return qobject_cast<QLineEdit *>(focus);
+}
+
+bool CSettingsView::IsCommandEnabled(uint32_t command)
+{
+    switch (command) {
+    case CommandId::New:
+    case CommandId::MenuNew:
+    case CommandId::Save:
+    case CommandId::MenuSave:
+    case CommandId::Open:
+    case CommandId::MenuOpen:
+    case CommandId::SaveAs:
+    case CommandId::ShowActivityLog:
+    case CommandId::SelectAll:
+        return true;
+    case CommandId::MenuDelete:
+    case CommandId::Delete:
+    case CommandId::Cut:
+        return m_tree->IsTextEditing() || m_tree->CanDelete();
+    case CommandId::Copy:
+    case CommandId::Paste:
+    case CommandId::Undo:
+        return m_tree->IsTextEditing();
+    default:
+        // Sending with its options and printing join later; until then they
+        // stay disabled rather than pretend to work.
+        return false;
+    }
+}
+
+void CSettingsView::ExecuteCommand(uint32_t command)
+{
+    if (!IsCommandEnabled(command))
+        return;
+    QLineEdit *field = FocusedTextField();
+    switch (command) {
+    case CommandId::New:
+    case CommandId::MenuNew:
+        m_commands->NewDocument();
+        break;
+    case CommandId::Save:
+    case CommandId::MenuSave:
+        m_commands->SaveDocument();
+        break;
+    case CommandId::Open:
+    case CommandId::MenuOpen:
+        m_commands->OpenDocument();
+        break;
+    case CommandId::SaveAs:
+        m_commands->SaveDocumentAs();
+        break;
+    case CommandId::ShowActivityLog:
+        m_commands->ShowActivityLog();
+        break;
+    case CommandId::MenuDelete:
+    case CommandId::Delete:
+        if (m_tree->IsTextEditing()) {
+            if (field)
+                field->del();
+        } else {
+            m_tree->DeleteSelected();
+        }
+        break;
+    case CommandId::Cut:
+        if (field)
+            field->cut();
+        else
+            m_tree->DeleteSelected();
+        break;
+    case CommandId::Copy:
+        if (field)
+            field->copy();
+        break;
+    case CommandId::Paste:
+        if (field)
+            field->paste();
+        break;
+    case CommandId::Undo:
+        if (field)
+            field->undo();
+        break;
+    case CommandId::SelectAll:
+        if (m_tree->IsTextEditing()) {
+            if (field)
+                field->selectAll();
+        } else {
+            m_tree->SelectAll();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void CSettingsView::CloseView()
+{
+    if (!m_initialised)
+        return;
+    for (QDialog *dialog : findChildren<QDialog *>()) {
+        if (dialog->isVisible())
+            dialog->reject();
+    }
+    m_commands->CloseView();
+}
+
+void CSettingsView::ShowHelp()
+{
+    const int context = m_tree->HelpContext();
+    const bool hasTopic = std::find(std::begin(kHelpContexts), std::end(kHelpContexts), context) !=
+                          std::end(kHelpContexts);
+    OpenHelp(hasTopic ? context : 0);
+}
+
+// Topics are HTML files named by context beside the program (help/279.html,
+// help/index.html for the contents). Without them the window lists the
+// categories by their labels, so that help always answers.
+void CSettingsView::OpenHelp(int context)
+{
+    if (!m_help) {
+        m_help = new QTextBrowser;
+        m_help->setObjectName(QStringLiteral("provixHelp"));
+        m_help->setAttribute(Qt::WA_DeleteOnClose);
+        m_help->resize(560, 420);
+    }
+    m_help->setWindowTitle(m_app.Name());
+    m_help->setProperty("helpContext", context);
+    const QString folder = ProgramFolder() + QStringLiteral("help/");
+    const QString topic = folder + (context ? QString::number(context) : QStringLiteral("index")) +
+                          QStringLiteral(".html");
+    if (QFileInfo::exists(topic)) {
+        m_help->setSource(QUrl::fromLocalFile(topic));
+    } else {
+        const CApplication *application = &m_app.Application();
+        QString html = QStringLiteral("<h2>%1</h2>").arg(m_app.Name().toHtmlEscaped());
+        if (context) {
+            html += QStringLiteral("<h3>%1</h3>")
+                        .arg(LoadLabel(application, static_cast<unsigned>(context), true)
+                                 .toHtmlEscaped());
+        } else {
+            html += QStringLiteral("<ul>");
+            for (unsigned id : kCategoryTopics)
+                html += QStringLiteral("<li>%1</li>")
+                            .arg(LoadLabel(application, id, true).toHtmlEscaped());
+            html += QStringLiteral("</ul>");
+        }
+        m_help->setHtml(html);
+    }
+    m_help->show();
+    m_help->raise();
+}
+
+void CSettingsView::ShowAbout()
+{
+    m_tree->CommitEdit();
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+QString CSettingsView::HeaderFileName() const
+{
+    const QString &name = m_commands->FileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? name : name.left(dot);
+}
+
+void CSettingsView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QRect band(0, 0, width(), kHeaderHeight);
+    painter.fillRect(band, palette().button());
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawLine(band.topLeft(), band.topRight());
+    painter.drawLine(band.topLeft(), band.bottomLeft());
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawLine(band.bottomLeft(), band.bottomRight());
+    painter.drawLine(band.topRight(), band.bottomRight());
+
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(m_normalFont);
+    QRect text = band.adjusted(kHeaderMargin, 0, 0, 0);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_headerLabel);
+    text.setLeft(text.left() + QFontMetrics(m_normalFont).horizontalAdvance(m_headerLabel) +
+                 kHeaderMargin);
+    painter.setFont(m_boldFont);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, HeaderFileName());
+}
+
+void CSettingsView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_tree->setGeometry(0, kHeaderHeight, width(), std::max(0, height() - kHeaderHeight));
+}
+
+void CSettingsView::CommitEdit()
+{
+    m_tree->CommitEdit();
+}
+
+void CSettingsView::SetItemHeightFromFont()
+{
+    const QFontMetrics metrics(m_normalFont);
+    m_tree->SetFontHeight(metrics.height() + metrics.leading());
+}
+
+void CSettingsView::ClearTree()
+{
+    m_tree->setUpdatesEnabled(false);
+    m_tree->Clear();
+    m_tree->setUpdatesEnabled(true);
+}
+
+void CSettingsView::FillTree(CSettingNode *root)
+{
+    m_tree->setUpdatesEnabled(false);
+    m_tree->Fill(root);
+    m_tree->setUpdatesEnabled(true);
+}
+
+void CSettingsView::SelectRootItem()
+{
+    const QModelIndex first = m_tree->model()->index(0, 0);
+    if (first.isValid())
+        m_tree->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect |
+                                                             QItemSelectionModel::Rows);
+}
+
+void CSettingsView::RepaintHeader()
+{
+    update(0, 0, width(), kHeaderHeight);
+}

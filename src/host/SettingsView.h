@@ -1,0 +1,89 @@
+#pragma once
+
+#include "document/DocumentPorts.h"
+#include "host/DesktopShell.h"
+#include "host/FileDialogs.h"
+#include "host/UserRegistryStore.h"
+#include "host/WaitCursor.h"
+
+#include <QFont>
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+class CDocumentCommands;
+class CProvixApp;
+class CSettingsTreeCtrl;
+class QLineEdit;
+class QTextBrowser;
+
+// The plug-in's view: a header band naming the open configuration above the
+// settings tree, and the document the host's commands act on.
+class CSettingsView final : public QWidget, private IDocumentViewPort
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kHeaderHeight = 32;
+
+    CSettingsView(CProvixApp &app, QWidget *parent);
+    ~CSettingsView() override;
+
+    // The view of the running plug-in; null while there is none.
+    static CSettingsView *Current();
+
+    CDocumentCommands &Commands() { return *m_commands; }
+    CSettingsTreeCtrl *Tree() const { return m_tree; }
+
+    // Set once the host has set the view up; closing does its work only then.
+    void SetInitialised() { m_initialised = true; }
+    bool IsInitialised() const { return m_initialised; }
+    // The host is about to close the view.
+    void SetModalPending() { m_modalPending = true; }
+    // The modal dialog the view is running now, if any.
+    QWidget *ModalChild() const;
+
+    bool IsCommandEnabled(uint32_t command);
+    void ExecuteCommand(uint32_t command);
+    // The host closes the view: open dialogs end as cancelled, the save
+    // prompt runs and the bound file is remembered.
+    void CloseView();
+    // The topic of the selection's category, or the contents.
+    void ShowHelp();
+    void ShowAbout();
+
+    // The name the header band shows: the file name without its extension.
+    QString HeaderFileName() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void CommitEdit() override;
+    void SetItemHeightFromFont() override;
+    void ClearTree() override;
+    void FillTree(CSettingNode *root) override;
+    void SelectRootItem() override;
+    void RepaintHeader() override;
+
+    // The in-place editor's text field when it has the focus.
+    QLineEdit *FocusedTextField() const;
+    void OpenHelp(int context);
+
+    CProvixApp &m_app;
+    CFileDialogs m_fileDialogs;
+    CWaitCursorPort m_waitCursor;
+    CUserRegistryStore m_store;
+    CDesktopShell m_shell;
+    QFont m_normalFont;
+    QFont m_boldFont;
+    QString m_headerLabel;
+    CSettingsTreeCtrl *m_tree;
+    std::unique_ptr<CDocumentCommands> m_commands;
+    QPointer<QTextBrowser> m_help;
+    bool m_initialised = false;
+    bool m_modalPending = false;
+};
