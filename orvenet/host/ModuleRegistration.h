@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/com/ComTypes.h"
+
+#include <QString>
+
+// Loads an in-process server module and calls its DllRegisterServer or
+// DllUnregisterServer. CO_E_DLLNOTFOUND when the module cannot be loaded,
+// CO_E_ERRORINDLL when it lacks the export; otherwise the module's answer.
+HRESULT CallModuleRegistration(const QString &modulePath, bool registering);
