@@ -86,8 +86,13 @@ CSettingsView *CSettingsView::Current()
 
 QWidget *CSettingsView::ModalChild() const
 {
+    // Dialogs are windows of their own, which isAncestorOf does not cross.
     QWidget *modal = QApplication::activeModalWidget();
-    return modal && isAncestorOf(modal) ? modal : nullptr;
+    for (QWidget *widget = modal; widget; widget = widget->parentWidget()) {
+        if (widget == this)
+            return modal;
+    }
+    return nullptr;
 }
 
 QLineEdit *CSettingsView::FocusedTextField() const
