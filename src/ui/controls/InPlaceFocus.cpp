@@ -16,6 +16,16 @@ bool IsCompanion(const QWidget *focus, const QWidget *companion)
     return false;
 }
 
+// A drop-down list lives in a window of its own whose parent is the editor.
+bool IsPartOf(const QWidget *focus, const QWidget *editor)
+{
+    for (const QWidget *w = focus; w; w = w->parentWidget()) {
+        if (w == editor)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 FocusLoss ClassifyFocusLoss(const QWidget *editor, const QWidget *companion, Qt::FocusReason reason)
@@ -23,7 +33,7 @@ FocusLoss ClassifyFocusLoss(const QWidget *editor, const QWidget *companion, Qt:
     if (reason == Qt::PopupFocusReason)
         return FocusLoss::None;
     const QWidget *focus = QApplication::focusWidget();
-    if (focus && (focus == editor || editor->isAncestorOf(focus)))
+    if (IsPartOf(focus, editor))
         return FocusLoss::None;
     if (focus && companion && IsCompanion(focus, companion))
         return FocusLoss::ToCompanion;

@@ -1,0 +1,46 @@
+#include "ui/editor/CharacterSetEdit.h"
+
+#include "settings/NodeTypes.h"
+#include "validate/FieldLimits.h"
+
+CCharacterSetEdit::CCharacterSetEdit(QWidget *parent)
+    : CInPlaceLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, &CCharacterSetEdit::RemoveRefusedCharacters);
+}
+
+CCharacterSetEdit::~CCharacterSetEdit() = default;
+
+void CCharacterSetEdit::SetNodeType(int type)
+{
+    m_nodeType = type;
+    m_allowed = AllowedCharacters(type).toString();
+    RemoveRefusedCharacters();
+}
+
+bool CCharacterSetEdit::IsAllowedAt(QChar c, qsizetype position) const
+{
+    // The voice mailbox number takes a plus sign in front only.
+    if (c == u'+' && m_nodeType == NodeType::DefaultVoiceMailbox && position > 0)
+        return false;
+    return m_allowed.contains(c);
+}
+
+void CCharacterSetEdit::RemoveRefusedCharacters()
+{
+    const QString current = text();
+    const int cursor = cursorPosition();
+    QString kept;
+    kept.reserve(current.size());
+    int removedBeforeCursor = 0;
+    for (qsizetype i = 0; i < current.size(); ++i) {
+        if (IsAllowedAt(current.at(i), i))
+            kept += current.at(i);
+        else if (i < cursor)
+            ++removedBeforeCursor;
+    }
+    if (kept.size() == current.size())
+        return;
+    setText(kept);
+    setCursorPosition(cursor - removedBeforeCursor);
+}

@@ -1,0 +1,143 @@
+#include "ui/editor/ChoiceListEdit.h"
+
+#include "ui/controls/ControlIds.h"
+#include "ui/controls/InPlaceFocus.h"
+
+#include <QAbstractItemView>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+CChoiceListEdit::Choice CChoiceListEdit::SplitChoice(const QString &choice)
+{
+    const qsizetype lineFeed = choice.indexOf(u'\n');
+    if (lineFeed < 0)
+        return {choice, choice};
+    return {choice.left(lineFeed), choice.mid(lineFeed + 1)};
+}
+
+CChoiceListEdit::CChoiceListEdit(QWidget *parent)
+    : QComboBox(parent)
+{
+    setObjectName(ControlObjectName(ControlId::ChoiceList));
+    setInsertPolicy(QComboBox::NoInsert);
+    view()->installEventFilter(this);
+}
+
+CChoiceListEdit::~CChoiceListEdit() = default;
+
+void CChoiceListEdit::SetChoices(const QStringList &choices)
+{
+    clear();
+    m_choices.clear();
+    for (const QString &choice : choices) {
+        m_choices.append(SplitChoice(choice));
+        addItem(m_choices.constLast().shown);
+    }
+}
+
+QStringList CChoiceListEdit::ValuesShownAs(const QString &text) const
+{
+    QStringList values;
+    for (const Choice &choice : m_choices) {
+        if (choice.shown == text)
+            values.append(choice.value);
+    }
+    return values;
+}
+
+int CChoiceListEdit::WidestShownText(const QFontMetrics &metrics) const
+{
+    int widest = 0;
+    for (const Choice &choice : m_choices)
+        widest = std::max(widest, metrics.horizontalAdvance(choice.shown));
+    return widest;
+}
+
+void CChoiceListEdit::SelectShownText(const QString &text, bool exactFirst)
+{
+    int row = -1;
+    if (exactFirst) {
+        for (int i = count() - 1; i >= 0 && row < 0; --i) {
+            if (itemText(i) == text)
+                row = i;
+        }
+    }
+    if (row < 0)
+        row = findText(text, Qt::MatchStartsWith);
+    setCurrentIndex(row);
+}
+
+int CChoiceListEdit::WrappedRow(int key, int row) const
+{
+    if (count() == 0)
+        return -1;
+    if (key == Qt::Key_Up && row == 0)
+        return count() - 1;
+    if (key == Qt::Key_Down && row == count() - 1)
+        return 0;
+    return -1;
+}
+
+void CChoiceListEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & Qt::AltModifier) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit commitRequested();
+        return;
+    case Qt::Key_Escape:
+        m_cancelled = true;
+        emit commitRequested();
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (const int row = WrappedRow(event->key(), currentIndex()); row >= 0) {
+            setCurrentIndex(row);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+bool CChoiceListEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    // The open list wraps the same way as the closed one.
+    if (watched == view() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (const int row = WrappedRow(key, view()->currentIndex().row()); row >= 0) {
+            view()->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()));
+            return true;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void CChoiceListEdit::focusOutEvent(QFocusEvent *event)
+{
+    QComboBox::focusOutEvent(event);
+    if (!m_active)
+        return;
+    switch (ClassifyFocusLoss(this, m_companion, event->reason())) {
+    case FocusLoss::None:
+        break;
+    case FocusLoss::ToCompanion:
+        emit commitRequested();
+        break;
+    case FocusLoss::Elsewhere:
+        m_active = false;
+        emit editDropped();
+        hide();
+        deleteLater();
+        break;
+    }
+}

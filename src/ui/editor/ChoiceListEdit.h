@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QComboBox>
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class QFontMetrics;
+
+// The choice list editor: a drop-down list of a node's choices, showing each
+// choice's text and remembering the value it stores. Up on the first entry
+// wraps to the last and Down on the last to the first. Enter, Escape and
+// losing the focus behave as in the other in-place editors.
+class CChoiceListEdit : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    // A choice "value\ntext" stores value and shows text; one without a line
+    // feed shows what it stores.
+    struct Choice
+    {
+        QString value;
+        QString shown;
+    };
+    static Choice SplitChoice(const QString &choice);
+
+    explicit CChoiceListEdit(QWidget *parent = nullptr);
+    ~CChoiceListEdit() override;
+
+    void SetCompanion(QWidget *companion) { m_companion = companion; }
+    void SetActive(bool active) { m_active = active; }
+    bool IsActive() const { return m_active; }
+    bool IsCancelled() const { return m_cancelled; }
+    void SetCancelled(bool cancelled) { m_cancelled = cancelled; }
+
+    // Replaces the entries by the shown texts of choices, in their order.
+    void SetChoices(const QStringList &choices);
+    // The stored values of every choice shown as text, in order.
+    QStringList ValuesShownAs(const QString &text) const;
+    int WidestShownText(const QFontMetrics &metrics) const;
+    // Selects the last entry shown exactly as text when exactFirst is set and
+    // there is one; otherwise the first entry that starts with text, ignoring
+    // case; otherwise none.
+    void SelectShownText(const QString &text, bool exactFirst);
+
+signals:
+    void commitRequested();
+    void editDropped();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The row a wrapping Up or Down moves to from row, or -1 when the key
+    // does not wrap there.
+    int WrappedRow(int key, int row) const;
+
+    bool m_cancelled = false;
+    QPointer<QWidget> m_companion;
+    bool m_active = false;
+    QList<Choice> m_choices;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+
+#include <memory>
+
+class CSettingNode;
+class QWidget;
+
+// Edits one node's value at a time, over the value column of its row or in a
+// dialog, as the node's editor kind says. The tree control owns one and asks
+// it to begin and commit; the value is checked, stored with the set-value
+// rule and the node included when its value changed.
+class CInPlaceEditing : public QObject
+{
+    Q_OBJECT
+
+public:
+    // owner: the widget the editors are children of (the tree's viewport).
+    explicit CInPlaceEditing(QWidget *owner);
+    ~CInPlaceEditing() override;
+
+    // Opens the editor of node over valueRect; typed is the first character
+    // the user typed, handed to the new editor. Answers whether the node's
+    // editor kind has an editor and the node is not disabled. Dialog kinds run
+    // their dialog here and have stored the value when this returns; the list
+    // dialogs of file lists and bookmarks do not exist yet, so those kinds
+    // answer false and say so through statusMessage.
+    bool BeginEdit(CSettingNode *node, const QRect &valueRect, const QString &typed = QString());
+    // Closes the open editor and stores its value; nothing when none is open
+    // or the editor was cancelled.
+    void CommitEdit();
+    // Drops the open editor without storing anything.
+    void CancelEdit();
+
+    bool IsEditing() const;
+    // True for the text-like editors (text, number, character set, IP
+    // address), false for the choice list and when nothing is open.
+    bool IsTextEditing() const;
+    CSettingNode *EditNode() const;
+    // Keeps the open editor over its row when the view scrolls or resizes.
+    void MoveEditor(const QRect &valueRect);
+
+signals:
+    // The editor handed the focus back to its owner (Enter, or a click on the
+    // tree): the owner commits.
+    void focusReturned();
+    // A value was stored (the row and its ancestors' check icons need a repaint).
+    void valueCommitted(CSettingNode *node);
+    // A text for the status bar, e.g. that a kind's dialog is not available yet.
+    void statusMessage(const QString &text);
+
+private:
+    class Private;
+    std::unique_ptr<Private> d;
+};

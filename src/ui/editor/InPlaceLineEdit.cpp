@@ -1,0 +1,51 @@
+#include "ui/editor/InPlaceLineEdit.h"
+
+#include "ui/controls/ControlIds.h"
+#include "ui/controls/InPlaceFocus.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+CInPlaceLineEdit::CInPlaceLineEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+    setObjectName(ControlObjectName(ControlId::ValueEdit));
+}
+
+CInPlaceLineEdit::~CInPlaceLineEdit() = default;
+
+void CInPlaceLineEdit::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit commitRequested();
+        return;
+    case Qt::Key_Escape:
+        m_cancelled = true;
+        emit commitRequested();
+        return;
+    default:
+        QLineEdit::keyPressEvent(event);
+    }
+}
+
+void CInPlaceLineEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (!m_active)
+        return;
+    switch (ClassifyFocusLoss(this, m_companion, event->reason())) {
+    case FocusLoss::None:
+        break;
+    case FocusLoss::ToCompanion:
+        emit commitRequested();
+        break;
+    case FocusLoss::Elsewhere:
+        m_active = false;
+        emit editDropped();
+        hide();
+        deleteLater();
+        break;
+    }
+}

@@ -1,0 +1,255 @@
+#include "ui/editor/MultilineTextDlg.h"
+
+#include "settings/Application.h"
+#include "settings/Labels.h"
+#include "settings/NodeTypes.h"
+#include "settings/StringIds.h"
+#include "ui/controls/ControlIds.h"
+#include "validate/FieldLimits.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QMetaMethod>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Help topics of the two modes.
+constexpr int kSignatureHelpContext = 140;
+constexpr int kScriptHelpContext = 131518;
+
+constexpr int kFieldFontPixels = 14;
+
+QString g_rememberedFolder;
+
+} // namespace
+
+CMultilineTextDlg::CMultilineTextDlg(QWidget *parent)
+    : QDialog(parent)
+    , m_application(CApplication::Current())
+{
+    m_edit = new QPlainTextEdit(this);
+    m_edit->setObjectName(ControlObjectName(ControlId::TextEdit));
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(kFieldFontPixels);
+    font.setWeight(QFont::Normal);
+    m_edit->setFont(font);
+    m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    connect(m_edit, &QPlainTextEdit::textChanged, this, &CMultilineTextDlg::LimitTypedText);
+
+    auto *load = new QPushButton(LoadLabel(m_application, StringId::LoadFromFile, true), this);
+    load->setObjectName(ControlObjectName(ControlId::LoadFromFile));
+    load->setAutoDefault(false);
+    connect(load, &QPushButton::clicked, this, &CMultilineTextDlg::ChooseFile);
+
+    // Enter belongs to the text, so no button is the default.
+    auto *ok = new QPushButton(LoadLabel(m_application, StringId::ButtonOk, true), this);
+    ok->setObjectName(ControlObjectName(ControlId::Ok));
+    ok->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &CMultilineTextDlg::accept);
+    auto *cancel = new QPushButton(LoadLabel(m_application, StringId::ButtonCancel, true), this);
+    cancel->setObjectName(ControlObjectName(ControlId::Cancel));
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &CMultilineTextDlg::reject);
+    m_help = new QPushButton(LoadLabel(m_application, StringId::ButtonHelp, true), this);
+    m_help->setObjectName(ControlObjectName(ControlId::Help));
+    m_help->setAutoDefault(false);
+    connect(m_help, &QPushButton::clicked, this, [this] {
+        emit helpRequested(m_mode == SignatureMode ? kSignatureHelpContext : kScriptHelpContext);
+    });
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(load);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(m_help);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_edit, 1);
+    layout->addLayout(buttons);
+
+    const int averageChar = m_edit->fontMetrics().averageCharWidth();
+    resize(averageChar * 72, m_edit->fontMetrics().lineSpacing() * 20);
+    SetMode(SignatureMode);
+}
+
+CMultilineTextDlg::~CMultilineTextDlg() = default;
+
+void CMultilineTextDlg::SetMode(int mode)
+{
+    m_mode = mode == ScriptMode ? ScriptMode : SignatureMode;
+    setWindowTitle(LoadLabel(
+        m_application, m_mode == SignatureMode ? StringId::SignatureTitle : StringId::ScriptTitle,
+        true));
+}
+
+void CMultilineTextDlg::SetText(const QString &text)
+{
+    m_text = text;
+    ShowInField(ToStoredForm(text));
+}
+
+bool CMultilineTextDlg::LoadFile(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash >= 0)
+        g_rememberedFolder = path.left(slash + 1);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    QString text;
+    if (bytes.startsWith("\xFF\xFE")) {
+        QStringDecoder decode(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
+        text = decode(QByteArrayView(bytes).sliced(2));
+    } else {
+        QStringDecoder decode(QStringDecoder::System);
+        text = decode(bytes);
+    }
+    const int limit = MaxLength(m_mode == SignatureMode ? NodeType::Signature : NodeType::Script);
+    ShowInField(ToStoredForm(text).left(limit));
+    return true;
+}
+
+QString CMultilineTextDlg::ToStoredForm(const QString &text)
+{
+    QString stored = text;
+    stored.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    stored.replace(u'\r', u'\n');
+    return stored;
+}
+
+QString CMultilineTextDlg::GetRememberedFolder()
+{
+    return g_rememberedFolder;
+}
+
+void CMultilineTextDlg::SetRememberedFolder(const QString &folder)
+{
+    g_rememberedFolder = folder;
+}
+
+void CMultilineTextDlg::accept()
+{
+    m_text = FieldText();
+    QDialog::accept();
+}
+
+void CMultilineTextDlg::showEvent(QShowEvent *event)
+{
+    // Until a help viewer listens, the help button has nothing to open.
+    m_help->setEnabled(
+        isSignalConnected(QMetaMethod::fromSignal(&CMultilineTextDlg::helpRequested)));
+    QDialog::showEvent(event);
+}
+
+QString CMultilineTextDlg::FieldText() const
+{
+    QString text = m_edit->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return ToStoredForm(text);
+}
+
+void CMultilineTextDlg::ShowInField(const QString &storedText)
+{
+    m_limiting = true;
+    m_edit->setPlainText(storedText);
+    m_limiting = false;
+    m_lastMeasure = Measure(storedText);
+}
+
+int CMultilineTextDlg::Measure(QStringView text) const
+{
+    // The script's limit is the edit field's own, where a line break is CR LF.
+    const auto length = static_cast<int>(text.size());
+    if (m_mode == SignatureMode)
+        return length;
+    return length + static_cast<int>(text.count(u'\n'));
+}
+
+void CMultilineTextDlg::LimitTypedText()
+{
+    if (m_limiting)
+        return;
+    const QString text = FieldText();
+    const int measure = Measure(text);
+    const int limit = MaxLength(m_mode == SignatureMode ? NodeType::Signature : NodeType::Script);
+    // A signature always fits its limit after a change; the script's field
+    // only refuses to grow beyond it.
+    const int allowed = m_mode == SignatureMode ? limit : std::max(limit, m_lastMeasure);
+    int excess = measure - allowed;
+    if (excess <= 0) {
+        m_lastMeasure = measure;
+        return;
+    }
+
+    QTextCursor cursor = m_edit->textCursor();
+    auto start = static_cast<qsizetype>(std::min(cursor.anchor(), cursor.position()));
+    auto end = static_cast<qsizetype>(std::max(cursor.anchor(), cursor.position()));
+    QString kept = text;
+    const auto cost = [this](QChar c) {
+        return m_mode == ScriptMode && c == u'\n' ? 2 : 1;
+    };
+    const auto fittingPrefix = [&](const QString &s) {
+        qsizetype length = 0;
+        int total = 0;
+        while (length < s.size() && total + cost(s.at(length)) <= allowed)
+            total += cost(s.at(length++));
+        return length;
+    };
+
+    if (Measure(QStringView(kept).left(start)) > allowed) {
+        kept.truncate(fittingPrefix(kept));
+        start = end = kept.size();
+    } else {
+        // What was just typed goes first: the selection, then what stands
+        // before it, and the end of the text only as a last resort.
+        while (excess > 0 && end > start) {
+            excess -= cost(kept.at(end - 1));
+            kept.remove(--end, 1);
+        }
+        while (excess > 0 && start > 0) {
+            excess -= cost(kept.at(start - 1));
+            kept.remove(--start, 1);
+            --end;
+        }
+        if (excess > 0) {
+            kept.truncate(fittingPrefix(kept));
+            start = std::min(start, kept.size());
+            end = std::min(end, kept.size());
+        }
+    }
+
+    m_limiting = true;
+    m_edit->setPlainText(kept);
+    QTextCursor restored(m_edit->document());
+    restored.setPosition(static_cast<int>(start));
+    restored.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
+    m_edit->setTextCursor(restored);
+    m_limiting = false;
+    m_lastMeasure = Measure(kept);
+}
+
+void CMultilineTextDlg::ChooseFile()
+{
+    if (g_rememberedFolder.isEmpty())
+        g_rememberedFolder = m_folder;
+    // Every file, also one without a dot in its name.
+    const QString filter =
+        LoadLabel(m_application, StringId::AllFiles, true) + QStringLiteral(" (*)");
+    const QString path = QFileDialog::getOpenFileName(this, QString(), g_rememberedFolder, filter,
+                                                      nullptr, QFileDialog::ReadOnly);
+    if (!path.isEmpty())
+        LoadFile(path);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class CApplication;
+class QPlainTextEdit;
+class QPushButton;
+
+// Edits an e-mail signature or a login script. The value keeps one line feed
+// per line break. A signature is held to its limit while typing and when a
+// file is loaded; a script is limited while typing the way an edit field
+// limits its text (a line break counting two) and cut to its limit on load.
+class CMultilineTextDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum Mode : int { SignatureMode = 0, ScriptMode = 1 };
+
+    explicit CMultilineTextDlg(QWidget *parent = nullptr);
+    ~CMultilineTextDlg() override;
+
+    void SetMode(int mode);
+    int GetMode() const { return m_mode; }
+    // Shows text in the field; what OK stores is read back with GetText.
+    void SetText(const QString &text);
+    QString GetText() const { return m_text; }
+    // The caller's current folder, where the first file chooser starts.
+    void SetFolder(const QString &folder) { m_folder = folder; }
+    // Replaces the field by the text of the file, cut to the mode's limit.
+    // False when the file cannot be opened; the field is then untouched.
+    bool LoadFile(const QString &path);
+
+    // Every CR LF and every lone CR becomes a line feed.
+    static QString ToStoredForm(const QString &text);
+    // The folder the file chooser starts in, kept for the whole program run.
+    static QString GetRememberedFolder();
+    static void SetRememberedFolder(const QString &folder);
+
+    void accept() override;
+
+signals:
+    // The help button asks for the topic of the mode's help context.
+    void helpRequested(int context);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QString FieldText() const;
+    void ShowInField(const QString &storedText);
+    int Measure(QStringView text) const;
+    void LimitTypedText();
+    void ChooseFile();
+
+    const CApplication *m_application;
+    QString m_folder;
+    QPlainTextEdit *m_edit;
+    QPushButton *m_help;
+    QString m_text;
+    int m_mode = SignatureMode;
+    bool m_limiting = false;
+    int m_lastMeasure = 0;
+};
