@@ -165,16 +165,3 @@ TEST(EditingText, ANameFieldKeepsItsNameWhenCleared)
     harness.Press(Qt::Key_Return);
     EXPECT_EQ(name->GetValue(), QStringLiteral("Home"));
 }
-
-TEST(EditingText, NamingTheTemplateMakesANewItem)
-{
-    CEditingHarness harness;
-    CSettingNode *category = harness.Root()->FindChild(WAPSettings);
-    CSettingNode *templateNode = category->FindChild(WAPTemplate);
-    ASSERT_TRUE(harness.Begin(templateNode->FindChild(WAPConnectionName)));
-    harness.Type(QStringLiteral("Gateway"));
-    harness.Press(Qt::Key_Return);
-    EXPECT_EQ(templateNode->GetType(), WAPConnection);
-    EXPECT_EQ(category->Children().back()->GetType(), WAPTemplate);
-    EXPECT_EQ(harness.committed.size(), 1u);
-}
