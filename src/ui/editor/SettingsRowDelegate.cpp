@@ -25,6 +25,11 @@ bool IsLastRow(const QModelIndex &index)
     return index.row() == index.model()->rowCount(index.parent()) - 1;
 }
 
+QColor Mix(const QColor &a, const QColor &b)
+{
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
 void DrawText(QPainter *painter, const QRect &rect, const QString &text)
 {
     if (rect.width() <= 0)
@@ -109,7 +114,12 @@ void CSettingsRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
     const QRect band = row.Band();
     if (selected)
         painter->fillRect(band, palette.color(treeFocus ? QPalette::Highlight : QPalette::Window));
-    if (node->IsDisabled())
+    if (node->IsDisabled() && selected && treeFocus)
+        // Grey text is lost on the highlight; half-way to it still reads as
+        // not applicable.
+        painter->setPen(
+            Mix(palette.color(QPalette::HighlightedText), palette.color(QPalette::Highlight)));
+    else if (node->IsDisabled())
         painter->setPen(palette.color(QPalette::Disabled, QPalette::Text));
     else if (selected && treeFocus)
         painter->setPen(palette.color(QPalette::HighlightedText));

@@ -1,5 +1,6 @@
 set(PROVANA_TREE_SOURCES
     SettingsRowDelegate.cpp SettingsRowDelegate.h
+    SettingsTreeCtrl.cpp SettingsTreeCtrl.h
     SettingsTreeModel.cpp SettingsTreeModel.h
     TreeIconIds.h
     TreeIcons.cpp TreeIcons.h

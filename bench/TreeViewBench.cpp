@@ -1,0 +1,115 @@
+// How long the settings tree control takes to show a configuration with many
+// access points: the rows are read, laid out and painted once, with the
+// access point category expanded (offscreen platform).
+#include "platform/LanguageLibrary.h"
+#include "settings/Application.h"
+#include "settings/BulkLoad.h"
+#include "settings/NodeTypes.h"
+#include "settings/SettingNode.h"
+#include "ui/editor/SettingsTreeCtrl.h"
+#include "ui/editor/SettingsTreeModel.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+class CAccessPointTree
+{
+public:
+    explicit CAccessPointTree(int count)
+        : m_root(std::make_unique<CSettingNode>())
+    {
+        m_root->SetType(NodeType::Root);
+        CSettingNode::SetCurrentRoot(m_root.get());
+        m_root->CreateDefaultContent();
+        CSettingNode *category = m_root->FindChild(NodeType::IAPSettings);
+        CBulkLoad bulk;
+        for (int i = 0; i < count; ++i)
+            category->FindChild(NodeType::IAPTemplate)
+                ->FindChild(NodeType::IAPConnectionName)
+                ->SetValue(QStringLiteral("Access point %1").arg(i));
+        bulk.Finish();
+    }
+    ~CAccessPointTree() { CSettingNode::SetCurrentRoot(nullptr); }
+
+    CSettingNode *Root() const { return m_root.get(); }
+
+private:
+    std::unique_ptr<CSettingNode> m_root;
+};
+
+// Trees are made once per size: making them is not what is measured.
+CSettingNode *TreeWith(int count)
+{
+    static std::map<int, std::unique_ptr<CAccessPointTree>> trees;
+    auto &tree = trees[count];
+    if (!tree)
+        tree = std::make_unique<CAccessPointTree>(count);
+    CSettingNode::SetCurrentRoot(tree->Root());
+    return tree->Root();
+}
+
+CTreeIcons::ImageLoader Images()
+{
+    const auto *library =
+        dynamic_cast<const CLanguageLibrary *>(CApplication::Current()->GetLanguageLibrary());
+    return [library](unsigned id) {
+        return library ? library->LoadImage(id) : QByteArray();
+    };
+}
+
+void FillExpandedView(benchmark::State &state)
+{
+    CSettingNode *root = TreeWith(static_cast<int>(state.range(0)));
+    CSettingsTreeCtrl tree(Images());
+    tree.resize(800, 1000);
+    for (auto _ : state) {
+        tree.Fill(root);
+        tree.expand(tree.IndexOf(root->FindChild(NodeType::IAPSettings)));
+        benchmark::DoNotOptimize(tree.grab());
+        tree.Clear();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(FillExpandedView)
+    ->RangeMultiplier(10)
+    ->Range(100, 10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
+void ScrollToLastAccessPoint(benchmark::State &state)
+{
+    CSettingNode *root = TreeWith(static_cast<int>(state.range(0)));
+    CSettingsTreeCtrl tree(Images());
+    tree.resize(800, 1000);
+    for (auto _ : state) {
+        tree.Fill(root);
+        const QModelIndex category = tree.IndexOf(root->FindChild(NodeType::IAPSettings));
+        tree.expand(category);
+        tree.scrollTo(tree.Model()->index(tree.Model()->rowCount(category) - 1, 0, category));
+        benchmark::DoNotOptimize(tree.grab());
+        tree.Clear();
+    }
+}
+BENCHMARK(ScrollToLastAccessPoint)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    CApplication provana;
+    LoadLanguageLibrary(provana);
+    CApplication::SetCurrent(&provana);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    CApplication::SetCurrent(nullptr);
+    return 0;
+}
