@@ -10,11 +10,19 @@ if(PROVANA_WARNINGS_AS_ERRORS)
 endif()
 
 add_library(provana_sanitizers INTERFACE)
-if(PROVANA_SANITIZE)
+if(PROVANA_SANITIZE OR PROVANA_BUILD_FUZZ)
     set(_provana_san -fsanitize=address,undefined -fno-sanitize-recover=undefined
                      -fno-omit-frame-pointer)
     target_compile_options(provana_sanitizers INTERFACE ${_provana_san})
     target_link_options(provana_sanitizers INTERFACE ${_provana_san})
+endif()
+if(PROVANA_BUILD_FUZZ)
+    # libFuzzer follows coverage through all project code, not only through
+    # the fuzz targets' own files; the targets add the fuzzer's main.
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "PROVANA_BUILD_FUZZ needs clang; use the fuzz preset.")
+    endif()
+    target_compile_options(provana_sanitizers INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 
 # provana_library(NAME [STATIC|SHARED|MODULE] SOURCES ... [QT] LIBS ...)

@@ -1,0 +1,209 @@
+// fuzz_seeds CORPUS_FOLDER: writes the seed inputs of each fuzz target into
+// CORPUS_FOLDER/<target>/ and a dictionary per target into CORPUS_FOLDER/.
+// The configuration seeds are files the writer made, so they follow the
+// format exactly; everything is UTF-16 little-endian, as the targets read it.
+#include "FuzzTree.h"
+
+#include "config/ConfigWriter.h"
+#include "config/PasswordScrambler.h"
+#include "settings/NodeTypes.h"
+#include "settings/SettingNode.h"
+#include "settings/TagTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+#include <cstdio>
+#include <initializer_list>
+
+namespace {
+
+using namespace NodeType;
+
+CSettingNode *Path(CSettingNode *node, std::initializer_list<int> types)
+{
+    for (int type : types)
+        node = node ? node->FindChild(type) : nullptr;
+    return node;
+}
+
+void Set(CSettingNode *node, std::initializer_list<int> path, const QString &value)
+{
+    CSettingNode *field = Path(node, path);
+    field->SetValue(value);
+    field->SetInclude(1, 1);
+}
+
+CSettingNode *NameTemplate(CSettingNode *root, int category, int templateType, int nameField,
+                           const QString &name)
+{
+    CSettingNode *item = Path(root, {category, templateType});
+    Set(item, {nameField}, name);
+    item->SetInclude(1, 1);
+    return item;
+}
+
+// One of everything the format has: items of each kind, references, entry
+// lists, a password, character data that needs splitting, entities, line
+// breaks, an unknown element with attributes.
+void FillEverything(CSettingNode *root)
+{
+    CSettingNode *office =
+        NameTemplate(root, IAPSettings, IAPTemplate, IAPConnectionName, "Office");
+    Set(office, {IAPPhoneNumber}, "+358 40 123(4)");
+    Set(office, {IAPUsername}, "a<b&c>");
+    Set(office, {IAPPassword}, "secret");
+    Set(office, {ScriptOptions, UseLoginScript}, "Yes");
+    Set(office, {ScriptOptions, Script}, "WAIT \"login:\"\nSEND ]]> <!-- kept -->\n");
+    Set(office, {DataCall, ConnectionType}, "Fast");
+    Set(office, {AddressOptions, IPAddress}, "10.0.0.1");
+    Set(root, {IAPSettings, PreferredConnection}, "Office");
+    root->FindChild(IAPSettings)->SetInclude(1, 1);
+
+    CSettingNode *mailbox = NameTemplate(root, EMailSettings, MailboxTemplate, MailboxName, "Work");
+    Set(mailbox, {EMailAddress}, "me@example.com");
+    Set(mailbox, {MailboxUseConnection}, "Office");
+    Set(mailbox, {Servers, MailboxType}, "POP3");
+    Set(mailbox, {Servers, InServer}, "pop.example.com");
+    Set(mailbox, {Advanced, Signature}, "Regards\n  Me");
+    Path(mailbox, {Advanced})->SetUpdateFlag(1);
+
+    CSettingNode *wap = NameTemplate(root, WAPSettings, WAPTemplate, WAPConnectionName, "Portal");
+    Set(wap, {WAPUseConnection}, "Office");
+    NameTemplate(root, SMSSettings, SMSTemplate, CentreName, "Centre");
+
+    CSettingNode *www = Path(root, {PersonalData, WWWBookmarks});
+    CSettingNode *bookmark = www->AddChild(QString(), EditorKind::None, WWWBookmark);
+    bookmark->CreateDefaultContent();
+    Set(bookmark, {WWWBookmarkName}, "News");
+    Set(bookmark, {WWWBookmarkURL}, "http://example.com/?a=1&b=2");
+    CSettingNode *wapBookmarks = Path(root, {PersonalData, WAPBookmarks});
+    CSettingNode *wapBookmark = wapBookmarks->AddChild(QString(), EditorKind::None, WAPBookmark);
+    wapBookmark->CreateDefaultContent();
+    Set(wapBookmark, {WAPBookmarkName}, "Mobile");
+    Set(wapBookmark, {WAPBookmarkUseConnection}, "Portal");
+    Set(wapBookmark, {WAPBookmarkPassword}, "pin");
+
+    CSettingNode *tones = Path(root, {FileTransfer, RingingTones});
+    tones->AddChild("C:\\Tones\\ring.wav", EditorKind::None, RingingTone);
+    tones->SetInclude(1, 1);
+    CSettingNode *files = Path(root, {FileTransfer, Files});
+    CSettingNode *file = files->AddChild(QString(), EditorKind::None, File);
+    file->CreateDefaultContent();
+    Set(file, {FileLocal}, "/home/me/notes.txt");
+    Set(file, {FileRemote}, "C:\\Documents\\");
+
+    CSettingNode *unknown = root->AddChild(QString(), EditorKind::Hidden, FreeElement);
+    unknown->SetLabelOverride("TerminalConnectionSettings");
+    unknown->SetAttributeText("version=\"2\" op=\"update\"");
+    CSettingNode *raw = unknown->AddChild("x]]>y", EditorKind::Hidden, FreeElement);
+    raw->SetLabelOverride("Raw");
+    raw->SetRawMarkup(1);
+}
+
+QByteArray Utf16(const QString &text)
+{
+    return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+}
+
+bool Write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+// A libFuzzer dictionary entry for the UTF-16 little-endian form of token.
+QByteArray DictionaryEntry(const QString &token)
+{
+    QByteArray entry = "\"";
+    for (QChar c : token) {
+        for (int byte : {c.unicode() & 0xFF, c.unicode() >> 8}) {
+            if (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\')
+                entry += static_cast<char>(byte);
+            else
+                entry += QByteArray("\\x") + QByteArray::number(byte, 16).rightJustified(2, '0');
+        }
+    }
+    return entry + "\"\n";
+}
+
+bool WriteConfigurationSeeds(CFuzzTree &tree, const QString &folder)
+{
+    CSettingNode *root = tree.Reset();
+    bool ok = SaveConfigurationFile(root, folder + "/default.xml");
+    root = tree.Reset();
+    FillEverything(root);
+    ok = SaveConfigurationFile(root, folder + "/everything.xml") && ok;
+    return ok;
+}
+
+bool WriteConfigurationDictionary(const QString &path)
+{
+    QStringList tokens = {"<?xml version=\"1.0\" encoding=\"UTF-16\"?>",
+                          "<!--",
+                          "-->",
+                          "<![CDATA[",
+                          "]]>",
+                          "<Settings>",
+                          "</Settings>",
+                          " op=\"create\"",
+                          " op=\"update\"",
+                          "</",
+                          "/>",
+                          "&amp;",
+                          "&lt;",
+                          "&gt;",
+                          "\r\n"};
+    for (const TagEntry &tag : TagTable()) {
+        if (tag.name && *tag.name)
+            tokens.append(QString::fromUtf8(tag.name));
+    }
+    tokens.removeDuplicates();
+    QByteArray dictionary;
+    for (const QString &token : tokens)
+        dictionary += DictionaryEntry(token);
+    return Write(path, dictionary);
+}
+
+bool WriteValueSeeds(const QString &folder)
+{
+    const QStringList values = {
+        ScramblePassword("secret", 20, 0x1234),
+        ScramblePassword(QString(), 25, 0xBEEF),
+        "<![CDATA[a]]]]>\n<![CDATA[>b]]>",
+        "  a&amp;lt;b&gt;c  ",
+        "line one\n    line two",
+    };
+    bool ok = true;
+    for (int i = 0; i < values.size(); ++i)
+        ok = Write(QStringLiteral("%1/value-%2").arg(folder).arg(i), Utf16(values[i])) && ok;
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_seeds CORPUS_FOLDER\n");
+        return 2;
+    }
+    const QString corpus = QFile::decodeName(argv[1]);
+    const QString configFolder = corpus + "/fuzz_config";
+    const QString valueFolder = corpus + "/fuzz_values";
+    if (!QDir().mkpath(configFolder) || !QDir().mkpath(valueFolder)) {
+        std::fprintf(stderr, "cannot make the folders under %s\n", argv[1]);
+        return 1;
+    }
+    CFuzzTree tree;
+    const bool ok = WriteConfigurationSeeds(tree, configFolder) &&
+                    WriteConfigurationDictionary(corpus + "/fuzz_config.dict") &&
+                    WriteValueSeeds(valueFolder);
+    if (!ok) {
+        std::fprintf(stderr, "cannot write the seeds under %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
