@@ -49,6 +49,7 @@ enum : uint32_t {
 
 constexpr int kToolbarRefreshMs = 250;
 constexpr int kPlugInBarWidth = 150;
+constexpr uint32_t kDoubleSizeOffset = 100000;
 
 // Button faces when a plug-in's resource module has no bitmap for them.
 QIcon FallbackFace(const QStyle *style, uint32_t command)
@@ -354,9 +355,19 @@ HRESULT CHostWindow::SetToolbarBitmap(int plugIn, uint16_t toolbarId, int button
     found->second.faces.clear();
     if (strip.isNull())
         return S_OK;
+    // A library may add the strip at double size under 100000 plus its
+    // identifier, for high-density screens.
+    QPixmap doubled;
+    doubled.loadFromData(entry.resources->LoadImage(bitmapId + kDoubleSizeOffset));
+    if (doubled.size() != strip.size() * 2)
+        doubled = QPixmap();
     const int width = strip.width() / buttonCount;
-    for (int face = 0; face < buttonCount; ++face)
-        found->second.faces.emplace_back(strip.copy(face * width, 0, width, strip.height()));
+    for (int face = 0; face < buttonCount; ++face) {
+        QIcon icon(strip.copy(face * width, 0, width, strip.height()));
+        if (!doubled.isNull())
+            icon.addPixmap(doubled.copy(face * width * 2, 0, width * 2, doubled.height()));
+        found->second.faces.push_back(icon);
+    }
     return S_OK;
 }
 

@@ -32,6 +32,8 @@ qsizetype CopyCharacterData(QStringView text, qsizetype position, QString &out)
 
 QString RemoveStretches(QStringView text, QStringView open, QStringView close, int &removed)
 {
+    if (!text.contains(open))
+        return text.toString();
     QString out;
     out.reserve(text.size());
     qsizetype position = 0;
@@ -62,17 +64,20 @@ QString RemoveStretches(QStringView text, QStringView open, QStringView close, i
 
 QString ToLineFeeds(QStringView text)
 {
-    QString out;
-    out.reserve(text.size());
+    if (!text.contains(u'\r'))
+        return text.toString();
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *to = out.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == u'\r') {
-            out += u'\n';
+            *to++ = u'\n';
             if (i + 1 < text.size() && text[i + 1] == u'\n')
                 ++i;
         } else {
-            out += text[i];
+            *to++ = text[i];
         }
     }
+    out.truncate(to - out.constData());
     return out;
 }
 
@@ -243,14 +248,14 @@ int ParseConfigurationText(CSettingNode *root, const QString &text)
 
 QString DecodeConfigurationBytes(const QByteArray &bytes)
 {
-    const qsizetype units = bytes.size() / 2;
-    QString text(units, Qt::Uninitialized);
-    QChar *out = text.data();
     const auto *in = reinterpret_cast<const unsigned char *>(bytes.constData());
-    for (qsizetype i = 0; i < units; ++i)
-        out[i] = QChar(static_cast<char16_t>(in[2 * i] | (in[2 * i + 1] << 8)));
-    if (!text.isEmpty() && text.at(0) == QChar(0xFEFF))
-        text.remove(0, 1);
+    const qsizetype units = bytes.size() / 2;
+    const bool byteOrderMark = units > 0 && in[0] == 0xFF && in[1] == 0xFE;
+    const qsizetype first = byteOrderMark ? 1 : 0;
+    QString text(units - first, Qt::Uninitialized);
+    QChar *out = text.data();
+    for (qsizetype i = first; i < units; ++i)
+        *out++ = QChar(static_cast<char16_t>(in[2 * i] | (in[2 * i + 1] << 8)));
     return text;
 }
 
@@ -262,12 +267,13 @@ int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFai
         CSettingNode::SetLastError(file.errorString().left(1024));
         return 0;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         CSettingNode::SetLastError(file.errorString().left(1024));
         return 0;
     }
     QString text = DecodeConfigurationBytes(bytes);
+    bytes = QByteArray();
     // Every line, the last one too, is read with its line feed.
     if (!text.isEmpty() && !text.endsWith(u'\n'))
         text += u'\n';

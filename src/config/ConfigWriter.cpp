@@ -8,6 +8,8 @@
 
 #include <QByteArray>
 
+#include <algorithm>
+
 namespace {
 
 const QString kCDataOpen = QStringLiteral("<![CDATA[");
@@ -39,6 +41,11 @@ QString WrapInCharacterData(const QString &value)
 
 QString Escape(const QString &value)
 {
+    const auto special = [](QChar c) {
+        return c == u'&' || c == u'<' || c == u'>';
+    };
+    if (std::none_of(value.begin(), value.end(), special))
+        return value;
     QString out;
     out.reserve(value.size());
     for (QChar c : value) {
@@ -61,7 +68,8 @@ QString Escape(const QString &value)
 
 void AppendIndent(QString &text, int depth)
 {
-    text.append(QString(2 * depth, u' '));
+    for (int i = 0; i < 2 * depth; ++i)
+        text += u' ';
 }
 
 // Continuation lines are indented like the start tag; trailing white space
@@ -137,18 +145,17 @@ int WriteElement(const CSettingNode *node, QString &text, int depth)
 
 int WriteConfiguration(const CSettingNode *root, QString &text)
 {
-    text.clear();
-    QString elements;
+    static const QString header = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
+                                                 "<!-- Provana Configuration File -->\n"
+                                                 "\n"
+                                                 "<Settings>\n");
+    text = header;
     for (const CSettingNode *child : root->Children())
-        WriteElement(child, elements, 1);
-    if (elements.isEmpty())
+        WriteElement(child, text, 1);
+    if (text.size() == header.size()) {
+        text.clear();
         return 0;
-    text.reserve(elements.size() + 100);
-    text += u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
-            u"<!-- Provana Configuration File -->\n"
-            u"\n"
-            u"<Settings>\n";
-    text += elements;
+    }
     text += u"</Settings>\n";
     return 1;
 }
@@ -182,12 +189,12 @@ QString ConfigurationTextForSending(const CSettingNode *root)
 QByteArray EncodeConfigurationFile(const QString &text)
 {
     const QString normalized = NormalizeLineFeeds(text);
-    qsizetype lineFeeds = normalized.count(u'\n');
-    QByteArray bytes;
-    bytes.reserve((normalized.size() + lineFeeds + 1) * 2);
-    auto put = [&bytes](char16_t unit) {
-        bytes.append(static_cast<char>(unit & 0xFF));
-        bytes.append(static_cast<char>(unit >> 8));
+    const qsizetype units = 1 + normalized.size() + normalized.count(u'\n');
+    QByteArray bytes(units * 2, Qt::Uninitialized);
+    char *out = bytes.data();
+    auto put = [&out](char16_t unit) {
+        *out++ = static_cast<char>(unit & 0xFF);
+        *out++ = static_cast<char>(unit >> 8);
     };
     put(u'\xFEFF');
     for (QChar c : normalized) {

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QMenu>
 #include <QPointer>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeView>
 
@@ -211,6 +212,27 @@ TEST_F(PlugInTest, HelpOpensTheCategoryTopicOrTheContents)
     tree->setCurrentIndex(QModelIndex());
     m_plugIn->Help();
     EXPECT_EQ(helpContext(), 0);
+}
+
+TEST_F(PlugInTest, HelpForTheEmailCategoryShowsItsShippedTopic)
+{
+    Start();
+    QTreeView *tree = Tree();
+    const QAbstractItemModel *model = tree->model();
+    QTextBrowser *help = nullptr;
+    for (int row = 0; row < model->rowCount() && !help; ++row) {
+        tree->setCurrentIndex(model->index(row, 0));
+        m_plugIn->Help();
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == QStringLiteral("provixHelp") && window->isVisible() &&
+                window->property("helpContext").toInt() == 140)
+                help = qobject_cast<QTextBrowser *>(window);
+        }
+    }
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->source().toLocalFile().endsWith(QStringLiteral("/help/140.html")));
+    // Only the topic, not the window's own fallback, explains the servers.
+    EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Outgoing mail server")));
 }
 
 TEST_F(PlugInTest, FocusEventsAndStatesAnswerAsTheHostExpects)

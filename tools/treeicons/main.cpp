@@ -1,6 +1,7 @@
-// Paints the ten icons of the settings tree at 16 and 32 pixels. Every shape
-// is laid out on a 16-unit grid with one-unit lines on half units, so the
-// doubled size lands on whole pixels too and both stay sharp.
+// Paints the ten icons of the settings tree and the host toolbar's strip of
+// five button faces at 16 and 32 pixels. Every shape is laid out on a 16-unit
+// grid with one-unit lines on half units, so the doubled size lands on whole
+// pixels too and both stay sharp.
 #include "ui/editor/TreeIconIds.h"
 
 #include <QColor>
@@ -12,6 +13,7 @@
 #include <QPainterPath>
 
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -114,6 +116,113 @@ void PaintIcon(QPainter &painter, unsigned id)
     }
 }
 
+// The toolbar may be light or dark, so each face has a dark outline around a
+// light or saturated fill.
+const QColor kOutline(0x2b, 0x33, 0x3d);
+const QPen kOutlinePen(kOutline, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+
+void PaintNew(QPainter &painter)
+{
+    QPainterPath page;
+    page.moveTo(3.5, 1.5);
+    page.lineTo(9.5, 1.5);
+    page.lineTo(12.5, 4.5);
+    page.lineTo(12.5, 14.5);
+    page.lineTo(3.5, 14.5);
+    page.closeSubpath();
+    painter.setPen(kOutlinePen);
+    painter.setBrush(QColor(0xfa, 0xfb, 0xfd));
+    painter.drawPath(page);
+    painter.setBrush(QColor(0xc9, 0xd3, 0xdf));
+    painter.drawPolygon(QPolygonF{QPointF(9.5, 1.5), QPointF(9.5, 4.5), QPointF(12.5, 4.5)});
+    painter.setPen(QPen(QColor(0x2f, 0x8a, 0x3c), 2, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(11, 9), QPointF(11, 15));
+    painter.drawLine(QPointF(8, 12), QPointF(14, 12));
+}
+
+void PaintOpen(QPainter &painter)
+{
+    painter.setPen(kOutlinePen);
+    painter.setBrush(QColor(0xd9, 0xa4, 0x2c));
+    QPainterPath back;
+    back.moveTo(1.5, 13.5);
+    back.lineTo(1.5, 3.5);
+    back.lineTo(5.5, 3.5);
+    back.lineTo(6.5, 4.5);
+    back.lineTo(12.5, 4.5);
+    back.lineTo(12.5, 13.5);
+    back.closeSubpath();
+    painter.drawPath(back);
+    painter.setBrush(QColor(0xf6, 0xd3, 0x6b));
+    painter.drawPolygon(
+        QPolygonF{QPointF(1.5, 13.5), QPointF(4.5, 7.5), QPointF(15.5, 7.5), QPointF(12.5, 13.5)});
+}
+
+void PaintSave(QPainter &painter)
+{
+    painter.setPen(kOutlinePen);
+    painter.setBrush(QColor(0x3b, 0x6e, 0xb4));
+    painter.drawPolygon(QPolygonF{QPointF(1.5, 1.5), QPointF(12.5, 1.5), QPointF(14.5, 3.5),
+                                  QPointF(14.5, 14.5), QPointF(1.5, 14.5)});
+    painter.setBrush(QColor(0xf4, 0xf6, 0xf9));
+    painter.drawRect(QRectF(4.5, 1.5, 7, 5));
+    painter.setBrush(QColor(0xd5, 0xdd, 0xe8));
+    painter.drawRect(QRectF(3.5, 9.5, 9, 5));
+}
+
+void PaintSend(QPainter &painter)
+{
+    QPainterPath arrow;
+    arrow.moveTo(1.5, 5.5);
+    arrow.lineTo(8.5, 5.5);
+    arrow.lineTo(8.5, 1.5);
+    arrow.lineTo(14.5, 8);
+    arrow.lineTo(8.5, 14.5);
+    arrow.lineTo(8.5, 10.5);
+    arrow.lineTo(1.5, 10.5);
+    arrow.closeSubpath();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(kOutlinePen);
+    painter.setBrush(QColor(0x3c, 0xa5, 0x4e));
+    painter.drawPath(arrow);
+}
+
+void PaintPrint(QPainter &painter)
+{
+    painter.setPen(kOutlinePen);
+    painter.setBrush(QColor(0xfa, 0xfb, 0xfd));
+    painter.drawRect(QRectF(4.5, 1.5, 7, 5));
+    painter.setBrush(QColor(0x8e, 0x98, 0xa4));
+    painter.drawRect(QRectF(1.5, 6.5, 13, 6));
+    painter.setBrush(QColor(0xfa, 0xfb, 0xfd));
+    painter.drawRect(QRectF(4.5, 10.5, 7, 4));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x3c, 0xa5, 0x4e));
+    painter.drawRect(QRectF(12, 8, 1, 1));
+}
+
+// In the toolbar's button order: New, Open, Save, Send, Print.
+void (*const kToolbarFaces[])(QPainter &) = {PaintNew, PaintOpen, PaintSave, PaintSend, PaintPrint};
+constexpr unsigned kToolbarStripId = 29090;
+
+QImage RenderToolbarStrip(int scale)
+{
+    const int faces = static_cast<int>(std::size(kToolbarFaces));
+    QImage image(16 * faces * scale, 16 * scale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    for (int face = 0; face < faces; ++face) {
+        painter.save();
+        painter.translate(16 * face, 0);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        kToolbarFaces[face](painter);
+        painter.restore();
+    }
+    painter.end();
+    return image;
+}
+
 QImage RenderIcon(unsigned id, int scale)
 {
     QImage image(16 * scale, 16 * scale, QImage::Format_ARGB32_Premultiplied);
@@ -152,6 +261,14 @@ int main(int argc, char **argv)
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
                 return 1;
             }
+        }
+    }
+    for (int scale : {1, 2}) {
+        const unsigned fileId = kToolbarStripId + (scale == 2 ? TreeIconId::kDoubleSizeOffset : 0);
+        const QString path = folder.filePath(QString::number(fileId) + ".png");
+        if (!RenderToolbarStrip(scale).save(path, "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
         }
     }
     return 0;
