@@ -193,21 +193,7 @@ void CIPAddressEdit::HandleFieldEdited(int field)
 
 void CIPAddressEdit::HandleFocusLoss(Qt::FocusReason reason)
 {
-    if (!m_active)
-        return;
-    switch (ClassifyFocusLoss(this, m_companion, reason)) {
-    case FocusLoss::None:
-        break;
-    case FocusLoss::ToCompanion:
-        emit commitRequested();
-        break;
-    case FocusLoss::Elsewhere:
-        m_active = false;
-        emit editDropped();
-        hide();
-        deleteLater();
-        break;
-    }
+    HandleEditorFocusLoss(this, m_companion, reason, m_active);
 }
 
 void CIPAddressEdit::MoveToField(int field, bool atEnd)

@@ -125,19 +125,5 @@ bool CChoiceListEdit::eventFilter(QObject *watched, QEvent *event)
 void CChoiceListEdit::focusOutEvent(QFocusEvent *event)
 {
     QComboBox::focusOutEvent(event);
-    if (!m_active)
-        return;
-    switch (ClassifyFocusLoss(this, m_companion, event->reason())) {
-    case FocusLoss::None:
-        break;
-    case FocusLoss::ToCompanion:
-        emit commitRequested();
-        break;
-    case FocusLoss::Elsewhere:
-        m_active = false;
-        emit editDropped();
-        hide();
-        deleteLater();
-        break;
-    }
+    HandleEditorFocusLoss(this, m_companion, event->reason(), m_active);
 }

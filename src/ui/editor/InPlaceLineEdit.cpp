@@ -33,19 +33,5 @@ void CInPlaceLineEdit::keyPressEvent(QKeyEvent *event)
 void CInPlaceLineEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    if (!m_active)
-        return;
-    switch (ClassifyFocusLoss(this, m_companion, event->reason())) {
-    case FocusLoss::None:
-        break;
-    case FocusLoss::ToCompanion:
-        emit commitRequested();
-        break;
-    case FocusLoss::Elsewhere:
-        m_active = false;
-        emit editDropped();
-        hide();
-        deleteLater();
-        break;
-    }
+    HandleEditorFocusLoss(this, m_companion, event->reason(), m_active);
 }
