@@ -14,65 +14,70 @@
 #include <QTest>
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <vector>
 
+using namespace NodeType;
+
 // What the tree control does around the editing: it owns the editors' parent
-// widget in an active window, commits when the focus comes back, and
-// records what the editing tells it.
-class CEditingHarness
+// widget in an active window, commits when the focus comes back, and records
+// what the editing tells it. The tree holds the access point "Office" (with
+// the switches set that its dependent fields need), the mailbox "Work" and
+// the SMS centre "Operator".
+struct CEditingHarness
 {
-public:
-    static inline const QRect kValueRect{400, 10, 180, 22};
-
     CEditingHarness()
-        : m_texts(true)
+        : texts(true)
+        , root(texts.Root())
+        , office(AddAccessPoint(root, QStringLiteral("Office")))
+        , work(AddMailbox(root, QStringLiteral("Work")))
+        , centre(NameNewItem(root, SMSSettings, SMSTemplate, CentreName, "Operator"))
     {
-        m_window.resize(640, 240);
-        m_owner = new QWidget(&m_window);
-        m_owner->setGeometry(0, 0, 640, 240);
-        m_owner->setFocusPolicy(Qt::StrongFocus);
-        m_editing = new CInPlaceEditing(m_owner);
-        QObject::connect(m_editing, &CInPlaceEditing::focusReturned, m_editing,
+        office->FindChild(PromptPassword)->SetValue(QStringLiteral("No"));
+        Path(office, {Proxies, HTTPUseProxy})->SetValue(QStringLiteral("Yes"));
+        Path(office, {AddressOptions, RetrieveIP})->SetValue(QStringLiteral("No"));
+        Path(office, {ScriptOptions, UseLoginScript})->SetValue(QStringLiteral("Yes"));
+
+        window.resize(640, 240);
+        owner = new QWidget(&window);
+        owner->setGeometry(0, 0, 640, 240);
+        owner->setFocusPolicy(Qt::StrongFocus);
+        editing = new CInPlaceEditing(owner);
+        QObject::connect(editing, &CInPlaceEditing::focusReturned, editing,
                          &CInPlaceEditing::CommitEdit);
-        QObject::connect(m_editing, &CInPlaceEditing::valueCommitted, m_editing,
+        QObject::connect(editing, &CInPlaceEditing::valueCommitted, editing,
                          [this](CSettingNode *node) { committed.push_back(node); });
-        QObject::connect(m_editing, &CInPlaceEditing::statusMessage, m_editing,
+        QObject::connect(editing, &CInPlaceEditing::statusMessage, editing,
                          [this](const QString &text) { statusTexts.append(text); });
-        m_window.show();
-        QApplication::setActiveWindow(&m_window);
-        (void)QTest::qWaitForWindowActive(&m_window);
-        m_owner->setFocus();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        owner->setFocus();
     }
 
-    CSettingNode *Root() const { return m_texts.Root(); }
-    CInPlaceEditing &Editing() { return *m_editing; }
-    QWidget *Owner() const { return m_owner; }
-    const QStringList &MissingTexts() { return m_texts.MissingTexts(); }
-
-    bool Begin(CSettingNode *node, const QString &typed = QString(), const QRect &rect = kValueRect)
+    bool Begin(CSettingNode *node, const QString &typed = {}, QRect rect = {400, 10, 180, 22})
     {
-        // As the user does by clicking the tree after a message box closed.
-        if (!m_window.isActiveWindow()) {
-            QApplication::setActiveWindow(&m_window);
-            m_owner->setFocus();
+        // As the user does by clicking the tree after another window had the focus.
+        if (!window.isActiveWindow()) {
+            QApplication::setActiveWindow(&window);
+            owner->setFocus();
         }
-        return m_editing->BeginEdit(node, rect, typed);
+        return editing->BeginEdit(node, rect, typed);
     }
 
-    // The open editor with this control identifier; null when none is shown.
+    // The open editor; null when none is shown.
     template<class T = QWidget>
-    T *Editor(int id) const
+    T *Editor() const
     {
-        const auto found =
-            m_owner->findChildren<T *>(QStringLiteral("id%1").arg(id), Qt::FindDirectChildrenOnly);
-        for (T *editor : found) {
+        for (QWidget *editor : owner->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
             if (editor->isVisible())
-                return editor;
+                return qobject_cast<T *>(editor);
         }
         return nullptr;
     }
-    QLineEdit *LineEditor() const { return Editor<QLineEdit>(10004); }
+    QLineEdit *LineEditor() const { return Editor<QLineEdit>(); }
 
     // The keyboard goes to whichever widget has the focus.
     static void Type(const QString &text)
@@ -85,91 +90,61 @@ public:
     // The user clicks into another application's window.
     void ActivateOtherWindow()
     {
-        m_other.show();
-        QApplication::setActiveWindow(&m_other);
-        m_other.setFocus();
+        other.show();
+        QApplication::setActiveWindow(&other);
+        other.setFocus();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    CEnglishTexts texts;
+    QWidget window;
+    QLineEdit other;
+    QWidget *owner = nullptr;
+    CInPlaceEditing *editing = nullptr;
+    CSettingNode *root;
+    CSettingNode *office;
+    CSettingNode *work;
+    CSettingNode *centre;
     std::vector<CSettingNode *> committed;
     QStringList statusTexts;
-
-private:
-    CEnglishTexts m_texts;
-    QWidget m_window;
-    QLineEdit m_other;
-    QWidget *m_owner = nullptr;
-    CInPlaceEditing *m_editing = nullptr;
 };
 
-// Answers the next modal dialog the action deals with, from inside the
-// dialog's own event loop. A dialog the action leaves open is rejected, so
-// that a test never hangs.
+// Hands every modal dialog that opens while it lives to a handler, from
+// inside the dialog's own event loop. A dialog the handler leaves open is
+// rejected, so that a test never hangs.
 class CModalAnswer
 {
 public:
-    using Action = std::function<bool(QDialog *)>;
-
-    explicit CModalAnswer(Action action)
-        : m_action(std::move(action))
+    explicit CModalAnswer(std::function<void(QDialog *)> handler)
+        : m_handler(std::move(handler))
     {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { Answer(); });
-        m_timer.start();
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            QPointer<QDialog> dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            ++answered;
+            m_handler(dialog);
+            if (dialog && dialog->isVisible())
+                dialog->reject();
+        });
+        m_timer.start(5);
     }
 
-    // Closes the next message box with OK and keeps its text.
-    static Action AcceptMessage(QString &text)
+    // Closes message boxes with OK and keeps the last one's text; rejects
+    // any other dialog.
+    static std::function<void(QDialog *)> AcceptMessages(QString &text)
     {
         return [&text](QDialog *dialog) {
-            auto *box = qobject_cast<QMessageBox *>(dialog);
-            if (!box)
-                return false;
-            text = box->text();
-            box->accept();
-            return true;
+            if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+                text = box->text();
+                box->accept();
+            }
         };
     }
 
-    bool Answered() const { return m_answered; }
+    int answered = 0;
 
 private:
-    void Answer()
-    {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible() || dialog == m_seen)
-            return;
-        QPointer<QDialog> open(dialog);
-        if (!m_action(dialog)) {
-            m_seen = dialog;
-            return;
-        }
-        m_timer.stop();
-        m_answered = true;
-        if (open && open->isVisible())
-            open->reject();
-    }
-
-    Action m_action;
+    std::function<void(QDialog *)> m_handler;
     QTimer m_timer;
-    QPointer<QDialog> m_seen;
-    bool m_answered = false;
 };
-
-// The first access point, mailbox and SMS centre, with the switches set so
-// that their dependent fields can be edited.
-inline CSettingNode *OfficeAccessPoint(CSettingNode *root)
-{
-    CSettingNode *item = AddAccessPoint(root, QStringLiteral("Office"));
-    item->FindChild(NodeType::PromptPassword)->SetValue(QStringLiteral("No"));
-    Path(item, {NodeType::Proxies, NodeType::HTTPUseProxy})->SetValue(QStringLiteral("Yes"));
-    Path(item, {NodeType::AddressOptions, NodeType::RetrieveIP})->SetValue(QStringLiteral("No"));
-    Path(item, {NodeType::ScriptOptions, NodeType::UseLoginScript})
-        ->SetValue(QStringLiteral("Yes"));
-    return item;
-}
-
-inline CSettingNode *WorkMailbox(CSettingNode *root)
-{
-    return AddMailbox(root, QStringLiteral("Work"));
-}

@@ -18,16 +18,16 @@ class MultilineTextDlgTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(m_texts.Loaded()); }
 
-    QPlainTextEdit *Edit() const
-    {
-        return m_dialog.findChild<QPlainTextEdit *>(QStringLiteral("id10153"));
-    }
+    QPlainTextEdit *Edit() const { return m_dialog.findChild<QPlainTextEdit *>(); }
 
-    // Puts the caret at a position of the stored text.
-    void PutCaret(int position)
+    // Shows the text (null: the current one) with the caret at a position.
+    void Show(const QString &text, int caret)
     {
+        if (!text.isNull())
+            m_dialog.SetText(text);
+        m_dialog.show();
         QTextCursor cursor = Edit()->textCursor();
-        cursor.setPosition(position);
+        cursor.setPosition(caret);
         Edit()->setTextCursor(cursor);
     }
 
@@ -39,11 +39,10 @@ protected:
 
     QString WriteFile(const QString &name, const QByteArray &bytes)
     {
-        const QString path = m_folder.filePath(name);
-        QFile file(path);
+        QFile file(m_folder.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
-        return path;
+        return file.fileName();
     }
 
     CEnglishTexts m_texts;
@@ -51,100 +50,63 @@ protected:
     QTemporaryDir m_folder;
 };
 
-QByteArray Utf16WithByteOrderMark(const QString &text)
-{
-    QByteArray bytes("\xFF\xFE");
-    for (const QChar c : text) {
-        bytes.append(static_cast<char>(c.unicode() & 0xFF));
-        bytes.append(static_cast<char>(c.unicode() >> 8));
-    }
-    return bytes;
-}
-
 } // namespace
 
 TEST_F(MultilineTextDlgTest, ModeChoosesTheTitleAndLineBreaksAreStoredAsLineFeeds)
 {
-    EXPECT_EQ(m_dialog.windowTitle(), QStringLiteral("Signature"));
+    EXPECT_EQ(m_dialog.windowTitle(), "Signature");
     m_dialog.SetMode(CMultilineTextDlg::ScriptMode);
-    EXPECT_EQ(m_dialog.windowTitle(), QStringLiteral("Login script"));
-
-    m_dialog.SetText(QStringLiteral("one\r\ntwo\rthree\nfour"));
+    EXPECT_EQ(m_dialog.windowTitle(), "Login script");
+    m_dialog.SetText("one\r\ntwo\rthree\nfour");
     EXPECT_EQ(Edit()->blockCount(), 4);
-    EXPECT_EQ(Accepted(), QStringLiteral("one\ntwo\nthree\nfour"));
-    EXPECT_EQ(Edit()->font().family(), QStringLiteral("Courier New"));
+    EXPECT_EQ(Accepted(), "one\ntwo\nthree\nfour");
     EXPECT_TRUE(m_texts.MissingTexts().isEmpty());
-}
 
-TEST_F(MultilineTextDlgTest, CancelKeepsTheText)
-{
-    m_dialog.SetText(QStringLiteral("kept"));
-    m_dialog.show();
-    QTest::keyClicks(Edit(), QStringLiteral("typed"));
-    QTest::mouseClick(m_dialog.findChild<QPushButton *>(QStringLiteral("id2")), Qt::LeftButton);
+    Show("kept", 0);
+    QTest::keyClicks(Edit(), "typed");
+    QTest::mouseClick(m_dialog.findChild<QPushButton *>("id2"), Qt::LeftButton);
     EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(m_dialog.GetText(), QStringLiteral("kept"));
+    EXPECT_EQ(m_dialog.GetText(), "kept");
 }
 
-TEST_F(MultilineTextDlgTest, TypingIntoAFullSignatureDropsTheTypedCharacter)
+TEST_F(MultilineTextDlgTest, TypingStopsAtTheLimitOfTheMode)
 {
-    const QString full(500, u'a');
-    m_dialog.SetText(full);
-    m_dialog.show();
-    PutCaret(200);
-    QTest::keyClick(Edit(), Qt::Key_X);
-    EXPECT_EQ(Edit()->textCursor().position(), 200);
-    EXPECT_EQ(Accepted(), full);
-}
-
-TEST_F(MultilineTextDlgTest, ASignatureLineBreakCountsOnce)
-{
-    m_dialog.SetText(QString(499, u'a'));
-    m_dialog.show();
-    PutCaret(100);
-    QTest::keyClicks(Edit(), QStringLiteral("XY"));
-    EXPECT_EQ(Edit()->textCursor().position(), 101) << "the character that did not fit goes";
-    const QString typed = Accepted();
-    EXPECT_EQ(typed.size(), 500);
-    EXPECT_EQ(typed.mid(99, 3), QStringLiteral("aXa"));
-
-    m_dialog.SetText(QString(499, u'a'));
-    PutCaret(499);
-    QTest::keyClick(Edit(), Qt::Key_Return);
-    QTest::keyClick(Edit(), Qt::Key_Z);
-    EXPECT_EQ(Accepted(), QString(499, u'a') + u'\n');
+    // A signature takes 500 characters with a line break counted once; a
+    // script 10000 with a line break counted twice while typing.
+    const QString a499(499, u'a');
+    const QString a9998(9998, u'a');
+    const struct
+    {
+        int mode;
+        QString text;
+        int caret;
+        const char *typed;
+        QString stored;
+    } rows[] = {
+        {CMultilineTextDlg::SignatureMode, a499 + u'a', 200, "x", a499 + u'a'},
+        {CMultilineTextDlg::SignatureMode, a499, 100, "XY", a499.left(100) + u'X' + a499.mid(100)},
+        {CMultilineTextDlg::SignatureMode, a499, 499, "\rZ", a499 + u'\n'},
+        {CMultilineTextDlg::ScriptMode, a9998, 9998, "\rB", a9998 + u'\n'},
+        {CMultilineTextDlg::ScriptMode, a9998 + u'a', 9999, "\r", a9998 + u'a'},
+    };
+    for (const auto &row : rows) {
+        m_dialog.SetMode(row.mode);
+        Show(row.text, row.caret);
+        QTest::keyClicks(Edit(), row.typed);
+        EXPECT_EQ(Accepted(), row.stored) << row.typed;
+    }
 
     // A paste that does not fit keeps what fits of its beginning.
-    m_dialog.SetText(QString(495, u'a'));
-    PutCaret(0);
-    Edit()->insertPlainText(QStringLiteral("1234567890"));
-    EXPECT_EQ(Accepted(), QStringLiteral("12345") + QString(495, u'a'));
-}
-
-TEST_F(MultilineTextDlgTest, AScriptLineBreakCountsTwoWhileTyping)
-{
-    m_dialog.SetMode(CMultilineTextDlg::ScriptMode);
-    m_dialog.SetText(QString(9998, u'a'));
-    m_dialog.show();
-    PutCaret(9998);
-    QTest::keyClick(Edit(), Qt::Key_Return);
-    EXPECT_EQ(Accepted().size(), 9999) << "the line break fills the field";
-    QTest::keyClick(Edit(), Qt::Key_B);
-    EXPECT_EQ(Accepted().size(), 9999);
-
-    m_dialog.SetText(QString(9999, u'a'));
-    PutCaret(9999);
-    QTest::keyClick(Edit(), Qt::Key_Return);
-    EXPECT_EQ(Accepted(), QString(9999, u'a'));
+    m_dialog.SetMode(CMultilineTextDlg::SignatureMode);
+    Show(QString(495, u'a'), 0);
+    Edit()->insertPlainText("1234567890");
+    EXPECT_EQ(Accepted(), "12345" + QString(495, u'a'));
 }
 
 TEST_F(MultilineTextDlgTest, LoadingCutsTheTextToTheLimitOfTheMode)
 {
-    QString lines;
-    for (int i = 0; i < 2000; ++i)
-        lines += QStringLiteral("abcdefghi\r\n");
-    const QString path = WriteFile(QStringLiteral("long.txt"), lines.toLatin1());
-
+    const QString lines = QStringLiteral("abcdefghi\r\n").repeated(2000);
+    const QString path = WriteFile("long.txt", lines.toLatin1());
     m_dialog.SetMode(CMultilineTextDlg::ScriptMode);
     ASSERT_TRUE(m_dialog.LoadFile(path));
     const QString stored = CMultilineTextDlg::ToStoredForm(lines);
@@ -153,7 +115,7 @@ TEST_F(MultilineTextDlgTest, LoadingCutsTheTextToTheLimitOfTheMode)
     EXPECT_EQ(CMultilineTextDlg::GetRememberedFolder(), m_folder.path() + u'/');
 
     // Loading keeps a long script whole even though typing could not make it.
-    PutCaret(10000);
+    Show({}, 10000);
     QTest::keyClick(Edit(), Qt::Key_Backspace);
     EXPECT_EQ(Accepted().size(), 9999);
 
@@ -166,21 +128,22 @@ TEST_F(MultilineTextDlgTest, LoadingCutsTheTextToTheLimitOfTheMode)
 TEST_F(MultilineTextDlgTest, UnicodeAndEightBitFilesLoadAlike)
 {
     const QString text = QStringLiteral("Gr\u00fc\u00dfe\r\nAnn\rBob");
-    ASSERT_TRUE(
-        m_dialog.LoadFile(WriteFile(QStringLiteral("wide.txt"), Utf16WithByteOrderMark(text))));
-    const QString wide = Accepted();
-    EXPECT_EQ(wide, QStringLiteral("Gr\u00fc\u00dfe\nAnn\nBob"));
-    ASSERT_TRUE(m_dialog.LoadFile(WriteFile(QStringLiteral("narrow.txt"), text.toUtf8())));
-    EXPECT_EQ(Accepted(), wide);
-
-    m_dialog.SetText(QStringLiteral("untouched"));
-    EXPECT_FALSE(m_dialog.LoadFile(m_folder.filePath(QStringLiteral("missing.txt"))));
-    EXPECT_EQ(Accepted(), QStringLiteral("untouched"));
+    QByteArray wide("\xFF\xFE");
+    for (const QChar c : text)
+        wide.append(static_cast<char>(c.unicode() & 0xFF))
+            .append(static_cast<char>(c.unicode() >> 8));
+    for (const QByteArray &bytes : {wide, text.toUtf8()}) {
+        ASSERT_TRUE(m_dialog.LoadFile(WriteFile("text.txt", bytes)));
+        EXPECT_EQ(Accepted(), QStringLiteral("Gr\u00fc\u00dfe\nAnn\nBob"));
+    }
+    m_dialog.SetText("untouched");
+    EXPECT_FALSE(m_dialog.LoadFile(m_folder.filePath("missing.txt")));
+    EXPECT_EQ(Accepted(), "untouched");
 }
 
 TEST_F(MultilineTextDlgTest, HelpOpensTheTopicOfTheMode)
 {
-    auto *help = m_dialog.findChild<QPushButton *>(QStringLiteral("id264"));
+    auto *help = m_dialog.findChild<QPushButton *>("id264");
     ASSERT_NE(help, nullptr);
     m_dialog.show();
     EXPECT_FALSE(help->isEnabled()) << "no help viewer listens";
