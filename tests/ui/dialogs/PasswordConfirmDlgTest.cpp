@@ -8,43 +8,22 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QLineEdit *Edit(const CPasswordConfirmDlg &dialog)
-{
-    return dialog.findChild<QLineEdit *>(QStringLiteral("id10153"));
-}
-
-void Click(const CPasswordConfirmDlg &dialog, const char *id)
-{
-    QTest::mouseClick(dialog.findChild<QPushButton *>(QLatin1String(id)), Qt::LeftButton);
-}
-
-} // namespace
-
-TEST(PasswordConfirmDlg, LimitsTheFieldAndHidesWhatIsTyped)
+TEST(PasswordConfirmDlg, HidesAndLimitsWhatIsTypedAndKeepsItWhenCancelled)
 {
     CEnglishTexts texts;
-    CPasswordConfirmDlg dialog;
-    ASSERT_NE(Edit(dialog), nullptr);
-    EXPECT_EQ(Edit(dialog)->maxLength(), 1024);
-    EXPECT_EQ(Edit(dialog)->echoMode(), QLineEdit::Password);
-    dialog.SetMaxLength(5);
-    dialog.show();
-    QTest::keyClicks(Edit(dialog), QStringLiteral("secret"));
-    Click(dialog, "id1");
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.GetTypedText(), QStringLiteral("secre"));
+    const std::pair<const char *, int> buttons[] = {{"id1", QDialog::Accepted},
+                                                    {"id2", QDialog::Rejected}};
+    for (const auto &[button, result] : buttons) {
+        CPasswordConfirmDlg dialog;
+        auto *edit = dialog.findChild<QLineEdit *>();
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
+        dialog.SetMaxLength(5);
+        dialog.show();
+        QTest::keyClicks(edit, "secret");
+        QTest::mouseClick(dialog.findChild<QPushButton *>(button), Qt::LeftButton);
+        EXPECT_EQ(dialog.result(), result);
+        EXPECT_EQ(dialog.GetTypedText(), "secre");
+    }
     EXPECT_TRUE(texts.MissingTexts().isEmpty());
-}
-
-TEST(PasswordConfirmDlg, KeepsTheTypedTextWhenCancelled)
-{
-    CEnglishTexts texts;
-    CPasswordConfirmDlg dialog;
-    dialog.show();
-    QTest::keyClicks(Edit(dialog), QStringLiteral("abc"));
-    Click(dialog, "id2");
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(dialog.GetTypedText(), QStringLiteral("abc"));
 }
