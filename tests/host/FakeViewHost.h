@@ -6,7 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-// A host that writes down what the plug-in asks of it.
+// A host that writes down what the plug-in asks of it, one line per call:
+// the method's name and its arguments.
 class CFakeViewHost final : public CUnknownImpl<IViewHost>
 {
 public:
@@ -17,42 +18,25 @@ public:
     HRESULT CreateToolbar(uint16_t *toolbarId) override
     {
         *toolbarId = 7;
-        m_calls->append(QStringLiteral("CreateToolbar"));
-        return S_OK;
+        return Log("CreateToolbar");
     }
     HRESULT SetToolbarBitmap(uint16_t id, int32_t buttons, uint32_t bitmap) override
     {
-        m_calls->append(
-            QStringLiteral("SetToolbarBitmap %1 %2 %3").arg(id).arg(buttons).arg(bitmap));
-        return S_OK;
+        return Log("SetToolbarBitmap", id, buttons, bitmap);
     }
     HRESULT AddToolbarButton(uint16_t id, int32_t position, uint32_t command, int32_t state,
                              int32_t style) override
     {
-        m_calls->append(QStringLiteral("AddToolbarButton %1 %2 %3 %4 %5")
-                            .arg(id)
-                            .arg(position)
-                            .arg(command)
-                            .arg(state)
-                            .arg(style));
-        return S_OK;
+        return Log("AddToolbarButton", id, position, command, state, style);
     }
-    HRESULT ShowToolbar(uint16_t id) override
-    {
-        m_calls->append(QStringLiteral("ShowToolbar %1").arg(id));
-        return S_OK;
-    }
+    HRESULT ShowToolbar(uint16_t id) override { return Log("ShowToolbar", id); }
     HRESULT SetToolbarCaption(uint16_t id, const char16_t *caption) override
     {
-        m_calls->append(
-            QStringLiteral("SetToolbarCaption %1 %2").arg(id).arg(QString::fromUtf16(caption)));
-        return S_OK;
+        return Log("SetToolbarCaption", id, caption);
     }
     HRESULT RemoveToolbar(uint16_t id, const char16_t *name) override
     {
-        m_calls->append(
-            QStringLiteral("RemoveToolbar %1 %2").arg(id).arg(QString::fromUtf16(name)));
-        return S_OK;
+        return Log("RemoveToolbar", id, name);
     }
     HRESULT IsPlugInActive(const char16_t *, int32_t *active) override
     {
@@ -61,10 +45,21 @@ public:
     }
     HRESULT ActivatePlugIn(const char16_t *progId) override
     {
-        m_calls->append(QStringLiteral("ActivatePlugIn %1").arg(QString::fromUtf16(progId)));
-        return S_OK;
+        return Log("ActivatePlugIn", progId);
     }
 
 private:
+    static QString Text(const char16_t *text) { return QString::fromUtf16(text); }
+    static QString Text(auto number) { return QString::number(number); }
+
+    template<class... Args>
+    HRESULT Log(const char *method, Args... args)
+    {
+        QStringList line{QLatin1String(method)};
+        (line.append(Text(args)), ...);
+        m_calls->append(line.join(u' '));
+        return S_OK;
+    }
+
     QStringList *m_calls;
 };
