@@ -30,7 +30,7 @@ void ExpectChildren(const CSettingNode *node, std::initializer_list<Expected> ex
 
 } // namespace
 
-TEST(DefaultContent, RootCategoriesInOrder)
+TEST(DefaultContent, RootCategoriesAndAccessPointTemplate)
 {
     CTestTree tree;
     ExpectChildren(tree.Root(), {{IAPSettings, 0, ""},
@@ -42,11 +42,7 @@ TEST(DefaultContent, RootCategoriesInOrder)
                                  {BIOMessages, 24, ""}});
     EXPECT_EQ(tree.Root()->FindChild(BIOMessages)->ChildCount(), 0);
     EXPECT_EQ(tree.Root()->FindChild(TerminalConnectionSettings), nullptr);
-}
 
-TEST(DefaultContent, AccessPointTemplate)
-{
-    CTestTree tree;
     const CSettingNode *category = tree.Root()->FindChild(IAPSettings);
     ExpectChildren(category, {{PreferredConnection, 13, ""}, {IAPTemplate, 0, ""}});
     const CSettingNode *templateNode = category->FindChild(IAPTemplate);
@@ -61,22 +57,13 @@ TEST(DefaultContent, AccessPointTemplate)
                                   {Other, 0, ""},
                                   {ScriptOptions, 0, ""},
                                   {AddressOptions, 0, ""}});
-    ExpectChildren(templateNode->FindChild(Proxies), {{HTTPUseProxy, 13, "No"},
-                                                      {HTTPProxyServer, 2, ""},
-                                                      {HTTPPortNumber, 4, "0"},
-                                                      {HTTPNoProxyFor, 11, ""}});
     ExpectChildren(templateNode->FindChild(DataCall), {{ConnectionType, 13, "Normal"},
                                                        {RemoteModemType, 13, "Analog"},
                                                        {MaxConnectionSpeed, 13, "9600"},
                                                        {ModemInitString, 18, ""}});
-    ExpectChildren(templateNode->FindChild(AddressOptions), {{RetrieveIP, 13, "Yes"},
-                                                             {IPAddress, 1, "0.0.0.0"},
-                                                             {RetrieveDNSAddress, 13, "Yes"},
-                                                             {PrimaryDNS, 1, "0.0.0.0"},
-                                                             {SecondaryDNS, 1, "0.0.0.0"}});
 }
 
-TEST(DefaultContent, MailboxWapSmsAndPersonalData)
+TEST(DefaultContent, MailboxWapSmsPersonalDataAndListEntries)
 {
     CTestTree tree;
     CSettingNode *mailbox = Path(tree.Root(), {EMailSettings, MailboxTemplate});
@@ -96,11 +83,8 @@ TEST(DefaultContent, MailboxWapSmsAndPersonalData)
     ExpectChildren(tree.Root()->FindChild(PersonalData),
                    {{DefaultVoiceMailbox, 6, ""}, {WWWBookmarks, 19, ""}, {WAPBookmarks, 20, ""}});
     EXPECT_EQ(Path(tree.Root(), {PersonalData, WWWBookmarks})->ChildCount(), 0);
-}
 
-TEST(DefaultContent, ListsEntriesAndConnectionsMadeLater)
-{
-    CTestTree tree;
+    // Entries added to lists later.
     CSettingNode *bookmark =
         Path(tree.Root(), {PersonalData, WAPBookmarks})->AddChild(QString(), 0, WAPBookmark);
     bookmark->CreateDefaultContent();
@@ -113,18 +97,4 @@ TEST(DefaultContent, ListsEntriesAndConnectionsMadeLater)
     list.CreateDefaultContent();
     ExpectChildren(&list, {{WWWBookmark, 0, ""}});
     EXPECT_EQ(list.Children().front()->ChildCount(), 0) << "not applied to the new entry";
-
-    CSettingNode telnet(QString(), 0, TelnetConnectionSettings, nullptr);
-    telnet.CreateDefaultContent();
-    ExpectChildren(&telnet, {{TelnetTemplate, 0, ""}});
-    ExpectChildren(Path(&telnet, {TelnetTemplate, TelnetAdvancedSettings}),
-                   {{TelnetBackspaceKeySends, 13, "Backspace"},
-                    {TelnetEnterKeySends, 13, "CR"},
-                    {TelnetLocalEcho, 13, "Off"}});
-    CSettingNode terminal(QString(), 0, TerminalConnectionSettings, nullptr);
-    terminal.CreateDefaultContent();
-    EXPECT_EQ(Path(&terminal, {TerminalTemplate, TerminalAdvancedSettings})->ChildCount(), 5);
-    CSettingNode file(QString(), 0, File, nullptr);
-    file.CreateDefaultContent();
-    ExpectChildren(&file, {{FileLocal, 0, ""}, {FileRemote, 0, ""}});
 }

@@ -25,15 +25,25 @@ TEST(Labels, InvariantAndLocalizedLabelsOfNodes)
     EXPECT_TRUE(tree.Messages().shown.isEmpty());
 }
 
-TEST(DisplayValue, ReferenceRepointsToLastAccessPointAndIncludesWhenMandatory)
+TEST(DisplayValue, ReferencesShowAPlaceholderOrRepointToTheLastItem)
 {
     CTestTree tree;
-    AddAccessPoint(tree.Root(), "Office");
-    CSettingNode *home = AddAccessPoint(tree.Root(), "Home");
+    tree.Strings().texts[443] = "No access points";
+    tree.Strings().texts[484] = "No mailboxes";
     CSettingNode *preferred = Path(tree.Root(), {IAPSettings, PreferredConnection});
     preferred->SetValue("Office");
-    EXPECT_EQ(preferred->GetDisplayValue(true), "Office");
+    preferred->SetInclude(1, 0);
+    EXPECT_EQ(preferred->GetDisplayValue(true), "No access points");
+    EXPECT_EQ(preferred->GetDisplayValue(false), "");
+    EXPECT_EQ(preferred->GetValue(), "");
+    EXPECT_EQ(preferred->IsIncluded(), 0) << "nothing to refer to";
+    EXPECT_EQ(Path(tree.Root(), {EMailSettings, PreferredMailbox})->GetDisplayValue(true),
+              "No mailboxes");
 
+    AddAccessPoint(tree.Root(), "Office");
+    AddAccessPoint(tree.Root(), "Home");
+    preferred->SetValue("Office");
+    EXPECT_EQ(preferred->GetDisplayValue(true), "Office");
     std::unique_ptr<CSettingNode> office(Path(tree.Root(), {IAPSettings, IAPConnection}));
     ASSERT_EQ(office->RemoveFromTree(), 1);
     CSettingNode::SetModified(0);
@@ -49,23 +59,6 @@ TEST(DisplayValue, ReferenceRepointsToLastAccessPointAndIncludesWhenMandatory)
     useConnection->SetValue("Gone");
     EXPECT_EQ(useConnection->GetDisplayValue(true), "Home");
     EXPECT_EQ(useConnection->IsIncluded(), 1);
-    (void)home;
-}
-
-TEST(DisplayValue, ReferenceWithoutItemsShowsPlaceholderAndIsExcluded)
-{
-    CTestTree tree;
-    tree.Strings().texts[443] = "No access points";
-    tree.Strings().texts[484] = "No mailboxes";
-    CSettingNode *preferred = Path(tree.Root(), {IAPSettings, PreferredConnection});
-    preferred->SetValue("Office");
-    preferred->SetInclude(1, 0);
-    EXPECT_EQ(preferred->GetDisplayValue(true), "No access points");
-    EXPECT_EQ(preferred->GetValue(), "");
-    EXPECT_EQ(preferred->IsIncluded(), 0);
-    EXPECT_EQ(Path(tree.Root(), {EMailSettings, PreferredMailbox})->GetDisplayValue(true),
-              "No mailboxes");
-    EXPECT_EQ(preferred->GetDisplayValue(false), "");
 }
 
 TEST(DisplayValue, ChoicesListsAndMultilineValues)
@@ -149,13 +142,21 @@ TEST(Choices, DisplayFormAndNameLists)
 TEST(Disabled, SiblingRulesAndExclusionSideEffect)
 {
     CTestTree tree;
-    CSettingNode *item = Path(tree.Root(), {IAPSettings});
-    AddAccessPoint(tree.Root(), "Office");
-    item = Path(tree.Root(), {IAPSettings, IAPConnection});
+    CSettingNode *item = AddAccessPoint(tree.Root(), "Office");
     CSettingNode *password = item->FindChild(IAPPassword);
     EXPECT_EQ(password->IsDisabled(), 1) << "prompted for";
     item->FindChild(PromptPassword)->SetValue("No");
     EXPECT_EQ(password->IsDisabled(), 0);
+    CSettingNode *proxies = item->FindChild(Proxies);
+    EXPECT_EQ(proxies->FindChild(HTTPProxyServer)->IsDisabled(), 1);
+    proxies->FindChild(HTTPUseProxy)->SetValue("Yes");
+    EXPECT_EQ(proxies->FindChild(HTTPProxyServer)->IsDisabled(), 0);
+
+    // References need something to choose from; WAP bookmarks have no such rule.
+    EXPECT_EQ(Path(tree.Root(), {EMailSettings, PreferredMailbox})->IsDisabled(), 1);
+    EXPECT_EQ(Path(tree.Root(), {IAPSettings, PreferredConnection})->IsDisabled(), 0);
+    EXPECT_EQ(Path(tree.Root(), {PersonalData, WWWBookmarks})->IsDisabled(), 0);
+    EXPECT_EQ(Path(tree.Root(), {PersonalData, WAPBookmarks})->IsDisabled(), 0);
 
     CSettingNode *callback = item->FindChild(Callback);
     CSettingNode *number = callback->FindChild(CallbackNumber);
@@ -169,29 +170,12 @@ TEST(Disabled, SiblingRulesAndExclusionSideEffect)
     EXPECT_EQ(number->IsIncluded(), 0) << "asking excludes";
     EXPECT_TRUE(CSettingNode::IsModified());
 
-    CSettingNode *advanced = Path(tree.Root(), {EMailSettings, MailboxTemplate, Advanced});
-    AddMailbox(tree.Root(), "Mail");
-    advanced = Path(tree.Root(), {EMailSettings, Mailbox, Advanced});
+    CSettingNode *advanced = AddMailbox(tree.Root(), "Mail")->FindChild(Advanced);
     EXPECT_EQ(advanced->FindChild(UseAPOP)->IsDisabled(), 0);
     EXPECT_EQ(advanced->FindChild(IMAP4FolderPath)->IsDisabled(), 1);
     Path(tree.Root(), {EMailSettings, Mailbox, Servers, MailboxType})->SetValue("IMAP4");
     EXPECT_EQ(advanced->FindChild(UseAPOP)->IsDisabled(), 1);
     EXPECT_EQ(advanced->FindChild(IMAP4FolderPath)->IsDisabled(), 0);
-}
-
-TEST(Disabled, ProxyFieldsFollowUseProxyAndReferencesNeedChoices)
-{
-    CTestTree tree;
-    AddAccessPoint(tree.Root(), "Office");
-    CSettingNode *proxies = Path(tree.Root(), {IAPSettings, IAPConnection, Proxies});
-    EXPECT_EQ(proxies->FindChild(HTTPProxyServer)->IsDisabled(), 1);
-    proxies->FindChild(HTTPUseProxy)->SetValue("Yes");
-    EXPECT_EQ(proxies->FindChild(HTTPProxyServer)->IsDisabled(), 0);
-    EXPECT_EQ(Path(tree.Root(), {EMailSettings, PreferredMailbox})->IsDisabled(), 1);
-    EXPECT_EQ(Path(tree.Root(), {IAPSettings, PreferredConnection})->IsDisabled(), 0);
-    EXPECT_EQ(Path(tree.Root(), {PersonalData, WWWBookmarks})->IsDisabled(), 0);
-    EXPECT_EQ(Path(tree.Root(), {PersonalData, WAPBookmarks})->IsDisabled(), 0)
-        << "WAP bookmarks have no choices rule";
 }
 
 TEST(Disabled, TemplateFieldsExceptNameAreDisabled)
@@ -205,15 +189,13 @@ TEST(Disabled, TemplateFieldsExceptNameAreDisabled)
     EXPECT_EQ(phone->IsDisabled(), 1);
     EXPECT_EQ(phone->IsIncluded(), 0);
     EXPECT_EQ(Path(templateNode, {Proxies, HTTPUseProxy})->IsDisabled(), 1);
-    CSettingNode *wapName = Path(tree.Root(), {WAPSettings, WAPTemplate, WAPConnectionName});
-    EXPECT_EQ(wapName->IsDisabled(), 0);
+    EXPECT_EQ(Path(tree.Root(), {WAPSettings, WAPTemplate, WAPConnectionName})->IsDisabled(), 0);
 }
 
 TEST(Mandatory, MandatoryTypesAndIncludedParent)
 {
     CTestTree tree;
-    AddMailbox(tree.Root(), "Mail");
-    CSettingNode *mailbox = Path(tree.Root(), {EMailSettings, Mailbox});
+    CSettingNode *mailbox = AddMailbox(tree.Root(), "Mail");
     CSettingNode *address = mailbox->FindChild(EMailAddress);
     EXPECT_EQ(address->IsMandatory(), 1);
     EXPECT_EQ(mailbox->FindChild(MailboxOwnerName)->IsMandatory(), 0);

@@ -19,7 +19,7 @@ std::vector<int> ChildTypes(const CSettingNode *node)
 
 } // namespace
 
-TEST(Naming, TemplateBecomesItemAndNewTemplateFollows)
+TEST(Naming, TemplateBecomesItemNewTemplateFollowsAndRenamesRepoint)
 {
     CTestTree tree;
     CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
@@ -30,6 +30,11 @@ TEST(Naming, TemplateBecomesItemAndNewTemplateFollows)
     EXPECT_EQ(office->GetType(), IAPConnection);
     EXPECT_EQ(category->Children().back()->ChildCount(), 11);
     EXPECT_TRUE(CSettingNode::IsModified());
+    // Renaming the only access point repoints the references to it.
+    CSettingNode *preferred = category->FindChild(PreferredConnection);
+    EXPECT_EQ(preferred->GetValue(), "Office");
+    office->FindChild(IAPConnectionName)->SetValue("Work");
+    EXPECT_EQ(preferred->GetValue(), "Work");
 
     CSettingNode *home = AddAccessPoint(tree.Root(), "Home");
     ASSERT_NE(home, nullptr);
@@ -55,27 +60,12 @@ TEST(Naming, RefusesDuplicatesEmptyTemplateLabelAndOwnName)
     EXPECT_EQ(office->FindChild(IAPConnectionName)->SetValue("Office"), 0);
     EXPECT_EQ(templateName->SetValue("office"), 1) << "names differ by case";
     EXPECT_EQ(tree.Root()->FindChild(IAPSettings)->ChildCount(), 4);
-}
-
-TEST(Naming, NamesAreUniquePerCategoryOnly)
-{
-    CTestTree tree;
-    ASSERT_NE(AddAccessPoint(tree.Root(), "Office"), nullptr);
+    // Names are unique per category only.
     EXPECT_NE(AddWapConnection(tree.Root(), "Office"), nullptr);
     EXPECT_NE(AddMailbox(tree.Root(), "Office"), nullptr);
 }
 
-TEST(Naming, RenamingAnAccessPointRepointsReferences)
-{
-    CTestTree tree;
-    CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
-    CSettingNode *preferred = Path(tree.Root(), {IAPSettings, PreferredConnection});
-    EXPECT_EQ(preferred->GetValue(), "Office");
-    office->FindChild(IAPConnectionName)->SetValue("Work");
-    EXPECT_EQ(preferred->GetValue(), "Work");
-}
-
-TEST(SetValue, ConnectionTypeResetsSpeedNotOffered)
+TEST(SetValue, DependentValuesFollowAndListsRefuseValues)
 {
     CTestTree tree;
     CSettingNode *dataCall = Path(tree.Root(), {IAPSettings, IAPTemplate, DataCall});
@@ -90,11 +80,8 @@ TEST(SetValue, ConnectionTypeResetsSpeedNotOffered)
     EXPECT_EQ(speed->GetValue(), "28800") << "still offered for high speed calls";
     dataCall->FindChild(ConnectionType)->SetValue("Normal");
     EXPECT_EQ(speed->GetValue(), "9600");
-}
 
-TEST(SetValue, Pop3MailboxCannotRetrieveWholeMessages)
-{
-    CTestTree tree;
+    // A POP3 mailbox cannot retrieve whole messages.
     CSettingNode *mailbox = Path(tree.Root(), {EMailSettings, MailboxTemplate});
     CSettingNode *retrieve = Path(mailbox, {RetrieveMail, Retrieve});
     CSettingNode *type = Path(mailbox, {Servers, MailboxType});
@@ -107,29 +94,24 @@ TEST(SetValue, Pop3MailboxCannotRetrieveWholeMessages)
     retrieve->SetValue("Attachments");
     type->SetValue("POP3");
     EXPECT_EQ(retrieve->GetValue(), "Attachments");
-}
 
-TEST(SetValue, BookmarkListsRefuseValues)
-{
-    CTestTree tree;
+    // Bookmark lists hold entries, not values.
     CSettingNode *list = Path(tree.Root(), {PersonalData, WWWBookmarks});
     EXPECT_EQ(list->SetValue("x"), 0);
     EXPECT_EQ(list->GetValue(), "");
     EXPECT_EQ(Path(tree.Root(), {PersonalData, DefaultVoiceMailbox})->SetValue("+123"), 1);
 }
 
-TEST(IncludeRule, EmptyListsAndPreferredReferencesRefuse)
+TEST(IncludeRule, EmptyListsPreferredReferencesAndTemplatesRefuse)
 {
     CTestTree tree;
-    CSettingNode *bookmarks = Path(tree.Root(), {PersonalData, WWWBookmarks});
-    EXPECT_EQ(bookmarks->SetInclude(1, 1), 0);
-    EXPECT_EQ(bookmarks->IsIncluded(), 0);
-    CSettingNode *preferred = Path(tree.Root(), {IAPSettings, PreferredConnection});
-    EXPECT_EQ(preferred->SetInclude(1, 1), 0);
-    EXPECT_EQ(preferred->IsIncluded(), 0);
-    CSettingNode *files = Path(tree.Root(), {FileTransfer, Files});
-    EXPECT_EQ(files->SetInclude(1, 1), 0);
-    EXPECT_EQ(Path(tree.Root(), {IAPSettings, IAPTemplate})->SetInclude(1, 1), 0);
+    CSettingNode *root = tree.Root();
+    for (CSettingNode *node :
+         {Path(root, {PersonalData, WWWBookmarks}), Path(root, {IAPSettings, PreferredConnection}),
+          Path(root, {FileTransfer, Files}), Path(root, {IAPSettings, IAPTemplate})}) {
+        EXPECT_EQ(node->SetInclude(1, 1), 0) << node->GetType();
+        EXPECT_EQ(node->IsIncluded(), 0) << node->GetType();
+    }
 }
 
 TEST(IncludeRule, ListIncludesEntriesAndTheirFieldsWithUpdateFlag)
@@ -165,37 +147,31 @@ TEST(IncludeRule, OtherNodesLeaveChildrenAndModifiedFlagAsAsked)
     EXPECT_TRUE(CSettingNode::IsModified());
 }
 
-TEST(Removal, AccessPointUsedByWapConnectionIsRefused)
+TEST(Removal, ItemsInUseAreRefusedWithTheUsersName)
 {
     CTestTree tree;
     tree.Strings().texts[596] = "Used in %s.";
     tree.Strings().texts[388] = "WAP settings";
+    tree.Strings().texts[390] = "WAP bookmarks";
     CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
     CSettingNode *wap = AddWapConnection(tree.Root(), "Portal");
     wap->FindChild(WAPUseConnection)->SetValue("Office");
+    CSettingNode *bookmark =
+        Path(tree.Root(), {PersonalData, WAPBookmarks})->AddChild(QString(), 0, WAPBookmark);
+    bookmark->CreateDefaultContent();
+    bookmark->FindChild(WAPBookmarkUseConnection)->SetValue("Portal");
+
     CSettingNode::SetModified(0);
     EXPECT_EQ(office->RemoveFromTree(), 0);
     EXPECT_EQ(CSettingNode::GetLastError(), "Used in WAP settings.");
     EXPECT_EQ(office->GetParent()->ChildCount(), 3);
     EXPECT_FALSE(CSettingNode::IsModified());
+    EXPECT_EQ(wap->RemoveFromTree(), 0);
+    EXPECT_EQ(CSettingNode::GetLastError(), "Used in WAP bookmarks.");
 
     wap->FindChild(WAPUseConnection)->SetValue("office");
     EXPECT_EQ(office->RemoveFromTree(), 1) << "names compare exactly";
     delete office;
-}
-
-TEST(Removal, WapConnectionUsedByBookmarkIsRefused)
-{
-    CTestTree tree;
-    tree.Strings().texts[596] = "Used in %s.";
-    tree.Strings().texts[390] = "WAP bookmarks";
-    CSettingNode *wap = AddWapConnection(tree.Root(), "Portal");
-    CSettingNode *bookmark =
-        Path(tree.Root(), {PersonalData, WAPBookmarks})->AddChild(QString(), 0, WAPBookmark);
-    bookmark->CreateDefaultContent();
-    bookmark->FindChild(WAPBookmarkUseConnection)->SetValue("Portal");
-    EXPECT_EQ(wap->RemoveFromTree(), 0);
-    EXPECT_EQ(CSettingNode::GetLastError(), "Used in WAP bookmarks.");
 }
 
 TEST(Removal, LastIncludedItemExcludesCategory)
@@ -263,20 +239,17 @@ TEST(Copy, DeepCopyReparentsChildrenAndIsEqualComparesParents)
     EXPECT_EQ(assigned.Children()[2]->GetValue(), "0");
 }
 
-TEST(Lookup, FindChildByLabelUsesTrimmedInvariantLabel)
+TEST(Lookup, ByTrimmedInvariantLabelAndVisibleChildren)
 {
     CTestTree tree;
     CSettingNode *servers = Path(tree.Root(), {EMailSettings, MailboxTemplate, Servers});
-    EXPECT_EQ(servers->FindChildByLabel("  InServer\t"), servers->FindChild(InServer));
-    EXPECT_EQ(servers->FindChildByLabel("inserver"), nullptr);
-    EXPECT_EQ(servers->FindChildByLabel("   "), nullptr);
+    EXPECT_EQ(servers->FindChildByLabel(QStringLiteral("  InServer\t")),
+              servers->FindChild(InServer));
+    EXPECT_EQ(servers->FindChildByLabel(QStringLiteral("inserver")), nullptr);
+    EXPECT_EQ(servers->FindChildByLabel(QStringLiteral("   ")), nullptr);
     EXPECT_TRUE(servers->HasAncestorOfType(EMailSettings));
     EXPECT_FALSE(servers->HasAncestorOfType(Servers));
-}
 
-TEST(Lookup, VisibleChildrenHideHiddenNodesAndBookmarkEntries)
-{
-    CTestTree tree;
     std::vector<CSettingNode *> list;
     tree.Root()->GetVisibleChildren(list, false, false);
     EXPECT_EQ(list.size(), 6u) << "BIOMessages is hidden";
