@@ -161,10 +161,10 @@ CConfigurationLoader::CConfigurationLoader(CSettingNode *root)
     , m_current(root)
 {}
 
-CSettingNode *CConfigurationLoader::MakeFreeNode(const QString &name, QStringView attributes)
+CSettingNode *CConfigurationLoader::MakeFreeNode(QStringView name, QStringView attributes)
 {
     CSettingNode *node = m_current->AddChild(QString(), EditorKind::Hidden, FreeElement);
-    node->SetLabelOverride(name);
+    node->SetLabelOverride(name.toString());
     node->SetAttributeText(attributes.toString());
     return node;
 }
@@ -174,21 +174,20 @@ void CConfigurationLoader::OnStartElement(QStringView name, QStringView attribut
     if (name == u"Settings")
         return;
     const OpAttribute op = ParseOp(attributes);
-    const QString elementName = name.toString();
     CSettingNode *node = nullptr;
     const int itemType = MatchChildElement(kItemElements, m_current->GetType(), name);
     if (itemType >= 0) {
         node = m_current->AddChild(QString(), EditorKind::None, itemType);
         node->CreateDefaultContent();
     } else {
-        node = m_current->FindChildByLabel(elementName);
+        node = m_current->FindChildByLabel(name);
     }
     if (node) {
         node->SetIncludeFlag(op.create);
         node->SetUpdateFlag(op.update);
         node->SetAttributeText(op.rest);
     } else {
-        node = MakeFreeNode(elementName, attributes);
+        node = MakeFreeNode(name, attributes);
     }
     m_current = node;
     ++m_depth;
@@ -198,7 +197,6 @@ void CConfigurationLoader::OnLeafElement(QStringView name, QStringView content,
                                          QStringView attributes)
 {
     const OpAttribute op = ParseOp(attributes);
-    const QString elementName = name.toString();
     QString value = RemoveContinuationIndent(content.trimmed().toString(), m_depth + 1);
 
     const int entryType = MatchChildElement(kFileEntryElements, m_current->GetType(), name);
@@ -210,7 +208,7 @@ void CConfigurationLoader::OnLeafElement(QStringView name, QStringView content,
         entry->SetUpdateFlag(op.update);
         return;
     }
-    if (CSettingNode *child = m_current->FindChildByLabel(elementName)) {
+    if (CSettingNode *child = m_current->FindChildByLabel(name)) {
         DecodeValue(child, value);
         child->SetValue(value);
         child->SetIncludeFlag(op.create);
@@ -218,7 +216,7 @@ void CConfigurationLoader::OnLeafElement(QStringView name, QStringView content,
         child->SetAttributeText(op.rest);
         return;
     }
-    CSettingNode *node = MakeFreeNode(elementName, attributes);
+    CSettingNode *node = MakeFreeNode(name, attributes);
     node->SetRawMarkup(DecodeValue(node, value));
     node->SetValue(value);
 }

@@ -42,7 +42,7 @@ public:
     void Finish();
 
 private:
-    CSettingNode *MakeFreeNode(const QString &name, QStringView attributes);
+    CSettingNode *MakeFreeNode(QStringView name, QStringView attributes);
 
     CSettingNode *m_root;
     CSettingNode *m_current;

@@ -4,6 +4,10 @@
 #include "settings/SettingNode.h"
 
 #include <QFile>
+#include <QSysInfo>
+#include <QtEndian>
+
+#include <cstring>
 
 #include <vector>
 
@@ -21,64 +25,86 @@ bool At(QStringView text, qsizetype position, QStringView what)
     return text.mid(position).startsWith(what);
 }
 
-// Copies character data through unchanged; returns the position after it.
-qsizetype CopyCharacterData(QStringView text, qsizetype position, QString &out)
+// Shrinks a text in place from front to back. Every step keeps or drops
+// characters, so writing never overtakes reading and no copy of a large
+// file's text is needed.
+class CCompactor
 {
-    const qsizetype close = text.indexOf(kCDataClose, position + kCDataOpen.size());
-    const qsizetype end = close < 0 ? text.size() : close + kCDataClose.size();
-    out += text.mid(position, end - position);
-    return end;
-}
+public:
+    explicit CCompactor(QString &text)
+        : m_text(text)
+        , m_data(text.data())
+        , m_size(text.size())
+    {}
+    ~CCompactor() { m_text.truncate(m_write); }
 
-QString RemoveStretches(QStringView text, QStringView open, QStringView close, int &removed)
+    QStringView Rest() const { return QStringView(m_data + m_read, m_size - m_read); }
+    bool AtEnd() const { return m_read >= m_size; }
+    void Keep(qsizetype count)
+    {
+        if (m_write != m_read)
+            std::memmove(m_data + m_write, m_data + m_read, count * sizeof(QChar));
+        m_write += count;
+        m_read += count;
+    }
+    void Drop(qsizetype count) { m_read += count; }
+    void Put(QChar c) { m_data[m_write++] = c; }
+
+private:
+    QString &m_text;
+    QChar *m_data;
+    qsizetype m_size;
+    qsizetype m_read = 0;
+    qsizetype m_write = 0;
+};
+
+void RemoveStretches(QString &text, QStringView open, QStringView close, int &removed)
 {
     if (!text.contains(open))
-        return text.toString();
-    QString out;
-    out.reserve(text.size());
-    qsizetype position = 0;
-    while (position < text.size()) {
-        const qsizetype next = text.indexOf(u'<', position);
+        return;
+    CCompactor compactor(text);
+    while (!compactor.AtEnd()) {
+        QStringView rest = compactor.Rest();
+        const qsizetype next = rest.indexOf(u'<');
         if (next < 0) {
-            out += text.mid(position);
+            compactor.Keep(rest.size());
             break;
         }
-        out += text.mid(position, next - position);
-        if (At(text, next, kCDataOpen)) {
-            position = CopyCharacterData(text, next, out);
-        } else if (At(text, next, open)) {
-            const qsizetype end = text.indexOf(close, next + open.size());
+        compactor.Keep(next);
+        rest = compactor.Rest();
+        if (rest.startsWith(kCDataOpen)) {
+            const qsizetype end = rest.indexOf(kCDataClose, kCDataOpen.size());
+            compactor.Keep(end < 0 ? rest.size() : end + kCDataClose.size());
+        } else if (rest.startsWith(open)) {
+            const qsizetype end = rest.indexOf(close, open.size());
             if (end < 0) {
-                out += text.mid(next);
+                compactor.Keep(rest.size());
                 break;
             }
             ++removed;
-            position = end + close.size();
+            compactor.Drop(end + close.size());
         } else {
-            out += u'<';
-            position = next + 1;
+            compactor.Keep(1);
         }
     }
-    return out;
 }
 
-QString ToLineFeeds(QStringView text)
+void ToLineFeeds(QString &text)
 {
     if (!text.contains(u'\r'))
-        return text.toString();
-    QString out(text.size(), Qt::Uninitialized);
-    QChar *to = out.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r') {
-            *to++ = u'\n';
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            *to++ = text[i];
+        return;
+    CCompactor compactor(text);
+    while (!compactor.AtEnd()) {
+        const QStringView rest = compactor.Rest();
+        const qsizetype at = rest.indexOf(u'\r');
+        if (at < 0) {
+            compactor.Keep(rest.size());
+            break;
         }
+        compactor.Keep(at);
+        compactor.Drop(at + 1 < rest.size() && rest[at + 1] == u'\n' ? 2 : 1);
+        compactor.Put(u'\n');
     }
-    out.truncate(to - out.constData());
-    return out;
 }
 
 bool IsBlank(QChar c)
@@ -214,17 +240,22 @@ private:
     std::vector<QStringView> m_open;
 };
 
+void PrepareConfigurationTextInPlace(QString &text, int &processingInstructions)
+{
+    int comments = 0;
+    processingInstructions = 0;
+    ToLineFeeds(text);
+    RemoveStretches(text, kCommentOpen, kCommentClose, comments);
+    RemoveStretches(text, kInstructionOpen, kInstructionClose, processingInstructions);
+}
+
 } // namespace
 
 QString PrepareConfigurationText(QStringView text, int &processingInstructions)
 {
-    int comments = 0;
-    processingInstructions = 0;
-    const QString lineFeeds = ToLineFeeds(text);
-    const QString withoutComments =
-        RemoveStretches(lineFeeds, kCommentOpen, kCommentClose, comments);
-    return RemoveStretches(withoutComments, kInstructionOpen, kInstructionClose,
-                           processingInstructions);
+    QString prepared = text.toString();
+    PrepareConfigurationTextInPlace(prepared, processingInstructions);
+    return prepared;
 }
 
 void ScanElements(QStringView prepared, IElementHandler &handler)
@@ -232,16 +263,16 @@ void ScanElements(QStringView prepared, IElementHandler &handler)
     CScanner(prepared, handler).Run();
 }
 
-int ParseConfigurationText(CSettingNode *root, const QString &text)
+int ParseConfigurationText(CSettingNode *root, QString text)
 {
     int instructions = 0;
-    QString prepared = PrepareConfigurationText(text, instructions);
+    PrepareConfigurationTextInPlace(text, instructions);
     if (instructions == 0)
         return 0;
-    if (!prepared.isEmpty())
-        prepared.chop(1);
+    if (!text.isEmpty())
+        text.chop(1);
     CConfigurationLoader loader(root);
-    ScanElements(prepared, loader);
+    ScanElements(text, loader);
     loader.Finish();
     return 1;
 }
@@ -259,25 +290,59 @@ QString DecodeConfigurationBytes(const QByteArray &bytes)
     return text;
 }
 
+namespace {
+
+// Reads a regular file's UTF-16 straight into the string that holds its
+// text, leaving room for the line feed that may still be appended.
+bool ReadFileText(QFile &file, QString &text)
+{
+    if (file.isSequential()) {
+        text = DecodeConfigurationBytes(file.readAll());
+        return file.error() == QFileDevice::NoError;
+    }
+    char16_t first = 0;
+    const qint64 firstBytes = file.read(reinterpret_cast<char *>(&first), 2);
+    if (firstBytes < 0)
+        return false;
+    const bool byteOrderMark = firstBytes == 2 && qFromLittleEndian(first) == 0xFEFF;
+    const qint64 expected = (byteOrderMark ? 0 : firstBytes) + qMax<qint64>(file.size() - 2, 0);
+    text.reserve(expected / 2 + 1);
+    text.resize(expected / 2);
+    char *data = reinterpret_cast<char *>(text.data());
+    qint64 done = 0;
+    if (!byteOrderMark && firstBytes > 0) {
+        std::memcpy(data, &first, static_cast<size_t>(firstBytes));
+        done = firstBytes;
+    }
+    while (done < expected) {
+        const qint64 read = file.read(data + done, expected - done);
+        if (read < 0)
+            return false;
+        if (read == 0)
+            break;
+        done += read;
+    }
+    text.truncate(done / 2);
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::BigEndian)
+        qFromLittleEndian<char16_t>(text.data(), text.size(), text.data());
+    return true;
+}
+
+} // namespace
+
 int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFailed)
 {
     parseFailed = 0;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QString text;
+    if (!file.open(QIODevice::ReadOnly) || !ReadFileText(file, text)) {
         CSettingNode::SetLastError(file.errorString().left(1024));
         return 0;
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        CSettingNode::SetLastError(file.errorString().left(1024));
-        return 0;
-    }
-    QString text = DecodeConfigurationBytes(bytes);
-    bytes = QByteArray();
     // Every line, the last one too, is read with its line feed.
     if (!text.isEmpty() && !text.endsWith(u'\n'))
         text += u'\n';
-    if (!ParseConfigurationText(root, text)) {
+    if (!ParseConfigurationText(root, std::move(text))) {
         parseFailed = 1;
         return 0;
     }

@@ -31,7 +31,7 @@ void ScanElements(QStringView prepared, IElementHandler &handler);
 
 // Applies a configuration text to a tree holding its default content. 0 when
 // the text has no processing instruction (not a configuration).
-int ParseConfigurationText(CSettingNode *root, const QString &text);
+int ParseConfigurationText(CSettingNode *root, QString text);
 
 // Reads a UTF-16 configuration file into the tree. 0 with parseFailed 0 when
 // the file could not be read (the reason in the last error text), 0 with

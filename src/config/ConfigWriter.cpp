@@ -68,8 +68,7 @@ QString Escape(const QString &value)
 
 void AppendIndent(QString &text, int depth)
 {
-    for (int i = 0; i < 2 * depth; ++i)
-        text += u' ';
+    text.resize(text.size() + 2 * depth, u' ');
 }
 
 // Continuation lines are indented like the start tag; trailing white space
@@ -112,11 +111,42 @@ void EncodeValue(const CSettingNode *node, QString &value)
         value = Escape(value);
 }
 
-int WriteElement(const CSettingNode *node, QString &text, int depth)
+namespace {
+
+const QString kHeader = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
+                                       "<!-- Provana Configuration File -->\n"
+                                       "\n"
+                                       "<Settings>\n");
+const QString kFooter = QStringLiteral("</Settings>\n");
+
+// Where the elements' text goes: one string, or a file that takes the text
+// in pieces so that a large configuration is never held twice.
+class CTextOutput
+{
+public:
+    explicit CTextOutput(QString &target)
+        : text(target)
+    {}
+    virtual ~CTextOutput() = default;
+    void ElementWritten()
+    {
+        ++elements;
+        Flush();
+    }
+
+    QString &text;
+    qsizetype elements = 0;
+
+protected:
+    virtual void Flush() {}
+};
+
+void WriteElementTo(const CSettingNode *node, CTextOutput &out, int depth)
 {
     if (IsTemplateType(node->GetType()))
-        return 1;
-    const QString name = node->GetLabel(false);
+        return;
+    QString &text = out.text;
+    const QString &name = node->GetElementName();
     QString value = node->GetValue();
     EncodeValue(node, value);
     if (!value.contains(kCDataOpen))
@@ -132,31 +162,108 @@ int WriteElement(const CSettingNode *node, QString &text, int depth)
             text += u'\n';
         }
         for (const CSettingNode *child : node->Children())
-            WriteElement(child, text, depth + 1);
-        AppendIndent(text, depth);
+            WriteElementTo(child, out, depth + 1);
+        AppendIndent(out.text, depth);
     } else {
         text += value;
     }
-    text += u"</";
-    text += name;
-    text += u">\n";
+    out.text += u"</";
+    out.text += name;
+    out.text += u">\n";
+    out.ElementWritten();
+}
+
+// The whole configuration; false when no element was written.
+bool WriteConfigurationTo(const CSettingNode *root, CTextOutput &out)
+{
+    out.text += kHeader;
+    for (const CSettingNode *child : root->Children())
+        WriteElementTo(child, out, 1);
+    if (out.elements == 0)
+        return false;
+    out.text += kFooter;
+    return true;
+}
+
+// The file's UTF-16 little-endian code units for text, with CR LF line ends.
+void AppendFileUnits(QStringView text, QByteArray &bytes)
+{
+    const qsizetype bound = text.size() + text.count(u'\n') + text.count(u'\r');
+    const qsizetype start = bytes.size();
+    bytes.resize(start + 2 * bound);
+    char *out = bytes.data() + start;
+    auto put = [&out](char16_t unit) {
+        *out++ = static_cast<char>(unit & 0xFF);
+        *out++ = static_cast<char>(unit >> 8);
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit == u'\r' || unit == u'\n') {
+            put(u'\r');
+            put(u'\n');
+            if (unit == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            put(unit);
+        }
+    }
+    bytes.truncate(out - bytes.constData());
+}
+
+void AppendByteOrderMark(QByteArray &bytes)
+{
+    bytes.append("\xFF\xFE", 2);
+}
+
+// Hands the text to the file whenever it has grown past a piece's size.
+class CFileOutput : public CTextOutput
+{
+public:
+    explicit CFileOutput(CSafeFileWriter &file)
+        : CTextOutput(m_buffer)
+        , m_file(file)
+    {
+        m_buffer.reserve(kPieceSize + kPieceSize / 4);
+        AppendByteOrderMark(m_bytes);
+    }
+    void Flush() override
+    {
+        if (m_buffer.size() >= kPieceSize)
+            Drain();
+    }
+    void Drain()
+    {
+        AppendFileUnits(m_buffer, m_bytes);
+        m_file.Write(m_bytes.constData(), m_bytes.size());
+        m_bytes.truncate(0);
+        m_buffer.truncate(0);
+    }
+    void DropAll() { m_buffer.truncate(0); }
+
+private:
+    static constexpr qsizetype kPieceSize = 1 << 16;
+    CSafeFileWriter &m_file;
+    QString m_buffer;
+    QByteArray m_bytes;
+};
+
+} // namespace
+
+int WriteElement(const CSettingNode *node, QString &text, int depth)
+{
+    CTextOutput out(text);
+    WriteElementTo(node, out, depth);
     return 1;
 }
 
 int WriteConfiguration(const CSettingNode *root, QString &text)
 {
-    static const QString header = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
-                                                 "<!-- Provana Configuration File -->\n"
-                                                 "\n"
-                                                 "<Settings>\n");
-    text = header;
-    for (const CSettingNode *child : root->Children())
-        WriteElement(child, text, 1);
-    if (text.size() == header.size()) {
+    text.clear();
+    CTextOutput out(text);
+    if (!WriteConfigurationTo(root, out)) {
         text.clear();
         return 0;
     }
-    text += u"</Settings>\n";
     return 1;
 }
 
@@ -188,29 +295,21 @@ QString ConfigurationTextForSending(const CSettingNode *root)
 
 QByteArray EncodeConfigurationFile(const QString &text)
 {
-    const QString normalized = NormalizeLineFeeds(text);
-    const qsizetype units = 1 + normalized.size() + normalized.count(u'\n');
-    QByteArray bytes(units * 2, Qt::Uninitialized);
-    char *out = bytes.data();
-    auto put = [&out](char16_t unit) {
-        *out++ = static_cast<char>(unit & 0xFF);
-        *out++ = static_cast<char>(unit >> 8);
-    };
-    put(u'\xFEFF');
-    for (QChar c : normalized) {
-        if (c == u'\n')
-            put(u'\r');
-        put(c.unicode());
-    }
+    QByteArray bytes;
+    AppendByteOrderMark(bytes);
+    AppendFileUnits(text, bytes);
     return bytes;
 }
 
 int SaveConfigurationFile(const CSettingNode *root, const QString &path)
 {
-    QString text;
-    WriteConfiguration(root, text);
+    CSafeFileWriter file(path);
+    CFileOutput out(file);
+    if (!WriteConfigurationTo(root, out))
+        out.DropAll();
+    out.Drain();
     QString error;
-    if (!WriteFileSafely(path, EncodeConfigurationFile(text), error)) {
+    if (!file.Commit(error)) {
         CSettingNode::SetLastError(error.left(1024));
         return 0;
     }

@@ -19,25 +19,6 @@ QString SystemMessage(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-bool WriteAll(int fd, const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    size_t left = static_cast<size_t>(bytes.size());
-    while (left > 0) {
-        const ssize_t written = g_write(fd, data, left);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        data += written;
-        left -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
 void SyncFolder(const QByteArray &folder)
 {
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -65,32 +46,79 @@ void SetFileWriteFunction(FileWriteFunction function)
     g_write = function ? function : ::write;
 }
 
-bool WriteFileSafely(const QString &path, const QByteArray &bytes, QString &error)
+CSafeFileWriter::CSafeFileWriter(const QString &path)
 {
     const QFileInfo info(path);
-    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-    const QByteArray folder = QFile::encodeName(info.absolutePath());
-    QByteArray temporary = folder + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
+    m_target = QFile::encodeName(info.absoluteFilePath());
+    m_folder = QFile::encodeName(info.absolutePath());
+    m_temporary = m_folder + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
+    m_fd = ::mkstemp(m_temporary.data());
+    if (m_fd < 0) {
+        m_error = errno;
+        return;
+    }
+    ::fchmod(m_fd, ModeFor(m_target));
+}
 
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        error = SystemMessage(errno);
+CSafeFileWriter::~CSafeFileWriter()
+{
+    Discard();
+}
+
+void CSafeFileWriter::Discard()
+{
+    if (m_fd < 0)
+        return;
+    ::close(m_fd);
+    ::unlink(m_temporary.constData());
+    m_fd = -1;
+}
+
+void CSafeFileWriter::Fail(int error)
+{
+    m_error = error;
+    Discard();
+}
+
+bool CSafeFileWriter::Write(const char *data, qsizetype size)
+{
+    while (m_error == 0 && size > 0) {
+        const ssize_t written = g_write(m_fd, data, static_cast<size_t>(size));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            Fail(written == 0 ? ENOSPC : errno);
+        else {
+            data += written;
+            size -= written;
+        }
+    }
+    return m_error == 0;
+}
+
+bool CSafeFileWriter::Commit(QString &error)
+{
+    if (m_error == 0 && ::fsync(m_fd) != 0)
+        Fail(errno);
+    if (m_error == 0) {
+        const int fd = m_fd;
+        m_fd = -1;
+        if (::close(fd) != 0 || ::rename(m_temporary.constData(), m_target.constData()) != 0) {
+            m_error = errno;
+            ::unlink(m_temporary.constData());
+        }
+    }
+    if (m_error != 0) {
+        error = SystemMessage(m_error);
         return false;
     }
-    ::fchmod(fd, ModeFor(target));
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        error = SystemMessage(written ? errno : writeError);
-        ::unlink(temporary.constData());
-        return false;
-    }
-    if (::rename(temporary.constData(), target.constData()) != 0) {
-        error = SystemMessage(errno);
-        ::unlink(temporary.constData());
-        return false;
-    }
-    SyncFolder(folder);
+    SyncFolder(m_folder);
     return true;
+}
+
+bool WriteFileSafely(const QString &path, const QByteArray &bytes, QString &error)
+{
+    CSafeFileWriter file(path);
+    file.Write(bytes.constData(), bytes.size());
+    return file.Commit(error);
 }

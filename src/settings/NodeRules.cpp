@@ -166,20 +166,28 @@ const QString &ChoiceText(unsigned id)
 
 } // namespace
 
-QString CSettingNode::GetLabel(bool localized) const
+const QString &CSettingNode::GetElementName() const
 {
+    static const QString root = QStringLiteral("ROOT");
+    static const QString none;
     if (m_type == FreeElement)
         return m_labelOverride;
     if (m_type == Root)
-        return QStringLiteral("ROOT");
-    if (localized) {
-        if (const ItemRole *role = RoleOfItem(m_type)) {
-            const CSettingNode *name = FindChild(role->nameField);
-            return name ? name->m_value : QString();
-        }
+        return root;
+    const unsigned id = NodeTypeInfoOf(m_type).labelId;
+    return id ? InvariantText(id) : none;
+}
+
+QString CSettingNode::GetLabel(bool localized) const
+{
+    if (!localized || m_type == FreeElement || m_type == Root)
+        return GetElementName();
+    if (const ItemRole *role = RoleOfItem(m_type)) {
+        const CSettingNode *name = FindChild(role->nameField);
+        return name ? name->m_value : QString();
     }
     const unsigned id = NodeTypeInfoOf(m_type).labelId;
-    return id ? LoadLabel(m_application, id, localized) : QString();
+    return id ? LoadLabel(m_application, id, true) : QString();
 }
 
 void CSettingNode::FixedChoiceIds(std::vector<unsigned> &ids) const

@@ -176,13 +176,13 @@ CSettingNode *CSettingNode::FindChild(int type) const
     return nullptr;
 }
 
-CSettingNode *CSettingNode::FindChildByLabel(const QString &text) const
+CSettingNode *CSettingNode::FindChildByLabel(QStringView text) const
 {
-    const QString wanted = text.trimmed();
+    const QStringView wanted = text.trimmed();
     if (wanted.isEmpty())
         return nullptr;
     for (CSettingNode *child : m_children) {
-        if (child && child->GetLabel(false) == wanted)
+        if (child && child->GetElementName() == wanted)
             return child;
     }
     return nullptr;

@@ -58,7 +58,11 @@ public:
     CSettingNode *AddChildWithLabel(unsigned labelId, int editorKind, int type);
     int InsertChild(CSettingNode *child);
     CSettingNode *FindChild(int type) const;
-    CSettingNode *FindChildByLabel(const QString &text) const;
+    CSettingNode *FindChildByLabel(QStringView text) const;
+    CSettingNode *FindChildByLabel(const QString &text) const
+    {
+        return FindChildByLabel(QStringView(text));
+    }
     int HasAncestorOfType(int type) const;
     int GetVisibleChildren(std::vector<CSettingNode *> &list, bool withHidden,
                            bool withBookmarkEntries) const;
@@ -73,6 +77,8 @@ public:
 
     // Per-type rules of the node type catalogue.
     QString GetLabel(bool localized) const;
+    // The element name: GetLabel(false) without a copy.
+    const QString &GetElementName() const;
     QString GetDisplayValue(bool localized);
     void GetChoices(QStringList &list, bool display) const;
     int IsDisabled();
