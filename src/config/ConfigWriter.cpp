@@ -7,6 +7,7 @@
 #include "settings/SettingNode.h"
 
 #include <QByteArray>
+#include <QSysInfo>
 
 #include <algorithm>
 
@@ -91,7 +92,7 @@ void AppendStartTag(const CSettingNode *node, const QString &name, QString &text
         text += u" op=\"create\"";
     else if (node->GetUpdateFlag())
         text += u" op=\"update\"";
-    const QString attributes = node->GetAttributeText().trimmed();
+    const QStringView attributes = QStringView(node->GetAttributeText()).trimmed();
     if (!attributes.isEmpty()) {
         text += u' ';
         text += attributes;
@@ -149,7 +150,8 @@ void WriteElementTo(const CSettingNode *node, CTextOutput &out, int depth)
     const QString &name = node->GetElementName();
     QString value = node->GetValue();
     EncodeValue(node, value);
-    if (!value.contains(kCDataOpen))
+    // Escaped values hold no '<', so only character data starts a CDATA section.
+    if (!WritesCharacterData(node))
         IndentContinuationLines(value, depth);
     const bool ownLines = value.contains(u'\n') || node->ChildCount() > 0;
 
@@ -185,29 +187,33 @@ bool WriteConfigurationTo(const CSettingNode *root, CTextOutput &out)
     return true;
 }
 
+void AppendLittleEndian(QStringView text, QByteArray &bytes)
+{
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        bytes.append(reinterpret_cast<const char *>(text.utf16()), 2 * text.size());
+    } else {
+        for (QChar c : text) {
+            bytes.append(static_cast<char>(c.unicode() & 0xFF));
+            bytes.append(static_cast<char>(c.unicode() >> 8));
+        }
+    }
+}
+
 // The file's UTF-16 little-endian code units for text, with CR LF line ends.
 void AppendFileUnits(QStringView text, QByteArray &bytes)
 {
-    const qsizetype bound = text.size() + text.count(u'\n') + text.count(u'\r');
-    const qsizetype start = bytes.size();
-    bytes.resize(start + 2 * bound);
-    char *out = bytes.data() + start;
-    auto put = [&out](char16_t unit) {
-        *out++ = static_cast<char>(unit & 0xFF);
-        *out++ = static_cast<char>(unit >> 8);
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i].unicode();
-        if (unit == u'\r' || unit == u'\n') {
-            put(u'\r');
-            put(u'\n');
-            if (unit == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            put(unit);
-        }
+    if (text.contains(u'\r')) {
+        AppendFileUnits(NormalizeLineFeeds(text.toString()), bytes);
+        return;
     }
-    bytes.truncate(out - bytes.constData());
+    static constexpr char kLineEnd[] = {'\r', 0, '\n', 0};
+    qsizetype from = 0;
+    for (qsizetype at = text.indexOf(u'\n'); at >= 0; at = text.indexOf(u'\n', from)) {
+        AppendLittleEndian(text.mid(from, at - from), bytes);
+        bytes.append(kLineEnd, sizeof kLineEnd);
+        from = at + 1;
+    }
+    AppendLittleEndian(text.mid(from), bytes);
 }
 
 void AppendByteOrderMark(QByteArray &bytes)
@@ -296,6 +302,7 @@ QString ConfigurationTextForSending(const CSettingNode *root)
 QByteArray EncodeConfigurationFile(const QString &text)
 {
     QByteArray bytes;
+    bytes.reserve(2 * (1 + text.size() + text.size() / 16));
     AppendByteOrderMark(bytes);
     AppendFileUnits(text, bytes);
     return bytes;

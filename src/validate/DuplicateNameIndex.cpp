@@ -19,6 +19,7 @@ CDuplicateNameIndex::Counts &CDuplicateNameIndex::CountsOf(const CSettingNode *c
     if (found != m_categories.end())
         return *found;
     Counts &counts = m_categories[category];
+    counts.reserve(category->ChildCount());
     for (const CSettingNode *item : category->Children()) {
         for (const CSettingNode *field : item->Children()) {
             if (IsUniqueNameField(field->GetType()))
