@@ -85,6 +85,17 @@ QString JoinSplitCharacterData(QStringView data)
 OpAttribute ParseOp(QStringView attributes)
 {
     OpAttribute result;
+    // What the writer puts on nearly every element, answered without parsing.
+    if (attributes.isEmpty())
+        return result;
+    if (attributes == u"op=\"create\"") {
+        result.create = 1;
+        return result;
+    }
+    if (attributes == u"op=\"update\"") {
+        result.update = 1;
+        return result;
+    }
     qsizetype position = 0;
     while (true) {
         const qsizetype equals = attributes.indexOf(u'=', position);

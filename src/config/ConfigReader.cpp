@@ -7,6 +7,7 @@
 #include <QSysInfo>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 #include <vector>
@@ -20,14 +21,26 @@ constexpr QStringView kCommentClose = u"-->";
 constexpr QStringView kInstructionOpen = u"<?";
 constexpr QStringView kInstructionClose = u"?>";
 
+// Plain loops: the distances between tags are short, so a library search's
+// set-up costs more than it saves.
 bool At(QStringView text, qsizetype position, QStringView what)
 {
-    return text.mid(position).startsWith(what);
+    return position >= 0 && position <= text.size() - what.size() &&
+           std::equal(what.begin(), what.end(), text.begin() + position);
+}
+
+qsizetype Find(QStringView text, char16_t wanted, qsizetype from = 0)
+{
+    const char16_t *begin = text.utf16();
+    const char16_t *end = begin + text.size();
+    const char16_t *found = std::find(begin + std::min(from, text.size()), end, wanted);
+    return found == end ? -1 : found - begin;
 }
 
 // Shrinks a text in place from front to back. Every step keeps or drops
 // characters, so writing never overtakes reading and no copy of a large
-// file's text is needed.
+// file's text is needed; kept stretches move once, when something before
+// them was dropped.
 class CCompactor
 {
 public:
@@ -36,26 +49,66 @@ public:
         , m_data(text.data())
         , m_size(text.size())
     {}
-    ~CCompactor() { m_text.truncate(m_write); }
+    ~CCompactor()
+    {
+        MoveKept();
+        m_text.truncate(m_write);
+    }
 
     QStringView Rest() const { return QStringView(m_data + m_read, m_size - m_read); }
     bool AtEnd() const { return m_read >= m_size; }
-    void Keep(qsizetype count)
+    qsizetype Position() const { return m_read; }
+    void Keep(qsizetype count) { m_read += count; }
+    void Drop(qsizetype count)
     {
-        if (m_write != m_read)
-            std::memmove(m_data + m_write, m_data + m_read, count * sizeof(QChar));
-        m_write += count;
+        MoveKept();
         m_read += count;
+        m_kept = m_read;
     }
-    void Drop(qsizetype count) { m_read += count; }
-    void Put(QChar c) { m_data[m_write++] = c; }
+    void Put(QChar c)
+    {
+        MoveKept();
+        m_data[m_write++] = c;
+    }
 
 private:
+    void MoveKept()
+    {
+        const qsizetype count = m_read - m_kept;
+        if (m_write != m_kept && count > 0)
+            std::memmove(m_data + m_write, m_data + m_kept, count * sizeof(QChar));
+        m_write += count;
+        m_kept = m_read;
+    }
+
     QString &m_text;
     QChar *m_data;
     qsizetype m_size;
     qsizetype m_read = 0;
+    qsizetype m_kept = 0;
     qsizetype m_write = 0;
+};
+
+// Finds a rare character again and again while a scan moves forward, each
+// stretch of the text searched once.
+class CMarkFinder
+{
+public:
+    CMarkFinder(QStringView text, QChar mark)
+        : m_text(text)
+        , m_mark(mark)
+    {}
+    qsizetype NextFrom(qsizetype from)
+    {
+        if (m_next >= 0 && m_next < from)
+            m_next = m_text.indexOf(m_mark, from);
+        return m_next;
+    }
+
+private:
+    QStringView m_text;
+    QChar m_mark;
+    qsizetype m_next = 0;
 };
 
 void RemoveStretches(QString &text, QStringView open, QStringView close, int &removed)
@@ -63,19 +116,25 @@ void RemoveStretches(QString &text, QStringView open, QStringView close, int &re
     if (!text.contains(open))
         return;
     CCompactor compactor(text);
+    const QStringView all = compactor.Rest();
+    // Character data and the stretches both start with '<' and a rarer mark.
+    CMarkFinder cdataMarks(all, kCDataOpen[1]);
+    CMarkFinder openMarks(all, open[1]);
     while (!compactor.AtEnd()) {
-        QStringView rest = compactor.Rest();
-        const qsizetype next = rest.indexOf(u'<');
-        if (next < 0) {
-            compactor.Keep(rest.size());
+        const qsizetype from = compactor.Position() + 1;
+        const qsizetype cdata = cdataMarks.NextFrom(from);
+        const qsizetype opening = open[1] == kCDataOpen[1] ? cdata : openMarks.NextFrom(from);
+        const qsizetype mark = cdata < 0 ? opening : opening < 0 ? cdata : qMin(cdata, opening);
+        if (mark < 0) {
+            compactor.Keep(all.size() - compactor.Position());
             break;
         }
-        compactor.Keep(next);
-        rest = compactor.Rest();
-        if (rest.startsWith(kCDataOpen)) {
+        compactor.Keep(mark - 1 - compactor.Position());
+        const QStringView rest = compactor.Rest();
+        if (At(rest, 0, kCDataOpen)) {
             const qsizetype end = rest.indexOf(kCDataClose, kCDataOpen.size());
             compactor.Keep(end < 0 ? rest.size() : end + kCDataClose.size());
-        } else if (rest.startsWith(open)) {
+        } else if (At(rest, 0, open)) {
             const qsizetype end = rest.indexOf(close, open.size());
             if (end < 0) {
                 compactor.Keep(rest.size());
@@ -91,7 +150,7 @@ void RemoveStretches(QString &text, QStringView open, QStringView close, int &re
 
 void ToLineFeeds(QString &text)
 {
-    if (!text.contains(u'\r'))
+    if (Find(text, u'\r') < 0)
         return;
     CCompactor compactor(text);
     while (!compactor.AtEnd()) {
@@ -102,8 +161,11 @@ void ToLineFeeds(QString &text)
             break;
         }
         compactor.Keep(at);
-        compactor.Drop(at + 1 < rest.size() && rest[at + 1] == u'\n' ? 2 : 1);
-        compactor.Put(u'\n');
+        compactor.Drop(1);
+        if (at + 1 < rest.size() && rest[at + 1] == u'\n')
+            compactor.Keep(1);
+        else
+            compactor.Put(u'\n');
     }
 }
 
@@ -117,7 +179,7 @@ bool IsBlank(QChar c)
 qsizetype FindBalancingEnd(QStringView text, qsizetype position, QStringView name)
 {
     int open = 0;
-    for (qsizetype at = text.indexOf(u'<', position); at >= 0; at = text.indexOf(u'<', at + 1)) {
+    for (qsizetype at = Find(text, u'<', position); at >= 0; at = Find(text, u'<', at + 1)) {
         const bool closing = at + 1 < text.size() && text[at + 1] == u'/';
         const qsizetype nameStart = at + (closing ? 2 : 1);
         if (!At(text, nameStart, name))
@@ -156,8 +218,8 @@ private:
     // Handles the next tag; returns where scanning goes on, -1 to stop.
     qsizetype Step(qsizetype position)
     {
-        const qsizetype open = m_text.indexOf(u'<', position);
-        const qsizetype close = open < 0 ? -1 : m_text.indexOf(u'>', open);
+        const qsizetype open = Find(m_text, u'<', position);
+        const qsizetype close = open < 0 ? -1 : Find(m_text, u'>', open);
         if (close < 0)
             return -1;
         QStringView tag = m_text.mid(open + 1, close - open - 1);
@@ -168,7 +230,7 @@ private:
         const bool empty = tag.endsWith(u'/');
         if (empty)
             tag.chop(1);
-        const qsizetype space = tag.indexOf(u' ');
+        const qsizetype space = Find(tag, u' ');
         const QStringView name = space < 0 ? tag : tag.left(space);
         const QStringView attributes = space < 0 ? QStringView() : tag.mid(space + 1);
         if (name.isEmpty())
@@ -182,7 +244,7 @@ private:
 
     qsizetype Element(QStringView name, QStringView attributes, qsizetype contentStart)
     {
-        const qsizetype next = m_text.indexOf(u'<', contentStart);
+        const qsizetype next = Find(m_text, u'<', contentStart);
         if (next < 0)
             return -1;
         if (IsEndTag(next, name)) {
