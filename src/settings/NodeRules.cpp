@@ -171,7 +171,7 @@ const QString &CSettingNode::GetElementName() const
     static const QString root = QStringLiteral("ROOT");
     static const QString none;
     if (m_type == FreeElement)
-        return m_labelOverride;
+        return GetLabelOverride();
     if (m_type == Root)
         return root;
     const unsigned id = NodeTypeInfoOf(m_type).labelId;

@@ -25,10 +25,10 @@ CSettingNode::CSettingNode()
 
 CSettingNode::CSettingNode(const QString &value, int editorKind, int type, CSettingNode *parent)
     : m_application(CApplication::Current())
-    , m_editorKind(editorKind)
-    , m_type(type)
     , m_value(value)
     , m_parent(parent)
+    , m_type(static_cast<qint16>(type))
+    , m_editorKind(static_cast<qint8>(editorKind))
 {}
 
 CSettingNode::CSettingNode(const CSettingNode &other)
@@ -51,6 +51,37 @@ CSettingNode::~CSettingNode()
     DeleteChildren();
 }
 
+const QString &CSettingNode::GetLabelOverride() const
+{
+    static const QString none;
+    return m_markup ? m_markup->labelOverride : none;
+}
+
+void CSettingNode::SetLabelOverride(const QString &label)
+{
+    if (m_markup || !label.isEmpty())
+        OwnMarkup().labelOverride = label;
+}
+
+const QString &CSettingNode::GetAttributeText() const
+{
+    static const QString none;
+    return m_markup ? m_markup->attributeText : none;
+}
+
+void CSettingNode::SetAttributeText(const QString &text)
+{
+    if (m_markup || !text.isEmpty())
+        OwnMarkup().attributeText = text;
+}
+
+CSettingNode::Markup &CSettingNode::OwnMarkup()
+{
+    if (!m_markup)
+        m_markup = std::make_unique<Markup>();
+    return *m_markup;
+}
+
 void CSettingNode::CopyFrom(const CSettingNode &other)
 {
     m_application = other.m_application;
@@ -61,8 +92,7 @@ void CSettingNode::CopyFrom(const CSettingNode &other)
     m_type = other.m_type;
     m_value = other.m_value;
     m_parent = other.m_parent;
-    m_labelOverride = other.m_labelOverride;
-    m_attributeText = other.m_attributeText;
+    m_markup = other.m_markup ? std::make_unique<Markup>(*other.m_markup) : nullptr;
     m_rawMarkup = other.m_rawMarkup;
     m_children.reserve(other.m_children.size());
     for (const CSettingNode *child : other.m_children) {
@@ -115,7 +145,7 @@ void CSettingNode::SetType(int type)
         m_parent->AdjustTemplateCount(m_type, -1);
         m_parent->AdjustTemplateCount(type, +1);
     }
-    m_type = type;
+    m_type = static_cast<qint16>(type);
 }
 
 void CSettingNode::AdjustTemplateCount(int type, int delta)
@@ -253,7 +283,7 @@ void CSettingNode::StoreInclude(int include, int markModified)
     include = include ? 1 : 0;
     if (markModified && include != m_include)
         SetModified(1);
-    m_include = include;
+    m_include = static_cast<qint8>(include);
 }
 
 int CSettingNode::SetInclude(int include, int markModified)

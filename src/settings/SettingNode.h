@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 class CApplication;
@@ -34,7 +35,7 @@ public:
     CSettingNode *GetParent() const { return m_parent; }
     void SetParent(CSettingNode *parent) { m_parent = parent; }
     int GetEditorKind() const { return m_editorKind; }
-    void SetEditorKind(int kind) { m_editorKind = kind; }
+    void SetEditorKind(int kind) { m_editorKind = static_cast<qint8>(kind); }
     const QString &GetValue() const { return m_value; }
     int IsIncluded() const { return m_include; }
     // Sets the include flag as it stands, without the include rule.
@@ -42,11 +43,11 @@ public:
     int GetUpdateFlag() const { return m_update; }
     void SetUpdateFlag(int update) { m_update = update ? 1 : 0; }
     int GetState() const { return m_state; }
-    void SetState(int state) { m_state = state; }
-    const QString &GetLabelOverride() const { return m_labelOverride; }
-    void SetLabelOverride(const QString &label) { m_labelOverride = label; }
-    const QString &GetAttributeText() const { return m_attributeText; }
-    void SetAttributeText(const QString &text) { m_attributeText = text; }
+    void SetState(int state) { m_state = static_cast<qint8>(state); }
+    const QString &GetLabelOverride() const;
+    void SetLabelOverride(const QString &label);
+    const QString &GetAttributeText() const;
+    void SetAttributeText(const QString &text);
     int GetRawMarkup() const { return m_rawMarkup; }
     void SetRawMarkup(int raw) { m_rawMarkup = raw ? 1 : 0; }
 
@@ -106,21 +107,29 @@ private:
     bool HasChoices() const;
     bool HasTemplateAncestor() const;
 
+    // Text that only elements unknown to the catalogue or with unknown
+    // attributes carry, kept aside so that ordinary nodes stay small.
+    struct Markup
+    {
+        QString labelOverride;
+        QString attributeText;
+    };
+    Markup &OwnMarkup();
+
     CApplication *m_application;
-    int m_include = 0;
-    int m_update = 0;
-    int m_state = 1;
-    int m_editorKind = 0;
-    int m_type = 1;
     QString m_value;
     std::vector<CSettingNode *> m_children;
     CSettingNode *m_parent = nullptr;
-    QString m_labelOverride;
-    QString m_attributeText;
-    int m_rawMarkup = 0;
+    std::unique_ptr<Markup> m_markup;
     // Children of a template type, so that ordered insertion finds the
     // template from the end in the usual case of exactly one.
     int m_templateChildren = 0;
+    qint16 m_type = 1;
+    qint8 m_editorKind = 0;
+    qint8 m_include = 0;
+    qint8 m_update = 0;
+    qint8 m_state = 1;
+    qint8 m_rawMarkup = 0;
 };
 
 // The category of the current root with this type, or null.
