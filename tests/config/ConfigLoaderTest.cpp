@@ -241,4 +241,9 @@ TEST(LoadFile, ErrorsAndParseFailures)
     ASSERT_EQ(SaveConfigurationFile(tree.Root(), dir.filePath("ok.xml")), 1);
     EXPECT_EQ(LoadConfigurationFile(tree.Root(), dir.filePath("ok.xml"), parseFailed), 1);
     EXPECT_EQ(parseFailed, 0);
+    QFile saved(dir.filePath("ok.xml"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray withoutMarkAndOddByte = saved.readAll().mid(2) + "x";
+    EXPECT_EQ(LoadConfigurationFile(tree.Root(), writeBytes(withoutMarkAndOddByte), parseFailed),
+              1);
 }
