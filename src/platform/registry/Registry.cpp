@@ -200,6 +200,20 @@ void SortNames(QStringList &names)
     });
 }
 
+// Runs work(settings, group) on an existing key, read fresh from its hive
+// file; answers fallback when the key is malformed or does not exist.
+template<typename Result, typename Work>
+Result OnExistingKey(const QString &root, const QString &key, Result fallback, Work work)
+{
+    const auto path = SplitKey(root, key);
+    if (!path)
+        return fallback;
+    QSettings settings(path->file, QSettings::IniFormat);
+    Refresh(settings);
+    const CGroup group = ResolveGroup(settings, path->names);
+    return group.exists ? work(settings, group) : fallback;
+}
+
 } // namespace
 
 CRegistry::CRegistry()
@@ -226,12 +240,7 @@ QString CRegistry::HiveFile(const QString &key) const
 
 bool CRegistry::KeyExists(const QString &key) const
 {
-    const auto path = SplitKey(m_root, key);
-    if (!path)
-        return false;
-    QSettings settings(path->file, QSettings::IniFormat);
-    Refresh(settings);
-    return ResolveGroup(settings, path->names).exists;
+    return OnExistingKey(m_root, key, false, [](QSettings &, const CGroup &) { return true; });
 }
 
 bool CRegistry::CreateKey(const QString &key)
@@ -247,18 +256,11 @@ bool CRegistry::CreateKey(const QString &key)
 
 std::optional<QString> CRegistry::GetValue(const QString &key, const QString &name) const
 {
-    const auto path = SplitKey(m_root, key);
-    if (!path)
-        return std::nullopt;
-    QSettings settings(path->file, QSettings::IniFormat);
-    Refresh(settings);
-    const CGroup group = ResolveGroup(settings, path->names);
-    if (!group.exists)
-        return std::nullopt;
-    const auto entry = FindValueEntry(settings, group.path, name);
-    if (!entry)
-        return std::nullopt;
-    return settings.value(*entry).toString();
+    return OnExistingKey(
+        m_root, key, std::optional<QString>(), [&name](QSettings &settings, const CGroup &group) {
+            const auto entry = FindValueEntry(settings, group.path, name);
+            return entry ? std::optional<QString>(settings.value(*entry).toString()) : std::nullopt;
+        });
 }
 
 bool CRegistry::SetValue(const QString &key, const QString &name, const QString &value)
@@ -281,19 +283,13 @@ bool CRegistry::SetValue(const QString &key, const QString &name, const QString 
 
 bool CRegistry::DeleteValue(const QString &key, const QString &name)
 {
-    const auto path = SplitKey(m_root, key);
-    if (!path)
-        return false;
-    QSettings settings(path->file, QSettings::IniFormat);
-    Refresh(settings);
-    const CGroup group = ResolveGroup(settings, path->names);
-    if (!group.exists)
-        return false;
-    const auto entry = FindValueEntry(settings, group.path, name);
-    if (!entry)
-        return false;
-    settings.remove(*entry);
-    return Commit(settings);
+    return OnExistingKey(m_root, key, false, [&name](QSettings &settings, const CGroup &group) {
+        const auto entry = FindValueEntry(settings, group.path, name);
+        if (!entry)
+            return false;
+        settings.remove(*entry);
+        return Commit(settings);
+    });
 }
 
 bool CRegistry::DeleteKey(const QString &key)
@@ -301,52 +297,37 @@ bool CRegistry::DeleteKey(const QString &key)
     const auto path = SplitKey(m_root, key);
     if (!path || path->names.isEmpty())
         return false;
-    QSettings settings(path->file, QSettings::IniFormat);
-    Refresh(settings);
-    const CGroup group = ResolveGroup(settings, path->names);
-    if (!group.exists)
-        return false;
-    settings.remove(group.path);
-    return Commit(settings);
+    return OnExistingKey(m_root, key, false, [](QSettings &settings, const CGroup &group) {
+        settings.remove(group.path);
+        return Commit(settings);
+    });
 }
 
 QStringList CRegistry::SubKeys(const QString &key) const
 {
-    const auto path = SplitKey(m_root, key);
-    if (!path)
-        return {};
-    QSettings settings(path->file, QSettings::IniFormat);
-    Refresh(settings);
-    const CGroup group = ResolveGroup(settings, path->names);
-    if (!group.exists)
-        return {};
-    QStringList names;
-    for (const QString &stored : ChildGroups(settings, group.path))
-        names.append(DecodeName(stored));
-    SortNames(names);
-    return names;
+    return OnExistingKey(m_root, key, QStringList(), [](QSettings &settings, const CGroup &group) {
+        QStringList names;
+        for (const QString &stored : ChildGroups(settings, group.path))
+            names.append(DecodeName(stored));
+        SortNames(names);
+        return names;
+    });
 }
 
 QStringList CRegistry::ValueNames(const QString &key) const
 {
-    const auto path = SplitKey(m_root, key);
-    if (!path)
-        return {};
-    QSettings settings(path->file, QSettings::IniFormat);
-    Refresh(settings);
-    const CGroup group = ResolveGroup(settings, path->names);
-    if (!group.exists)
-        return {};
-    QStringList names;
-    bool hasDefault = false;
-    for (const QString &stored : ChildKeys(settings, group.path)) {
-        if (stored == kDefaultValue)
-            hasDefault = true;
-        else if (stored != kKeyMarker)
-            names.append(DecodeName(stored));
-    }
-    SortNames(names);
-    if (hasDefault)
-        names.prepend(QString());
-    return names;
+    return OnExistingKey(m_root, key, QStringList(), [](QSettings &settings, const CGroup &group) {
+        QStringList names;
+        bool hasDefault = false;
+        for (const QString &stored : ChildKeys(settings, group.path)) {
+            if (stored == kDefaultValue)
+                hasDefault = true;
+            else if (stored != kKeyMarker)
+                names.append(DecodeName(stored));
+        }
+        SortNames(names);
+        if (hasDefault)
+            names.prepend(QString());
+        return names;
+    });
 }
