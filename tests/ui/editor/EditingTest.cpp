@@ -289,7 +289,6 @@ TEST_F(CEditingTest, SignatureAndScriptAreEditedInTheirDialog)
     EXPECT_EQ(signature->GetValue(), "Regards,\nAnn");
     EXPECT_EQ(script->GetValue(), "old");
     EXPECT_EQ(m_committed, std::vector{signature});
-    EXPECT_FALSE(Editing()->IsEditing());
     EXPECT_TRUE(m_test.Messages().shown.isEmpty());
 }
 

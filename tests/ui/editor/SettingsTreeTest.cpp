@@ -27,7 +27,7 @@ int VisitAll(QAbstractItemModel &model, const QModelIndex &parent = {})
 
 TEST_F(CSettingsTreeTest, ModelStaysConsistentThroughEveryKindOfChange)
 {
-    CSettingsTreeModel model;
+    CSettingsTreeModel &model = *m_ctrl->Model();
     // Any inconsistency the tester finds ends the test program.
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.SetRoot(Root());
@@ -54,7 +54,8 @@ TEST_F(CSettingsTreeTest, ModelStaysConsistentThroughEveryKindOfChange)
     free->SetLabelOverride("Extra");
     EXPECT_EQ(model.IndexOf(free).data().toString(), "Extra");
     EXPECT_EQ(VisitAll(model), withHome + 1);
-    EXPECT_EQ(model.TakeNode(free).get(), free);
+    const std::unique_ptr<CSettingNode> taken = model.TakeNode(free);
+    EXPECT_EQ(taken.get(), free);
     EXPECT_FALSE(model.IndexOf(free).isValid());
     EXPECT_TRUE(DeleteNodes({home}, [&](CSettingNode *node) { model.NodeRemoved(node); }));
     EXPECT_EQ(VisitAll(model), before);
