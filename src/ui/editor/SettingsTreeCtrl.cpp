@@ -21,6 +21,22 @@
 
 namespace {
 
+bool IsModifierKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+        return true;
+    default:
+        return false;
+    }
+}
+
 int Level(const QModelIndex &index)
 {
     int level = 0;
@@ -479,6 +495,10 @@ void CSettingsTreeCtrl::ToggleExpanded(const QModelIndex &index)
 
 void CSettingsTreeCtrl::keyPressEvent(QKeyEvent *event)
 {
+    // A modifier pressed on its own while typing in the editor reaches the
+    // tree because the editor ignores it; it belongs to the typing.
+    if (m_editing->IsEditing() && IsModifierKey(event->key()))
+        return;
     CommitEdit();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool ctrl = modifiers & Qt::ControlModifier;

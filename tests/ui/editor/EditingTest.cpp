@@ -58,11 +58,14 @@ protected:
         return m_ctrl->BeginEdit(m_ctrl->IndexOf(node), typed);
     }
 
-    // The keyboard goes to whichever widget has the focus.
+    // The keyboard goes to whichever widget has the focus; capitals are typed
+    // with Shift held, as on a real keyboard.
     static void Type(const QString &text)
     {
-        for (const QChar c : text)
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        for (const QChar c : text) {
+            const auto shift = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1(), shift);
+        }
     }
 
     CSettingNode *MailType() const { return Path(m_work, {Advanced, DefaultMailType}); }
