@@ -54,15 +54,26 @@ TEST(Reader, EventsOfAWrittenFile)
 
 TEST(Reader, PreparationRemovesCommentsAndInstructionsOutsideCharacterData)
 {
-    int instructions = 0;
-    EXPECT_EQ(PrepareConfigurationText(u"a\r\nb\rc<!-- x -->d<?pi?>e<![CDATA[<?no?><!--no-->]]>",
-                                       instructions),
-              "a\nb\ncde<![CDATA[<?no?><!--no-->]]>");
-    EXPECT_EQ(instructions, 1);
-    EXPECT_EQ(PrepareConfigurationText(u"<?a?><?b", instructions), "<?b");
-    EXPECT_EQ(instructions, 1);
-    EXPECT_EQ(PrepareConfigurationText(u"<!-- open", instructions), "<!-- open");
-    EXPECT_EQ(instructions, 0);
+    // Comments go first, then instructions: what removing a comment joins is
+    // seen by the second step.
+    const struct
+    {
+        const char16_t *text;
+        const char16_t *prepared;
+        int instructions;
+    } cases[] = {
+        {u"a\r\nb\rc<!-- x -->d<?pi?>e<![CDATA[<?no?><!--no-->]]>",
+         u"a\nb\ncde<![CDATA[<?no?><!--no-->]]>", 1},
+        {u"<?a?><?b", u"<?b", 1},
+        {u"<!-- open", u"<!-- open", 0},
+        {u"<<!---->?x?>a?b!c<!d", u"a?b!c<!d", 1},
+        {u"x<!<!---->[CDATA[<?k?>]]>", u"x<![CDATA[<?k?>]]>", 0},
+    };
+    for (const auto &c : cases) {
+        int instructions = -1;
+        EXPECT_EQ(PrepareConfigurationText(c.text, instructions), QStringView(c.prepared));
+        EXPECT_EQ(instructions, c.instructions) << QStringView(c.text).toString().toStdString();
+    }
 }
 
 TEST(Reader, NestedSameNameBalancesAndMalformedMarkupStops)
