@@ -12,27 +12,20 @@ namespace {
 class CTestCounter final : public CUnknownImpl<ITestCounter>
 {
 public:
-    HRESULT Add(int32_t amount, int32_t *total) override
-    {
-        *total = m_total += amount;
-        return S_OK;
-    }
+    HRESULT Add(int32_t amount, int32_t *total) override { return *total = amount, S_OK; }
 
 private:
     CModuleLock m_moduleLock;
-    int32_t m_total = 0;
 };
 
 } // namespace
 
 STDAPI DllGetClassObject(const CLSID &clsid, const IID &iid, void **object)
 {
-    if (!object)
-        return E_POINTER;
+    if (clsid == CLSID_TestCounter)
+        return GetClassFactory<CTestCounter>(iid, object);
     *object = nullptr;
-    if (!(clsid == CLSID_TestCounter))
-        return CLASS_E_CLASSNOTAVAILABLE;
-    return GetClassFactory<CTestCounter>(iid, object);
+    return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 STDAPI DllCanUnloadNow()

@@ -18,15 +18,14 @@ TEST(LanguageModule, LabelsAreCutToTheBufferAndMissingOnesReported)
     CRecordingMessages messages;
     application.SetMessagePort(&messages);
     application.SetLanguageLibrary(CLanguageLibrary::Open(ProgramFolder() + "ProvixLangTest.so"));
-    const CApplication *app = &application;
-    ASSERT_NE(app->GetLanguageLibrary(), nullptr);
-    EXPECT_EQ(LoadLabel(app, 1, true), QString(2047, 'a'));
-    EXPECT_EQ(LoadLabel(app, 2, true), QString(2047, 'b'));
-    EXPECT_EQ(LoadLabel(app, 5, true), QString::fromUtf8("Stra\xc3\x9f"
-                                                         "e \xf0\x9f\x98\x80"));
+    ASSERT_NE(application.GetLanguageLibrary(), nullptr);
+    EXPECT_EQ(LoadLabel(&application, 1, true), QString(2047, 'a'));
+    EXPECT_EQ(LoadLabel(&application, 2, true), QString(2047, 'b'));
+    EXPECT_EQ(LoadLabel(&application, 5, true), QString::fromUtf8("Stra\xc3\x9f"
+                                                                  "e \xf0\x9f\x98\x80"));
     EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_EQ(LoadLabel(app, 4, true), "<error>");
-    EXPECT_EQ(LoadLabel(app, 6, true), "<error>");
+    EXPECT_EQ(LoadLabel(&application, 4, true), "<error>");
+    EXPECT_EQ(LoadLabel(&application, 6, true), "<error>");
     EXPECT_EQ(messages.shown.size(), 2);
 
     EXPECT_EQ(CLanguageLibrary::Open(ProgramFolder() + "NoSuchLang.so"), nullptr);
@@ -39,17 +38,16 @@ TEST(EnglishLibrary, LoadsFromTheProgramFolderWithEveryLabelAndFormat)
     CRecordingMessages messages;
     application.SetMessagePort(&messages);
     ASSERT_TRUE(LoadLanguageLibrary(application));
-    const CApplication *app = &application;
     for (const TagEntry &entry : TagTable())
-        EXPECT_FALSE(LoadLabel(app, entry.id, true).isEmpty()) << entry.id;
+        EXPECT_FALSE(LoadLabel(&application, entry.id, true).isEmpty()) << entry.id;
     for (int type = 0; type < NodeType::Count; ++type) {
         if (const unsigned id = NodeTypeInfoOf(type).labelId) {
-            EXPECT_NE(LoadLabel(app, id, true), "<error>") << type;
+            EXPECT_NE(LoadLabel(&application, id, true), "<error>") << type;
         }
     }
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('|').toStdString();
 
-    const QString removal = FormatLabel(app, StringId::MsgItemInUse, {QString("Q")});
+    const QString removal = FormatLabel(&application, StringId::MsgItemInUse, {QString("Q")});
     EXPECT_TRUE(removal.contains('Q') && !removal.contains('%')) << removal.toStdString();
-    EXPECT_EQ(FormatLabel(app, StringId::BookmarkCount, {12}).count("12"), 1);
+    EXPECT_EQ(FormatLabel(&application, StringId::BookmarkCount, {12}).count("12"), 1);
 }

@@ -122,11 +122,8 @@ TEST_F(RegistryTest, ProcessesShareTheRegistry)
     ASSERT_TRUE(m_registry.SetValue(kUser, "RequestFile", "first"));
     const pid_t child = fork();
     ASSERT_NE(child, -1);
-    if (child == 0) {
-        CRegistry registry(m_registry.RootFolder());
-        const bool ok = registry.SetValue(kUser, "RequestFile", "second");
-        _exit(ok ? 0 : 1);
-    }
+    if (child == 0)
+        _exit(CRegistry(m_registry.RootFolder()).SetValue(kUser, "RequestFile", "second") ? 0 : 1);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
