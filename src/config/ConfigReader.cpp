@@ -339,58 +339,55 @@ int ParseConfigurationText(CSettingNode *root, QString text)
     return 1;
 }
 
-QString DecodeConfigurationBytes(const QByteArray &bytes)
-{
-    const auto *in = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const qsizetype units = bytes.size() / 2;
-    const bool byteOrderMark = units > 0 && in[0] == 0xFF && in[1] == 0xFE;
-    const qsizetype first = byteOrderMark ? 1 : 0;
-    QString text(units - first, Qt::Uninitialized);
-    QChar *out = text.data();
-    for (qsizetype i = first; i < units; ++i)
-        *out++ = QChar(static_cast<char16_t>(in[2 * i] | (in[2 * i + 1] << 8)));
-    return text;
-}
-
 namespace {
 
-// Reads a regular file's UTF-16 straight into the string that holds its
-// text, leaving room for the line feed that may still be appended.
+// Turns text, which holds byteCount raw bytes of a file, into the file's
+// UTF-16 text in place: a trailing odd byte is ignored and a leading byte
+// order mark dropped (erasing at the front only moves the start).
+void BytesToText(QString &text, qsizetype byteCount)
+{
+    text.truncate(byteCount / 2);
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::BigEndian)
+        qFromLittleEndian<char16_t>(text.data(), text.size(), text.data());
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+}
+
+// Reads a regular file straight into the string that holds its text, with
+// room for the line feed that may still be appended.
 bool ReadFileText(QFile &file, QString &text)
 {
-    if (file.isSequential()) {
+    const qint64 size = file.isSequential() ? 0 : file.size();
+    if (size <= 0) {
         text = DecodeConfigurationBytes(file.readAll());
         return file.error() == QFileDevice::NoError;
     }
-    char16_t first = 0;
-    const qint64 firstBytes = file.read(reinterpret_cast<char *>(&first), 2);
-    if (firstBytes < 0)
-        return false;
-    const bool byteOrderMark = firstBytes == 2 && qFromLittleEndian(first) == 0xFEFF;
-    const qint64 expected = (byteOrderMark ? 0 : firstBytes) + qMax<qint64>(file.size() - 2, 0);
-    text.reserve(expected / 2 + 1);
-    text.resize(expected / 2);
+    text.reserve(size / 2 + 2);
+    text.resize((size + 1) / 2);
     char *data = reinterpret_cast<char *>(text.data());
     qint64 done = 0;
-    if (!byteOrderMark && firstBytes > 0) {
-        std::memcpy(data, &first, static_cast<size_t>(firstBytes));
-        done = firstBytes;
-    }
-    while (done < expected) {
-        const qint64 read = file.read(data + done, expected - done);
+    while (done < size) {
+        const qint64 read = file.read(data + done, size - done);
         if (read < 0)
             return false;
         if (read == 0)
             break;
         done += read;
     }
-    text.truncate(done / 2);
-    if constexpr (QSysInfo::ByteOrder == QSysInfo::BigEndian)
-        qFromLittleEndian<char16_t>(text.data(), text.size(), text.data());
+    BytesToText(text, done);
     return true;
 }
 
 } // namespace
+
+QString DecodeConfigurationBytes(const QByteArray &bytes)
+{
+    QString text((bytes.size() + 1) / 2, Qt::Uninitialized);
+    if (!bytes.isEmpty())
+        std::memcpy(text.data(), bytes.constData(), static_cast<size_t>(bytes.size()));
+    BytesToText(text, bytes.size());
+    return text;
+}
 
 int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFailed)
 {

@@ -165,13 +165,13 @@ void WriteElementTo(const CSettingNode *node, CTextOutput &out, int depth)
         }
         for (const CSettingNode *child : node->Children())
             WriteElementTo(child, out, depth + 1);
-        AppendIndent(out.text, depth);
+        AppendIndent(text, depth);
     } else {
         text += value;
     }
-    out.text += u"</";
-    out.text += name;
-    out.text += u">\n";
+    text += u"</";
+    text += name;
+    text += u">\n";
     out.ElementWritten();
 }
 
@@ -239,8 +239,10 @@ public:
     }
     void Drain()
     {
-        AppendFileUnits(m_buffer, m_bytes);
-        m_file.Write(m_bytes.constData(), m_bytes.size());
+        // After a failed write the rest is not encoded: the save has failed.
+        if (m_writing)
+            AppendFileUnits(m_buffer, m_bytes);
+        m_writing = m_writing && m_file.Write(m_bytes.constData(), m_bytes.size());
         m_bytes.truncate(0);
         m_buffer.truncate(0);
     }
@@ -251,6 +253,7 @@ private:
     CSafeFileWriter &m_file;
     QString m_buffer;
     QByteArray m_bytes;
+    bool m_writing = true;
 };
 
 } // namespace

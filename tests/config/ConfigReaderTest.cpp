@@ -68,6 +68,8 @@ TEST(Reader, PreparationRemovesCommentsAndInstructionsOutsideCharacterData)
         {u"<!-- open", u"<!-- open", 0},
         {u"<<!---->?x?>a?b!c<!d", u"a?b!c<!d", 1},
         {u"x<!<!---->[CDATA[<?k?>]]>", u"x<![CDATA[<?k?>]]>", 0},
+        {u"<![CDATA[<?k?>", u"<![CDATA[<?k?>", 0},
+        {u"a\r", u"a\n", 0},
     };
     for (const auto &c : cases) {
         int instructions = -1;
