@@ -23,18 +23,12 @@ namespace {
 
 bool IsModifierKey(int key)
 {
-    switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-        return true;
-    default:
-        return false;
-    }
+    // Shift, Control, Meta, Alt, Caps Lock, Num Lock and Scroll Lock are one
+    // run of key codes; dead keys wait for the character they change.
+    return (key >= Qt::Key_Shift && key <= Qt::Key_ScrollLock) ||
+           (key >= Qt::Key_Dead_Grave && key <= Qt::Key_Dead_Longsolidusoverlay) ||
+           key == Qt::Key_Super_L || key == Qt::Key_Super_R || key == Qt::Key_Hyper_L ||
+           key == Qt::Key_Hyper_R || key == Qt::Key_AltGr || key == Qt::Key_Mode_switch;
 }
 
 int Level(const QModelIndex &index)

@@ -3,6 +3,7 @@
 #include "ui/editor/InPlaceEditing.h"
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -262,7 +263,10 @@ TEST_F(CEditingTest, NodesWithoutAnEditorOrDisabledOpenNothing)
 TEST_F(CEditingTest, BeginningAnotherEditCommitsTheOpenOne)
 {
     ASSERT_TRUE(Begin(m_office->FindChild(IAPUsername)));
-    Type("dave");
+    Type("da");
+    // Control pressed for a paste belongs to the typing, not to the tree.
+    QGuiApplication::clipboard()->setText("ve");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
     CSettingNode *port = Path(m_office, {Proxies, HTTPPortNumber});
     ASSERT_TRUE(Begin(port));
     EXPECT_EQ(m_office->FindChild(IAPUsername)->GetValue(), "dave");
