@@ -90,6 +90,60 @@ TEST(UnknownImpl, AnswersEachListedInterfaceAndCountsReferences)
     EXPECT_EQ(g_alive, 0);
 }
 
+// An outer object that aggregates a CBoth and hands out its ICallback.
+class COuter final : public CUnknownImpl<ITestCounter>
+{
+public:
+    HRESULT Init()
+    {
+        IUnknown *controlling = static_cast<ITestCounter *>(this);
+        return CreateComObject<CBoth>(controlling, IID_IUnknown, m_inner.ReceiveVoid());
+    }
+    HRESULT Add(int32_t, int32_t *total) override { return *total = -1, S_OK; }
+    HRESULT QueryInterface(const IID &iid, void **object) override
+    {
+        return iid == IID_ICallback ? m_inner->QueryInterface(iid, object)
+                                    : CUnknownImpl<ITestCounter>::QueryInterface(iid, object);
+    }
+
+private:
+    CComPtr<IUnknown> m_inner;
+};
+
+TEST(UnknownImpl, AnAggregatedObjectAnswersForItsOuterObject)
+{
+    CComPtr<ITestCounter> outer;
+    ASSERT_EQ(CreateComObject<COuter>(nullptr, IID_ITestCounter, outer.ReceiveVoid()), S_OK);
+    ASSERT_EQ(static_cast<COuter *>(outer.Get())->Init(), S_OK);
+    CComPtr<ICallback> callback;
+    ASSERT_EQ(outer.QueryInterface(callback), S_OK);
+    // The inner object's identity, interfaces and references are the outer's.
+    CComPtr<IUnknown> identity;
+    CComPtr<ITestCounter> counter;
+    ASSERT_EQ(callback.QueryInterface(identity), S_OK);
+    ASSERT_EQ(callback.QueryInterface(counter), S_OK);
+    EXPECT_EQ(identity.Get(), static_cast<IUnknown *>(outer.Get()));
+    int32_t total = 0;
+    counter->Add(5, &total);
+    EXPECT_EQ(total, -1) << "the outer object's counter, not the inner one's";
+    EXPECT_EQ(Count(outer.Get()), 4u);
+    void *object = &object;
+    EXPECT_EQ(CreateComObject<CBoth>(outer.Get(), IID_ICallback, &object), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(object, nullptr);
+    outer = nullptr, callback = nullptr, identity = nullptr, counter = nullptr;
+    EXPECT_EQ(g_alive, 0);
+}
+
+TEST(SuiteInterfaces, IdentifiersStayAsPublished)
+{
+    // Modules built earlier carry these values: they must never change.
+    EXPECT_EQ(FormatGuid(IID_IViewPlugin), "{4A53D29E-A207-4B5A-839A-AEA13817812E}");
+    EXPECT_EQ(FormatGuid(IID_IViewHost), "{F9C9848E-8042-498F-83A8-C6F251338C7C}");
+    EXPECT_EQ(FormatGuid(IID_ICallback), "{3758A96F-FE36-4D4C-A00E-87AF92308232}");
+    EXPECT_EQ(FormatGuid(IID_IConnectivityServer), "{BD9346AE-B568-4E6F-BECE-C1BA3CC944A0}");
+    EXPECT_EQ(FormatGuid(CLSID_ConnectivityServer), "{BCA25A90-FACC-403C-9505-54E8A0BD9263}");
+}
+
 TEST(ComPtr, OwnsExactlyOneReference)
 {
     CComPtr<ITestCounter> first;

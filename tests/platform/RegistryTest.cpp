@@ -1,5 +1,6 @@
 #include "platform/registry/Registry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -135,3 +136,14 @@ TEST_F(RegistryTest, ProcessesShareTheRegistry)
 }
 
 } // namespace
+
+TEST(Registry, RootComesFromTheEnvironment)
+{
+    const QByteArray saved = qgetenv("TALVIK_REGISTRY");
+    qputenv("TALVIK_REGISTRY", "/tmp/elsewhere/registry");
+    EXPECT_EQ(CRegistry().RootFolder(), "/tmp/elsewhere/registry");
+    qunsetenv("TALVIK_REGISTRY");
+    EXPECT_EQ(CRegistry::DefaultRoot(), QDir::homePath() + "/.config/Talvik/registry");
+    if (!saved.isNull())
+        qputenv("TALVIK_REGISTRY", saved);
+}
