@@ -60,10 +60,6 @@ public:
     int InsertChild(CSettingNode *child);
     CSettingNode *FindChild(int type) const;
     CSettingNode *FindChildByLabel(QStringView text) const;
-    CSettingNode *FindChildByLabel(const QString &text) const
-    {
-        return FindChildByLabel(QStringView(text));
-    }
     int HasAncestorOfType(int type) const;
     int GetVisibleChildren(std::vector<CSettingNode *> &list, bool withHidden,
                            bool withBookmarkEntries) const;
