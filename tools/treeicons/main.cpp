@@ -69,50 +69,44 @@ void DrawCheck(QPainter &painter, const QColor &colour)
 
 const QRectF kCheckBox(1.5, 1.5, 13, 13);
 
+// The check icons: a box, and a check mark in the given colour when set.
+struct CheckFace
+{
+    unsigned id;
+    const BoxStyle &box;
+    const QColor *check;
+};
+const CheckFace kCheckFaces[] = {
+    {TreeIconId::Unchecked, kNormalBox, nullptr},
+    {TreeIconId::Checked, kNormalBox, &kCheckColour},
+    {TreeIconId::Pressed, kPressedBox, nullptr},
+    {TreeIconId::UncheckedDisabled, kDisabledBox, nullptr},
+    {TreeIconId::CheckedDisabled, kDisabledBox, &kDisabledCheckColour},
+    {TreeIconId::PartlyChecked, kNormalBox, nullptr},
+    {TreeIconId::MandatoryChecked, kMandatoryBox, &kMandatoryCheckColour},
+    {TreeIconId::MandatoryPressed, kMandatoryPressedBox, &kMandatoryCheckColour},
+};
+
 void PaintIcon(QPainter &painter, unsigned id)
 {
-    switch (id) {
-    case TreeIconId::Unchecked:
-        DrawBox(painter, kCheckBox, kNormalBox);
-        break;
-    case TreeIconId::Checked:
-        DrawBox(painter, kCheckBox, kNormalBox);
-        DrawCheck(painter, kCheckColour);
-        break;
-    case TreeIconId::Pressed:
-        DrawBox(painter, kCheckBox, kPressedBox);
-        break;
-    case TreeIconId::UncheckedDisabled:
-        DrawBox(painter, kCheckBox, kDisabledBox);
-        break;
-    case TreeIconId::CheckedDisabled:
-        DrawBox(painter, kCheckBox, kDisabledBox);
-        DrawCheck(painter, kDisabledCheckColour);
-        break;
-    case TreeIconId::PartlyChecked:
-        DrawBox(painter, kCheckBox, kNormalBox);
+    for (const CheckFace &face : kCheckFaces) {
+        if (face.id != id)
+            continue;
+        DrawBox(painter, kCheckBox, face.box);
+        if (face.check)
+            DrawCheck(painter, *face.check);
+    }
+    if (id == TreeIconId::PartlyChecked) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0x5b, 0x83, 0xb5));
         painter.drawRect(QRectF(5, 5, 6, 6));
-        break;
-    case TreeIconId::MandatoryChecked:
-        DrawBox(painter, kCheckBox, kMandatoryBox);
-        DrawCheck(painter, kMandatoryCheckColour);
-        break;
-    case TreeIconId::MandatoryPressed:
-        DrawBox(painter, kCheckBox, kMandatoryPressedBox);
-        DrawCheck(painter, kMandatoryCheckColour);
-        break;
-    case TreeIconId::Collapsed:
-    case TreeIconId::Expanded:
+    }
+    if (id == TreeIconId::Collapsed || id == TreeIconId::Expanded) {
         DrawBox(painter, QRectF(4.5, 4.5, 8, 8), kExpandBox);
         painter.setPen(QPen(kGlyphColour, 1, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(QPointF(6, 8.5), QPointF(11, 8.5));
         if (id == TreeIconId::Collapsed)
             painter.drawLine(QPointF(8.5, 6), QPointF(8.5, 11));
-        break;
-    default:
-        break;
     }
 }
 
