@@ -239,7 +239,7 @@ const TagIndex &Index()
                 seen[entry.id] = true;
                 built.textById[entry.id] = name;
             }
-            if (!name.isEmpty() && !built.idByName.contains(name))
+            if (!built.idByName.contains(name))
                 built.idByName.insert(name, entry.id);
         }
         return built;

@@ -16,6 +16,7 @@ TEST(TagTable, FirstOccurrenceOfANameWins)
     EXPECT_EQ(TagIdForName("ConnectionName"), 238u);
     EXPECT_EQ(TagIdForName("No"), 288u);
     EXPECT_EQ(TagIdForName("connectionname"), 0u);
+    EXPECT_EQ(TagIdForName(""), 205u) << "the first row's name is the empty one";
 }
 
 TEST(TagTable, EveryLabelledNodeTypeHasAnElementNameExceptTemplates)
@@ -46,7 +47,8 @@ TEST(LoadLabel, InvariantLocalizedMissingAndByTag)
     tree.Strings().texts[238] = "Connection name";
     EXPECT_EQ(LabelForTag(app, "ConnectionName"), "Connection name");
     EXPECT_EQ(LabelForTag(app, "connectionName"), "") << "tags compare exactly";
-    EXPECT_EQ(LabelForTag(app, ""), "");
+    tree.Strings().texts[205] = "New mailbox";
+    EXPECT_EQ(LabelForTag(app, ""), "New mailbox");
     EXPECT_EQ(tree.Messages().shown.size(), 2);
 
     CApplication bare;
