@@ -31,7 +31,7 @@ STDAPI DllCanUnloadNow()
 STDAPI DllRegisterServer()
 {
     CRegistry registry;
-    return RegisterProvix(registry, ProgramFolder() + QString::fromUtf16(kModuleFileName));
+    return RegisterProvix(registry, ModulePath());
 }
 
 STDAPI DllUnregisterServer()

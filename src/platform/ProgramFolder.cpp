@@ -9,11 +9,18 @@ namespace {
 void Anchor() {}
 } // namespace
 
-QString ProgramFolder()
+QString ModulePath()
 {
     Dl_info info{};
     if (!dladdr(reinterpret_cast<const void *>(&Anchor), &info) || !info.dli_fname)
+        return QString();
+    return QDir::cleanPath(QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absoluteFilePath());
+}
+
+QString ProgramFolder()
+{
+    const QString module = ModulePath();
+    if (module.isEmpty())
         return QDir::currentPath() + u'/';
-    const QString folder = QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
-    return QDir::cleanPath(folder) + u'/';
+    return QFileInfo(module).absolutePath() + u'/';
 }

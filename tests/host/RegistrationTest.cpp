@@ -53,6 +53,27 @@ TEST_F(RegistrationTest, UnregisteringKeepsTheClassRootAndThePlugInKey)
     EXPECT_EQ(CreateInstance(clsid, nullptr, plugIn), REGDB_E_CLASSNOTREG);
 }
 
+// Installers may give the module a versioned name; the class must lead to
+// the file that registered it, not to the usual name beside it.
+TEST_F(RegistrationTest, ARenamedModuleRegistersItsOwnPath)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString renamed = folder.filePath(QStringLiteral("Provix-0.1.so"));
+    ASSERT_TRUE(QFile::copy(ModulePath(), renamed));
+    void *module = dlopen(QFile::encodeName(renamed).constData(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr) << dlerror();
+    const auto registerServer =
+        reinterpret_cast<DllRegisterServerFunction>(dlsym(module, kDllRegisterServer));
+    const HRESULT result = registerServer();
+    dlclose(module);
+    ASSERT_EQ(result, S_OK);
+
+    CLSID clsid{};
+    ASSERT_EQ(ClsidFromProgId(u"Talvik.ProvixView", &clsid), S_OK);
+    EXPECT_EQ(CRegistry().GetValue(ClassKey(clsid) + QStringLiteral("\\InprocServer32")), renamed);
+}
+
 // The class factory itself is the one the platform tests cover; what is the
 // plug-in's own is the class it serves and that its objects hold the module.
 TEST_F(RegistrationTest, TheModuleServesOnlyThePlugInWhoseObjectsHoldIt)
