@@ -1,6 +1,7 @@
 #include "orvenet/host/HostWindow.h"
 
 #include "orvenet/host/ViewHostSite.h"
+#include "orvenet/sdk/CommandIds.h"
 #include "platform/LanguageLibrary.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ComPtr.h"
@@ -21,47 +22,20 @@
 
 namespace {
 
-// The suite's command identifiers, as its menus and accelerators send them.
-namespace Command {
-enum : uint32_t {
-    New = 29050,
-    Save = 29051,
-    Open = 29052,
-    Send = 29053,
-    Print = 29054,
-    MenuSend = 10276,
-    ActivityLog = 10278,
-    SendOption1 = 10281,
-    SendOption2 = 10282,
-    SendOption3 = 10283,
-    MenuPrint = 31000,
-    PrintPreview = 31001,
-    PrintSetup = 31002,
-    Delete = 31003,
-    Cut = 31014,
-    Copy = 31015,
-    Paste = 31016,
-    Undo = 31017,
-    SelectAll = 31020,
-    SaveAs = 31022,
-};
-}
-
 constexpr int kToolbarRefreshMs = 250;
 constexpr int kPlugInBarWidth = 150;
-constexpr uint32_t kDoubleSizeOffset = 100000;
 
 // Button faces when a plug-in's resource module has no bitmap for them.
 QIcon FallbackFace(const QStyle *style, uint32_t command)
 {
     switch (command) {
-    case Command::New:
+    case CommandId::New:
         return style->standardIcon(QStyle::SP_FileIcon);
-    case Command::Open:
+    case CommandId::Open:
         return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case Command::Save:
+    case CommandId::Save:
         return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case Command::Send:
+    case CommandId::Send:
         return style->standardIcon(QStyle::SP_ArrowRight);
     default:
         return style->standardIcon(QStyle::SP_FileDialogDetailedView);
@@ -107,47 +81,49 @@ CHostWindow::~CHostWindow()
 void CHostWindow::BuildMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    AddCommand(file, QStringLiteral("&New"), Command::New, QKeySequence(Qt::CTRL | Qt::Key_N));
-    AddCommand(file, QStringLiteral("&Open..."), Command::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
-    AddCommand(file, QStringLiteral("&Save"), Command::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
-    AddCommand(file, QStringLiteral("Save &As..."), Command::SaveAs);
+    AddCommand(file, QStringLiteral("&New"), CommandId::New, QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddCommand(file, QStringLiteral("&Open..."), CommandId::Open,
+               QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddCommand(file, QStringLiteral("&Save"), CommandId::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddCommand(file, QStringLiteral("Save &As..."), CommandId::SaveAs);
     file->addSeparator();
-    AddCommand(file, QStringLiteral("&Print..."), Command::MenuPrint,
+    AddCommand(file, QStringLiteral("&Print..."), CommandId::MenuPrint,
                QKeySequence(Qt::CTRL | Qt::Key_P));
-    AddCommand(file, QStringLiteral("Print Pre&view"), Command::PrintPreview);
-    AddCommand(file, QStringLiteral("P&rint Setup..."), Command::PrintSetup);
+    AddCommand(file, QStringLiteral("Print Pre&view"), CommandId::PrintPreview);
+    AddCommand(file, QStringLiteral("P&rint Setup..."), CommandId::PrintSetup);
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    AddCommand(edit, QStringLiteral("&Undo"), Command::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    AddCommand(edit, QStringLiteral("&Undo"), CommandId::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z));
     edit->addSeparator();
-    AddCommand(edit, QStringLiteral("Cu&t"), Command::Cut, QKeySequence(Qt::CTRL | Qt::Key_X));
-    AddCommand(edit, QStringLiteral("&Copy"), Command::Copy, QKeySequence(Qt::CTRL | Qt::Key_C));
-    AddCommand(edit, QStringLiteral("&Paste"), Command::Paste, QKeySequence(Qt::CTRL | Qt::Key_V));
-    AddCommand(edit, QStringLiteral("&Delete"), Command::Delete, QKeySequence(Qt::Key_Delete));
+    AddCommand(edit, QStringLiteral("Cu&t"), CommandId::Cut, QKeySequence(Qt::CTRL | Qt::Key_X));
+    AddCommand(edit, QStringLiteral("&Copy"), CommandId::Copy, QKeySequence(Qt::CTRL | Qt::Key_C));
+    AddCommand(edit, QStringLiteral("&Paste"), CommandId::Paste,
+               QKeySequence(Qt::CTRL | Qt::Key_V));
+    AddCommand(edit, QStringLiteral("&Delete"), CommandId::Delete, QKeySequence(Qt::Key_Delete));
     edit->addSeparator();
-    AddCommand(edit, QStringLiteral("Select &All"), Command::SelectAll,
+    AddCommand(edit, QStringLiteral("Select &All"), CommandId::SelectAll,
                QKeySequence(Qt::CTRL | Qt::Key_A));
 
     // The plug-in adds the send item's accelerator text itself.
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    QAction *send = AddCommand(tools, QStringLiteral("S&end"), Command::MenuSend);
+    QAction *send = AddCommand(tools, QStringLiteral("S&end"), CommandId::MenuSend);
     send->setShortcut(QKeySequence(Qt::Key_F5));
     send->setShortcutVisibleInContextMenu(false);
     QMenu *options = tools->addMenu(QStringLiteral("Send &Via"));
     auto *group = new QActionGroup(options);
     const std::pair<const char *, uint32_t> sendOptions[] = {
-        {"&Cable, Infrared or Bluetooth", Command::SendOption1},
-        {"&Over the Air", Command::SendOption2},
-        {"&Provisioning Service", Command::SendOption3}};
+        {"&Cable, Infrared or Bluetooth", CommandId::SendOption1},
+        {"&Over the Air", CommandId::SendOption2},
+        {"&Provisioning Service", CommandId::SendOption3}};
     for (const auto &[text, command] : sendOptions) {
         QAction *option = AddCommand(options, QString::fromLatin1(text), command);
         option->setCheckable(true);
         group->addAction(option);
     }
     tools->addSeparator();
-    AddCommand(tools, QStringLiteral("Show Activity &Log"), Command::ActivityLog);
+    AddCommand(tools, QStringLiteral("Show Activity &Log"), CommandId::ShowActivityLog);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction *topics = help->addAction(QStringLiteral("&Help Topics"));
@@ -355,10 +331,9 @@ HRESULT CHostWindow::SetToolbarBitmap(int plugIn, uint16_t toolbarId, int button
     found->second.faces.clear();
     if (strip.isNull())
         return S_OK;
-    // A library may add the strip at double size under 100000 plus its
-    // identifier, for high-density screens.
+    // A library may add the strip at double size, for high-density screens.
     QPixmap doubled;
-    doubled.loadFromData(entry.resources->LoadImage(bitmapId + kDoubleSizeOffset));
+    doubled.loadFromData(entry.resources->LoadImage(bitmapId + kDoubleSizeImageOffset));
     if (doubled.size() != strip.size() * 2)
         doubled = QPixmap();
     const int width = strip.width() / buttonCount;

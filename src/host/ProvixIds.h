@@ -12,12 +12,6 @@ inline constexpr char16_t kProgIdIndependent[] = u"Talvik.ProvixView";
 inline constexpr char16_t kClassDescription[] = u"Provana Class";
 inline constexpr char16_t kTypeLibraryDescription[] = u"Provana 1.0 Type Library";
 inline constexpr char16_t kThreadingModel[] = u"Apartment";
-inline constexpr char16_t kModuleFileName[] = u"Provix.so";
-
-// The host lists a plug-in by this key's existence; its last name is the
-// ProgID through which the host finds the class.
-inline constexpr char16_t kPlugInKey[] =
-    u"HKEY_LOCAL_MACHINE\\Software\\Talvik\\Orvenet6\\Framework\\PlugIns\\Talvik.ProvixView";
 
 // Shown when the language library is missing: no library means no texts.
 inline constexpr char16_t kNoLanguageLibraryText[] =

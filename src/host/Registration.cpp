@@ -1,6 +1,7 @@
 #include "host/Registration.h"
 
 #include "host/ProvixIds.h"
+#include "orvenet/sdk/ViewPlugin.h"
 #include "platform/registry/Registry.h"
 
 #include <QFileInfo>
@@ -75,7 +76,7 @@ HRESULT RegisterProvix(CRegistry &registry, const QString &modulePath)
 {
     // Only the key's existence counts; the host finds the class through the
     // ProgID it is named by. A failure here does not stop the registration.
-    registry.CreateKey(Text(kPlugInKey));
+    registry.CreateKey(Text(kViewPlugInsKey) + u'\\' + Text(kProgIdIndependent));
 
     const bool written = WriteProgId(registry, Text(kProgIdVersioned), false) &&
                          WriteProgId(registry, Text(kProgIdIndependent), true) &&

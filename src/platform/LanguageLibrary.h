@@ -34,6 +34,10 @@ private:
 
 inline constexpr char kLanguageLibraryName[] = "ProvixLang.so";
 
+// A library may keep an image at twice the size, for screens with twice the
+// pixel density, under this offset plus the image's identifier.
+inline constexpr unsigned kDoubleSizeImageOffset = 100000;
+
 // Loads the language library from the program folder into the application;
 // returns whether it was loaded. Shows nothing: the caller reports a failure.
 bool LoadLanguageLibrary(CApplication &application);
