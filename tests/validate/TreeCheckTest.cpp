@@ -272,3 +272,30 @@ TEST(TreeCheckRepair, FailingValuesGetAFirstChoiceOrEmptyAndAreExcludedUnlessMan
         EXPECT_EQ(State(node), value) << node->GetType();
     EXPECT_EQ(CheckTree(tree.Root(), nullptr, false, true), 1) << "a repaired tree passes";
 }
+
+// A file may set some of the data call settings without the others; loading
+// leaves such settings out, as sending would refuse them, and keeps a
+// complete set.
+TEST(TreeCheckRepair, DataCallSettingsAreKeptOnlyAsAWholeSet)
+{
+    CTestTree tree;
+    CSettingNode *dataCall = AddAccessPoint(tree.Root(), "Office")->FindChild(DataCall);
+    CSettingNode *type = dataCall->FindChild(ConnectionType);
+    CSettingNode *modem = dataCall->FindChild(RemoteModemType);
+    CSettingNode *speed = dataCall->FindChild(MaxConnectionSpeed);
+    type->SetValue("HighSpeed");
+    speed->SetValue("19200");
+    IncludeWithAncestors(type);
+    modem->SetUpdateFlag(1);
+    EXPECT_EQ(CheckTree(tree.Root(), nullptr, false, true), 0);
+    EXPECT_EQ(State(type), "Normal 0 0");
+    EXPECT_EQ(State(modem), "Analog 0 0");
+    EXPECT_EQ(State(speed), "9600 0 0") << "the speed follows the repaired type";
+
+    modem->SetInclude(1, 0);
+    type->SetInclude(1, 0);
+    speed->SetUpdateFlag(1);
+    EXPECT_EQ(CheckTree(tree.Root(), nullptr, false, true), 1);
+    EXPECT_EQ(State(type), "Normal 1 0");
+    EXPECT_EQ(State(speed), "9600 0 1");
+}

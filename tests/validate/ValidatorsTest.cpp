@@ -47,7 +47,7 @@ TEST(ValueRules, AcceptsAndRefusesTypedValues)
                  // Only the first dot is placed.
                  {IsValidHostName,
                   {u"m\u00e4il-1.example.com", u"a.b."},
-                  {u"", u".example.com", u"example.", u"host:8080"}},
+                  {u"", u".example.com", u"example.", u"host:8080", u"mail_1.example.com"}},
                  {IsValidEmailAddress,
                   {u"first.last_x-1@mail.example.com"},
                   {u"nobody.example.com", u"nobody@", u"no+body@example.com", u"a@b@example.com"}},
