@@ -1,6 +1,7 @@
 #include "config/ConfigReader.h"
 
 #include "config/ConfigLoader.h"
+#include "config/ConfigText.h"
 #include "settings/SettingNode.h"
 
 #include <QFile>
@@ -14,8 +15,6 @@
 
 namespace {
 
-constexpr QStringView kCDataOpen = u"<![CDATA[";
-constexpr QStringView kCDataClose = u"]]>";
 constexpr QStringView kCommentOpen = u"<!--";
 constexpr QStringView kCommentClose = u"-->";
 constexpr QStringView kInstructionOpen = u"<?";
@@ -64,11 +63,6 @@ public:
         MoveKept();
         m_read += count;
         m_kept = m_read;
-    }
-    void Put(QChar c)
-    {
-        MoveKept();
-        m_data[m_write++] = c;
     }
 
 private:
@@ -145,27 +139,6 @@ void RemoveStretches(QString &text, QStringView open, QStringView close, int &re
         } else {
             compactor.Keep(1);
         }
-    }
-}
-
-void ToLineFeeds(QString &text)
-{
-    if (Find(text, u'\r') < 0)
-        return;
-    CCompactor compactor(text);
-    while (!compactor.AtEnd()) {
-        const QStringView rest = compactor.Rest();
-        const qsizetype at = rest.indexOf(u'\r');
-        if (at < 0) {
-            compactor.Keep(rest.size());
-            break;
-        }
-        compactor.Keep(at);
-        compactor.Drop(1);
-        if (at + 1 < rest.size() && rest[at + 1] == u'\n')
-            compactor.Keep(1);
-        else
-            compactor.Put(u'\n');
     }
 }
 
@@ -306,7 +279,7 @@ void PrepareConfigurationTextInPlace(QString &text, int &processingInstructions)
 {
     int comments = 0;
     processingInstructions = 0;
-    ToLineFeeds(text);
+    NormalizeLineFeeds(text);
     RemoveStretches(text, kCommentOpen, kCommentClose, comments);
     RemoveStretches(text, kInstructionOpen, kInstructionClose, processingInstructions);
 }

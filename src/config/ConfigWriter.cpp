@@ -1,5 +1,6 @@
 #include "config/ConfigWriter.h"
 
+#include "config/ConfigText.h"
 #include "config/PasswordScrambler.h"
 #include "config/SafeFileWriter.h"
 #include "settings/NodeCatalogue.h"
@@ -13,9 +14,6 @@
 
 namespace {
 
-const QString kCDataOpen = QStringLiteral("<![CDATA[");
-const QString kCDataClose = QStringLiteral("]]>");
-
 bool WritesCharacterData(const CSettingNode *node)
 {
     return NodeTypeInfoOf(node->GetType()).characterData ||
@@ -24,16 +22,19 @@ bool WritesCharacterData(const CSettingNode *node)
 
 QString WrapInCharacterData(const QString &value)
 {
-    static const QString split = QStringLiteral("]]>\n<![CDATA[");
     QString out;
-    out.reserve(value.size() + 12);
+    out.reserve(value.size() + kCDataOpen.size() + kCDataClose.size());
     out += kCDataOpen;
     qsizetype from = 0;
     for (qsizetype at = value.indexOf(kCDataClose); at >= 0;
          at = value.indexOf(kCDataClose, at + 1)) {
-        out += QStringView(value).mid(from, at + 2 - from);
-        out += split;
-        from = at + 2;
+        // Split after "]]", so that no section holds the closing marker.
+        const qsizetype split = at + kCDataClose.size() - 1;
+        out += QStringView(value).mid(from, split - from);
+        out += kCDataClose;
+        out += u'\n';
+        out += kCDataOpen;
+        from = split;
     }
     out += QStringView(value).mid(from);
     out += kCDataClose;
@@ -203,7 +204,9 @@ void AppendLittleEndian(QStringView text, QByteArray &bytes)
 void AppendFileUnits(QStringView text, QByteArray &bytes)
 {
     if (text.contains(u'\r')) {
-        AppendFileUnits(NormalizeLineFeeds(text.toString()), bytes);
+        QString normalized = text.toString();
+        NormalizeLineFeeds(normalized);
+        AppendFileUnits(normalized, bytes);
         return;
     }
     static constexpr char kLineEnd[] = {'\r', 0, '\n', 0};
@@ -276,30 +279,12 @@ int WriteConfiguration(const CSettingNode *root, QString &text)
     return 1;
 }
 
-QString NormalizeLineFeeds(const QString &text)
-{
-    if (!text.contains(u'\r'))
-        return text;
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r') {
-            out += u'\n';
-            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
-                ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 QString ConfigurationTextForSending(const CSettingNode *root)
 {
     QString text;
     WriteConfiguration(root, text);
-    return NormalizeLineFeeds(text);
+    NormalizeLineFeeds(text);
+    return text;
 }
 
 QByteArray EncodeConfigurationFile(const QString &text)

@@ -16,8 +16,6 @@ int WriteElement(const CSettingNode *node, QString &text, int depth);
 void EncodeValue(const CSettingNode *node, QString &value);
 // The text handed to the phone: line feeds only, no byte order mark.
 QString ConfigurationTextForSending(const CSettingNode *root);
-// Turns every CR LF and lone CR into LF.
-QString NormalizeLineFeeds(const QString &text);
 // The file's bytes: byte order mark, CR LF line ends, UTF-16 little-endian.
 QByteArray EncodeConfigurationFile(const QString &text);
 

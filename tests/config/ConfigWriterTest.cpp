@@ -135,5 +135,4 @@ TEST(Writer, FileBytesAreUtf16LeWithBomAndCrLf)
                               28);
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(EncodeConfigurationFile(QString()), QByteArray("\xFF\xFE", 2));
-    EXPECT_EQ(NormalizeLineFeeds("a\r\r\nb\r"), "a\n\nb\n");
 }
