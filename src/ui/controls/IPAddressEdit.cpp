@@ -1,7 +1,6 @@
 #include "ui/controls/IPAddressEdit.h"
 
 #include "ui/controls/ControlIds.h"
-#include "ui/controls/InPlaceFocus.h"
 #include "validate/Validators.h"
 
 #include <QFocusEvent>
@@ -22,6 +21,7 @@ constexpr int kByteMask = 0xFF;
 
 CIPAddressEdit::CIPAddressEdit(QWidget *parent)
     : QFrame(parent)
+    , CInPlaceEditor(this)
 {
     setObjectName(ControlObjectName(ControlId::IPAddress));
     setFrameShape(QFrame::StyledPanel);
@@ -138,16 +138,10 @@ bool CIPAddressEdit::eventFilter(QObject *watched, QEvent *event)
 
 bool CIPAddressEdit::HandleFieldKey(int field, const QKeyEvent *event)
 {
+    if (HandleEndKey(event))
+        return true;
     const QLineEdit *edit = m_fields[static_cast<std::size_t>(field)];
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        emit commitRequested();
-        return true;
-    case Qt::Key_Escape:
-        m_cancelled = true;
-        emit commitRequested();
-        return true;
     case Qt::Key_Period:
         // A dot finishes the field as the control's own fields do.
         if (field + 1 < kFieldCount && !edit->text().isEmpty()) {
@@ -189,11 +183,6 @@ void CIPAddressEdit::HandleFieldEdited(int field)
         m_lastValues[index] = clamped;
         MoveToField(field + 1, false);
     }
-}
-
-void CIPAddressEdit::HandleFocusLoss(Qt::FocusReason reason)
-{
-    HandleEditorFocusLoss(this, m_companion, reason, m_active);
 }
 
 void CIPAddressEdit::MoveToField(int field, bool atEnd)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/controls/InPlaceEditor.h"
+
 #include <QFrame>
-#include <QPointer>
 #include <QString>
 
 #include <array>
@@ -11,11 +12,9 @@ class QLineEdit;
 
 // The in-place editor of an IPv4 address: four number fields, each with its
 // own range. A value outside the range is clamped as soon as it is typed, and
-// a completed field moves the focus on to the next one. Enter asks the
-// companion (the tree) to commit, Escape does the same after marking the edit
-// cancelled; losing the focus to the companion commits, to any other window
-// drops the edit and the editor deletes itself.
-class CIPAddressEdit : public QFrame
+// a completed field moves the focus on to the next one. Enter, Escape and
+// losing the focus end the edit as in every in-place editor.
+class CIPAddressEdit : public QFrame, public CInPlaceEditor
 {
     Q_OBJECT
 
@@ -24,13 +23,6 @@ public:
 
     explicit CIPAddressEdit(QWidget *parent = nullptr);
     ~CIPAddressEdit() override;
-
-    void SetCompanion(QWidget *companion) { m_companion = companion; }
-    // Only an active editor reacts to losing the focus.
-    void SetActive(bool active) { m_active = active; }
-    bool IsActive() const { return m_active; }
-    bool IsCancelled() const { return m_cancelled; }
-    void SetCancelled(bool cancelled) { m_cancelled = cancelled; }
 
     // Each bound is kept to 8 bits.
     void SetFieldRange(int field, int minimum, int maximum);
@@ -54,17 +46,15 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void EmitCommitRequested() override { emit commitRequested(); }
+    void EmitEditDropped() override { emit editDropped(); }
 
 private:
     int FieldIndex(const QObject *object) const;
     bool HandleFieldKey(int field, const QKeyEvent *event);
     void HandleFieldEdited(int field);
-    void HandleFocusLoss(Qt::FocusReason reason);
     void MoveToField(int field, bool atEnd);
 
-    bool m_cancelled = false;
-    QPointer<QWidget> m_companion;
-    bool m_active = false;
     std::array<QLineEdit *, kFieldCount> m_fields{};
     // The value each field last moved on with; -1 before it did.
     std::array<int, kFieldCount> m_lastValues{};

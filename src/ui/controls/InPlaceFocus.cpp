@@ -1,6 +1,8 @@
 #include "ui/controls/InPlaceFocus.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QWidget>
 
 namespace {
@@ -26,16 +28,31 @@ bool IsPartOf(const QWidget *focus, const QWidget *editor)
     return false;
 }
 
+// The menu bar takes the focus while it is worked with the keyboard (Alt and
+// a letter, or Escape in a menu it opened) and gives it back when done.
+bool IsMenu(const QWidget *focus, const QWidget *editor)
+{
+    if (qobject_cast<const QMenu *>(focus))
+        return true;
+    return qobject_cast<const QMenuBar *>(focus) && focus->window() == editor->window();
+}
+
 } // namespace
 
 FocusLoss ClassifyFocusLoss(const QWidget *editor, const QWidget *companion, Qt::FocusReason reason)
 {
     if (reason == Qt::PopupFocusReason)
         return FocusLoss::None;
-    const QWidget *focus = QApplication::focusWidget();
+    return ClassifyFocusMove(editor, companion, QApplication::focusWidget());
+}
+
+FocusLoss ClassifyFocusMove(const QWidget *editor, const QWidget *companion, const QWidget *focus)
+{
     if (IsPartOf(focus, editor))
         return FocusLoss::None;
     if (focus && companion && IsCompanion(focus, companion))
         return FocusLoss::ToCompanion;
+    if (focus && IsMenu(focus, editor))
+        return FocusLoss::ToMenu;
     return FocusLoss::Elsewhere;
 }

@@ -8,35 +8,18 @@ class QWidget;
 enum class FocusLoss {
     // Still inside the editor, or a popup of it opened: the edit goes on.
     None,
+    // The menu bar of the editor's window or a menu holds it for a while; the
+    // edit goes on and where the focus moves next decides.
+    ToMenu,
     // Back to the companion that commits the edit.
     ToCompanion,
     // Anywhere else, another application included: the edit is dropped.
     Elsewhere,
 };
 
+// reason: the editor's focus-out reason; the focus is the application's now.
 FocusLoss ClassifyFocusLoss(const QWidget *editor, const QWidget *companion,
                             Qt::FocusReason reason);
-
-// What every in-place editor does when it loses the focus: ask its owner to
-// commit when the focus went back to it, or drop the edit and go away when
-// the focus went elsewhere.
-template<typename Editor>
-void HandleEditorFocusLoss(Editor *editor, const QWidget *companion, Qt::FocusReason reason,
-                           bool &active)
-{
-    if (!active)
-        return;
-    switch (ClassifyFocusLoss(editor, companion, reason)) {
-    case FocusLoss::None:
-        break;
-    case FocusLoss::ToCompanion:
-        emit editor->commitRequested();
-        break;
-    case FocusLoss::Elsewhere:
-        active = false;
-        emit editor->editDropped();
-        editor->hide();
-        editor->deleteLater();
-        break;
-    }
-}
+// The same for a focus that moved on to focus (null: no window of the
+// application has it).
+FocusLoss ClassifyFocusMove(const QWidget *editor, const QWidget *companion, const QWidget *focus);

@@ -1,7 +1,6 @@
 #include "ui/editor/ChoiceListEdit.h"
 
 #include "ui/controls/ControlIds.h"
-#include "ui/controls/InPlaceFocus.h"
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
@@ -20,6 +19,7 @@ CChoiceListEdit::Choice CChoiceListEdit::SplitChoice(const QString &choice)
 
 CChoiceListEdit::CChoiceListEdit(QWidget *parent)
     : QComboBox(parent)
+    , CInPlaceEditor(this)
 {
     setObjectName(ControlObjectName(ControlId::ChoiceList));
     setInsertPolicy(QComboBox::NoInsert);
@@ -87,15 +87,9 @@ void CChoiceListEdit::keyPressEvent(QKeyEvent *event)
         QComboBox::keyPressEvent(event);
         return;
     }
+    if (HandleEndKey(event))
+        return;
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        emit commitRequested();
-        return;
-    case Qt::Key_Escape:
-        m_cancelled = true;
-        emit commitRequested();
-        return;
     case Qt::Key_Up:
     case Qt::Key_Down:
         if (const int row = WrappedRow(event->key(), currentIndex()); row >= 0) {
@@ -125,5 +119,5 @@ bool CChoiceListEdit::eventFilter(QObject *watched, QEvent *event)
 void CChoiceListEdit::focusOutEvent(QFocusEvent *event)
 {
     QComboBox::focusOutEvent(event);
-    HandleEditorFocusLoss(this, m_companion, event->reason(), m_active);
+    HandleFocusLoss(event->reason());
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "ui/controls/InPlaceEditor.h"
+
 #include <QComboBox>
 #include <QList>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +13,7 @@ class QFontMetrics;
 // choice's text and remembering the value it stores. Up on the first entry
 // wraps to the last and Down on the last to the first. Enter, Escape and
 // losing the focus behave as in the other in-place editors.
-class CChoiceListEdit : public QComboBox
+class CChoiceListEdit : public QComboBox, public CInPlaceEditor
 {
     Q_OBJECT
 
@@ -28,12 +29,6 @@ public:
 
     explicit CChoiceListEdit(QWidget *parent = nullptr);
     ~CChoiceListEdit() override;
-
-    void SetCompanion(QWidget *companion) { m_companion = companion; }
-    void SetActive(bool active) { m_active = active; }
-    bool IsActive() const { return m_active; }
-    bool IsCancelled() const { return m_cancelled; }
-    void SetCancelled(bool cancelled) { m_cancelled = cancelled; }
 
     // Replaces the entries by the shown texts of choices, in their order.
     void SetChoices(const QStringList &choices);
@@ -53,14 +48,13 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void EmitCommitRequested() override { emit commitRequested(); }
+    void EmitEditDropped() override { emit editDropped(); }
 
 private:
     // The row a wrapping Up or Down moves to from row, or -1 when the key
     // does not wrap there.
     int WrappedRow(int key, int row) const;
 
-    bool m_cancelled = false;
-    QPointer<QWidget> m_companion;
-    bool m_active = false;
     QList<Choice> m_choices;
 };

@@ -1,13 +1,13 @@
 #include "ui/editor/InPlaceLineEdit.h"
 
 #include "ui/controls/ControlIds.h"
-#include "ui/controls/InPlaceFocus.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 
 CInPlaceLineEdit::CInPlaceLineEdit(QWidget *parent)
     : QLineEdit(parent)
+    , CInPlaceEditor(this)
 {
     setObjectName(ControlObjectName(ControlId::ValueEdit));
 }
@@ -16,22 +16,12 @@ CInPlaceLineEdit::~CInPlaceLineEdit() = default;
 
 void CInPlaceLineEdit::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        emit commitRequested();
-        return;
-    case Qt::Key_Escape:
-        m_cancelled = true;
-        emit commitRequested();
-        return;
-    default:
+    if (!HandleEndKey(event))
         QLineEdit::keyPressEvent(event);
-    }
 }
 
 void CInPlaceLineEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    HandleEditorFocusLoss(this, m_companion, event->reason(), m_active);
+    HandleFocusLoss(event->reason());
 }

@@ -1,26 +1,18 @@
 #pragma once
 
-#include <QLineEdit>
-#include <QPointer>
+#include "ui/controls/InPlaceEditor.h"
 
-// A single-line editor over a row's value column. Enter asks the companion
-// (the tree) to commit, Escape does the same after marking the edit
-// cancelled. Losing the focus to the companion commits; losing it to any
-// other window drops the typed text and the editor deletes itself.
-class CInPlaceLineEdit : public QLineEdit
+#include <QLineEdit>
+
+// A single-line editor over a row's value column; Enter, Escape and losing
+// the focus end it as every in-place editor does.
+class CInPlaceLineEdit : public QLineEdit, public CInPlaceEditor
 {
     Q_OBJECT
 
 public:
     explicit CInPlaceLineEdit(QWidget *parent = nullptr);
     ~CInPlaceLineEdit() override;
-
-    void SetCompanion(QWidget *companion) { m_companion = companion; }
-    // Only an active editor reacts to losing the focus.
-    void SetActive(bool active) { m_active = active; }
-    bool IsActive() const { return m_active; }
-    bool IsCancelled() const { return m_cancelled; }
-    void SetCancelled(bool cancelled) { m_cancelled = cancelled; }
 
 signals:
     void commitRequested();
@@ -29,9 +21,6 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-
-private:
-    bool m_cancelled = false;
-    QPointer<QWidget> m_companion;
-    bool m_active = false;
+    void EmitCommitRequested() override { emit commitRequested(); }
+    void EmitEditDropped() override { emit editDropped(); }
 };
