@@ -8,14 +8,50 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 constexpr int kFieldDigits = 3;
 constexpr int kByteMask = 0xFF;
+
+// A field holds up to three digits. Typed dots never reach a field, so a text
+// with dots is an address being pasted, which the editor spreads over the
+// fields.
+class CFieldValidator final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &) const override
+    {
+        if (!input.contains(u'.'))
+            return input.size() <= kFieldDigits && IsAllDigits(input) ? Acceptable : Invalid;
+        const bool dotted = std::all_of(input.cbegin(), input.cend(), [](QChar c) {
+            return c == u'.' || c.isSpace() || (c >= u'0' && c <= u'9');
+        });
+        return dotted ? Acceptable : Invalid;
+    }
+};
+
+bool IsModifierKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+        return true;
+    default:
+        return false;
+    }
+}
 
 } // namespace
 
@@ -33,8 +69,7 @@ CIPAddressEdit::CIPAddressEdit(QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(1, 0, 1, 0);
     layout->setSpacing(0);
-    auto *digits =
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), this);
+    auto *validator = new CFieldValidator(this);
     for (int i = 0; i < kFieldCount; ++i) {
         if (i > 0) {
             auto *dot = new QLabel(QStringLiteral("."), this);
@@ -45,8 +80,7 @@ CIPAddressEdit::CIPAddressEdit(QWidget *parent)
         field->setObjectName(ControlObjectName(i));
         field->setFrame(false);
         field->setAlignment(Qt::AlignCenter);
-        field->setMaxLength(kFieldDigits);
-        field->setValidator(digits);
+        field->setValidator(validator);
         field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
         field->installEventFilter(this);
         connect(field, &QLineEdit::textEdited, this, [this, i] { HandleFieldEdited(i); });
@@ -138,12 +172,18 @@ bool CIPAddressEdit::eventFilter(QObject *watched, QEvent *event)
 
 bool CIPAddressEdit::HandleFieldKey(int field, const QKeyEvent *event)
 {
+    if (IsModifierKey(event->key()))
+        return false;
+    const bool movedOn = std::exchange(m_movedOnTo, -1) == field;
     if (HandleEndKey(event))
         return true;
     const QLineEdit *edit = m_fields[static_cast<std::size_t>(field)];
     switch (event->key()) {
     case Qt::Key_Period:
-        // A dot finishes the field as the control's own fields do.
+        // People type the dot after a full field too; it must not skip the
+        // field the full one moved on to.
+        if (movedOn)
+            return true;
         if (field + 1 < kFieldCount && !edit->text().isEmpty()) {
             m_lastValues[static_cast<std::size_t>(field)] = GetFieldValue(field);
             MoveToField(field + 1, false);
@@ -172,17 +212,41 @@ void CIPAddressEdit::HandleFieldEdited(int field)
 {
     const auto index = static_cast<std::size_t>(field);
     QLineEdit *edit = m_fields[index];
+    if (edit->text().contains(u'.')) {
+        FillFrom(field, edit->text());
+        return;
+    }
     if (edit->text().isEmpty())
         return;
     const int value = GetFieldValue(field);
-    const int clamped = std::clamp(value, m_minimums[index], m_maximums[index]);
+    const int clamped = Clamped(field, value);
     if (clamped != value)
         edit->setText(QString::number(clamped));
     if (field + 1 < kFieldCount && edit->text().size() == kFieldDigits &&
         clamped != m_lastValues[index]) {
         m_lastValues[index] = clamped;
         MoveToField(field + 1, false);
+        m_movedOnTo = field + 1;
     }
+}
+
+void CIPAddressEdit::FillFrom(int field, const QString &dottedText)
+{
+    const QStringList parts = dottedText.split(u'.');
+    int last = field;
+    for (qsizetype part = 0; part < parts.size() && field + part < kFieldCount; ++part) {
+        last = field + static_cast<int>(part);
+        const int value = Clamped(last, ReadInteger(parts[part]));
+        m_fields[static_cast<std::size_t>(last)]->setText(QString::number(value));
+        m_lastValues[static_cast<std::size_t>(last)] = value;
+    }
+    MoveToField(last, true);
+}
+
+int CIPAddressEdit::Clamped(int field, int value) const
+{
+    const auto index = static_cast<std::size_t>(field);
+    return std::clamp(value, m_minimums[index], m_maximums[index]);
 }
 
 void CIPAddressEdit::MoveToField(int field, bool atEnd)

@@ -12,8 +12,10 @@ class QLineEdit;
 
 // The in-place editor of an IPv4 address: four number fields, each with its
 // own range. A value outside the range is clamped as soon as it is typed, and
-// a completed field moves the focus on to the next one. Enter, Escape and
-// losing the focus end the edit as in every in-place editor.
+// a completed field moves the focus on to the next one; so does a dot, except
+// right after such a move, where it only confirms it. A dotted address pasted
+// into a field fills it and the fields after it. Enter, Escape and losing the
+// focus end the edit as in every in-place editor.
 class CIPAddressEdit : public QFrame, public CInPlaceEditor
 {
     Q_OBJECT
@@ -53,8 +55,13 @@ private:
     int FieldIndex(const QObject *object) const;
     bool HandleFieldKey(int field, const QKeyEvent *event);
     void HandleFieldEdited(int field);
+    void FillFrom(int field, const QString &dottedText);
+    int Clamped(int field, int value) const;
     void MoveToField(int field, bool atEnd);
 
+    // The field the focus moved on to when the one before it filled up,
+    // until a key other than the dot is pressed there; -1 when none.
+    int m_movedOnTo = -1;
     std::array<QLineEdit *, kFieldCount> m_fields{};
     // The value each field last moved on with; -1 before it did.
     std::array<int, kFieldCount> m_lastValues{};
