@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -120,4 +121,33 @@ void CChoiceListEdit::focusOutEvent(QFocusEvent *event)
 {
     QComboBox::focusOutEvent(event);
     HandleFocusLoss(event->reason());
+}
+
+void CChoiceListEdit::showPopup()
+{
+    const int row = std::max(1, view()->sizeHintForRow(0));
+    setMaxVisibleItems(std::max(1, kDropDownHeight / row));
+    QComboBox::showPopup();
+    FitPopup();
+}
+
+// Styles that lay out a non-editable list like a menu ignore the number of
+// visible rows and make a long list as tall as the screen.
+void CChoiceListEdit::FitPopup()
+{
+    QWidget *popup = view()->window();
+    if (popup == window() || popup->height() <= kDropDownHeight)
+        return;
+    // Below the editor, or above it when the screen has no room below.
+    const QRect screen = popup->screen()->availableGeometry();
+    const int below = mapToGlobal(rect().bottomLeft()).y();
+    const int above = mapToGlobal(rect().topLeft()).y();
+    QRect area = popup->geometry();
+    area.setHeight(kDropDownHeight);
+    if (below + kDropDownHeight <= screen.bottom() || above - kDropDownHeight < screen.top())
+        area.moveTop(below);
+    else
+        area.moveBottom(above);
+    popup->setGeometry(area);
+    view()->scrollTo(view()->currentIndex(), QAbstractItemView::PositionAtCenter);
 }

@@ -18,6 +18,9 @@ class CChoiceListEdit : public QComboBox, public CInPlaceEditor
     Q_OBJECT
 
 public:
+    // The open list's height in pixels when it has the rows to fill it.
+    static constexpr int kDropDownHeight = 300;
+
     // A choice "value\ntext" stores value and shows text; one without a line
     // feed shows what it stores.
     struct Choice
@@ -40,6 +43,8 @@ public:
     // case; otherwise none.
     void SelectShownText(const QString &text, bool exactFirst);
 
+    void showPopup() override;
+
 signals:
     void commitRequested();
     void editDropped();
@@ -55,6 +60,7 @@ private:
     // The row a wrapping Up or Down moves to from row, or -1 when the key
     // does not wrap there.
     int WrappedRow(int key, int row) const;
+    void FitPopup();
 
     QList<Choice> m_choices;
 };

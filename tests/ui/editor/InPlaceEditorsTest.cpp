@@ -2,12 +2,16 @@
 #include "ui/editor/ChoiceListEdit.h"
 #include "ui/editor/InPlaceLineEdit.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -193,3 +197,43 @@ TEST_P(InPlaceEditors, KeepTheEditWhileAMenuHasTheFocus)
 
 INSTANTIATE_TEST_SUITE_P(Kinds, InPlaceEditors, ::testing::ValuesIn(kKinds),
                          [](const auto &param) { return std::string(param.param.name); });
+
+// The style that lays out a non-editable list as a menu ignores the number of
+// visible rows; the open list keeps to its height all the same, fills it, and
+// hangs from the editor.
+TEST(ChoiceListEdit, OpenListOfManyNamesIsAsHighAsTheDropDown)
+{
+    QStyle *fusion = QStyleFactory::create("Fusion");
+    ASSERT_TRUE(fusion);
+    QApplication::setStyle(fusion);
+    QStringList names;
+    for (int i = 0; i < 2000; ++i)
+        names.append(QStringLiteral("Name %1").arg(i));
+    QWidget window;
+    window.resize(300, 100);
+    window.move(0, 0);
+    for (const bool editable : {false, true}) {
+        auto *list = new CChoiceListEdit(&window);
+        list->setGeometry(10, 10, 200, 24);
+        list->setEditable(editable);
+        list->SetChoices(names);
+        list->setCurrentIndex(1000);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        list->showPopup();
+        const QWidget *popup = list->view()->window();
+        ASSERT_TRUE(popup->isVisible());
+        const int row = list->view()->sizeHintForRow(0);
+        EXPECT_LE(popup->height(), CChoiceListEdit::kDropDownHeight) << editable;
+        EXPECT_GT(popup->height(), CChoiceListEdit::kDropDownHeight - 2 * row) << editable;
+        EXPECT_LE(
+            std::abs(popup->geometry().top() - list->mapToGlobal(QPoint(0, list->height())).y()), 1)
+            << editable;
+        EXPECT_TRUE(list->view()
+                        ->visualRect(list->view()->currentIndex())
+                        .intersects(list->view()->viewport()->rect()))
+            << "the current entry is in sight";
+        list->hidePopup();
+        delete list;
+    }
+}
