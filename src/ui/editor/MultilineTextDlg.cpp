@@ -10,9 +10,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
-#include <QMetaMethod>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QVBoxLayout>
@@ -60,19 +60,19 @@ CMultilineTextDlg::CMultilineTextDlg(QWidget *parent)
     cancel->setObjectName(ControlObjectName(ControlId::Cancel));
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &CMultilineTextDlg::reject);
-    m_help = new QPushButton(LoadLabel(m_application, StringId::ButtonHelp, true), this);
-    m_help->setObjectName(ControlObjectName(ControlId::Help));
-    m_help->setAutoDefault(false);
-    connect(m_help, &QPushButton::clicked, this, [this] {
-        emit helpRequested(m_mode == SignatureMode ? kSignatureHelpContext : kScriptHelpContext);
-    });
+    auto *help = new QPushButton(LoadLabel(m_application, StringId::ButtonHelp, true), this);
+    help->setObjectName(ControlObjectName(ControlId::Help));
+    help->setAutoDefault(false);
+    connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(HelpContext()); });
+    auto *helpKey = new QShortcut(QKeySequence::HelpContents, this);
+    connect(helpKey, &QShortcut::activated, this, [this] { emit helpRequested(HelpContext()); });
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(load);
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
-    buttons->addWidget(m_help);
+    buttons->addWidget(help);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_edit, 1);
@@ -91,6 +91,11 @@ void CMultilineTextDlg::SetMode(int mode)
     setWindowTitle(LoadLabel(
         m_application, m_mode == SignatureMode ? StringId::SignatureTitle : StringId::ScriptTitle,
         true));
+}
+
+int CMultilineTextDlg::HelpContext() const
+{
+    return m_mode == SignatureMode ? kSignatureHelpContext : kScriptHelpContext;
 }
 
 void CMultilineTextDlg::SetText(const QString &text)
@@ -143,14 +148,6 @@ void CMultilineTextDlg::accept()
 {
     m_text = FieldText();
     QDialog::accept();
-}
-
-void CMultilineTextDlg::showEvent(QShowEvent *event)
-{
-    // Until a help viewer listens, the help button has nothing to open.
-    m_help->setEnabled(
-        isSignalConnected(QMetaMethod::fromSignal(&CMultilineTextDlg::helpRequested)));
-    QDialog::showEvent(event);
 }
 
 QString CMultilineTextDlg::FieldText() const

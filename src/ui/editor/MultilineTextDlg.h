@@ -5,7 +5,6 @@
 
 class CApplication;
 class QPlainTextEdit;
-class QPushButton;
 
 // Edits an e-mail signature or a login script. The value keeps one line feed
 // per line break. A signature is held to its limit while typing and when a
@@ -23,6 +22,8 @@ public:
 
     void SetMode(int mode);
     int GetMode() const { return m_mode; }
+    // The help topic of the mode.
+    int HelpContext() const;
     // Shows text in the field; what OK stores is read back with GetText.
     void SetText(const QString &text);
     QString GetText() const { return m_text; }
@@ -41,11 +42,9 @@ public:
     void accept() override;
 
 signals:
-    // The help button asks for the topic of the mode's help context.
+    // The help button or F1 asks for the topic of HelpContext(); the owner
+    // opens it.
     void helpRequested(int context);
-
-protected:
-    void showEvent(QShowEvent *event) override;
 
 private:
     QString FieldText() const;
@@ -57,7 +56,6 @@ private:
     const CApplication *m_application;
     QString m_folder;
     QPlainTextEdit *m_edit;
-    QPushButton *m_help;
     QString m_text;
     int m_mode = SignatureMode;
     bool m_limiting = false;

@@ -2,12 +2,16 @@
 
 #include "support/EnglishTexts.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -124,17 +128,48 @@ TEST_F(MultilineTextDlgTest, LoadingReadsUnicodeAndEightBitFilesAndCutsToTheLimi
     EXPECT_EQ(Accepted().size(), 9999);
 }
 
-TEST_F(MultilineTextDlgTest, HelpOpensTheTopicOfTheModeWhenAViewerListens)
+TEST_F(MultilineTextDlgTest, HelpButtonAndF1AskForTheTopicOfTheMode)
 {
     auto *help = m_dialog.findChild<QPushButton *>("id264");
-    m_dialog.show();
-    EXPECT_FALSE(help->isEnabled());
-    m_dialog.hide();
     QSignalSpy requests(&m_dialog, &Dlg::helpRequested);
     m_dialog.show();
+    QApplication::setActiveWindow(&m_dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+    EXPECT_TRUE(help->isEnabled()) << "also when nothing listens yet";
     for (const int mode : {Dlg::SignatureMode, Dlg::ScriptMode}) {
         m_dialog.SetMode(mode);
         QTest::mouseClick(help, Qt::LeftButton);
+        QTest::keyClick(Edit(), Qt::Key_F1);
     }
-    EXPECT_EQ(requests, (QList<QVariantList>{{140}, {131518}}));
+    EXPECT_EQ(requests, (QList<QVariantList>{{140}, {140}, {131518}, {131518}}));
+}
+
+TEST_F(MultilineTextDlgTest, LoadFromFileStartsInTheCallersFolderThenInTheLastOnesFolder)
+{
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir("sub"));
+    const QString path = m_folder.filePath("sub/text.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("loaded");
+    file.close();
+
+    Dlg::SetRememberedFolder({});
+    m_dialog.SetFolder(m_folder.path());
+    m_dialog.show();
+    QStringList startFolders;
+    QTimer chooser;
+    QObject::connect(&chooser, &QTimer::timeout, [&] {
+        auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!files || !files->isVisible())
+            return;
+        startFolders.append(files->directory().absolutePath());
+        files->selectFile(path);
+        static_cast<QDialog *>(files)->accept();
+    });
+    chooser.start(5);
+    auto *load = m_dialog.findChild<QPushButton *>("id3");
+    for (int i = 0; i < 2; ++i)
+        QTest::mouseClick(load, Qt::LeftButton);
+    EXPECT_EQ(startFolders, QStringList({m_folder.path(), m_folder.filePath("sub")}));
+    EXPECT_EQ(Accepted(), "loaded");
 }
