@@ -284,7 +284,12 @@ bool CHostWindow::StartPlugIn(const QString &progId)
     CComPtr<IViewHost> site;
     CreateComObject<CViewHostSite>(nullptr, IID_IViewHost, site.ReceiveVoid(), this, index);
     plugIn->SetHost(site.Detach());
+    const QList<QWidget *> before = m_viewArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     plugIn->CreateView(m_viewArea, 0, 0, m_viewArea->width(), m_viewArea->height());
+    for (QWidget *child : m_viewArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!before.contains(child))
+            started.view = child;
+    }
     plugIn->SetState(ViewState::Ready, &result);
     return true;
 }
@@ -299,6 +304,9 @@ void CHostWindow::SwitchTo(int plugIn)
     CPlugIn &entry = *m_plugIns[static_cast<std::size_t>(plugIn)];
     entry.plugIn->MoveView(0, 0, 0, m_viewArea->width(), m_viewArea->height());
     entry.plugIn->Activate();
+    // The keyboard belongs to the view shown, not to the plug-in bar.
+    if (entry.view)
+        entry.view->setFocus(Qt::OtherFocusReason);
     setWindowTitle(entry.name + QStringLiteral(" - Orvenet"));
     m_aboutAction->setText(QStringLiteral("&About ") + entry.name);
     UpdateStatusTexts();

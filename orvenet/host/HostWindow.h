@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <map>
@@ -62,6 +63,8 @@ private:
         CComPtr<IViewPlugin> plugIn;
         std::unique_ptr<CLanguageLibrary> resources;
         QString name;
+        // The window the plug-in made in the view area.
+        QPointer<QWidget> view;
     };
     struct CToolbar
     {

@@ -46,6 +46,8 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     m_boldFont.setWeight(QFont::Bold);
     m_tree->setObjectName(QStringLiteral("id%1").arg(kTreeControlId));
     m_tree->setFont(m_normalFont);
+    // The host gives the view the keyboard; the tree is what takes it.
+    setFocusProxy(m_tree);
 
     CDocumentPorts ports;
     ports.view = this;
