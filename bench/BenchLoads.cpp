@@ -33,7 +33,8 @@ std::unique_ptr<CSettingNode> LoadOurs(const QString &path)
     if (!LoadConfigurationFile(root.get(), path, parseFailed))
         return nullptr;
     CheckTree(root.get(), nullptr, false, true);
-    CSettingNode::SetModified(0);
+    root->RefreshReferences();
+    root->ExcludeDisabledNodes();
     return root;
 }
 

@@ -3,24 +3,30 @@
 #include "platform/LanguageLibrary.h"
 #include "settings/SettingNode.h"
 
+namespace {
+CApplication *g_runApplication = nullptr;
+}
+
 CBenchTree::CBenchTree()
 {
     m_hasLanguageLibrary = LoadLanguageLibrary(m_application);
-    CApplication::SetCurrent(&m_application);
+    g_runApplication = &m_application;
 }
 
 CBenchTree::~CBenchTree()
 {
-    CSettingNode::SetCurrentRoot(nullptr);
-    CApplication::SetCurrent(nullptr);
+    g_runApplication = nullptr;
+}
+
+CApplication *CBenchTree::Application()
+{
+    return g_runApplication;
 }
 
 std::unique_ptr<CSettingNode> CBenchTree::NewRoot()
 {
-    auto root = std::make_unique<CSettingNode>();
+    auto root = std::make_unique<CSettingNode>(g_runApplication);
     root->SetType(0);
-    CSettingNode::SetCurrentRoot(root.get());
     root->CreateDefaultContent();
-    CSettingNode::SetModified(0);
     return root;
 }

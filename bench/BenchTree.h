@@ -18,9 +18,10 @@ public:
 
     bool HasLanguageLibrary() const { return m_hasLanguageLibrary; }
 
-    // A fresh root with its default content, made the current root, as a
+    // A fresh root with its default content in the run's application, as a
     // document reset leaves it.
     static std::unique_ptr<CSettingNode> NewRoot();
+    static CApplication *Application();
 
 private:
     CApplication m_application;

@@ -43,10 +43,8 @@ Sample &SampleOf(int n)
 {
     static std::map<int, Sample> samples;
     Sample &sample = samples[n];
-    if (!sample.path.isEmpty()) {
-        CSettingNode::SetCurrentRoot(sample.loaded.get());
+    if (!sample.path.isEmpty())
         return sample;
-    }
     const auto started = std::chrono::steady_clock::now();
     std::unique_ptr<CSettingNode> generated = CBenchTree::NewRoot();
     GenerateConfiguration(generated.get(), n);
@@ -102,7 +100,6 @@ void OurLoad(benchmark::State &state)
             state.SkipWithError("load failed");
     }
     root.reset();
-    CSettingNode::SetCurrentRoot(sample.loaded.get());
     SetSize(state, sample);
     AddMemoryCounters(state, LoadKind::Ours, sample);
 }

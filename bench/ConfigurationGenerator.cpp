@@ -91,7 +91,7 @@ void GenerateConfiguration(CSettingNode *root, int n)
     // Naming outside a load refreshes every reference of the tree and scans
     // the category for duplicates each time; one bulk scope keeps generating
     // the largest configuration in seconds and answers the same.
-    CBulkLoad bulk;
+    CBulkLoad bulk(root);
     for (int i = 0; i < n; ++i)
         AddAccessPoint(root, i);
     for (int i = 0; i < n; ++i)

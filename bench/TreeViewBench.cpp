@@ -18,25 +18,24 @@
 
 namespace {
 
+CApplication *g_application = nullptr;
+
 class CAccessPointTree
 {
 public:
     explicit CAccessPointTree(int count)
-        : m_root(std::make_unique<CSettingNode>())
+        : m_root(std::make_unique<CSettingNode>(g_application))
     {
         m_root->SetType(NodeType::Root);
-        CSettingNode::SetCurrentRoot(m_root.get());
         m_root->CreateDefaultContent();
         CSettingNode *category = m_root->FindChild(NodeType::IAPSettings);
-        CBulkLoad bulk;
+        CBulkLoad bulk(m_root.get());
         for (int i = 0; i < count; ++i)
             category->FindChild(NodeType::IAPTemplate)
                 ->FindChild(NodeType::IAPConnectionName)
                 ->SetValue(QStringLiteral("Access point %1").arg(i));
         bulk.Finish();
     }
-    ~CAccessPointTree() { CSettingNode::SetCurrentRoot(nullptr); }
-
     CSettingNode *Root() const { return m_root.get(); }
 
 private:
@@ -50,14 +49,13 @@ CSettingNode *TreeWith(int count)
     auto &tree = trees[count];
     if (!tree)
         tree = std::make_unique<CAccessPointTree>(count);
-    CSettingNode::SetCurrentRoot(tree->Root());
     return tree->Root();
 }
 
 CTreeIcons::ImageLoader Images()
 {
     const auto *library =
-        dynamic_cast<const CLanguageLibrary *>(CApplication::Current()->GetLanguageLibrary());
+        dynamic_cast<const CLanguageLibrary *>(g_application->GetLanguageLibrary());
     return [library](unsigned id) {
         return library ? library->LoadImage(id) : QByteArray();
     };
@@ -106,10 +104,9 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     CApplication provana;
     LoadLanguageLibrary(provana);
-    CApplication::SetCurrent(&provana);
+    g_application = &provana;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    CApplication::SetCurrent(nullptr);
     return 0;
 }

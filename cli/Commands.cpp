@@ -30,11 +30,20 @@ enum : unsigned {
 };
 }
 
+// The document as the command line works on it, in the tool's language.
+class CCliDocument : public CSettingsDocument
+{
+public:
+    CCliDocument()
+        : CSettingsDocument(Application())
+    {}
+};
+
 // A message followed by the last error text on its own line, when there is one.
-QString WithLastError(unsigned id)
+QString WithLastError(const CSettingsDocument &document, unsigned id)
 {
     QString text = Text(id);
-    const QString error = CSettingNode::GetLastError().trimmed();
+    const QString error = document.LastErrorText().trimmed();
     if (!error.isEmpty())
         text += u'\n' + error;
     return text;
@@ -54,7 +63,7 @@ bool OpenFile(CSettingsDocument &document, const QString &path, const RepairObse
     if (repaired)
         *repaired = result == CSettingsDocument::OpenResult::Repaired;
     if (result == CSettingsDocument::OpenResult::NotReadable)
-        ReportFileProblem(path, WithLastError(Msg::FileNotRead));
+        ReportFileProblem(path, WithLastError(document, Msg::FileNotRead));
     else if (result == CSettingsDocument::OpenResult::NotConfiguration)
         ReportFileProblem(path, Text(Msg::NotConfiguration));
     return result == CSettingsDocument::OpenResult::Opened ||
@@ -64,7 +73,7 @@ bool OpenFile(CSettingsDocument &document, const QString &path, const RepairObse
 int SaveFile(const CSettingsDocument &document, const QString &path)
 {
     if (!document.Save(path))
-        return ReportFileProblem(path, WithLastError(Msg::FileNotSaved));
+        return ReportFileProblem(path, WithLastError(document, Msg::FileNotSaved));
     return ExitOk;
 }
 
@@ -83,14 +92,14 @@ QString OneLine(QString text)
 
 int CmdNew(const QStringList &arguments)
 {
-    CSettingsDocument document;
+    CCliDocument document;
     document.Reset();
     return SaveFile(document, arguments[0]);
 }
 
 int CmdConvert(const QStringList &arguments)
 {
-    CSettingsDocument document;
+    CCliDocument document;
     bool repaired = false;
     if (!OpenFile(document, arguments[0], {}, &repaired))
         return ExitFile;
@@ -114,7 +123,7 @@ int CmdCheck(const QStringList &arguments)
             Text(CliText::WrongArguments, {QStringLiteral("check"), QStringLiteral("check")}));
         return ExitUsage;
     }
-    CSettingsDocument document;
+    CCliDocument document;
     int repairs = 0;
     RepairObserver report = [&repairs, sending](CSettingNode *node, const QString &oldValue) {
         ++repairs;
@@ -157,7 +166,7 @@ int CmdShow(const QStringList &arguments)
         PrintError(Text(CliText::WrongArguments, {QStringLiteral("show"), QStringLiteral("show")}));
         return ExitUsage;
     }
-    CSettingsDocument document;
+    CCliDocument document;
     if (!OpenFile(document, files[0]))
         return ExitFile;
     ShowRows(document.GetRoot(), 0, all);
@@ -166,7 +175,7 @@ int CmdShow(const QStringList &arguments)
 
 int CmdGet(const QStringList &arguments)
 {
-    CSettingsDocument document;
+    CCliDocument document;
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
     const CSettingNode *node = FindSetting(document, arguments[1]);
@@ -176,32 +185,18 @@ int CmdGet(const QStringList &arguments)
     return ExitOk;
 }
 
-// Why the set-value rule refused a value.
-QString RefusalReason(CSettingNode *node, const QString &value)
-{
-    if (IsBookmarkListType(node->GetType()))
-        return Text(CliText::ListHasNoValue, {node->GetLabel(true)});
-    if (const ItemRole *role = RoleOfNameField(node->GetType())) {
-        if (node->IsDuplicateName(value)) {
-            const CSettingNode *category = FindCategory(role->category);
-            return Text(CliText::NameInUse,
-                        {value, category ? category->GetLabel(true) : QString()});
-        }
-        return Text(CliText::NameNotAllowed, {value});
-    }
-    return Text(CliText::ValueRefused, {value});
-}
-
 int CmdSet(const QStringList &arguments)
 {
-    CSettingsDocument document;
+    CCliDocument document;
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
     CSettingNode *node = FindSetting(document, arguments[1]);
     if (!node)
         return ExitUsage;
-    if (!node->SetValue(arguments[2])) {
-        PrintError(RefusalReason(node, arguments[2]));
+    const CEditResult result = document.EditValue(node, arguments[2]);
+    if (result.result != CEditResult::Changed) {
+        PrintError(result.IsRefused() ? result.message
+                                      : Text(CliText::ValueRefused, {arguments[2]}));
         return ExitCheckFailed;
     }
     return SaveFile(document, arguments[0]);
@@ -211,7 +206,7 @@ int CmdAdd(const QStringList &arguments)
 {
     static const int kCategories[] = {NodeType::IAPSettings, NodeType::EMailSettings,
                                       NodeType::WAPSettings, NodeType::SMSSettings};
-    CSettingsDocument document;
+    CCliDocument document;
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
     const ItemRole *role = nullptr;
@@ -226,8 +221,10 @@ int CmdAdd(const QStringList &arguments)
         PrintError(Text(CliText::NotItemCategory, {arguments[1]}));
         return ExitUsage;
     }
-    if (!name->SetValue(arguments[2])) {
-        PrintError(RefusalReason(name, arguments[2]));
+    const CEditResult result = document.EditValue(name, arguments[2]);
+    if (result.result != CEditResult::Changed) {
+        PrintError(result.IsRefused() ? result.message
+                                      : Text(CliText::ValueRefused, {arguments[2]}));
         return ExitCheckFailed;
     }
     return SaveFile(document, arguments[0]);
@@ -242,7 +239,7 @@ QString IncludeRefusalReason(CSettingNode *node)
     if (IsEntryListType(node->GetType()) && node->ChildCount() == 0)
         return Text(CliText::EmptyListNotIncluded, {label});
     if (node->IsDisabled())
-        return Text(CliText::NotApplicable, {label});
+        return Text(StringId::MsgNotApplicable, {label});
     return Text(CliText::IncludeRefused, {label});
 }
 
@@ -254,15 +251,13 @@ int CmdInclude(const QStringList &arguments)
         return ExitUsage;
     }
     const int wanted = state == u"on" ? 1 : 0;
-    CSettingsDocument document;
+    CCliDocument document;
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
     CSettingNode *node = FindSetting(document, arguments[1]);
     if (!node)
         return ExitUsage;
-    if (node->IsIncluded() != wanted)
-        ToggleInclude(node, nullptr);
-    if (node->IsIncluded() != wanted) {
+    if (!document.SetIncluded(node, wanted != 0)) {
         PrintError(IncludeRefusalReason(node));
         return ExitCheckFailed;
     }
@@ -271,7 +266,7 @@ int CmdInclude(const QStringList &arguments)
 
 int CmdText(const QStringList &arguments)
 {
-    CSettingsDocument document;
+    CCliDocument document;
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
     PrintRaw(ConfigurationTextForSending(document.GetRoot()));
@@ -280,7 +275,7 @@ int CmdText(const QStringList &arguments)
 
 int CmdFolders(const QStringList &arguments)
 {
-    int language = CurrentPhoneLanguage(CApplication::Current());
+    int language = CurrentPhoneLanguage(Application());
     if (!arguments.isEmpty()) {
         bool number = false;
         language = arguments[0].toInt(&number);

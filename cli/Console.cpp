@@ -8,6 +8,8 @@
 namespace Cli {
 namespace {
 
+CApplication *g_application = nullptr;
+
 void Write(std::FILE *stream, const QString &text, bool lineFeed)
 {
     const QByteArray bytes = text.toUtf8();
@@ -17,6 +19,16 @@ void Write(std::FILE *stream, const QString &text, bool lineFeed)
 }
 
 } // namespace
+
+void SetApplication(CApplication *application)
+{
+    g_application = application;
+}
+
+CApplication *Application()
+{
+    return g_application;
+}
 
 void PrintOut(const QString &line)
 {
@@ -35,12 +47,12 @@ void PrintRaw(const QString &text)
 
 QString Text(unsigned id, std::initializer_list<FormatArg> args)
 {
-    return FormatLabel(CApplication::Current(), id, args);
+    return FormatLabel(g_application, id, args);
 }
 
 QString NodeTypeLabel(int type)
 {
-    return LoadLabel(CApplication::Current(), NodeTypeInfoOf(type).labelId, false);
+    return LoadLabel(g_application, NodeTypeInfoOf(type).labelId, false);
 }
 
 } // namespace Cli

@@ -6,7 +6,13 @@
 
 #include <initializer_list>
 
+class CApplication;
+
 namespace Cli {
+
+// The application whose language library the tool speaks; set once by main.
+void SetApplication(CApplication *application);
+CApplication *Application();
 
 // A line on standard output or standard error, in UTF-8.
 void PrintOut(const QString &line);

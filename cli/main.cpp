@@ -30,7 +30,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication qtApplication(argc, argv);
     CApplication application;
-    CApplication::SetCurrent(&application);
+    Cli::SetApplication(&application);
     CConsoleMessages messages;
     application.SetMessagePort(&messages);
 

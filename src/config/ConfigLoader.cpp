@@ -170,6 +170,7 @@ QString RemoveContinuationIndent(const QString &value, int depth)
 CConfigurationLoader::CConfigurationLoader(CSettingNode *root)
     : m_root(root)
     , m_current(root)
+    , m_bulkLoad(root)
 {}
 
 CSettingNode *CConfigurationLoader::MakeFreeNode(QStringView name, QStringView attributes)

@@ -368,7 +368,7 @@ int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFai
     QFile file(path);
     QString text;
     if (!file.open(QIODevice::ReadOnly) || !ReadFileText(file, text)) {
-        CSettingNode::SetLastError(file.errorString().left(1024));
+        root->SetLastError(file.errorString().left(1024));
         return 0;
     }
     // Every line, the last one too, is read with its line feed.

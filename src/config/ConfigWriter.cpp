@@ -305,7 +305,7 @@ int SaveConfigurationFile(const CSettingNode *root, const QString &path)
     out.Drain();
     QString error;
     if (!file.Commit(error)) {
-        CSettingNode::SetLastError(error.left(1024));
+        root->SetLastError(error.left(1024));
         return 0;
     }
     return 1;

@@ -65,7 +65,7 @@ void CDocumentCommands::InitialLoad()
 void CDocumentCommands::NewDocument()
 {
     m_ports.view->CommitEdit();
-    if (CSettingNode::IsModified() && !PromptSaveChanges(false))
+    if (m_document.IsModified() && !PromptSaveChanges(false))
         return;
     CWaitCursor wait(*m_ports.waitCursor);
     m_ports.view->ClearTree();
@@ -80,7 +80,7 @@ bool CDocumentCommands::OpenDocument(const QString &path)
 {
     m_ports.view->CommitEdit();
     const QString filter = BuildFilter();
-    if (CSettingNode::IsModified() && !PromptSaveChanges(false))
+    if (m_document.IsModified() && !PromptSaveChanges(false))
         return false;
 
     QString chosen = path;
@@ -99,7 +99,7 @@ bool CDocumentCommands::OpenDocument(const QString &path)
     {
         CWaitCursor wait(*m_ports.waitCursor);
         m_ports.view->ClearTree();
-        CSettingNode::SetLastError(QString());
+        m_document.SetLastError(QString());
         result = m_document.Open(chosen);
     }
     const bool opened = result == CSettingsDocument::OpenResult::Opened ||
@@ -137,14 +137,14 @@ bool CDocumentCommands::SaveDocument()
     bool saved = false;
     {
         CWaitCursor wait(*m_ports.waitCursor);
-        CSettingNode::SetLastError(QString());
+        m_document.SetLastError(QString());
         saved = m_document.Save(m_filePath);
     }
     if (!saved) {
         ShowFileError(StringId::MsgFileNotWritten);
         return false;
     }
-    CSettingNode::SetModified(0);
+    m_document.SetModified(0);
     return true;
 }
 
@@ -163,14 +163,14 @@ bool CDocumentCommands::SaveDocumentAs(bool *cancelled)
     bool saved = false;
     {
         CWaitCursor wait(*m_ports.waitCursor);
-        CSettingNode::SetLastError(QString());
+        m_document.SetLastError(QString());
         saved = m_document.Save(*answer);
     }
     if (!saved) {
         ShowFileError(StringId::MsgFileNotWritten);
         return false;
     }
-    CSettingNode::SetModified(0);
+    m_document.SetModified(0);
     m_fileName = NameOf(*answer);
     m_filePath = *answer;
     m_currentFolder = FolderOf(*answer);
@@ -200,7 +200,7 @@ bool CDocumentCommands::PromptSaveChanges(bool closing)
 void CDocumentCommands::CloseView()
 {
     m_ports.view->CommitEdit();
-    if (CSettingNode::IsModified())
+    if (m_document.IsModified())
         PromptSaveChanges(true);
     if (IsUntitled()) {
         m_filePath.clear();
@@ -251,7 +251,7 @@ void CDocumentCommands::ShowMessage(unsigned id, IMessagePort::Icon icon)
 void CDocumentCommands::ShowTree()
 {
     m_ports.view->FillTree(m_document.GetRoot());
-    CSettingNode::SetModified(0);
+    m_document.SetModified(0);
     m_ports.view->RepaintHeader();
     m_ports.view->SelectRootItem();
 }

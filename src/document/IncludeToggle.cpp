@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <memory>
 
 namespace {
 
@@ -84,29 +83,19 @@ bool KeepsFlagOnDirectExclude(int type)
            type == NodeType::OutServer;
 }
 
+// The flags it sets tell the tree's observer, which repaints their rows.
 class CIncludeToggle
 {
 public:
-    explicit CIncludeToggle(IRowPainter *painter)
-        : m_painter(painter)
-    {}
-
     void Run(CSettingNode *node);
 
 private:
-    void Repaint(CSettingNode *node) const
-    {
-        if (m_painter)
-            m_painter->RepaintCheckIcon(node);
-    }
     bool Refuses(CSettingNode *node) const;
-    bool IncludeAncestors(CSettingNode *parentRow);
+    void IncludeAncestors(CSettingNode *parentRow);
     void SetLinkedFields(CSettingNode *node, int include);
-    bool ExcludeEmptiedAncestors(CSettingNode *parentRow);
+    void ExcludeEmptiedAncestors(CSettingNode *parentRow);
     bool ChildrenFollow(CSettingNode *row, int include, bool top);
     bool IncludeMandatoryDescendants(CSettingNode *row);
-
-    IRowPainter *m_painter;
 };
 
 bool CIncludeToggle::Refuses(CSettingNode *node) const
@@ -124,15 +113,13 @@ void CIncludeToggle::Run(CSettingNode *node)
     const int was = node->IsIncluded();
 
     if (Refuses(node)) {
-        if (node->IsMandatoryInIncludedParent()) {
-            Repaint(node);
-            if (!was && parentRow)
-                IncludeMandatoryDescendants(parentRow);
-        }
+        if (node->IsMandatoryInIncludedParent() && !was && parentRow)
+            IncludeMandatoryDescendants(parentRow);
         return;
     }
 
-    const bool ancestorsIncluded = !was && parentRow && IncludeAncestors(parentRow);
+    if (!was && parentRow)
+        IncludeAncestors(parentRow);
 
     const int include = was ? 0 : 1;
     node->SetInclude(include, 1);
@@ -141,29 +128,22 @@ void CIncludeToggle::Run(CSettingNode *node)
 
     SetLinkedFields(node, include);
 
-    const bool ancestorsCleared = ExcludeEmptiedAncestors(parentRow);
-    if (!ancestorsIncluded && !ancestorsCleared) {
-        for (CSettingNode *row = parentRow; row; row = ParentRow(row))
-            Repaint(row);
-    }
-    Repaint(node);
+    ExcludeEmptiedAncestors(parentRow);
     if (!was && parentRow && node->IsMandatoryInIncludedParent())
         IncludeMandatoryDescendants(parentRow);
 }
 
 // A first include below rows that hold nothing included brings the rows in,
 // and with an item the fields it cannot do without.
-bool CIncludeToggle::IncludeAncestors(CSettingNode *parentRow)
+void CIncludeToggle::IncludeAncestors(CSettingNode *parentRow)
 {
     if (AnyIncluded(parentRow))
-        return false;
+        return;
     for (CSettingNode *row = parentRow; row; row = ParentRow(row)) {
         row->SetInclude(1, 1);
-        Repaint(row);
         if (IsSecondLevel(row))
             IncludeMandatoryDescendants(row);
     }
-    return true;
 }
 
 void CIncludeToggle::SetLinkedFields(CSettingNode *node, int include)
@@ -171,34 +151,25 @@ void CIncludeToggle::SetLinkedFields(CSettingNode *node, int include)
     CSettingNode *parent = node->GetParent();
     if (!parent)
         return;
-    const auto setAndRepaint = [this, node, include](CSettingNode *linked) {
-        if (!linked)
-            return;
-        linked->SetInclude(include, 1);
-        if (linked != node)
-            Repaint(linked);
+    const auto setLinked = [include](CSettingNode *linked) {
+        if (linked)
+            linked->SetInclude(include, 1);
     };
     const int type = node->GetType();
     if (Contains(kSpeedFields, type)) {
         for (int linkedType : kSpeedFields)
-            setAndRepaint(parent->FindChild(linkedType));
+            setLinked(parent->FindChild(linkedType));
     } else if (type == NodeType::Signature) {
-        setAndRepaint(parent->FindChild(NodeType::IncludeSignature));
+        setLinked(parent->FindChild(NodeType::IncludeSignature));
     } else if (type == NodeType::IncludeSignature) {
-        setAndRepaint(parent->FindChild(NodeType::Signature));
+        setLinked(parent->FindChild(NodeType::Signature));
     }
 }
 
-// Answers whether it cleared any row.
-bool CIncludeToggle::ExcludeEmptiedAncestors(CSettingNode *parentRow)
+void CIncludeToggle::ExcludeEmptiedAncestors(CSettingNode *parentRow)
 {
-    bool cleared = false;
-    for (CSettingNode *row = parentRow; row && !HasIncludedChildRow(row); row = ParentRow(row)) {
+    for (CSettingNode *row = parentRow; row && !HasIncludedChildRow(row); row = ParentRow(row))
         row->SetInclude(0, 1);
-        Repaint(row);
-        cleared = true;
-    }
-    return cleared;
 }
 
 // Answers whether any row below took the value.
@@ -206,7 +177,6 @@ bool CIncludeToggle::ChildrenFollow(CSettingNode *row, int include, bool top)
 {
     bool answer = false;
     for (CSettingNode *child : RowChildren(row, false)) {
-        // Asked before IsDisabled, which excludes a disabled node by itself.
         const bool wasIncluded = child->IsIncluded();
         const bool leftAlone = child->IsDisabled() && !(wasIncluded && !include);
         if (!leftAlone && AcceptsOwnValue(row) && AcceptsOwnValue(child)) {
@@ -215,7 +185,6 @@ bool CIncludeToggle::ChildrenFollow(CSettingNode *row, int include, bool top)
             } else {
                 child->SetInclude(include, 1);
                 answer = true;
-                Repaint(child);
             }
         }
         if (ChildrenFollow(child, include, false))
@@ -235,8 +204,6 @@ bool CIncludeToggle::IncludeMandatoryDescendants(CSettingNode *row)
         if (child->IsMandatoryInIncludedParent() && !child->IsDisabled()) {
             if (child->SetInclude(1, 1))
                 answer = true;
-            Repaint(child);
-            Repaint(row);
         }
         bool onTrial = false;
         if (!child->IsIncluded()) {
@@ -251,19 +218,19 @@ bool CIncludeToggle::IncludeMandatoryDescendants(CSettingNode *row)
 
 } // namespace
 
-void ToggleInclude(CSettingNode *node, IRowPainter *painter)
+void ToggleInclude(CSettingNode *node)
 {
     if (!IsRow(node))
         return;
-    CIncludeToggle(painter).Run(node);
+    CIncludeToggle().Run(node);
 }
 
-bool IsPartlyIncluded(CSettingNode *node)
+bool IsPartlyIncluded(const CSettingNode *node)
 {
     bool seenIncluded = false;
     bool seenExcluded = false;
-    for (CSettingNode *child : RowChildren(node, false)) {
-        if (!AcceptsOwnValue(child))
+    for (const CSettingNode *child : RowChildren(node, false)) {
+        if (!child->AcceptsInclude())
             return false;
         if (child->IsDisabled())
             continue;
@@ -298,21 +265,4 @@ int HelpContext(const CSettingNode *node, bool helpOverride)
         }
     }
     return HelpContextId::None;
-}
-
-bool DeleteNodes(const std::vector<CSettingNode *> &nodes,
-                 const std::function<void(CSettingNode *)> &beforeDestroy)
-{
-    for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
-        CSettingNode *node = *it;
-        if (!node || !IsDeletableType(node->GetType()))
-            continue;
-        if (!node->RemoveFromTree())
-            return false;
-        // RemoveFromTree hands the node to its caller.
-        const std::unique_ptr<CSettingNode> removed(node);
-        if (beforeDestroy)
-            beforeDestroy(node);
-    }
-    return true;
 }

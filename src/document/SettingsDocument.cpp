@@ -2,41 +2,45 @@
 
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
+#include "document/IncludeToggle.h"
+#include "document/ValueEditing.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 
-CSettingsDocument::CSettingsDocument() = default;
+#include <map>
 
-CSettingsDocument::~CSettingsDocument()
-{
-    if (CSettingNode::GetCurrentRoot() == m_root.get())
-        CSettingNode::SetCurrentRoot(nullptr);
-}
+CSettingsDocument::CSettingsDocument(CApplication *application)
+    : m_application(application)
+{}
+
+CSettingsDocument::~CSettingsDocument() = default;
 
 CSettingNode *CSettingsDocument::Reset()
 {
-    CSettingNode::SetCurrentRoot(nullptr);
     m_root.reset();
-    m_root = std::make_unique<CSettingNode>();
+    m_root = std::make_unique<CSettingNode>(m_application);
     m_root->SetType(NodeType::Root);
-    CSettingNode::SetCurrentRoot(m_root.get());
+    m_root->AttachTreeState(&m_state);
+    // The observer hears of changes, not of trees being made.
+    ITreeObserver *observer = m_state.observer;
+    m_state.observer = nullptr;
     m_root->CreateDefaultContent();
+    m_state.observer = observer;
     return m_root.get();
 }
 
 bool CSettingsDocument::Load(const QString &path, int &notConfiguration)
 {
-    return LoadConfigurationFile(m_root.get(), path, notConfiguration) != 0;
+    ITreeObserver *observer = m_state.observer;
+    m_state.observer = nullptr;
+    const bool loaded = LoadConfigurationFile(m_root.get(), path, notConfiguration) != 0;
+    m_state.observer = observer;
+    return loaded;
 }
 
 bool CSettingsDocument::Save(const QString &path) const
 {
     return SaveConfigurationFile(m_root.get(), path) != 0;
-}
-
-QString CSettingsDocument::LastErrorText() const
-{
-    return CSettingNode::GetLastError();
 }
 
 CSettingsDocument::OpenResult CSettingsDocument::Open(const QString &path,
@@ -45,9 +49,110 @@ CSettingsDocument::OpenResult CSettingsDocument::Open(const QString &path,
     Reset();
     int notConfiguration = 0;
     if (!Load(path, notConfiguration)) {
+        const QString error = LastErrorText();
         Reset();
+        SetLastError(error);
         return notConfiguration ? OpenResult::NotConfiguration : OpenResult::NotReadable;
     }
+    ITreeObserver *treeObserver = m_state.observer;
+    m_state.observer = nullptr;
     const bool passed = CheckTree(m_root.get(), nullptr, false, true, observer) != 0;
+    AfterEdit();
+    m_state.observer = treeObserver;
     return passed ? OpenResult::Opened : OpenResult::Repaired;
+}
+
+void CSettingsDocument::AfterEdit()
+{
+    m_root->RefreshReferences();
+    m_root->ExcludeDisabledNodes();
+}
+
+void CSettingsDocument::AutoInclude(CSettingNode *node, const QString &shownBefore)
+{
+    if (node->GetDisplayValue(true) != shownBefore && !node->IsIncluded())
+        ::ToggleInclude(node);
+}
+
+CEditResult CSettingsDocument::EditValue(CSettingNode *node, const QString &text, bool autoInclude)
+{
+    const CValueCommit commit = CommitRule(node, text);
+    if (commit.result == CValueCommit::Refuse)
+        return {CEditResult::Refused, commit.message};
+    if (commit.result == CValueCommit::Keep)
+        return {};
+    const QString shownBefore = node->GetDisplayValue(true);
+    CEditResult result;
+    if (node->SetValue(commit.value)) {
+        result.result = CEditResult::Changed;
+        if (autoInclude)
+            AutoInclude(node, shownBefore);
+        // A custom signature is only sent with its text.
+        if (node->GetType() == NodeType::IncludeSignature && node->IsIncluded()) {
+            if (CSettingNode *signature = node->GetParent()->FindChild(NodeType::Signature))
+                signature->SetInclude(1, 1);
+        }
+    } else {
+        result = {CEditResult::Refused, SetValueRefusal(node, commit.value)};
+    }
+    AfterEdit();
+    return result;
+}
+
+void CSettingsDocument::ToggleInclude(CSettingNode *node)
+{
+    ::ToggleInclude(node);
+    AfterEdit();
+}
+
+bool CSettingsDocument::SetIncluded(CSettingNode *node, bool include)
+{
+    if ((node->IsIncluded() != 0) != include)
+        ToggleInclude(node);
+    return (node->IsIncluded() != 0) == include;
+}
+
+bool CSettingsDocument::DeleteNodes(const std::vector<CSettingNode *> &nodes)
+{
+    // Removed nodes live until the observer has heard of them, by parent.
+    std::vector<std::unique_ptr<CSettingNode>> removed;
+    std::map<CSettingNode *, std::vector<CSettingNode *>> byParent;
+    bool deletedAll = true;
+    for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
+        CSettingNode *node = *it;
+        if (!node || !IsDeletableType(node->GetType()))
+            continue;
+        CSettingNode *parent = node->GetParent();
+        if (!node->RemoveFromTree()) {
+            deletedAll = false;
+            break;
+        }
+        removed.emplace_back(node);
+        byParent[parent].push_back(node);
+    }
+    if (m_state.observer) {
+        for (const auto &[parent, children] : byParent)
+            m_state.observer->NodesRemoved(parent, children);
+    }
+    removed.clear();
+    if (!byParent.empty())
+        AfterEdit();
+    return deletedAll;
+}
+
+void CSettingsDocument::ReplaceEntries(CSettingNode *list,
+                                       std::vector<std::unique_ptr<CSettingNode>> entries)
+{
+    const QString shownBefore = list->GetDisplayValue(true);
+    list->DeleteChildren();
+    for (std::unique_ptr<CSettingNode> &entry : entries) {
+        entry->SetParent(list);
+        list->InsertChild(entry.release());
+    }
+    if (list->GetDisplayValue(true) != shownBefore)
+        list->SetModified(1);
+    // Set the opposite first, so that the toggle ends where the entries say.
+    list->SetIncludeFlag(list->ChildCount() == 0 ? 1 : 0);
+    ::ToggleInclude(list);
+    AfterEdit();
 }

@@ -1,24 +1,47 @@
 #pragma once
 
+#include "settings/TreeState.h"
 #include "validate/TreeCheck.h"
 
 #include <QString>
 
 #include <memory>
+#include <vector>
 
+class CApplication;
 class CSettingNode;
 
-// Owns the one settings tree of the program.
+// The result of an edit made through the document.
+struct CEditResult
+{
+    enum Result {
+        Changed,   // the value was stored (it may equal the old one)
+        Unchanged, // the editor stores nothing for this text
+        Refused,   // message says why
+    };
+    Result result = Unchanged;
+    QString message;
+
+    bool IsRefused() const { return result == Refused; }
+};
+
+// Owns the one settings tree of the program, with the tree's modified flag
+// and last error, and is the one way to change the tree: every edit of the
+// editors, the dialogs and the command line goes through the Edit... and
+// list operations below. Each applies the rules of its kind, then brings
+// references up to date and excludes every included node that is disabled,
+// and tells the observer what changed.
 class CSettingsDocument
 {
 public:
-    CSettingsDocument();
+    explicit CSettingsDocument(CApplication *application = nullptr);
     ~CSettingsDocument();
     CSettingsDocument(const CSettingsDocument &) = delete;
     CSettingsDocument &operator=(const CSettingsDocument &) = delete;
 
-    // Replaces the tree by a fresh root with the default content, made the
-    // current root.
+    CApplication *GetApplication() const { return m_application; }
+
+    // Replaces the tree by a fresh root with the default content.
     CSettingNode *Reset();
     CSettingNode *GetRoot() const { return m_root.get(); }
 
@@ -27,13 +50,46 @@ public:
     // be read at all.
     bool Load(const QString &path, int &notConfiguration);
     bool Save(const QString &path) const;
-    QString LastErrorText() const;
+
+    int IsModified() const { return m_state.modified; }
+    void SetModified(int modified) { m_state.modified = modified ? 1 : 0; }
+    QString LastErrorText() const { return m_state.lastError; }
+    void SetLastError(const QString &text) { m_state.lastError = text; }
 
     enum class OpenResult { Opened, Repaired, NotReadable, NotConfiguration };
-    // Opens a file as the editor does: reset, load, then the after-loading
-    // check that repairs failing values. A failed open leaves a fresh tree.
+    // Opens a file as the editor does: reset, load, the after-loading check
+    // that repairs failing values, then disabled nodes are excluded. A
+    // failed open leaves a fresh tree.
     OpenResult Open(const QString &path, const RepairObserver &observer = {});
 
+    // Hears of every node added, changed or removed until set to null. A
+    // reset or an open replaces the whole tree without telling it.
+    void SetObserver(ITreeObserver *observer) { m_state.observer = observer; }
+
+    // Stores text in node as the node's in-place editor would: the editor
+    // kind's check or limit, the set-value rule, and the node included when
+    // its shown value changed (autoInclude). A password is stored as typed:
+    // its confirmation is the editor's business.
+    CEditResult EditValue(CSettingNode *node, const QString &text, bool autoInclude = true);
+    // The include check icon: toggles node's flag with all propagation.
+    void ToggleInclude(CSettingNode *node);
+    // Toggles when the flag differs from include; true when it ends as asked.
+    bool SetIncluded(CSettingNode *node, bool include);
+    // Deletes the deletable nodes (items of the named categories) from the
+    // last to the first and skips the others. Stops at the first one the
+    // tree refuses to remove, with the reason as the last error, and answers
+    // false; the ones deleted before stay deleted.
+    bool DeleteNodes(const std::vector<CSettingNode *> &nodes);
+    // Replaces the entries of a bookmark or file list, as a list dialog's OK
+    // does, then includes the list when it has entries and excludes it when
+    // it has none, with the usual propagation.
+    void ReplaceEntries(CSettingNode *list, std::vector<std::unique_ptr<CSettingNode>> entries);
+
 private:
+    void AfterEdit();
+    void AutoInclude(CSettingNode *node, const QString &shownBefore);
+
+    CApplication *m_application;
+    CTreeState m_state;
     std::unique_ptr<CSettingNode> m_root;
 };

@@ -13,7 +13,7 @@ std::vector<CSettingNode *> RowChildren(const CSettingNode *node, bool withHidde
     return children;
 }
 
-QString ShownValue(CSettingNode *node)
+QString ShownValue(const CSettingNode *node)
 {
     if (node->GetEditorKind() == EditorKind::Password)
         return node->GetValue().isEmpty() ? QString() : QStringLiteral("********");

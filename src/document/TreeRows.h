@@ -15,4 +15,4 @@ std::vector<CSettingNode *> RowChildren(const CSettingNode *node, bool withHidde
 
 // Passwords as eight asterisks (nothing when empty), message sizes with their
 // unit, everything else as its display value.
-QString ShownValue(CSettingNode *node);
+QString ShownValue(const CSettingNode *node);

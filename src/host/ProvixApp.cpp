@@ -27,7 +27,7 @@ CProvixApp::CProvixApp()
         name[newline] = u' ';
     m_name = name;
     m_messages->SetTitle(m_name);
-    m_document = std::make_unique<CSettingsDocument>();
+    m_document = std::make_unique<CSettingsDocument>(&m_application);
 }
 
 CProvixApp::~CProvixApp()

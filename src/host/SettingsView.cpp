@@ -7,6 +7,7 @@
 #include "platform/ProgramFolder.h"
 #include "settings/Labels.h"
 #include "ui/dialogs/AboutDlg.h"
+#include "ui/editor/InPlaceEditing.h"
 #include "ui/editor/SettingsTreeCtrl.h"
 
 #include <QApplication>
@@ -58,6 +59,8 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     ports.messages = app.Application().GetMessagePort();
     m_commands = std::make_unique<CDocumentCommands>(app.Document(), &app.Application(), ports,
                                                      ProgramFolder());
+    m_tree->SetDocument(&app.Document());
+    m_tree->Editing()->SetFolderSource([this] { return m_commands->CurrentFolder(); });
 
     connect(m_tree, &CSettingsTreeCtrl::helpRequested, this, [this] { ShowHelp(); });
     connect(m_tree, &CSettingsTreeCtrl::newRequested, this,

@@ -2,34 +2,40 @@
 
 #include "settings/SettingNode.h"
 
-namespace {
-CBulkLoad *g_activeLoad = nullptr;
-}
-
-CBulkLoad::CBulkLoad()
-    : m_previous(g_activeLoad)
+CBulkLoad::CBulkLoad(CSettingNode *root)
+    : m_root(root)
 {
-    g_activeLoad = this;
+    m_state = root->TreeState();
+    if (!m_state) {
+        m_state = &m_ownState;
+        root->AttachTreeState(m_state);
+    }
+    m_previous = m_state->bulkLoad;
+    m_state->bulkLoad = this;
 }
 
 CBulkLoad::~CBulkLoad()
 {
-    g_activeLoad = m_previous;
+    Detach();
 }
 
-CBulkLoad *CBulkLoad::Active()
+void CBulkLoad::Detach()
 {
-    return g_activeLoad;
+    if (!m_state)
+        return;
+    m_state->bulkLoad = m_previous;
+    if (m_state == &m_ownState && m_root->TreeState() == m_state)
+        m_root->AttachTreeState(nullptr);
+    m_state = nullptr;
 }
 
 void CBulkLoad::Finish()
 {
-    g_activeLoad = m_previous;
+    Detach();
     m_names.clear();
     if (m_refreshPending) {
         m_refreshPending = false;
-        if (CSettingNode *root = CSettingNode::GetCurrentRoot())
-            root->RefreshReferences();
+        m_root->RefreshReferences();
     }
 }
 

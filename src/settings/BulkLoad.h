@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/TreeState.h"
+
 #include <QHash>
 #include <QString>
 
@@ -13,13 +15,12 @@ class CSettingNode;
 class CBulkLoad
 {
 public:
-    CBulkLoad();
+    // Registers itself with root's tree state (a root without one gets a
+    // state of its own for the duration).
+    explicit CBulkLoad(CSettingNode *root);
     ~CBulkLoad();
     CBulkLoad(const CBulkLoad &) = delete;
     CBulkLoad &operator=(const CBulkLoad &) = delete;
-
-    // The load in progress, or null.
-    static CBulkLoad *Active();
 
     // Runs the reference refresh once when naming asked for one.
     void Finish();
@@ -32,7 +33,12 @@ public:
 private:
     QHash<QString, int> &NamesOf(const CSettingNode *category, int nameField);
 
-    CBulkLoad *m_previous;
+    void Detach();
+
+    CSettingNode *m_root;
+    CTreeState m_ownState;
+    CTreeState *m_state = nullptr;
+    CBulkLoad *m_previous = nullptr;
     bool m_refreshPending = false;
     QHash<const CSettingNode *, QHash<QString, int>> m_names;
 };

@@ -23,11 +23,11 @@ const ItemRole *RoleForSource(ChoiceSource source)
 
 } // namespace
 
-QStringList ItemNames(ChoiceSource source)
+QStringList ItemNames(const CSettingNode *root, ChoiceSource source)
 {
     QStringList names;
     const ItemRole *role = RoleForSource(source);
-    const CSettingNode *category = role ? FindCategory(role->category) : nullptr;
+    const CSettingNode *category = role ? root->FindCategory(role->category) : nullptr;
     if (!category)
         return names;
     for (const CSettingNode *item : category->Children()) {
@@ -39,10 +39,10 @@ QStringList ItemNames(ChoiceSource source)
     return names;
 }
 
-bool HasItemNames(ChoiceSource source)
+bool HasItemNames(const CSettingNode *root, ChoiceSource source)
 {
     const ItemRole *role = RoleForSource(source);
-    const CSettingNode *category = role ? FindCategory(role->category) : nullptr;
+    const CSettingNode *category = role ? root->FindCategory(role->category) : nullptr;
     if (!category)
         return false;
     for (const CSettingNode *item : category->Children()) {
@@ -57,7 +57,7 @@ const CNameList &CReferenceNames::For(ChoiceSource source)
     std::optional<CNameList> &slot = m_lists.at(static_cast<size_t>(source));
     if (!slot) {
         slot.emplace();
-        slot->names = ItemNames(source);
+        slot->names = ItemNames(m_root, source);
         slot->lookup = QSet<QString>(slot->names.begin(), slot->names.end());
     }
     return *slot;

@@ -10,6 +10,7 @@
 #include "settings/TagTable.h"
 
 #include <algorithm>
+#include <array>
 #include <span>
 
 namespace {
@@ -81,11 +82,16 @@ constexpr DisableRule kDisableRules[] = {
     {WAPUseConnection, ParentDisabled, NoChoices},
 };
 
+// Asked for every node of the tree after each change, so looked up by type.
 const DisableRule *DisableRuleOf(int type)
 {
-    const auto it = std::find_if(std::begin(kDisableRules), std::end(kDisableRules),
-                                 [type](const DisableRule &rule) { return rule.type == type; });
-    return it == std::end(kDisableRules) ? nullptr : it;
+    static const auto byType = [] {
+        std::array<const DisableRule *, FreeElement + 1> table{};
+        for (const DisableRule &rule : kDisableRules)
+            table.at(static_cast<size_t>(rule.type)) = &rule;
+        return table;
+    }();
+    return type >= 0 && type <= FreeElement ? byType[static_cast<size_t>(type)] : nullptr;
 }
 
 // Reference nodes: the text shown when there is nothing to name, and whether
@@ -172,7 +178,7 @@ const QString &CSettingNode::GetElementName() const
     static const QString none;
     if (m_type == FreeElement)
         return GetLabelOverride();
-    if (m_type == Root)
+    if (m_type == NodeType::Root)
         return root;
     const unsigned id = NodeTypeInfoOf(m_type).labelId;
     return id ? InvariantText(id) : none;
@@ -180,7 +186,7 @@ const QString &CSettingNode::GetElementName() const
 
 QString CSettingNode::GetLabel(bool localized) const
 {
-    if (!localized || m_type == FreeElement || m_type == Root)
+    if (!localized || m_type == FreeElement || m_type == NodeType::Root)
         return GetElementName();
     if (const ItemRole *role = RoleOfItem(m_type)) {
         const CSettingNode *name = FindChild(role->nameField);
@@ -231,7 +237,7 @@ void CSettingNode::GetChoices(QStringList &list, bool display) const
         }
         return;
     }
-    list = ItemNames(info.choices);
+    list = ItemNames(Root(), info.choices);
     const ReferenceRule *reference = ReferenceRuleOf(m_type);
     if (display && list.isEmpty() && reference && reference->includeWhenRepointed) {
         list.append(ChoiceText(StringId::NoAccessPoints) + u'\n' +
@@ -253,28 +259,33 @@ QString CSettingNode::FixedChoiceDisplay() const
 bool CSettingNode::RepointReference(const CNameList &names)
 {
     if (names.names.isEmpty()) {
-        m_value.clear();
+        if (!m_value.isEmpty()) {
+            m_value.clear();
+            NotifyChanged();
+        }
         SetInclude(0, 1);
         return false;
     }
     if (!m_value.isEmpty() && names.Contains(m_value))
         return true;
     m_value = names.names.last();
+    NotifyChanged();
     if (ReferenceRuleOf(m_type)->includeWhenRepointed && IsMandatoryInIncludedParent())
         SetInclude(1, 1);
     SetModified(1);
     return true;
 }
 
-QString CSettingNode::GetDisplayValue(bool localized)
+QString CSettingNode::GetDisplayValue(bool localized) const
 {
     if (!localized)
         return m_value;
     if (const ReferenceRule *reference = ReferenceRuleOf(m_type)) {
-        CReferenceNames names;
-        if (!RepointReference(names.For(NodeTypeInfoOf(m_type).choices)))
+        // Shown as the refresh of references will leave it.
+        const QStringList names = ItemNames(Root(), NodeTypeInfoOf(m_type).choices);
+        if (names.isEmpty())
             return LoadLabel(m_application, reference->noneLabel, true);
-        return m_value;
+        return !m_value.isEmpty() && names.contains(m_value) ? m_value : names.last();
     }
     if (const unsigned shown = FixedShownLabel(m_type))
         return LoadLabel(m_application, shown, true);
@@ -286,7 +297,7 @@ QString CSettingNode::GetDisplayValue(bool localized)
     return FixedChoiceDisplay();
 }
 
-bool CSettingNode::DisabledByOwnRule()
+bool CSettingNode::DisabledByOwnRule(CReferenceNames *names) const
 {
     const DisableRule *rule = DisableRuleOf(m_type);
     if (!rule)
@@ -296,11 +307,11 @@ bool CSettingNode::DisabledByOwnRule()
         case Clause::None:
             break;
         case Clause::ParentDisabled:
-            if (m_parent && m_parent->IsDisabled())
+            if (m_parent && m_parent->IsDisabledBy(names, m_parent->HasTemplateAncestor()))
                 return true;
             break;
         case Clause::NoChoices:
-            if (!HasChoices())
+            if (!HasChoices(names))
                 return true;
             break;
         case Clause::SiblingIs:
@@ -315,8 +326,8 @@ bool CSettingNode::DisabledByOwnRule()
         }
         case Clause::MailboxTypeIsNot: {
             const CSettingNode *mailbox = m_parent ? m_parent->m_parent : nullptr;
-            const CSettingNode *servers = mailbox ? mailbox->FindChild(Servers) : nullptr;
-            const CSettingNode *type = servers ? servers->FindChild(MailboxType) : nullptr;
+            const CSettingNode *type =
+                mailbox ? mailbox->FindDescendant({Servers, MailboxType}) : nullptr;
             if (type && type->m_value != QStringView(condition.value))
                 return true;
             break;
@@ -326,7 +337,7 @@ bool CSettingNode::DisabledByOwnRule()
     return false;
 }
 
-bool CSettingNode::HasChoices() const
+bool CSettingNode::HasChoices(CReferenceNames *names) const
 {
     const NodeTypeInfo &info = NodeTypeInfoOf(m_type);
     switch (info.choices) {
@@ -340,28 +351,46 @@ bool CSettingNode::HasChoices() const
     }
     default:
         // Item names: any item offers one, whatever its name.
-        return HasItemNames(info.choices);
+        return names ? !names->For(info.choices).names.isEmpty()
+                     : HasItemNames(Root(), info.choices);
     }
 }
 
 bool CSettingNode::HasTemplateAncestor() const
 {
-    const CSettingNode *root = GetCurrentRoot();
-    for (const CSettingNode *node = m_parent; node && node != root; node = node->m_parent) {
+    // The root is no template, so the walk may stop below it.
+    for (const CSettingNode *node = m_parent; node && node->m_parent; node = node->m_parent) {
         if (IsTemplateType(node->m_type))
             return true;
     }
     return false;
 }
 
-int CSettingNode::IsDisabled()
+bool CSettingNode::IsDisabledBy(CReferenceNames *names, bool belowTemplate) const
 {
-    bool disabled = DisabledByOwnRule();
-    if (!disabled && !IsNameFieldType(m_type))
-        disabled = HasTemplateAncestor();
-    if (disabled && m_include)
+    if (DisabledByOwnRule(names))
+        return true;
+    return belowTemplate && !IsNameFieldType(m_type);
+}
+
+int CSettingNode::IsDisabled() const
+{
+    return IsDisabledBy(nullptr, HasTemplateAncestor()) ? 1 : 0;
+}
+
+void CSettingNode::ExcludeDisabledNodes()
+{
+    CReferenceNames names(Root());
+    ExcludeDisabledNodes(names, HasTemplateAncestor());
+}
+
+void CSettingNode::ExcludeDisabledNodes(CReferenceNames &names, bool belowTemplate)
+{
+    if (m_include && IsDisabledBy(&names, belowTemplate))
         SetInclude(0, 1);
-    return disabled ? 1 : 0;
+    const bool childrenBelowTemplate = belowTemplate || IsTemplateType(m_type);
+    for (CSettingNode *child : m_children)
+        child->ExcludeDisabledNodes(names, childrenBelowTemplate);
 }
 
 int CSettingNode::IsMandatory() const

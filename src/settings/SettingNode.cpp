@@ -8,23 +8,16 @@
 #include "settings/NodeTypes.h"
 #include "settings/StringIds.h"
 #include "settings/TagTable.h"
+#include "settings/TreeState.h"
 
 #include <algorithm>
 
-namespace {
-
-CSettingNode *g_currentRoot = nullptr;
-int g_modified = 0;
-QString g_lastError;
-
-} // namespace
-
-CSettingNode::CSettingNode()
-    : m_application(CApplication::Current())
+CSettingNode::CSettingNode(CApplication *application)
+    : m_application(application)
 {}
 
 CSettingNode::CSettingNode(const QString &value, int editorKind, int type, CSettingNode *parent)
-    : m_application(CApplication::Current())
+    : m_application(parent ? parent->m_application : nullptr)
     , m_value(value)
     , m_parent(parent)
     , m_type(static_cast<qint16>(type))
@@ -40,7 +33,7 @@ CSettingNode::CSettingNode(const CSettingNode &other)
 CSettingNode &CSettingNode::operator=(const CSettingNode &other)
 {
     if (this != &other) {
-        DeleteChildren();
+        DestroyChildren();
         CopyFrom(other);
     }
     return *this;
@@ -48,7 +41,7 @@ CSettingNode &CSettingNode::operator=(const CSettingNode &other)
 
 CSettingNode::~CSettingNode()
 {
-    DeleteChildren();
+    DestroyChildren();
 }
 
 const QString &CSettingNode::GetLabelOverride() const
@@ -93,6 +86,9 @@ void CSettingNode::CopyFrom(const CSettingNode &other)
     m_value = other.m_value;
     m_parent = other.m_parent;
     m_markup = other.m_markup ? std::make_unique<Markup>(*other.m_markup) : nullptr;
+    // A copy is a tree of its own.
+    if (m_markup)
+        m_markup->treeState = nullptr;
     m_rawMarkup = other.m_rawMarkup;
     m_children.reserve(other.m_children.size());
     for (const CSettingNode *child : other.m_children) {
@@ -103,40 +99,83 @@ void CSettingNode::CopyFrom(const CSettingNode &other)
     }
 }
 
-void CSettingNode::SetCurrentRoot(CSettingNode *root)
+CSettingNode *CSettingNode::Root()
 {
-    g_currentRoot = root;
+    CSettingNode *node = this;
+    while (node->m_parent)
+        node = node->m_parent;
+    return node;
 }
 
-CSettingNode *CSettingNode::GetCurrentRoot()
+const CSettingNode *CSettingNode::Root() const
 {
-    return g_currentRoot;
+    return const_cast<CSettingNode *>(this)->Root();
+}
+
+void CSettingNode::AttachTreeState(CTreeState *state)
+{
+    if (m_markup || state)
+        OwnMarkup().treeState = state;
+}
+
+CTreeState *CSettingNode::TreeState() const
+{
+    const CSettingNode *root = Root();
+    return root->m_markup ? root->m_markup->treeState : nullptr;
 }
 
 void CSettingNode::SetModified(int modified)
 {
-    g_modified = modified ? 1 : 0;
+    if (CTreeState *state = TreeState())
+        state->modified = modified ? 1 : 0;
 }
 
-int CSettingNode::IsModified()
+int CSettingNode::IsModified() const
 {
-    return g_modified;
+    const CTreeState *state = TreeState();
+    return state ? state->modified : 0;
 }
 
-void CSettingNode::SetLastError(const QString &text)
+void CSettingNode::SetLastError(const QString &text) const
 {
-    g_lastError = text;
+    if (CTreeState *state = TreeState())
+        state->lastError = text;
 }
 
-QString CSettingNode::GetLastError()
+QString CSettingNode::GetLastError() const
 {
-    return g_lastError;
+    const CTreeState *state = TreeState();
+    return state ? state->lastError : QString();
 }
 
-CSettingNode *FindCategory(int categoryType)
+CSettingNode *CSettingNode::FindCategory(int categoryType) const
 {
-    CSettingNode *root = CSettingNode::GetCurrentRoot();
-    return root ? root->FindChild(categoryType) : nullptr;
+    return Root()->FindChild(categoryType);
+}
+
+CSettingNode *CSettingNode::FindDescendant(std::initializer_list<int> types) const
+{
+    const CSettingNode *node = this;
+    for (int type : types) {
+        node = node->FindChild(type);
+        if (!node)
+            return nullptr;
+    }
+    return const_cast<CSettingNode *>(node);
+}
+
+void CSettingNode::NotifyAdded()
+{
+    const CTreeState *state = TreeState();
+    if (state && state->observer)
+        state->observer->NodeAdded(this);
+}
+
+void CSettingNode::NotifyChanged()
+{
+    const CTreeState *state = TreeState();
+    if (state && state->observer)
+        state->observer->NodeChanged(this);
 }
 
 void CSettingNode::SetType(int type)
@@ -145,7 +184,10 @@ void CSettingNode::SetType(int type)
         m_parent->AdjustTemplateCount(m_type, -1);
         m_parent->AdjustTemplateCount(type, +1);
     }
+    const bool changed = m_type != type;
     m_type = static_cast<qint16>(type);
+    if (changed)
+        NotifyChanged();
 }
 
 void CSettingNode::AdjustTemplateCount(int type, int delta)
@@ -194,6 +236,7 @@ int CSettingNode::InsertChild(CSettingNode *child)
     const int position = FindInsertPosition(child->m_type);
     m_children.insert(m_children.begin() + position, child);
     AdjustTemplateCount(child->m_type, +1);
+    child->NotifyAdded();
     return 1;
 }
 
@@ -255,6 +298,18 @@ int CSettingNode::RemoveChild(CSettingNode *child)
 
 void CSettingNode::DeleteChildren()
 {
+    if (const CTreeState *state = TreeState(); state && state->observer && !m_children.empty()) {
+        const std::vector<CSettingNode *> leaving = m_children;
+        m_children.clear();
+        m_templateChildren = 0;
+        state->observer->NodesRemoved(this, leaving);
+        m_children = leaving;
+    }
+    DestroyChildren();
+}
+
+void CSettingNode::DestroyChildren()
+{
     std::vector<CSettingNode *> children;
     children.swap(m_children);
     m_templateChildren = 0;
@@ -281,27 +336,32 @@ int CSettingNode::IsEqual(const CSettingNode &other) const
 void CSettingNode::StoreInclude(int include, int markModified)
 {
     include = include ? 1 : 0;
-    if (markModified && include != m_include)
+    if (include == m_include)
+        return;
+    if (markModified)
         SetModified(1);
     m_include = static_cast<qint8>(include);
+    NotifyChanged();
+}
+
+int CSettingNode::AcceptsInclude() const
+{
+    if (m_type == NodeType::PreferredConnection || m_type == NodeType::PreferredMailbox ||
+        m_type == NodeType::PreferredCentre)
+        return m_value.isEmpty() ? 0 : 1;
+    if (IsTemplateType(m_type))
+        return 0;
+    if (IsEntryListType(m_type) && m_children.empty())
+        return 0;
+    return 1;
 }
 
 int CSettingNode::SetInclude(int include, int markModified)
 {
-    const bool preferredItem = m_type == NodeType::PreferredConnection ||
-                               m_type == NodeType::PreferredMailbox ||
-                               m_type == NodeType::PreferredCentre;
-    if (preferredItem) {
-        if (m_value.isEmpty()) {
-            StoreInclude(0, markModified);
-            return 0;
-        }
-        StoreInclude(include, markModified);
-        return 1;
-    }
     if (IsTemplateType(m_type))
         return 0;
-    if (IsEntryListType(m_type) && m_children.empty()) {
+    if (!AcceptsInclude()) {
+        // Preferred items with nothing named and empty lists stay out.
         StoreInclude(0, markModified);
         return 0;
     }
@@ -339,7 +399,8 @@ int CSettingNode::SetName(const QString &text)
     if (text.compare(invariant, Qt::CaseInsensitive) == 0 ||
         text.compare(localized, Qt::CaseInsensitive) == 0)
         return 0;
-    CBulkLoad *load = CBulkLoad::Active();
+    const CTreeState *state = TreeState();
+    CBulkLoad *load = state ? state->bulkLoad : nullptr;
     const CSettingNode *category = FindCategory(role->category);
     const bool duplicate = load && category ? load->IsDuplicateName(category, role->nameField, text)
                                             : IsDuplicateName(text) != 0;
@@ -348,13 +409,14 @@ int CSettingNode::SetName(const QString &text)
     if (load && category)
         load->NameChanged(category, role->nameField, m_value, text);
     m_value = text;
+    NotifyChanged();
     if (m_parent && m_parent->m_type == role->itemTemplate)
         m_parent->BecomeItemAndAddTemplate();
     if (m_type == NodeType::IAPConnectionName || m_type == NodeType::WAPConnectionName) {
         if (load)
             load->RequestReferenceRefresh();
-        else if (CSettingNode *root = GetCurrentRoot())
-            root->RefreshReferences();
+        else
+            Root()->RefreshReferences();
     }
     return 1;
 }
@@ -374,7 +436,10 @@ int CSettingNode::SetValue(const QString &text)
         return SetName(text);
     if (IsBookmarkListType(m_type))
         return 0;
-    m_value = text;
+    if (m_value != text) {
+        m_value = text;
+        NotifyChanged();
+    }
     if (m_type == NodeType::ConnectionType || m_type == NodeType::RemoteModemType) {
         CSettingNode *speed =
             m_parent ? m_parent->FindChild(NodeType::MaxConnectionSpeed) : nullptr;
@@ -407,7 +472,7 @@ int CSettingNode::RemoveFromTree()
     }
     CSettingNode *parent = m_parent;
     parent->RemoveChild(this);
-    SetModified(1);
+    parent->SetModified(1);
     const bool anyIncluded = std::any_of(
         parent->m_children.begin(), parent->m_children.end(),
         [](CSettingNode *sibling) { return sibling->IsIncluded() && !sibling->IsDisabled(); });
@@ -460,7 +525,7 @@ unsigned CSettingNode::ReferencingCategoryLabel() const
 
 void CSettingNode::RefreshReferences()
 {
-    CReferenceNames names;
+    CReferenceNames names(Root());
     RefreshReferences(names);
 }
 

@@ -3,31 +3,48 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
 class CApplication;
 class CReferenceNames;
 struct CNameList;
+struct CTreeState;
 
 // One node of the settings tree. A node owns its children; RemoveChild and
 // RemoveFromTree unlink a child and hand its ownership to the caller.
+//
+// Queries (labels, shown values, choices, the disabled test) never change
+// the tree. Rules that look across the tree find it through the node's own
+// root; the tree's modified flag, last error and observer live in the state
+// that the root was given.
 class CSettingNode
 {
 public:
-    CSettingNode();
+    explicit CSettingNode(CApplication *application = nullptr);
+    // A child takes its parent's application.
     CSettingNode(const QString &value, int editorKind, int type, CSettingNode *parent);
     CSettingNode(const CSettingNode &other);
     CSettingNode &operator=(const CSettingNode &other);
     virtual ~CSettingNode();
 
-    // Program-wide values of the settings tree.
-    static void SetCurrentRoot(CSettingNode *root);
-    static CSettingNode *GetCurrentRoot();
-    static void SetModified(int modified);
-    static int IsModified();
-    static void SetLastError(const QString &text);
-    static QString GetLastError();
+    // The top of the tree this node hangs in (the node itself when it has no
+    // parent).
+    CSettingNode *Root();
+    const CSettingNode *Root() const;
+    // Given to a root; a tree without one keeps no modified flag or error.
+    void AttachTreeState(CTreeState *state);
+    CTreeState *TreeState() const;
+    // The values of the whole tree, kept in its state.
+    void SetModified(int modified);
+    int IsModified() const;
+    void SetLastError(const QString &text) const;
+    QString GetLastError() const;
+    // The category of this node's tree with this type, or null.
+    CSettingNode *FindCategory(int categoryType) const;
+    // Follows a chain of child types; null when a link is missing.
+    CSettingNode *FindDescendant(std::initializer_list<int> types) const;
 
     CApplication *GetApplication() const { return m_application; }
     int GetType() const { return m_type; }
@@ -68,17 +85,23 @@ public:
     int RemoveFromTree();
     int IsEqual(const CSettingNode &other) const;
     int SetInclude(int include, int markModified);
+    // What SetInclude would answer, without changing anything: the rule
+    // refuses preferred items that name nothing, templates and empty lists.
+    int AcceptsInclude() const;
     int SetValue(const QString &text);
     void RefreshReferences();
+    // Excludes every included node of the subtree that is disabled, parents
+    // before children, each change marked modified.
+    void ExcludeDisabledNodes();
     void CreateDefaultContent();
 
     // Per-type rules of the node type catalogue.
     QString GetLabel(bool localized) const;
     // The element name: GetLabel(false) without a copy.
     const QString &GetElementName() const;
-    QString GetDisplayValue(bool localized);
+    QString GetDisplayValue(bool localized) const;
     void GetChoices(QStringList &list, bool display) const;
-    int IsDisabled();
+    int IsDisabled() const;
     int IsMandatory() const;
     int IsMandatoryInIncludedParent() const;
 
@@ -88,6 +111,10 @@ public:
 
 private:
     void RefreshReferences(CReferenceNames &names);
+    void ExcludeDisabledNodes(CReferenceNames &names, bool belowTemplate);
+    bool IsDisabledBy(CReferenceNames *names, bool belowTemplate) const;
+    void NotifyAdded();
+    void NotifyChanged();
     unsigned ReferencingCategoryLabel() const;
     // Re-points a dangling reference; false when there is nothing to name.
     bool RepointReference(const CNameList &names);
@@ -95,20 +122,24 @@ private:
     void FixedChoiceIds(std::vector<unsigned> &ids) const;
     void StoreInclude(int include, int markModified);
     void CopyFrom(const CSettingNode &other);
+    // Destroys the children without telling anyone: the tree is going.
+    void DestroyChildren();
     void AdjustTemplateCount(int type, int delta);
     int FindInsertPosition(int itemType) const;
     int SetName(const QString &text);
     void BecomeItemAndAddTemplate();
-    bool DisabledByOwnRule();
-    bool HasChoices() const;
+    bool DisabledByOwnRule(CReferenceNames *names) const;
+    bool HasChoices(CReferenceNames *names) const;
     bool HasTemplateAncestor() const;
 
     // Text that only elements unknown to the catalogue or with unknown
     // attributes carry, kept aside so that ordinary nodes stay small.
+    // The tree state rides along here too, since only a root has one.
     struct Markup
     {
         QString labelOverride;
         QString attributeText;
+        CTreeState *treeState = nullptr;
     };
     Markup &OwnMarkup();
 
@@ -127,6 +158,3 @@ private:
     qint8 m_state = 1;
     qint8 m_rawMarkup = 0;
 };
-
-// The category of the current root with this type, or null.
-CSettingNode *FindCategory(int categoryType);

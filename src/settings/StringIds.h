@@ -47,5 +47,13 @@ enum : unsigned {
     AnswerRetry = 41042,
     AnswerCancel = 41043,
     EditorNotAvailable = 41050,
+
+    // Why an edit was refused.
+    MsgNameInUse = 40035,
+    MsgNameNotAllowed = 40036,
+    MsgListHasNoValue = 40037,
+    MsgNotApplicable = 40042,
+    MsgNotAChoice = 41060,
+    MsgNoValueToEdit = 41061,
 };
 } // namespace StringId

@@ -51,10 +51,12 @@ struct NodeState
 class CTreeCheck
 {
 public:
-    CTreeCheck(bool onlyIncluded, bool repair, const RepairObserver &observer)
+    CTreeCheck(const CSettingNode *root, bool onlyIncluded, bool repair,
+               const RepairObserver &observer)
         : m_onlyIncluded(onlyIncluded)
         , m_repair(repair)
         , m_observer(observer)
+        , m_itemNames(root)
     {}
 
     bool Check(CSettingNode *node);
@@ -338,7 +340,7 @@ int CheckTree(CSettingNode *node, CSettingNode **failing, bool onlyIncluded, boo
         *failing = nullptr;
     if (!node)
         return 1;
-    CTreeCheck check(onlyIncluded, repair, observer);
+    CTreeCheck check(node->Root(), onlyIncluded, repair, observer);
     const bool passed = check.Check(node);
     if (failing && !repair)
         *failing = check.Failing();

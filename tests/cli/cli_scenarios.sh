@@ -56,6 +56,10 @@ add_get_set)
     expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/PhoneNumber' '0123 456'
     expect 0 get a.xml 'IAPSettings/IAPConnection[1]/PhoneNumber'
     [ "$(cat out)" = "0123 456" ] || fail "get: $(cat out)"
+    # The password does not apply while the phone asks for it.
+    expect 1 set a.xml 'IAPSettings/IAPConnection[Home]/Password' 'p<&>ss'
+    contains err '"Password" does not apply'
+    expect 0 set a.xml 'IAPSettings/IAPConnection[Home]/PromptPassword' 'No'
     expect 0 set a.xml 'IAPSettings/IAPConnection[Home]/Password' 'p<&>ss'
     expect 0 get a.xml 'IAPSettings/IAPConnection[2]/Password'
     [ "$(cat out)" = "p<&>ss" ] || fail "password: $(cat out)"
@@ -67,6 +71,38 @@ add_get_set)
     expect 0 add a.xml SMSSettings Centre
     expect 0 get a.xml 'WAPSettings/WAPConnection[Portal]/UseConnection'
     [ "$(cat out)" = "Home" ] || fail "WAP connection should use the last access point: $(cat out)"
+    ;;
+set_rules)
+    # The command line refuses, limits and includes as the in-place editors do.
+    expect 0 new a.xml
+    expect 0 add a.xml IAPSettings Office
+    expect 0 add a.xml EMailSettings Work
+    cp a.xml before.xml
+    expect 1 set a.xml 'EMailSettings/Mailbox[Work]/EMailAddress' 'not an address'
+    contains err 'The value you typed is not valid.'
+    expect 1 set a.xml 'IAPSettings/IAPConnection[Office]/DataCall/ConnectionType' Bogus
+    contains err '"Bogus" is not one of the choices'
+    expect 1 set a.xml 'PersonalData/DefaultVoiceMailbox' 5
+    cmp -s a.xml before.xml || fail "a refused value rewrote the file"
+    expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/DataCall/ConnectionType' 'High speed'
+    expect 0 get a.xml 'IAPSettings/IAPConnection[Office]/DataCall/ConnectionType'
+    [ "$(cat out)" = "HighSpeed" ] || fail "choice by its shown text: $(cat out)"
+    expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/Proxies/HTTPUseProxy' Yes
+    expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/Proxies/HTTPPortNumber' 70000
+    expect 0 get a.xml 'IAPSettings/IAPConnection[Office]/Proxies/HTTPPortNumber'
+    [ "$(cat out)" = "65535" ] || fail "port limit: $(cat out)"
+    expect 0 set a.xml 'EMailSettings/Mailbox[Work]/RetrieveMail/MessageMaxSize' 0
+    expect 0 get a.xml 'EMailSettings/Mailbox[Work]/RetrieveMail/MessageMaxSize'
+    [ "$(cat out)" = "1" ] || fail "message size limit: $(cat out)"
+    expect 0 set a.xml 'EMailSettings/Mailbox[Work]/EMailAddress' 'ann@example.com'
+    expect 0 show a.xml
+    contains out "[x] E-mail address: ann@example.com"
+    contains out "[x] HTTP proxy port: 65535"
+    expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/AddressOptions/RetrieveIP' No
+    expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/AddressOptions/IPAddress' '192.168.1.300'
+    expect 0 get a.xml 'IAPSettings/IAPConnection[Office]/AddressOptions/IPAddress'
+    [ "$(cat out)" = "192.168.1.254" ] || fail "address field limit: $(cat out)"
+    expect 1 set a.xml 'IAPSettings/IAPConnection[Office]/AddressOptions/IPAddress' '192.168.1'
     ;;
 refusals)
     expect 0 new a.xml
@@ -86,6 +122,7 @@ check)
     expect 0 check a.xml
     expect 0 check a.xml --sending
     expect 0 add a.xml IAPSettings Office
+    expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/PhoneNumber' '0123'
     expect 0 add a.xml EMailSettings Mail
     # A hand-edited file: a value that is not among its choices, and an
     # included mailbox without its e-mail address.

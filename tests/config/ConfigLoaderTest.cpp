@@ -144,7 +144,7 @@ TEST(Loader, FileEntriesAreIncludedThroughTheIncludeRule)
     ASSERT_EQ(tones->ChildCount(), 1);
     EXPECT_EQ(tones->Children()[0]->GetType(), RingingTone);
     EXPECT_EQ(tones->Children()[0]->IsIncluded(), 1);
-    EXPECT_TRUE(CSettingNode::IsModified());
+    EXPECT_TRUE(tree.Root()->IsModified());
     CSettingNode *file = Path(tree.Root(), {FileTransfer, Files, File});
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->GetUpdateFlag(), 1);
@@ -225,7 +225,7 @@ TEST(LoadFile, ErrorsAndParseFailures)
     int parseFailed = 7;
     EXPECT_EQ(LoadConfigurationFile(tree.Root(), dir.filePath("none.xml"), parseFailed), 0);
     EXPECT_EQ(parseFailed, 0);
-    EXPECT_FALSE(CSettingNode::GetLastError().isEmpty());
+    EXPECT_FALSE(tree.Root()->GetLastError().isEmpty());
 
     auto writeBytes = [&dir](const QByteArray &bytes) {
         QFile file(dir.filePath("f.xml"));

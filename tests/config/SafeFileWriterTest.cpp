@@ -88,7 +88,7 @@ TEST(SafeWrite, SaveReportsTheSystemMessage)
     CTestTree tree;
     QTemporaryDir dir;
     EXPECT_EQ(SaveConfigurationFile(tree.Root(), dir.filePath("missing/a.xml")), 0);
-    EXPECT_EQ(CSettingNode::GetLastError(), QString::fromLocal8Bit(strerror(ENOENT)));
+    EXPECT_EQ(tree.Root()->GetLastError(), QString::fromLocal8Bit(strerror(ENOENT)));
 
     CTestTree empty(false);
     ASSERT_EQ(SaveConfigurationFile(empty.Root(), dir.filePath("empty.xml")), 1);

@@ -114,7 +114,7 @@ protected:
         EXPECT_TRUE(item && item->FindChild(IAPPhoneNumber)->SetValue(phone));
         EXPECT_TRUE(document.Save(path));
         document.Reset();
-        CSettingNode::SetModified(0);
+        document.SetModified(0);
         return path;
     }
     // The document's access point, or null.
@@ -187,11 +187,11 @@ TEST_F(DocumentCommandsTest, DialogsStartWhereTheDocumentIsAndSavingBindsTheChos
     fake.log.clear();
     EXPECT_FALSE(commands->SaveDocument()) << "untitled: Save As, cancelled";
     EXPECT_EQ(fake.request.title, "Save As");
-    EXPECT_TRUE(CSettingNode::IsModified());
+    EXPECT_TRUE(document.IsModified());
     const QString path = dir.filePath("office.xml");
     fake.answers = {path};
     EXPECT_TRUE(commands->SaveDocument());
-    EXPECT_FALSE(CSettingNode::IsModified());
+    EXPECT_FALSE(document.IsModified());
     // Bound now: Save writes without asking, and Save As proposes the name.
     ASSERT_TRUE(Phone()->SetValue("555"));
     EXPECT_TRUE(commands->SaveDocument());
@@ -222,7 +222,7 @@ TEST_F(DocumentCommandsTest, ChangesAreOfferedForSavingBeforeTheyAreDropped)
     fake.answers = {"cancel", "cancel"};
     EXPECT_FALSE(commands->OpenDocument(second));
     commands->NewDocument();
-    EXPECT_TRUE(CSettingNode::IsModified()) << "cancelled; the log shows no reset";
+    EXPECT_TRUE(document.IsModified()) << "cancelled; the log shows no reset";
 
     // Yes saves to the bound file first; No drops the changes.
     fake.answers = {"yes"};
@@ -264,7 +264,7 @@ TEST_F(DocumentCommandsTest, OpenFailuresLeaveAnUntitledDocumentAndSayWhy)
         EXPECT_EQ(commands->IsUntitled(), !opened);
         EXPECT_EQ(Item() != nullptr, opened) << "nothing of the last file is left";
         EXPECT_EQ(QString(commands->CurrentFolder()).remove(dir.path() + '/'), c.folder);
-        EXPECT_FALSE(CSettingNode::IsModified());
+        EXPECT_FALSE(document.IsModified());
     }
 }
 
@@ -282,7 +282,7 @@ TEST_F(DocumentCommandsTest, FailedSavesKeepTheDocumentAndOnlyClosingGoesOn)
     fake.answers = {"yes", "yes", dir.filePath("nowhere/b.xml"), rescued};
     EXPECT_FALSE(commands->PromptSaveChanges(false));
     EXPECT_TRUE(commands->PromptSaveChanges(true));
-    EXPECT_FALSE(CSettingNode::IsModified());
+    EXPECT_FALSE(document.IsModified());
     EXPECT_EQ(fake.log, (QStringList{"yes/no/cancel: Save changes?", "commit", failed,
                                      "yes/no: Save changes?", "commit", failed, "commit",
                                      "save  a.xml", failed, "commit", "save  a.xml", "header"}));
@@ -293,7 +293,7 @@ TEST_F(DocumentCommandsTest, FailedSavesKeepTheDocumentAndOnlyClosingGoesOn)
     ASSERT_TRUE(QFile::remove(rescued) && QDir(dir.path()).mkdir("rescued.xml"));
     fake.answers = {"yes"};
     EXPECT_TRUE(commands->PromptSaveChanges(true));
-    EXPECT_TRUE(CSettingNode::IsModified());
+    EXPECT_TRUE(document.IsModified());
 
     // Closing the view asks the same and stores the bound file.
     fake.log.clear();
@@ -326,15 +326,18 @@ TEST_F(DocumentCommandsTest, ShowActivityLogOpensTheLogOrSaysWhyNot)
                            "commit", "shell program/ProvixLog.csv", "ok: No log."}));
 }
 
-TEST(SettingsDocument, ResetReplacesTheCurrentRootThatTheDestructorClears)
+TEST(SettingsDocument, ResetReplacesTheTreeAndKeepsTheLastError)
 {
     CTestTree application(false);
-    {
-        CSettingsDocument document;
-        ASSERT_NE(AddAccessPoint(document.Reset(), "Office"), nullptr);
-        CSettingNode *second = document.Reset();
-        EXPECT_EQ(CSettingNode::GetCurrentRoot(), second);
-        EXPECT_EQ(Path(second, {IAPSettings, IAPConnection}), nullptr) << "the old tree is gone";
-    }
-    EXPECT_EQ(CSettingNode::GetCurrentRoot(), nullptr) << "no dangling current root";
+    CSettingsDocument document(&application.Application());
+    ASSERT_NE(AddAccessPoint(document.Reset(), "Office"), nullptr);
+    EXPECT_TRUE(document.IsModified()) << "naming an item marks the document's tree";
+    CSettingNode *second = document.Reset();
+    EXPECT_EQ(document.GetRoot(), second);
+    EXPECT_EQ(Path(second, {IAPSettings, IAPConnection}), nullptr) << "the old tree is gone";
+    EXPECT_EQ(second->GetApplication(), &application.Application());
+
+    QTemporaryDir dir;
+    EXPECT_EQ(document.Open(dir.filePath("none.xml")), CSettingsDocument::OpenResult::NotReadable);
+    EXPECT_FALSE(document.LastErrorText().isEmpty()) << "the reason survives the fresh tree";
 }

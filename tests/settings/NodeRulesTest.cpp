@@ -33,8 +33,11 @@ TEST(DisplayValue, ReferencesShowAPlaceholderOrRepointToTheLastItem)
     CSettingNode *preferred = Path(tree.Root(), {IAPSettings, PreferredConnection});
     preferred->SetValue("Office");
     preferred->SetInclude(1, 0);
+    tree.Root()->SetModified(0);
     EXPECT_EQ(preferred->GetDisplayValue(true), "No access points");
-    EXPECT_EQ(preferred->GetDisplayValue(false), "");
+    EXPECT_EQ(preferred->GetValue(), "Office") << "showing changes nothing";
+    EXPECT_FALSE(tree.Root()->IsModified());
+    tree.Root()->RefreshReferences();
     EXPECT_EQ(preferred->GetValue(), "");
     EXPECT_EQ(preferred->IsIncluded(), 0) << "nothing to refer to";
     EXPECT_EQ(Path(tree.Root(), {EMailSettings, PreferredMailbox})->GetDisplayValue(true),
@@ -46,10 +49,12 @@ TEST(DisplayValue, ReferencesShowAPlaceholderOrRepointToTheLastItem)
     EXPECT_EQ(preferred->GetDisplayValue(true), "Office");
     std::unique_ptr<CSettingNode> office(Path(tree.Root(), {IAPSettings, IAPConnection}));
     ASSERT_EQ(office->RemoveFromTree(), 1);
-    CSettingNode::SetModified(0);
+    tree.Root()->SetModified(0);
     EXPECT_EQ(preferred->GetDisplayValue(true), "Home");
+    EXPECT_EQ(preferred->GetValue(), "Office");
+    tree.Root()->RefreshReferences();
     EXPECT_EQ(preferred->GetValue(), "Home");
-    EXPECT_TRUE(CSettingNode::IsModified());
+    EXPECT_TRUE(tree.Root()->IsModified());
     EXPECT_EQ(preferred->IsIncluded(), 0) << "not mandatory";
 
     // A mandatory reference under an included parent is included when re-pointed.
@@ -58,6 +63,8 @@ TEST(DisplayValue, ReferencesShowAPlaceholderOrRepointToTheLastItem)
     CSettingNode *useConnection = mailbox->FindChild(MailboxUseConnection);
     useConnection->SetValue("Gone");
     EXPECT_EQ(useConnection->GetDisplayValue(true), "Home");
+    tree.Root()->RefreshReferences();
+    EXPECT_EQ(useConnection->GetValue(), "Home");
     EXPECT_EQ(useConnection->IsIncluded(), 1);
 }
 
@@ -139,7 +146,7 @@ TEST(Choices, DisplayFormAndNameLists)
     EXPECT_EQ(list, (QStringList{"W"}));
 }
 
-TEST(Disabled, SiblingRulesAndExclusionSideEffect)
+TEST(Disabled, SiblingRulesAndTheExclusionWalk)
 {
     CTestTree tree;
     CSettingNode *item = AddAccessPoint(tree.Root(), "Office");
@@ -165,10 +172,13 @@ TEST(Disabled, SiblingRulesAndExclusionSideEffect)
     EXPECT_EQ(number->IsDisabled(), 0);
     callback->FindChild(CallbackType)->SetValue("ServerNumber");
     number->SetInclude(1, 0);
-    CSettingNode::SetModified(0);
+    tree.Root()->SetModified(0);
     EXPECT_EQ(number->IsDisabled(), 1);
-    EXPECT_EQ(number->IsIncluded(), 0) << "asking excludes";
-    EXPECT_TRUE(CSettingNode::IsModified());
+    EXPECT_EQ(number->IsIncluded(), 1) << "asking changes nothing";
+    EXPECT_FALSE(tree.Root()->IsModified());
+    tree.Root()->ExcludeDisabledNodes();
+    EXPECT_EQ(number->IsIncluded(), 0);
+    EXPECT_TRUE(tree.Root()->IsModified());
 
     CSettingNode *advanced = AddMailbox(tree.Root(), "Mail")->FindChild(Advanced);
     EXPECT_EQ(advanced->FindChild(UseAPOP)->IsDisabled(), 0);
@@ -187,6 +197,7 @@ TEST(Disabled, TemplateFieldsExceptNameAreDisabled)
     CSettingNode *phone = templateNode->FindChild(IAPPhoneNumber);
     phone->SetInclude(1, 0);
     EXPECT_EQ(phone->IsDisabled(), 1);
+    tree.Root()->ExcludeDisabledNodes();
     EXPECT_EQ(phone->IsIncluded(), 0);
     EXPECT_EQ(Path(templateNode, {Proxies, HTTPUseProxy})->IsDisabled(), 1);
     EXPECT_EQ(Path(tree.Root(), {WAPSettings, WAPTemplate, WAPConnectionName})->IsDisabled(), 0);

@@ -29,7 +29,7 @@ TEST(Naming, TemplateBecomesItemNewTemplateFollowsAndRenamesRepoint)
               (std::vector<int>{PreferredConnection, IAPConnection, IAPTemplate}));
     EXPECT_EQ(office->GetType(), IAPConnection);
     EXPECT_EQ(category->Children().back()->ChildCount(), 11);
-    EXPECT_TRUE(CSettingNode::IsModified());
+    EXPECT_TRUE(tree.Root()->IsModified());
     // Renaming the only access point repoints the references to it.
     CSettingNode *preferred = category->FindChild(PreferredConnection);
     EXPECT_EQ(preferred->GetValue(), "Office");
@@ -53,9 +53,9 @@ TEST(Naming, RefusesDuplicatesEmptyTemplateLabelAndOwnName)
     CSettingNode *templateName = Path(tree.Root(), {IAPSettings, IAPTemplate, IAPConnectionName});
 
     for (const char *refused : {"Office", "", "new ACCESS point"}) {
-        CSettingNode::SetModified(0);
+        tree.Root()->SetModified(0);
         EXPECT_EQ(templateName->SetValue(refused), 0) << refused;
-        EXPECT_TRUE(CSettingNode::IsModified()) << refused;
+        EXPECT_TRUE(tree.Root()->IsModified()) << refused;
     }
     EXPECT_EQ(office->FindChild(IAPConnectionName)->SetValue("Office"), 0);
     EXPECT_EQ(templateName->SetValue("office"), 1) << "names differ by case";
@@ -121,9 +121,9 @@ TEST(IncludeRule, ListIncludesEntriesAndTheirFieldsWithUpdateFlag)
     for (int i = 0; i < 2; ++i)
         bookmarks->AddChild(QString(), 0, WWWBookmark)->CreateDefaultContent();
     bookmarks->SetUpdateFlag(1);
-    CSettingNode::SetModified(0);
+    tree.Root()->SetModified(0);
     EXPECT_EQ(bookmarks->SetInclude(1, 1), 1);
-    EXPECT_TRUE(CSettingNode::IsModified());
+    EXPECT_TRUE(tree.Root()->IsModified());
     for (const CSettingNode *bookmark : bookmarks->Children()) {
         EXPECT_EQ(bookmark->IsIncluded(), 1);
         EXPECT_EQ(bookmark->GetUpdateFlag(), 1);
@@ -139,12 +139,12 @@ TEST(IncludeRule, OtherNodesLeaveChildrenAndModifiedFlagAsAsked)
     CTestTree tree;
     CSettingNode *category = tree.Root()->FindChild(IAPSettings);
     EXPECT_EQ(category->SetInclude(1, 0), 1);
-    EXPECT_FALSE(CSettingNode::IsModified());
+    EXPECT_FALSE(tree.Root()->IsModified());
     EXPECT_EQ(category->FindChild(PreferredConnection)->IsIncluded(), 0);
     category->SetInclude(1, 1);
-    EXPECT_FALSE(CSettingNode::IsModified()) << "no change, no modification";
+    EXPECT_FALSE(tree.Root()->IsModified()) << "no change, no modification";
     category->SetInclude(0, 1);
-    EXPECT_TRUE(CSettingNode::IsModified());
+    EXPECT_TRUE(tree.Root()->IsModified());
 }
 
 TEST(Removal, ItemsInUseAreRefusedWithTheUsersName)
@@ -161,13 +161,13 @@ TEST(Removal, ItemsInUseAreRefusedWithTheUsersName)
     bookmark->CreateDefaultContent();
     bookmark->FindChild(WAPBookmarkUseConnection)->SetValue("Portal");
 
-    CSettingNode::SetModified(0);
+    tree.Root()->SetModified(0);
     EXPECT_EQ(office->RemoveFromTree(), 0);
-    EXPECT_EQ(CSettingNode::GetLastError(), "Used in WAP settings.");
+    EXPECT_EQ(tree.Root()->GetLastError(), "Used in WAP settings.");
     EXPECT_EQ(office->GetParent()->ChildCount(), 3);
-    EXPECT_FALSE(CSettingNode::IsModified());
+    EXPECT_FALSE(tree.Root()->IsModified());
     EXPECT_EQ(wap->RemoveFromTree(), 0);
-    EXPECT_EQ(CSettingNode::GetLastError(), "Used in WAP bookmarks.");
+    EXPECT_EQ(tree.Root()->GetLastError(), "Used in WAP bookmarks.");
 
     wap->FindChild(WAPUseConnection)->SetValue("office");
     EXPECT_EQ(office->RemoveFromTree(), 1) << "names compare exactly";
@@ -188,11 +188,11 @@ TEST(Removal, LastIncludedItemExcludesCategory)
     EXPECT_EQ(office->RemoveFromTree(), 1);
     delete office;
     EXPECT_EQ(category->IsIncluded(), 1) << "Home is still included";
-    CSettingNode::SetModified(0);
+    tree.Root()->SetModified(0);
     EXPECT_EQ(home->RemoveFromTree(), 1);
     delete home;
     EXPECT_EQ(category->IsIncluded(), 0);
-    EXPECT_TRUE(CSettingNode::IsModified());
+    EXPECT_TRUE(tree.Root()->IsModified());
 }
 
 TEST(Insertion, ItemsGoBeforeTheirTemplateOthersAtTheEnd)

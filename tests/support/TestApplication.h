@@ -4,6 +4,7 @@
 #include "settings/MessagePort.h"
 #include "settings/SettingNode.h"
 #include "settings/StringSource.h"
+#include "settings/TreeState.h"
 
 #include <QHash>
 #include <QString>
@@ -44,8 +45,8 @@ public:
     }
 };
 
-// A current application with fake texts and a fresh current root holding the
-// default content, as a document reset leaves them.
+// An application with fake texts and a fresh root holding the default
+// content, with a tree state of its own, as a document reset leaves them.
 class CTestTree
 {
 public:
@@ -56,28 +57,25 @@ public:
         m_application.SetLanguageLibrary(std::move(strings));
         m_application.SetMessagePort(&m_messages);
         CApplication::SetCurrent(&m_application);
-        m_root = std::make_unique<CSettingNode>();
+        m_root = std::make_unique<CSettingNode>(&m_application);
         m_root->SetType(0);
-        CSettingNode::SetCurrentRoot(m_root.get());
+        m_root->AttachTreeState(&m_state);
         if (withDefaultContent)
             m_root->CreateDefaultContent();
-        CSettingNode::SetModified(0);
-        CSettingNode::SetLastError(QString());
+        m_state.modified = 0;
     }
-    ~CTestTree()
-    {
-        CSettingNode::SetCurrentRoot(nullptr);
-        CApplication::SetCurrent(nullptr);
-    }
+    ~CTestTree() { CApplication::SetCurrent(nullptr); }
 
     CSettingNode *Root() const { return m_root.get(); }
     CFakeStrings &Strings() { return *m_strings; }
     CRecordingMessages &Messages() { return m_messages; }
     CApplication &Application() { return m_application; }
+    CTreeState &State() { return m_state; }
 
 private:
     CApplication m_application;
     CFakeStrings *m_strings = nullptr;
     CRecordingMessages m_messages;
+    CTreeState m_state;
     std::unique_ptr<CSettingNode> m_root;
 };

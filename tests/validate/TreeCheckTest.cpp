@@ -73,7 +73,7 @@ TEST(TreeCheck, StrictWalkStopsAtFirstFailureChangesNothingAndSkipsUnsetSubtrees
     homePhone->SetValue("call me");
     // Templates are never checked.
     Path(category, {IAPTemplate, AddressOptions, IPAddress})->SetValue("999.1.1.1");
-    CSettingNode::SetModified(0);
+    tree.Root()->SetModified(0);
 
     const auto failingWhenSending = [&](bool onlyIncluded) {
         CSettingNode *failing = tree.Root();
@@ -82,7 +82,7 @@ TEST(TreeCheck, StrictWalkStopsAtFirstFailureChangesNothingAndSkipsUnsetSubtrees
         return failing;
     };
     EXPECT_EQ(failingWhenSending(true), port);
-    EXPECT_EQ(CSettingNode::IsModified(), 0);
+    EXPECT_EQ(tree.Root()->IsModified(), 0);
 
     port->SetValue("8080");
     EXPECT_EQ(failingWhenSending(true), homePhone) << "a node that is not set is still checked";
@@ -226,12 +226,13 @@ TEST(TreeCheckRepair, FailingValuesGetAFirstChoiceOrEmptyAndAreExcludedUnlessMan
     type->SetUpdateFlag(1);
     Path(office, {DataCall, RemoteModemType})->SetValue("ISDNV.110");
     speed->SetValue("38400");
-    // Retrieved, so the office address does not apply: it is only excluded.
+    // Retrieved, so the office address does not apply: the check leaves it,
+    // and the exclusion of disabled nodes that follows every open takes it out.
     CSettingNode *address = Path(office, {AddressOptions, IPAddress});
     CSettingNode *home = AddAccessPoint(tree.Root(), "Home");
     CSettingNode *homeAddress = Path(home, {AddressOptions, IPAddress});
     Path(home, {AddressOptions, RetrieveIP})->SetValue("No");
-    // Disabled, but passing: the disabled test is not asked.
+    // Disabled, but passing: not reported, only excluded.
     CSettingNode *dns = Path(home, {AddressOptions, PrimaryDNS});
     for (CSettingNode *node : {address, homeAddress, dns}) {
         node->SetValue(node == dns ? "1.1.1.1" : "300.1.1.1");
@@ -244,29 +245,32 @@ TEST(TreeCheckRepair, FailingValuesGetAFirstChoiceOrEmptyAndAreExcludedUnlessMan
     CSettingNode *wap = AddWapConnection(tree.Root(), "Wap");
     CSettingNode *unused = wap->FindChild(ServiceAddress);
     unused->SetValue("1.2.3");
-    // Asking whether the failing number is disabled excludes its group.
+    // The failing number's group is disabled: left to that exclusion too.
     wap->AddChild("DataCall", 13, BearerEitherSMSOrDataCall);
     CSettingNode *bearer = wap->AddChild({}, 0, SMSSettingsForBearer);
     bearer->SetInclude(1, 0);
     CSettingNode *centre = bearer->AddChild("abc", 6, SMSCentreNumber);
-    CSettingNode::SetModified(0);
+    tree.Root()->SetModified(0);
 
     std::vector<std::pair<int, QString>> reports;
     const auto observer = [&reports](CSettingNode *node, const QString &oldValue) {
         reports.emplace_back(node->GetType(), oldValue);
     };
     EXPECT_EQ(CheckTree(tree.Root(), nullptr, false, true, observer), 0);
-    EXPECT_EQ(CSettingNode::IsModified(), 1);
-    // The speed follows the repaired connection type; the centre number was
-    // not included, but its group was.
-    const std::vector<std::pair<int, QString>> expected = {
-        {ConnectionType, "Fast"},  {MaxConnectionSpeed, "38400"}, {IPAddress, "300.1.1.1"},
-        {IPAddress, "300.1.1.1"},  {ServiceAddress, "1.2.3"},     {ServiceAddress, "1.2.3"},
-        {SMSSettingsForBearer, ""}};
+    EXPECT_EQ(tree.Root()->IsModified(), 1);
+    EXPECT_EQ(address->IsIncluded(), 1) << "the check changes no disabled node";
+    tree.Root()->ExcludeDisabledNodes();
+    // The speed follows the repaired connection type.
+    const std::vector<std::pair<int, QString>> expected = {{ConnectionType, "Fast"},
+                                                           {MaxConnectionSpeed, "38400"},
+                                                           {IPAddress, "300.1.1.1"},
+                                                           {ServiceAddress, "1.2.3"},
+                                                           {ServiceAddress, "1.2.3"}};
     EXPECT_EQ(reports, expected);
+    EXPECT_EQ(bearer->IsIncluded(), 0);
     const std::pair<CSettingNode *, const char *> states[] = {
         {type, "Normal 0 0"},  {speed, "9600 0 0"},  {address, "300.1.1.1 0 0"},
-        {homeAddress, " 0 0"}, {dns, "1.1.1.1 1 0"}, {service, " 1 0"},
+        {homeAddress, " 0 0"}, {dns, "1.1.1.1 0 0"}, {service, " 1 0"},
         {unused, " 0 0"},      {centre, "abc 0 0"}};
     for (const auto &[node, value] : states)
         EXPECT_EQ(State(node), value) << node->GetType();

@@ -64,16 +64,14 @@ int main(int argc, char **argv)
         app.setPalette(DarkPalette());
 
     CApplication application;
-    CApplication::SetCurrent(&application);
     if (!LoadLanguageLibrary(application)) {
         std::fprintf(stderr, "cannot load %s\n", kLanguageLibraryName);
         return 1;
     }
     const auto *library = static_cast<const CLanguageLibrary *>(application.GetLanguageLibrary());
 
-    auto root = std::make_unique<CSettingNode>();
+    auto root = std::make_unique<CSettingNode>(&application);
     root->SetType(NodeType::Root);
-    CSettingNode::SetCurrentRoot(root.get());
     root->CreateDefaultContent();
     CSettingNode *office = AddItem(root.get(), NodeType::IAPSettings, NodeType::IAPTemplate,
                                    NodeType::IAPConnectionName, "Office");
@@ -86,10 +84,10 @@ int main(int argc, char **argv)
     office->FindChild(NodeType::IAPPhoneNumber)->SetValue("+358 9 123 4567");
     office->FindChild(NodeType::IAPUsername)->SetValue("alice");
     office->FindChild(NodeType::IAPPassword)->SetValue("secret");
-    ToggleInclude(office->FindChild(NodeType::IAPUsername), nullptr);
+    ToggleInclude(office->FindChild(NodeType::IAPUsername));
     work->FindChild(NodeType::RetrieveMail)->FindChild(NodeType::MessageMaxSize)->SetValue("300");
     work->FindChild(NodeType::EMailAddress)->SetValue("alice@example.com");
-    ToggleInclude(work->FindChild(NodeType::EMailAddress), nullptr);
+    ToggleInclude(work->FindChild(NodeType::EMailAddress));
 
     CSettingsTreeCtrl tree([library](unsigned id) { return library->LoadImage(id); });
     tree.setWindowTitle("Provana settings tree");
@@ -128,7 +126,5 @@ int main(int argc, char **argv)
     }
     const int loop = app.exec();
     tree.Clear();
-    CSettingNode::SetCurrentRoot(nullptr);
-    CApplication::SetCurrent(nullptr);
     return result ? result : loop;
 }

@@ -1,6 +1,7 @@
 #include "ui/editor/InPlaceEditing.h"
 
-#include "document/IncludeToggle.h"
+#include "document/SettingsDocument.h"
+#include "document/ValueEditing.h"
 #include "settings/Application.h"
 #include "settings/Labels.h"
 #include "settings/NodeTypes.h"
@@ -14,7 +15,6 @@
 #include "ui/editor/NumberEdit.h"
 #include "ui/editor/TextValueEdit.h"
 #include "validate/FieldLimits.h"
-#include "validate/Validators.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -29,46 +29,8 @@ namespace {
 
 enum class EditorType { None, Text, Number, CharacterSet, ChoiceList, IPAddress };
 
-struct FieldRange
-{
-    int minimum;
-    int maximum;
-};
-
-// Network and broadcast numbers make no sense in the first and last field.
-constexpr FieldRange kIPFieldRanges[CIPAddressEdit::kFieldCount] = {
-    {1, 254}, {0, 254}, {0, 254}, {1, 254}};
-
 // Room for the drop-down button when a choice list is wider than the column.
 constexpr int kChoiceButtonWidth = 24;
-constexpr int kDropDownHeight = 300;
-
-bool HasEditor(int kind)
-{
-    switch (kind) {
-    case EditorKind::IPAddress:
-    case EditorKind::HostName:
-    case EditorKind::EMailAddress:
-    case EditorKind::PortNumber:
-    case EditorKind::MessageSize:
-    case EditorKind::PhoneNumber:
-    case EditorKind::Text:
-    case EditorKind::Password:
-    case EditorKind::ConnectionName:
-    case EditorKind::MailboxName:
-    case EditorKind::PlainText:
-    case EditorKind::MultilineText:
-    case EditorKind::Choice:
-    case EditorKind::EditableChoice:
-    case EditorKind::FileList:
-    case EditorKind::ModemInit:
-    case EditorKind::WWWBookmarkList:
-    case EditorKind::WAPBookmarkList:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // Calls f with the editor as its own class; every in-place editor offers
 // the same companion, active and cancelled state.
@@ -119,7 +81,7 @@ public:
 
     const CApplication *Application(const CSettingNode *node) const
     {
-        return node->GetApplication() ? node->GetApplication() : CApplication::Current();
+        return node->GetApplication();
     }
 
     void Open(CSettingNode *node, const QRect &valueRect, const QString &typed);
@@ -135,17 +97,14 @@ public:
     void Drop();
     void Close(QWidget *editor);
 
-    void CommitText(CSettingNode *node, const QString &text, int checkMode);
     void CommitPassword(CSettingNode *node, const QString &text);
-    void CommitChoice(CSettingNode *node, const QStringList &values);
-    void CommitCharacterSet(CSettingNode *node, const QString &text);
-    void CommitNumber(CSettingNode *node, const QString &text);
-    void Store(CSettingNode *node, const QString &value);
-    void AutoInclude(CSettingNode *node);
-    void ShowMessage(const CSettingNode *node, unsigned id);
+    void Store(CSettingNode *node, const QString &text, bool autoInclude = true);
+    void ShowMessage(const CSettingNode *node, const QString &text);
 
     CInPlaceEditing *q;
     QPointer<QWidget> owner;
+    CSettingsDocument *document = nullptr;
+    std::function<QString()> folderSource;
     CSettingNode *editNode = nullptr;
     EditorType active = EditorType::None;
     QPointer<QWidget> editor;
@@ -210,30 +169,29 @@ void CInPlaceEditing::CommitEdit()
     // event loop that deletes it.
     switch (type) {
     case EditorType::Text: {
-        const auto *edit = static_cast<const CTextValueEdit *>(editor.data());
-        const QString text = edit->text();
-        const int mode = edit->GetCheckMode();
+        const QString text = static_cast<const CTextValueEdit *>(editor.data())->text();
         d->Close(editor);
-        d->CommitText(node, text, mode);
+        if (node->GetEditorKind() == EditorKind::Password)
+            d->CommitPassword(node, text);
+        else
+            d->Store(node, text);
         break;
     }
     case EditorType::ChoiceList: {
         const auto *list = static_cast<const CChoiceListEdit *>(editor.data());
+        // The chosen entry's stored value; a typed text that names no entry
+        // goes as it is and is refused.
         const QStringList values = list->ValuesShownAs(list->currentText());
+        const QString choice = values.isEmpty() ? list->currentText() : values.last();
         d->Close(editor);
-        d->CommitChoice(node, values);
+        d->Store(node, choice);
         break;
     }
-    case EditorType::CharacterSet: {
-        const QString text = static_cast<const CCharacterSetEdit *>(editor.data())->text();
-        d->Close(editor);
-        d->CommitCharacterSet(node, text);
-        break;
-    }
+    case EditorType::CharacterSet:
     case EditorType::Number: {
-        const QString text = static_cast<const CNumberEdit *>(editor.data())->text();
+        const QString text = static_cast<const CInPlaceLineEdit *>(editor.data())->text();
         d->Close(editor);
-        d->CommitNumber(node, text);
+        d->Store(node, text);
         break;
     }
     case EditorType::IPAddress: {
@@ -257,6 +215,16 @@ void CInPlaceEditing::CancelEdit()
         SetActive(editor, false);
         d->Close(editor);
     }
+}
+
+void CInPlaceEditing::SetDocument(CSettingsDocument *document)
+{
+    d->document = document;
+}
+
+void CInPlaceEditing::SetFolderSource(std::function<QString()> source)
+{
+    d->folderSource = std::move(source);
 }
 
 bool CInPlaceEditing::IsEditing() const
@@ -337,18 +305,9 @@ CInPlaceLineEdit *CInPlaceEditing::Private::CreateLineEdit(CSettingNode *node)
     default: {
         auto *textEdit = new CTextValueEdit(owner);
         textEdit->SetNodeType(node->GetType());
-        if (kind == EditorKind::EMailAddress) {
-            textEdit->SetCheckMode(CTextValueEdit::CheckEmailAddress);
-        } else if (kind == EditorKind::Password) {
-            const bool confirmation =
-                node->GetLabel(true) ==
-                LoadLabel(Application(node), StringId::ConfirmPasswordLabel, true);
-            textEdit->SetCheckMode(confirmation ? CTextValueEdit::ConfirmPassword
-                                                : CTextValueEdit::Password);
+        if (kind == EditorKind::Password) {
             textEdit->setEchoMode(QLineEdit::Password);
             text.clear();
-        } else {
-            textEdit->SetCheckMode(CTextValueEdit::CheckHostName);
         }
         edit = textEdit;
         active = EditorType::Text;
@@ -371,8 +330,6 @@ CChoiceListEdit *CInPlaceEditing::Private::CreateChoiceList(CSettingNode *node)
     node->GetChoices(choices, true);
     list->SetChoices(choices);
     list->SelectShownText(displayBefore, !editable);
-    const int row = std::max(1, list->view()->sizeHintForRow(0));
-    list->setMaxVisibleItems(std::max(1, kDropDownHeight / row));
     active = EditorType::ChoiceList;
     Attach(list);
     return list;
@@ -414,13 +371,11 @@ void CInPlaceEditing::Private::EditMultilineText(CSettingNode *node)
 {
     editNode = node;
     displayBefore = node->GetDisplayValue(true);
-    const CApplication *application = Application(node);
     CMultilineTextDlg dialog(owner);
-    dialog.SetMode(node->GetLabel(true) == LoadLabel(application, StringId::SignatureLabel, true)
-                       ? CMultilineTextDlg::SignatureMode
-                       : CMultilineTextDlg::ScriptMode);
+    dialog.SetMode(node->GetType() == NodeType::Signature ? CMultilineTextDlg::SignatureMode
+                                                          : CMultilineTextDlg::ScriptMode);
     dialog.SetText(node->GetDisplayValue(false));
-    dialog.SetFolder(QDir::currentPath());
+    dialog.SetFolder(folderSource ? folderSource() : QDir::homePath());
     const int result = dialog.exec();
     editNode = nullptr;
     if (result == QDialog::Accepted)
@@ -453,115 +408,40 @@ void CInPlaceEditing::Private::Close(QWidget *closing)
     closing->deleteLater();
 }
 
-void CInPlaceEditing::Private::CommitText(CSettingNode *node, const QString &text, int checkMode)
-{
-    switch (node->GetEditorKind()) {
-    case EditorKind::HostName:
-    case EditorKind::EMailAddress: {
-        bool valid = true;
-        if (checkMode == CTextValueEdit::CheckEmailAddress)
-            valid = IsValidEmailAddress(text);
-        else if (checkMode == CTextValueEdit::CheckHostName &&
-                 node->GetType() == NodeType::HTTPProxyServer)
-            valid = IsValidHostName(text);
-        if (!valid) {
-            ShowMessage(node, StringId::MsgValueNotValid);
-            return;
-        }
-        Store(node, text);
-        break;
-    }
-    case EditorKind::Password:
-        CommitPassword(node, text);
-        break;
-    case EditorKind::ConnectionName:
-    case EditorKind::MailboxName:
-        // An item keeps its name rather than lose it.
-        if (!text.isEmpty())
-            Store(node, text);
-        break;
-    default:
-        Store(node, text);
-        break;
-    }
-}
-
 void CInPlaceEditing::Private::CommitPassword(CSettingNode *node, const QString &text)
 {
-    const CApplication *application = Application(node);
-    if (node->GetLabel(true) != LoadLabel(application, StringId::PasswordLabel, true))
-        return;
-    node->SetValue(text);
-    if (!text.isEmpty()) {
-        CPasswordConfirmDlg confirm(owner);
-        confirm.SetMaxLength(MaxLength(node->GetType()));
-        const int result = confirm.exec();
-        const bool matches = confirm.GetTypedText() == text;
-        if (result != QDialog::Accepted || !matches) {
-            if (result == QDialog::Accepted)
-                ShowMessage(node, StringId::MsgPasswordsDiffer);
-            node->SetValue(QString());
-            emit q->valueCommitted(node);
-            return;
-        }
-    }
-    AutoInclude(node);
-    emit q->valueCommitted(node);
-}
-
-void CInPlaceEditing::Private::CommitChoice(CSettingNode *node, const QStringList &values)
-{
-    for (const QString &value : values)
-        node->SetValue(value);
-    AutoInclude(node);
-    // A custom signature is only sent with its text.
-    if (node->GetType() == NodeType::IncludeSignature && node->IsIncluded()) {
-        if (CSettingNode *signature = node->GetParent()->FindChild(NodeType::Signature))
-            signature->SetInclude(1, 1);
-    }
-    emit q->valueCommitted(node);
-}
-
-void CInPlaceEditing::Private::CommitCharacterSet(CSettingNode *node, const QString &text)
-{
-    if (node->GetType() == NodeType::DefaultVoiceMailbox && !text.isEmpty() &&
-        text.size() < kMinVoiceMailboxLength) {
-        ShowMessage(node, StringId::MsgValueNotValid);
+    if (text.isEmpty()) {
+        Store(node, text);
         return;
     }
-    Store(node, text);
-}
-
-void CInPlaceEditing::Private::CommitNumber(CSettingNode *node, const QString &text)
-{
-    QString value = text;
-    if (node->GetEditorKind() == EditorKind::PortNumber)
-        value = QString::number(std::clamp(ReadInteger(value), 0, kMaxPortNumber));
-    if (node->GetType() == NodeType::MessageMaxSize) {
-        value =
-            QString::number(std::clamp(ReadInteger(value), kMinMessageMaxSize, kMaxMessageMaxSize));
+    CPasswordConfirmDlg confirm(owner);
+    confirm.SetMaxLength(MaxLength(node->GetType()));
+    const int result = confirm.exec();
+    if (result == QDialog::Accepted && confirm.GetTypedText() == text) {
+        Store(node, text);
+        return;
     }
-    Store(node, value);
+    if (result == QDialog::Accepted)
+        ShowMessage(node, LoadLabel(Application(node), StringId::MsgPasswordsDiffer, true));
+    Store(node, QString(), false);
 }
 
-void CInPlaceEditing::Private::Store(CSettingNode *node, const QString &value)
+void CInPlaceEditing::Private::Store(CSettingNode *node, const QString &text, bool autoInclude)
 {
-    node->SetValue(value);
-    AutoInclude(node);
-    emit q->valueCommitted(node);
+    if (!document)
+        return;
+    const CEditResult result = document->EditValue(node, text, autoInclude);
+    if (result.IsRefused() && !result.message.isEmpty())
+        ShowMessage(node, result.message);
+    if (result.result == CEditResult::Changed)
+        emit q->valueCommitted(node);
 }
 
-void CInPlaceEditing::Private::AutoInclude(CSettingNode *node)
-{
-    if (node->GetDisplayValue(true) != displayBefore && !node->IsIncluded())
-        ToggleInclude(node, nullptr);
-}
-
-void CInPlaceEditing::Private::ShowMessage(const CSettingNode *node, unsigned id)
+void CInPlaceEditing::Private::ShowMessage(const CSettingNode *node, const QString &text)
 {
     const CApplication *application = Application(node);
-    QMessageBox box(QMessageBox::Warning, LoadLabel(application, StringId::ViewName, true),
-                    LoadLabel(application, id, true), QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::Warning, LoadLabel(application, StringId::ViewName, true), text,
+                    QMessageBox::Ok, owner);
     box.button(QMessageBox::Ok)->setText(LoadLabel(application, StringId::ButtonOk, true));
     box.exec();
 }

@@ -5,15 +5,18 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class CSettingNode;
+class CSettingsDocument;
 class QWidget;
 
 // Edits one node's value at a time, over the value column of its row or in a
 // dialog, as the node's editor kind says. The tree control owns one and asks
-// it to begin and commit; the value is checked, stored with the set-value
-// rule and the node included when its value changed.
+// it to begin and commit. The editors only gather text: the document checks,
+// limits and stores it and includes the node when its value changed; a
+// refusal is shown with the document's reason.
 class CInPlaceEditing : public QObject
 {
     Q_OBJECT
@@ -22,6 +25,11 @@ public:
     // owner: the widget the editors are children of (the tree's viewport).
     explicit CInPlaceEditing(QWidget *owner);
     ~CInPlaceEditing() override;
+
+    // Where values are stored; nothing is stored without one.
+    void SetDocument(CSettingsDocument *document);
+    // The folder the dialogs start in (the view's current folder).
+    void SetFolderSource(std::function<QString()> source);
 
     // Opens the editor of node over valueRect; typed is the first character
     // the user typed, handed to the new editor. Answers whether the node's

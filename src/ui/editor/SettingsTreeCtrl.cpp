@@ -1,5 +1,6 @@
 #include "ui/editor/SettingsTreeCtrl.h"
 
+#include "document/SettingsDocument.h"
 #include "settings/Application.h"
 #include "settings/Labels.h"
 #include "settings/MessagePort.h"
@@ -11,6 +12,7 @@
 #include "ui/editor/SettingsTreeModel.h"
 #include "ui/editor/TreeRowLayout.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -85,6 +87,16 @@ bool StartsEditing(int editorKind, const QKeyEvent *event)
     }
 }
 
+// The busy cursor while a long change runs.
+class CWaitCursorGuard
+{
+public:
+    CWaitCursorGuard() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CWaitCursorGuard() { QApplication::restoreOverrideCursor(); }
+    CWaitCursorGuard(const CWaitCursorGuard &) = delete;
+    CWaitCursorGuard &operator=(const CWaitCursorGuard &) = delete;
+};
+
 bool IsPrintable(const QKeyEvent *event)
 {
     const QString text = event->text();
@@ -124,6 +136,18 @@ CSettingsTreeCtrl::CSettingsTreeCtrl(const CTreeIcons::ImageLoader &loadImage, Q
 CSettingsTreeCtrl::~CSettingsTreeCtrl()
 {
     m_editing->CancelEdit();
+    if (m_document)
+        m_document->SetObserver(nullptr);
+}
+
+void CSettingsTreeCtrl::SetDocument(CSettingsDocument *document)
+{
+    if (m_document)
+        m_document->SetObserver(nullptr);
+    m_document = document;
+    m_editing->SetDocument(document);
+    if (m_document)
+        m_document->SetObserver(m_model);
 }
 
 void CSettingsTreeCtrl::Fill(CSettingNode *root)
@@ -249,16 +273,6 @@ void CSettingsTreeCtrl::InvalidateCheckIcon(const QModelIndex &index)
         viewport()->update(LayoutOf(index).CheckColumn());
 }
 
-void CSettingsTreeCtrl::RepaintRow(CSettingNode *node)
-{
-    InvalidateItem(IndexOf(node));
-}
-
-void CSettingsTreeCtrl::RepaintCheckIcon(CSettingNode *node)
-{
-    InvalidateCheckIcon(IndexOf(node));
-}
-
 bool CSettingsTreeCtrl::BeginEdit(const QModelIndex &index, const QString &typed)
 {
     CSettingNode *node = NodeAt(index);
@@ -290,22 +304,17 @@ bool CSettingsTreeCtrl::IsTextEditing() const
 void CSettingsTreeCtrl::AfterValuesChanged()
 {
     m_anyIncluded.reset();
-    RefreshNewNodes();
     viewport()->update();
-}
-
-void CSettingsTreeCtrl::RefreshNewNodes()
-{
-    m_model->RefreshNewNodes();
 }
 
 void CSettingsTreeCtrl::ToggleInclude(const QModelIndex &index)
 {
     CSettingNode *node = NodeAt(index);
-    if (!node)
+    if (!node || !m_document)
         return;
     m_anyIncluded.reset();
-    ::ToggleInclude(node, this);
+    m_document->ToggleInclude(node);
+    viewport()->update();
 }
 
 bool CSettingsTreeCtrl::CanDelete() const
@@ -320,19 +329,28 @@ bool CSettingsTreeCtrl::CanDelete() const
 void CSettingsTreeCtrl::DeleteSelected()
 {
     CommitEdit();
+    if (!m_document)
+        return;
     QModelIndexList rows = selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end(),
-              [](const QModelIndex &a, const QModelIndex &b) { return TreePath(a) < TreePath(b); });
-    std::vector<CSettingNode *> nodes;
+    // Tree order, with each row's path computed once.
+    std::vector<std::pair<std::vector<int>, CSettingNode *>> ordered;
+    ordered.reserve(static_cast<size_t>(rows.size()));
     for (const QModelIndex &row : rows)
-        nodes.push_back(NodeAt(row));
+        ordered.emplace_back(TreePath(row), NodeAt(row));
+    std::sort(ordered.begin(), ordered.end());
+    std::vector<CSettingNode *> nodes;
+    nodes.reserve(ordered.size());
+    for (const auto &entry : ordered)
+        nodes.push_back(entry.second);
     const QPersistentModelIndex before = indexAbove(CurrentRow());
 
     m_anyIncluded.reset();
-    const bool deleted =
-        DeleteNodes(nodes, [this](CSettingNode *node) { m_model->NodeRemoved(node); });
+    CWaitCursorGuard wait;
+    // The selection goes first: Qt would otherwise adjust it row by row.
+    selectionModel()->clearSelection();
+    const bool deleted = m_document->DeleteNodes(nodes);
     if (!deleted)
-        ShowError(CSettingNode::GetLastError());
+        ShowError(m_document->LastErrorText());
     if (before.isValid()) {
         const QModelIndex next = indexBelow(before);
         if (next.isValid())
@@ -343,8 +361,7 @@ void CSettingsTreeCtrl::DeleteSelected()
 
 void CSettingsTreeCtrl::ShowError(const QString &text)
 {
-    const CSettingNode *root = m_model->Root();
-    const CApplication *application = root ? root->GetApplication() : CApplication::Current();
+    const CApplication *application = m_document ? m_document->GetApplication() : nullptr;
     if (IMessagePort *port = application ? application->GetMessagePort() : nullptr) {
         port->ShowMessage(text, IMessagePort::Ok, IMessagePort::Warning);
         return;

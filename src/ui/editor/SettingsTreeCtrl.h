@@ -10,6 +10,7 @@
 
 class CInPlaceEditing;
 class CSettingNode;
+class CSettingsDocument;
 class CSettingsRowDelegate;
 class CSettingsTreeModel;
 class CTreeRowLayout;
@@ -18,8 +19,9 @@ class CTreeRowLayout;
 // node with its include check icon, label and value. The control keeps its
 // own multi-selection with an anchor, toggles include flags by mouse and
 // Space through the include rules, and opens the in-place editors over the
-// value column. It only maps rows to nodes; every rule lives in the tree.
-class CSettingsTreeCtrl : public QTreeView, private IRowPainter
+// value column. It only maps rows to nodes and hands every change to the
+// document, whose reports keep the rows up to date.
+class CSettingsTreeCtrl : public QTreeView
 {
     Q_OBJECT
 
@@ -29,6 +31,10 @@ public:
     explicit CSettingsTreeCtrl(const CTreeIcons::ImageLoader &loadImage, QWidget *parent = nullptr);
     ~CSettingsTreeCtrl() override;
 
+    // The document whose tree the control shows and edits; set once, before
+    // the first fill. The control follows the document's change reports.
+    void SetDocument(CSettingsDocument *document);
+    CSettingsDocument *Document() const { return m_document; }
     // Shows the rows below root. Clear before the shown tree is destroyed.
     void Fill(CSettingNode *root);
     void Clear();
@@ -47,10 +53,6 @@ public:
     int HelpContext() const;
     // While the print preview is open, help is about the preview.
     void SetHelpOverride(bool helpOverride) { m_helpOverride = helpOverride; }
-    // Shows nodes that others added to the tree and drops rows of nodes
-    // that left it.
-    void RefreshNewNodes();
-
     void InvalidateItem(const QModelIndex &index);
     void InvalidateCheckIcon(const QModelIndex &index);
 
@@ -96,9 +98,6 @@ protected:
 private:
     enum class RowPart { Label, CheckIcon, ExpandIcon };
 
-    void RepaintRow(CSettingNode *node) override;
-    void RepaintCheckIcon(CSettingNode *node) override;
-
     CTreeRowLayout LayoutOf(const QModelIndex &index) const;
     QModelIndex RowAt(const QPoint &position) const;
     RowPart PartAt(const QModelIndex &index, const QPoint &position) const;
@@ -117,6 +116,7 @@ private:
     void ShowError(const QString &text);
 
     CTreeIcons m_icons;
+    CSettingsDocument *m_document = nullptr;
     CSettingsTreeModel *m_model;
     CSettingsRowDelegate *m_delegate;
     CInPlaceEditing *m_editing;

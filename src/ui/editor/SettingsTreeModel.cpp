@@ -3,7 +3,7 @@
 #include "document/TreeRows.h"
 #include "settings/SettingNode.h"
 
-#include <unordered_set>
+#include <algorithm>
 
 CSettingsTreeModel::CSettingsTreeModel(QObject *parent)
     : QAbstractItemModel(parent)
@@ -81,116 +81,72 @@ void CSettingsTreeModel::Forget(const CSettingNode *node)
     m_places.erase(node);
 }
 
-bool CSettingsTreeModel::SyncRows(CSettingNode *node, const std::vector<CSettingNode *> &fresh)
+bool CSettingsTreeModel::IsKnown(const CSettingNode *node) const
 {
-    std::vector<CSettingNode *> &rows = m_rows[node];
-    if (rows == fresh)
-        return true;
-    const QModelIndex parentIndex = IndexOfRowParent(node);
-    const std::unordered_set<const CSettingNode *> stays(fresh.begin(), fresh.end());
-    for (int last = static_cast<int>(rows.size()) - 1; last >= 0;) {
-        if (stays.count(rows[last])) {
-            --last;
+    return m_places.count(node) != 0;
+}
+
+void CSettingsTreeModel::NodeAdded(CSettingNode *node)
+{
+    CSettingNode *parent = node->GetParent();
+    const auto known = m_rows.find(parent);
+    if (known == m_rows.end())
+        return; // read with the parent's other rows when they are first asked for
+    const std::vector<CSettingNode *> fresh = RowChildren(parent, false);
+    const auto at = std::find(fresh.begin(), fresh.end(), node);
+    if (at == fresh.end())
+        return; // a node without a row
+    std::vector<CSettingNode *> &rows = known->second;
+    // The known rows are fresh without node, so its place is the same in both.
+    const int row = static_cast<int>(at - fresh.begin());
+    beginInsertRows(IndexOfRowParent(parent), row, row);
+    rows.insert(rows.begin() + row, node);
+    m_places[node] = CPlace{parent, row};
+    RenumberFrom(rows, row + 1);
+    endInsertRows();
+}
+
+void CSettingsTreeModel::NodeChanged(CSettingNode *node)
+{
+    // A value shows in its own row, in the item's label (a name) and in the
+    // check icons of every row above (partly included).
+    for (CSettingNode *row = node; row && row != m_root; row = row->GetParent()) {
+        if (!IsKnown(row))
             continue;
-        }
-        int first = last;
-        while (first > 0 && !stays.count(rows[first - 1]))
-            --first;
+        emit dataChanged(IndexOf(row, LabelColumn), IndexOf(row, ValueColumn));
+    }
+}
+
+void CSettingsTreeModel::NodesRemoved(CSettingNode *parent,
+                                      const std::vector<CSettingNode *> &nodes)
+{
+    const auto known = m_rows.find(parent);
+    if (known == m_rows.end())
+        return;
+    std::vector<int> removed;
+    for (const CSettingNode *node : nodes) {
+        const auto place = m_places.find(node);
+        if (place != m_places.end() && place->second.parent == parent)
+            removed.push_back(place->second.row);
+    }
+    std::sort(removed.begin(), removed.end());
+    std::vector<CSettingNode *> &rows = known->second;
+    const QModelIndex parentIndex = IndexOfRowParent(parent);
+    // One notification per run of neighbouring rows, from the last run up.
+    for (int end = static_cast<int>(removed.size()); end > 0;) {
+        int begin = end - 1;
+        while (begin > 0 && removed[begin - 1] == removed[begin] - 1)
+            --begin;
+        const int first = removed[begin];
+        const int last = removed[end - 1];
         beginRemoveRows(parentIndex, first, last);
         for (int row = first; row <= last; ++row)
             Forget(rows[row]);
         rows.erase(rows.begin() + first, rows.begin() + last + 1);
         RenumberFrom(rows, first);
         endRemoveRows();
-        last = first - 1;
+        end = begin;
     }
-    const int freshCount = static_cast<int>(fresh.size());
-    for (int row = 0; row < freshCount;) {
-        const CSettingNode *next = row < static_cast<int>(rows.size()) ? rows[row] : nullptr;
-        if (next == fresh[row]) {
-            ++row;
-            continue;
-        }
-        int end = row;
-        while (end < freshCount && fresh[end] != next)
-            ++end;
-        if (next && end == freshCount)
-            return false;
-        beginInsertRows(parentIndex, row, end - 1);
-        rows.insert(rows.begin() + row, fresh.begin() + row, fresh.begin() + end);
-        for (int inserted = row; inserted < end; ++inserted)
-            m_places[rows[inserted]] = CPlace{node, inserted};
-        RenumberFrom(rows, end);
-        endInsertRows();
-        row = end;
-    }
-    return rows == fresh;
-}
-
-bool CSettingsTreeModel::SyncSubtree(CSettingNode *node)
-{
-    if (!m_rows.count(node))
-        return true;
-    if (!SyncRows(node, RowChildren(node, false)))
-        return false;
-    const std::vector<CSettingNode *> &rows = m_rows[node];
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        if (!SyncSubtree(rows[row]))
-            return false;
-    }
-    return true;
-}
-
-void CSettingsTreeModel::RefreshNewNodes()
-{
-    if (m_root && !SyncSubtree(m_root))
-        SetRoot(m_root);
-}
-
-CSettingNode *CSettingsTreeModel::AddChild(CSettingNode *parent, const QString &value,
-                                           int editorKind, int type)
-{
-    CSettingNode *child = parent->AddChild(value, editorKind, type);
-    if (m_rows.count(parent) && !SyncRows(parent, RowChildren(parent, false)))
-        SetRoot(m_root);
-    return child;
-}
-
-std::unique_ptr<CSettingNode> CSettingsTreeModel::TakeNode(CSettingNode *node)
-{
-    CSettingNode *parent = node ? node->GetParent() : nullptr;
-    if (!parent)
-        return nullptr;
-    const auto place = m_places.find(node);
-    const bool hasRow = place != m_places.end() && place->second.parent == parent;
-    if (hasRow) {
-        const int row = place->second.row;
-        beginRemoveRows(IndexOfRowParent(parent), row, row);
-        parent->RemoveChild(node);
-        Forget(node);
-        std::vector<CSettingNode *> &rows = m_rows[parent];
-        rows.erase(rows.begin() + row);
-        RenumberFrom(rows, row);
-        endRemoveRows();
-    } else {
-        parent->RemoveChild(node);
-    }
-    return std::unique_ptr<CSettingNode>(node);
-}
-
-void CSettingsTreeModel::NodeRemoved(CSettingNode *node)
-{
-    const auto place = m_places.find(node);
-    if (place == m_places.end())
-        return;
-    CSettingNode *parent = place->second.parent;
-    const int row = place->second.row;
-    beginRemoveRows(IndexOfRowParent(parent), row, row);
-    Forget(node);
-    std::vector<CSettingNode *> &rows = m_rows[parent];
-    rows.erase(rows.begin() + row);
-    RenumberFrom(rows, row);
-    endRemoveRows();
 }
 
 QModelIndex CSettingsTreeModel::index(int row, int column, const QModelIndex &parent) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/TreeState.h"
+
 #include <QAbstractItemModel>
 
 #include <memory>
@@ -11,10 +13,10 @@ class CSettingNode;
 // The settings tree as rows for a view: one row per node that RowChildren
 // lists, with the node's label and its shown value as the two columns. The
 // model holds node pointers and never owns nodes. A node's rows are read from
-// the tree the first time they are asked for and kept until the model itself
-// changes them, so the view sees every change between the begin and end
-// notifications that Qt expects.
-class CSettingsTreeModel : public QAbstractItemModel
+// the tree the first time they are asked for; afterwards the model follows
+// the tree's change reports (it observes the document), so the view sees
+// every change between the begin and end notifications that Qt expects.
+class CSettingsTreeModel : public QAbstractItemModel, public ITreeObserver
 {
     Q_OBJECT
 
@@ -34,16 +36,10 @@ public:
     // be a living node.
     QModelIndex IndexOf(const CSettingNode *node, int column = LabelColumn) const;
 
-    // Adds a child to parent through the tree's ordered insertion.
-    CSettingNode *AddChild(CSettingNode *parent, const QString &value, int editorKind, int type);
-    // Unlinks node from its parent and hands it over.
-    std::unique_ptr<CSettingNode> TakeNode(CSettingNode *node);
-    // node has already left the tree (the tree's removal rule unlinked it);
-    // its row goes. Call it while the node still exists.
-    void NodeRemoved(CSettingNode *node);
-    // Brings the rows in line with the tree after others added or removed
-    // nodes: new nodes get rows, rows of nodes that left the tree go.
-    void RefreshNewNodes();
+    // The tree's change reports.
+    void NodeAdded(CSettingNode *node) override;
+    void NodeChanged(CSettingNode *node) override;
+    void NodesRemoved(CSettingNode *parent, const std::vector<CSettingNode *> &nodes) override;
 
     QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -66,11 +62,8 @@ private:
     // Drops what is known about node and everything below it without
     // touching the node, which may no longer exist.
     void Forget(const CSettingNode *node);
-    // Applies the removals and insertions that turn node's known rows into
-    // fresh; false when the rows were reordered, which no change of the tree
-    // does.
-    bool SyncRows(CSettingNode *node, const std::vector<CSettingNode *> &fresh);
-    bool SyncSubtree(CSettingNode *node);
+    // Whether the view has seen node's row, so that it must hear of changes.
+    bool IsKnown(const CSettingNode *node) const;
 
     CSettingNode *m_root = nullptr;
     mutable std::unordered_map<const CSettingNode *, std::vector<CSettingNode *>> m_rows;

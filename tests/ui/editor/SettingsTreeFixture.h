@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/SettingsDocument.h"
 #include "platform/LanguageLibrary.h"
 #include "platform/ProgramFolder.h"
 #include "settings/TreeHelpers.h"
@@ -14,9 +15,10 @@
 
 using namespace NodeType;
 
-// A fresh default configuration with the access point "Office" and the
-// mailbox "Work", labelled by the real English language library, which also
-// supplies the icons of the tree control that shows it in an active window.
+// A document with a fresh default configuration holding the access point
+// "Office" and the mailbox "Work", labelled by the real English language
+// library, which also supplies the icons of the tree control that shows and
+// edits it in an active window.
 class CSettingsTreeTest : public ::testing::Test
 {
 protected:
@@ -26,10 +28,12 @@ protected:
         const CLanguageLibrary *images = library.get();
         ASSERT_NE(images, nullptr);
         m_test.Application().SetLanguageLibrary(std::move(library));
+        m_document.Reset();
         m_office = AddAccessPoint(Root(), "Office");
         m_work = AddMailbox(Root(), "Work");
         m_ctrl = std::make_unique<CSettingsTreeCtrl>(
             [images](unsigned id) { return images->LoadImage(id); });
+        m_ctrl->SetDocument(&m_document);
         m_ctrl->resize(600, 900);
         m_ctrl->Fill(Root());
         m_ctrl->show();
@@ -38,7 +42,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_ctrl.get()));
     }
 
-    CSettingNode *Root() const { return m_test.Root(); }
+    CSettingNode *Root() const { return m_document.GetRoot(); }
     CSettingNode *Field(int type) const { return m_office->FindChild(type); }
     CSettingNode *Caret() const { return m_ctrl->NodeAt(m_ctrl->currentIndex()); }
 
@@ -82,7 +86,8 @@ protected:
         return nullptr;
     }
 
-    CTestTree m_test;
+    CTestTree m_test{false};
+    CSettingsDocument m_document{&m_test.Application()};
     CSettingNode *m_office = nullptr;
     CSettingNode *m_work = nullptr;
     std::unique_ptr<CSettingsTreeCtrl> m_ctrl;

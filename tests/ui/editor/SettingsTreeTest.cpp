@@ -14,6 +14,20 @@
 
 namespace {
 
+// Every node's type, flags and value in tree order (a written file would
+// differ anyway: passwords are scrambled afresh each time).
+QStringList Snapshot(const CSettingNode *node)
+{
+    QStringList lines{QStringLiteral("%1 %2 %3 %4")
+                          .arg(node->GetType())
+                          .arg(node->IsIncluded())
+                          .arg(node->GetUpdateFlag())
+                          .arg(node->GetValue())};
+    for (const CSettingNode *child : node->Children())
+        lines += Snapshot(child);
+    return lines;
+}
+
 // Asks for every row, as a view that expands everything would.
 int VisitAll(QAbstractItemModel &model, const QModelIndex &parent = {})
 {
@@ -25,7 +39,7 @@ int VisitAll(QAbstractItemModel &model, const QModelIndex &parent = {})
 
 } // namespace
 
-TEST_F(CSettingsTreeTest, ModelStaysConsistentThroughEveryKindOfChange)
+TEST_F(CSettingsTreeTest, ModelFollowsTheDocumentsChangesAndStaysConsistent)
 {
     CSettingsTreeModel &model = *m_ctrl->Model();
     // Any inconsistency the tester finds ends the test program.
@@ -37,40 +51,76 @@ TEST_F(CSettingsTreeTest, ModelStaysConsistentThroughEveryKindOfChange)
     const int before = VisitAll(model);
 
     // Naming the template turns it into an item and adds a fresh template
-    // with as many rows again; a view sees none of it until the refresh.
+    // below it, which the view hears of as it happens.
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-    CSettingNode *home = AddAccessPoint(Root(), "Home");
-    EXPECT_EQ(model.rowCount(category), 3);
-    model.RefreshNewNodes();
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    CSettingNode *templateNode = Path(Root(), {IAPSettings, IAPTemplate});
+    ASSERT_FALSE(
+        m_document.EditValue(templateNode->FindChild(IAPConnectionName), "Home").IsRefused());
+    CSettingNode *home = templateNode;
     ASSERT_EQ(inserted.count(), 1);
     EXPECT_EQ(inserted[0][1].toInt(), 3);
     EXPECT_EQ(inserted[0][2].toInt(), 3);
     EXPECT_EQ(model.NodeAt(templateRow), home);
     EXPECT_EQ(model.NodeAt(model.index(3, 0, category))->GetType(), IAPTemplate);
+    EXPECT_GT(changed.count(), 0) << "the new item's label and its included flags";
     const int withHome = VisitAll(model);
     EXPECT_GT(withHome - before, 20);
 
-    CSettingNode *free = model.AddChild(m_office, "x", EditorKind::None, FreeElement);
+    CSettingNode *free = m_office->AddChild("x", EditorKind::None, FreeElement);
     free->SetLabelOverride("Extra");
     EXPECT_EQ(model.IndexOf(free).data().toString(), "Extra");
     EXPECT_EQ(VisitAll(model), withHome + 1);
-    const std::unique_ptr<CSettingNode> taken = model.TakeNode(free);
-    EXPECT_EQ(taken.get(), free);
-    EXPECT_FALSE(model.IndexOf(free).isValid());
-    EXPECT_TRUE(DeleteNodes({home}, [&](CSettingNode *node) { model.NodeRemoved(node); }));
-    EXPECT_EQ(VisitAll(model), before);
-    EXPECT_FALSE(templateRow.isValid());
 
-    // Removed and destroyed behind the model's back: the refresh drops the
-    // rows without touching the gone nodes (the sanitizer build checks that).
-    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
-    ASSERT_TRUE(m_office->RemoveFromTree());
-    delete m_office;
-    model.RefreshNewNodes();
-    EXPECT_EQ(removed.count(), 1);
-    EXPECT_EQ(model.rowCount(category), 2);
+    // Deleting rows, in runs and alone; the removed nodes' rows go with them.
+    CSettingNode *third = AddAccessPoint(Root(), "Third");
+    EXPECT_TRUE(m_document.DeleteNodes({home, third}));
+    EXPECT_FALSE(templateRow.isValid());
+    EXPECT_EQ(model.rowCount(category), 3);
+    EXPECT_EQ(VisitAll(model), before + 1);
     model.SetRoot(nullptr);
     EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST_F(CSettingsTreeTest, ShowingEveryRowChangesNothing)
+{
+    // Excluded disabled fields and a dangling reference: painting once
+    // repaired them as a side effect.
+    CSettingNode *address = Path(m_office, {AddressOptions, IPAddress});
+    address->SetIncludeFlag(1);
+    CSettingNode *use = m_work->FindChild(MailboxUseConnection);
+    use->SetValue("Nowhere");
+    m_document.SetModified(0);
+    const QStringList saved = Snapshot(Root());
+    m_ctrl->expandAll();
+    CSettingsTreeModel &model = *m_ctrl->Model();
+    for (int column : {0, 1}) {
+        std::function<void(const QModelIndex &)> visit = [&](const QModelIndex &parent) {
+            for (int row = 0; row < model.rowCount(parent); ++row) {
+                const QModelIndex index = model.index(row, column, parent);
+                (void)index.data();
+                visit(model.index(row, 0, parent));
+            }
+        };
+        visit({});
+    }
+    m_ctrl->viewport()->repaint();
+    QStringList choices;
+    std::function<void(CSettingNode *)> ask = [&](CSettingNode *node) {
+        (void)node->GetDisplayValue(true);
+        (void)node->GetLabel(true);
+        node->GetChoices(choices, true);
+        (void)node->IsDisabled();
+        (void)IsPartlyIncluded(node);
+        for (CSettingNode *child : node->Children())
+            ask(child);
+    };
+    ask(Root());
+    EXPECT_EQ(Snapshot(Root()), saved);
+    EXPECT_FALSE(m_document.IsModified());
+    EXPECT_EQ(address->IsIncluded(), 1);
+    EXPECT_EQ(use->GetValue(), "Nowhere");
+    EXPECT_EQ(use->GetDisplayValue(true), "Office") << "shown as the next edit will repair it";
 }
 
 TEST_F(CSettingsTreeTest, ModelShowsTheRowsAndValuesOfTheTree)
@@ -273,7 +323,6 @@ TEST_F(CSettingsTreeTest, DeleteRemovesItemRowsAndReportsARefusal)
 {
     CSettingNode *home = AddAccessPoint(Root(), "Home");
     AddWapConnection(Root(), "Portal")->FindChild(WAPUseConnection)->SetValue("Office");
-    m_ctrl->RefreshNewNodes();
     const QModelIndex category = Row(Path(Root(), {IAPSettings}));
     const int rows = m_ctrl->Model()->rowCount(category);
     Click(Row(Field(IAPUsername)));
@@ -283,7 +332,7 @@ TEST_F(CSettingsTreeTest, DeleteRemovesItemRowsAndReportsARefusal)
     Click(Row(m_office));
     EXPECT_TRUE(m_ctrl->CanDelete());
     m_ctrl->DeleteSelected();
-    ASSERT_EQ(m_test.Messages().shown, QStringList{CSettingNode::GetLastError()});
+    ASSERT_EQ(m_test.Messages().shown, QStringList{m_document.LastErrorText()});
     EXPECT_EQ(m_ctrl->Model()->rowCount(category), rows);
 
     // Of a selection the item rows go, the others stay.
@@ -308,7 +357,7 @@ TEST_F(CSettingsTreeTest, CheckIconFollowsTheRowState)
     CSettingNode *name = Field(IAPConnectionName);
     EXPECT_EQ(Delegate::CheckIconId(name, false, false), TreeIconId::Unchecked);
     EXPECT_EQ(Delegate::CheckIconId(name, true, false), TreeIconId::Pressed);
-    ToggleInclude(Field(IAPUsername), nullptr);
+    m_document.ToggleInclude(Field(IAPUsername));
     ASSERT_TRUE(m_office->IsIncluded());
     EXPECT_EQ(Delegate::CheckIconId(name, false, false), TreeIconId::MandatoryChecked);
     EXPECT_EQ(Delegate::CheckIconId(name, true, false), TreeIconId::MandatoryPressed);
@@ -318,7 +367,9 @@ TEST_F(CSettingsTreeTest, CheckIconFollowsTheRowState)
     CSettingNode *address = Path(m_office, {AddressOptions, IPAddress});
     address->SetIncludeFlag(1);
     EXPECT_EQ(Delegate::CheckIconId(address, false, false), TreeIconId::CheckedDisabled);
-    // Asking whether it is disabled excluded it.
+    // Painting changes nothing; the next change through the document does.
+    EXPECT_EQ(Delegate::CheckIconId(address, false, false), TreeIconId::CheckedDisabled);
+    m_document.ToggleInclude(Field(IAPUsername));
     EXPECT_EQ(Delegate::CheckIconId(address, false, false), TreeIconId::UncheckedDisabled);
 }
 
