@@ -120,8 +120,8 @@ CValueCommit CommitPhoneNumber(const CSettingNode *node, const QString &text)
 }
 
 // Four dot-separated fields of up to three digits. A field above its range
-// gets its maximum, as the address editor gives it; a zero stays, since
-// 0.0.0.0 says "no address".
+// gets the range's maximum; a lower one stays, as a field the address editor
+// leaves untouched does, so that 0.0.0.0 still says "no address".
 CValueCommit CommitIPAddress(const CSettingNode *node, const QString &text)
 {
     const QStringList fields = text.trimmed().split(u'.');

@@ -62,7 +62,8 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     m_tree->SetDocument(&app.Document());
     m_tree->Editing()->SetFolderSource([this] { return m_commands->CurrentFolder(); });
 
-    connect(m_tree, &CSettingsTreeCtrl::helpRequested, this, [this] { ShowHelp(); });
+    connect(m_tree, &CSettingsTreeCtrl::helpRequested, this,
+            [this](int context) { ShowHelp(context); });
     connect(m_tree, &CSettingsTreeCtrl::newRequested, this,
             [this] { ExecuteCommand(CommandId::New); });
     connect(m_tree, &CSettingsTreeCtrl::sendRequested, this,
@@ -213,7 +214,11 @@ void CSettingsView::CloseView()
 
 void CSettingsView::ShowHelp()
 {
-    const int context = m_tree->HelpContext();
+    ShowHelp(m_tree->HelpContext());
+}
+
+void CSettingsView::ShowHelp(int context)
+{
     const bool hasTopic = std::find(std::begin(kHelpContexts), std::end(kHelpContexts), context) !=
                           std::end(kHelpContexts);
     OpenHelp(hasTopic ? context : 0);

@@ -51,7 +51,9 @@ public:
     // prompt runs and the bound file is remembered.
     void CloseView();
     // The topic of the selection's category, or the contents.
+    // The topic of the tree's caret row, or of the given context.
     void ShowHelp();
+    void ShowHelp(int context);
     void ShowAbout();
 
     // The name the header band shows: the file name without its extension.

@@ -8,6 +8,7 @@
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
 #include "ui/controls/IPAddressEdit.h"
+#include "ui/controls/InPlaceEditor.h"
 #include "ui/dialogs/PasswordConfirmDlg.h"
 #include "ui/editor/CharacterSetEdit.h"
 #include "ui/editor/ChoiceListEdit.h"
@@ -32,29 +33,16 @@ enum class EditorType { None, Text, Number, CharacterSet, ChoiceList, IPAddress 
 // Room for the drop-down button when a choice list is wider than the column.
 constexpr int kChoiceButtonWidth = 24;
 
-// Calls f with the editor as its own class; every in-place editor offers
-// the same companion, active and cancelled state.
-template<class F>
-void WithEditor(QWidget *editor, F f)
-{
-    if (auto *line = qobject_cast<CInPlaceLineEdit *>(editor))
-        f(line);
-    else if (auto *choice = qobject_cast<CChoiceListEdit *>(editor))
-        f(choice);
-    else if (auto *address = qobject_cast<CIPAddressEdit *>(editor))
-        f(address);
-}
-
 bool IsCancelled(QWidget *editor)
 {
-    bool cancelled = false;
-    WithEditor(editor, [&cancelled](auto *e) { cancelled = e->IsCancelled(); });
-    return cancelled;
+    const CInPlaceEditor *inPlace = CInPlaceEditor::Of(editor);
+    return inPlace && inPlace->IsCancelled();
 }
 
 void SetActive(QWidget *editor, bool active)
 {
-    WithEditor(editor, [active](auto *e) { e->SetActive(active); });
+    if (CInPlaceEditor *inPlace = CInPlaceEditor::Of(editor))
+        inPlace->SetActive(active);
 }
 
 // Hands a character to the editor as if it had been typed there.
@@ -376,6 +364,8 @@ void CInPlaceEditing::Private::EditMultilineText(CSettingNode *node)
                                                           : CMultilineTextDlg::ScriptMode);
     dialog.SetText(node->GetDisplayValue(false));
     dialog.SetFolder(folderSource ? folderSource() : QDir::homePath());
+    QObject::connect(&dialog, &CMultilineTextDlg::helpRequested, q,
+                     &CInPlaceEditing::helpRequested);
     const int result = dialog.exec();
     editNode = nullptr;
     if (result == QDialog::Accepted)

@@ -58,6 +58,8 @@ signals:
     void focusReturned();
     // A value was stored (the row and its ancestors' check icons need a repaint).
     void valueCommitted(CSettingNode *node);
+    // A dialog asks for the help topic of this context.
+    void helpRequested(int context);
     // A text for the status bar, e.g. that a kind's dialog is not available yet.
     void statusMessage(const QString &text);
 

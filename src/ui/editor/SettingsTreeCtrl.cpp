@@ -130,6 +130,7 @@ CSettingsTreeCtrl::CSettingsTreeCtrl(const CTreeIcons::ImageLoader &loadImage, Q
     connect(m_editing, &CInPlaceEditing::focusReturned, this, &CSettingsTreeCtrl::CommitEdit);
     connect(m_editing, &CInPlaceEditing::valueCommitted, this, [this] { AfterValuesChanged(); });
     connect(m_editing, &CInPlaceEditing::statusMessage, this, &CSettingsTreeCtrl::statusMessage);
+    connect(m_editing, &CInPlaceEditing::helpRequested, this, &CSettingsTreeCtrl::helpRequested);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { CommitEdit(); });
 }
 
