@@ -14,7 +14,6 @@ CProvixApp &CProvixApp::Instance()
 CProvixApp::CProvixApp()
     : m_messages(std::make_unique<CMessageBoxPort>())
 {
-    CApplication::SetCurrent(&m_application);
     m_application.SetMessagePort(m_messages.get());
     if (LoadLanguageLibrary(m_application))
         m_languageLibrary =

@@ -265,7 +265,7 @@ void CSettingsView::OpenHelp(int context)
 void CSettingsView::ShowAbout()
 {
     m_tree->CommitEdit();
-    CAboutDlg dialog(this);
+    CAboutDlg dialog(&m_app.Application(), this);
     dialog.exec();
 }
 

@@ -6,8 +6,8 @@ class IMessagePort;
 class IStringSource;
 
 // The application object: it owns the language library and knows how to show
-// a message. Nodes remember the application that was current when they were
-// made and load their labels through it.
+// a message. A tree's root is made with it, its nodes take it from their
+// parent and load their labels through it.
 class CApplication
 {
 public:
@@ -15,9 +15,6 @@ public:
     ~CApplication();
     CApplication(const CApplication &) = delete;
     CApplication &operator=(const CApplication &) = delete;
-
-    static CApplication *Current();
-    static void SetCurrent(CApplication *application);
 
     const IStringSource *GetLanguageLibrary() const { return m_languageLibrary.get(); }
     void SetLanguageLibrary(std::unique_ptr<IStringSource> library);

@@ -5,9 +5,9 @@
 
 #include <QCoreApplication>
 
-// A current application and root as CTestTree makes them, with the English
-// language library from the program folder in place of the fake texts. A
-// text the library lacks shows up in MissingTexts.
+// An application and root as CTestTree makes them, with the English language
+// library from the program folder in place of the fake texts. A text the
+// library lacks shows up in MissingTexts.
 class CEnglishTexts
 {
 public:
@@ -21,6 +21,7 @@ public:
     bool Loaded() { return m_tree.Application().GetLanguageLibrary() != nullptr; }
     const QStringList &MissingTexts() { return m_tree.Messages().shown; }
     CSettingNode *Root() const { return m_tree.Root(); }
+    const CApplication *Application() { return &m_tree.Application(); }
 
 private:
     CTestTree m_tree;

@@ -56,7 +56,6 @@ public:
         m_strings = strings.get();
         m_application.SetLanguageLibrary(std::move(strings));
         m_application.SetMessagePort(&m_messages);
-        CApplication::SetCurrent(&m_application);
         m_root = std::make_unique<CSettingNode>(&m_application);
         m_root->SetType(0);
         m_root->AttachTreeState(&m_state);
@@ -64,7 +63,6 @@ public:
             m_root->CreateDefaultContent();
         m_state.modified = 0;
     }
-    ~CTestTree() { CApplication::SetCurrent(nullptr); }
 
     CSettingNode *Root() const { return m_root.get(); }
     CFakeStrings &Strings() { return *m_strings; }

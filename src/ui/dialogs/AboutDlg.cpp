@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CAboutDlg::CAboutDlg(QWidget *parent)
+CAboutDlg::CAboutDlg(const CApplication *application, QWidget *parent)
     : QDialog(parent)
-    , m_application(CApplication::Current())
+    , m_application(application)
 {
     setWindowTitle(LoadLabel(m_application, StringId::AboutTitle, true));
 

@@ -11,7 +11,7 @@ class CAboutDlg : public QDialog
     Q_OBJECT
 
 public:
-    explicit CAboutDlg(QWidget *parent = nullptr);
+    explicit CAboutDlg(const CApplication *application, QWidget *parent = nullptr);
     ~CAboutDlg() override;
 
     // The version as the about box shows it ("1.03" for version 0.1.0.3).

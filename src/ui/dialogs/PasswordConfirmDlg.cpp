@@ -12,9 +12,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CPasswordConfirmDlg::CPasswordConfirmDlg(QWidget *parent)
+CPasswordConfirmDlg::CPasswordConfirmDlg(const CApplication *application, QWidget *parent)
     : QDialog(parent)
-    , m_application(CApplication::Current())
+    , m_application(application)
     , m_maxLength(kDefaultMaxLength)
 {
     setWindowTitle(LoadLabel(m_application, StringId::PasswordConfirmTitle, true));

@@ -13,7 +13,7 @@ class CPasswordConfirmDlg : public QDialog
     Q_OBJECT
 
 public:
-    explicit CPasswordConfirmDlg(QWidget *parent = nullptr);
+    explicit CPasswordConfirmDlg(const CApplication *application, QWidget *parent = nullptr);
     ~CPasswordConfirmDlg() override;
 
     // The longest text the field takes; the default suits any field.

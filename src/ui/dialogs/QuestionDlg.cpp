@@ -31,9 +31,9 @@ constexpr AnswerButtonInfo kAnswerButtons[] = {
 
 } // namespace
 
-CQuestionDlg::CQuestionDlg(QWidget *parent)
+CQuestionDlg::CQuestionDlg(const CApplication *application, QWidget *parent)
     : QDialog(parent)
-    , m_application(CApplication::Current())
+    , m_application(application)
 {
     setWindowTitle(LoadLabel(m_application, StringId::ViewName, true));
 

@@ -21,7 +21,7 @@ public:
     // Answer codes, one bit each; closing the dialog answers Skip.
     enum Answer : int { Skip = 4, Replace = 8, Retry = 32, Cancel = 64 };
 
-    explicit CQuestionDlg(QWidget *parent = nullptr);
+    explicit CQuestionDlg(const CApplication *application, QWidget *parent = nullptr);
     ~CQuestionDlg() override;
 
     // Buttons whose answer is not in the mask are removed when the dialog opens.

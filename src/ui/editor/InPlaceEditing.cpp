@@ -359,7 +359,7 @@ void CInPlaceEditing::Private::EditMultilineText(CSettingNode *node)
 {
     editNode = node;
     displayBefore = node->GetDisplayValue(true);
-    CMultilineTextDlg dialog(owner);
+    CMultilineTextDlg dialog(Application(node), owner);
     dialog.SetMode(node->GetType() == NodeType::Signature ? CMultilineTextDlg::SignatureMode
                                                           : CMultilineTextDlg::ScriptMode);
     dialog.SetText(node->GetDisplayValue(false));
@@ -404,7 +404,7 @@ void CInPlaceEditing::Private::CommitPassword(CSettingNode *node, const QString 
         Store(node, text);
         return;
     }
-    CPasswordConfirmDlg confirm(owner);
+    CPasswordConfirmDlg confirm(Application(node), owner);
     confirm.SetMaxLength(MaxLength(node->GetType()));
     const int result = confirm.exec();
     if (result == QDialog::Accepted && confirm.GetTypedText() == text) {

@@ -31,9 +31,9 @@ QString g_rememberedFolder;
 
 } // namespace
 
-CMultilineTextDlg::CMultilineTextDlg(QWidget *parent)
+CMultilineTextDlg::CMultilineTextDlg(const CApplication *application, QWidget *parent)
     : QDialog(parent)
-    , m_application(CApplication::Current())
+    , m_application(application)
 {
     m_edit = new QPlainTextEdit(this);
     m_edit->setObjectName(ControlObjectName(ControlId::TextEdit));

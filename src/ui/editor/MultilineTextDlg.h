@@ -17,7 +17,7 @@ class CMultilineTextDlg : public QDialog
 public:
     enum Mode : int { SignatureMode = 0, ScriptMode = 1 };
 
-    explicit CMultilineTextDlg(QWidget *parent = nullptr);
+    explicit CMultilineTextDlg(const CApplication *application, QWidget *parent = nullptr);
     ~CMultilineTextDlg() override;
 
     void SetMode(int mode);

@@ -32,7 +32,7 @@ TEST(QuestionDlg, ShowsOnlyTheButtonsOfTheMaskAndEachAnswersWithItsCode)
     const std::pair<int, int> buttons[] = {{277, 4}, {273, 8}, {276, 32}, {270, 64}};
     for (const int mask : {4 | 8, 32 | 64, 4 | 8 | 32 | 64}) {
         for (const auto &[id, answer] : buttons) {
-            CQuestionDlg dialog;
+            CQuestionDlg dialog(texts.Application());
             Open(dialog, mask);
             QPushButton *button = Button(dialog, id);
             ASSERT_EQ(button != nullptr, (mask & answer) != 0) << mask << ' ' << id;
@@ -48,7 +48,8 @@ TEST(QuestionDlg, ShowsOnlyTheButtonsOfTheMaskAndEachAnswersWithItsCode)
 TEST(QuestionDlg, ClosingAndEscapeAnswerSkipEvenWithoutItsButtonAndEnterNothing)
 {
     CEnglishTexts texts;
-    CQuestionDlg closed, escaped, entered;
+    CQuestionDlg closed(texts.Application()), escaped(texts.Application()),
+        entered(texts.Application());
     Open(closed, CQuestionDlg::Replace);
     closed.close();
     EXPECT_EQ(closed.result(), CQuestionDlg::Skip);
@@ -67,7 +68,7 @@ TEST(QuestionDlg, ClosingAndEscapeAnswerSkipEvenWithoutItsButtonAndEnterNothing)
 TEST(QuestionDlg, TextAndCheckBoxFollowTheSubject)
 {
     CEnglishTexts texts;
-    CQuestionDlg dialog;
+    CQuestionDlg dialog(texts.Application());
     dialog.SetText("Ringing tone:\nReplace the file?", true);
     auto *box = dialog.findChild<QCheckBox *>("id274");
     EXPECT_EQ(box->text(), "Use this answer for all other files");

@@ -50,7 +50,7 @@ protected:
     }
 
     CEnglishTexts m_texts;
-    Dlg m_dialog;
+    Dlg m_dialog{m_texts.Application()};
     QTemporaryDir m_folder;
 };
 
