@@ -12,17 +12,10 @@ namespace {
 
 using namespace NodeType;
 
-CSettingNode *Path(CSettingNode *node, std::initializer_list<int> types)
-{
-    for (int type : types)
-        node = node ? node->FindChild(type) : nullptr;
-    return node;
-}
-
 void Set(CSettingNode *item, std::initializer_list<int> path, const QString &value,
          bool include = false)
 {
-    CSettingNode *field = Path(item, path);
+    CSettingNode *field = item->FindDescendant(path);
     field->SetValue(value);
     if (include)
         field->SetInclude(1, 1);
@@ -32,7 +25,7 @@ void Set(CSettingNode *item, std::initializer_list<int> path, const QString &val
 CSettingNode *NewItem(CSettingNode *root, int category, int templateType, int nameField,
                       const QString &name)
 {
-    CSettingNode *item = Path(root, {category, templateType});
+    CSettingNode *item = root->FindDescendant({category, templateType});
     item->FindChild(nameField)->SetValue(name);
     item->SetInclude(1, 1);
     item->FindChild(nameField)->SetInclude(1, 1);
@@ -98,7 +91,7 @@ void GenerateConfiguration(CSettingNode *root, int n)
         AddMailbox(root, i, n);
     for (int i = 0; i < n; ++i)
         AddWapConnection(root, i, n);
-    CSettingNode *bookmarks = Path(root, {PersonalData, WWWBookmarks});
+    CSettingNode *bookmarks = root->FindDescendant({PersonalData, WWWBookmarks});
     for (int i = 0; i < 10 * n; ++i)
         AddBookmark(bookmarks, i);
     bulk.Finish();

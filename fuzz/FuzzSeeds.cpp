@@ -21,16 +21,9 @@ namespace {
 
 using namespace NodeType;
 
-CSettingNode *Path(CSettingNode *node, std::initializer_list<int> types)
-{
-    for (int type : types)
-        node = node ? node->FindChild(type) : nullptr;
-    return node;
-}
-
 void Set(CSettingNode *node, std::initializer_list<int> path, const QString &value)
 {
-    CSettingNode *field = Path(node, path);
+    CSettingNode *field = node->FindDescendant(path);
     field->SetValue(value);
     field->SetInclude(1, 1);
 }
@@ -38,7 +31,7 @@ void Set(CSettingNode *node, std::initializer_list<int> path, const QString &val
 CSettingNode *NameTemplate(CSettingNode *root, int category, int templateType, int nameField,
                            const QString &name)
 {
-    CSettingNode *item = Path(root, {category, templateType});
+    CSettingNode *item = root->FindDescendant({category, templateType});
     Set(item, {nameField}, name);
     item->SetInclude(1, 1);
     return item;
@@ -67,28 +60,28 @@ void FillEverything(CSettingNode *root)
     Set(mailbox, {Servers, MailboxType}, "POP3");
     Set(mailbox, {Servers, InServer}, "pop.example.com");
     Set(mailbox, {Advanced, Signature}, "Regards\n  Me");
-    Path(mailbox, {Advanced})->SetUpdateFlag(1);
+    mailbox->FindDescendant({Advanced})->SetUpdateFlag(1);
 
     CSettingNode *wap = NameTemplate(root, WAPSettings, WAPTemplate, WAPConnectionName, "Portal");
     Set(wap, {WAPUseConnection}, "Office");
     NameTemplate(root, SMSSettings, SMSTemplate, CentreName, "Centre");
 
-    CSettingNode *www = Path(root, {PersonalData, WWWBookmarks});
+    CSettingNode *www = root->FindDescendant({PersonalData, WWWBookmarks});
     CSettingNode *bookmark = www->AddChild(QString(), EditorKind::None, WWWBookmark);
     bookmark->CreateDefaultContent();
     Set(bookmark, {WWWBookmarkName}, "News");
     Set(bookmark, {WWWBookmarkURL}, "http://example.com/?a=1&b=2");
-    CSettingNode *wapBookmarks = Path(root, {PersonalData, WAPBookmarks});
+    CSettingNode *wapBookmarks = root->FindDescendant({PersonalData, WAPBookmarks});
     CSettingNode *wapBookmark = wapBookmarks->AddChild(QString(), EditorKind::None, WAPBookmark);
     wapBookmark->CreateDefaultContent();
     Set(wapBookmark, {WAPBookmarkName}, "Mobile");
     Set(wapBookmark, {WAPBookmarkUseConnection}, "Portal");
     Set(wapBookmark, {WAPBookmarkPassword}, "pin");
 
-    CSettingNode *tones = Path(root, {FileTransfer, RingingTones});
+    CSettingNode *tones = root->FindDescendant({FileTransfer, RingingTones});
     tones->AddChild("C:\\Tones\\ring.wav", EditorKind::None, RingingTone);
     tones->SetInclude(1, 1);
-    CSettingNode *files = Path(root, {FileTransfer, Files});
+    CSettingNode *files = root->FindDescendant({FileTransfer, Files});
     CSettingNode *file = files->AddChild(QString(), EditorKind::None, File);
     file->CreateDefaultContent();
     Set(file, {FileLocal}, "/home/me/notes.txt");

@@ -6,14 +6,9 @@
 #include <initializer_list>
 
 // Follows a chain of child types from a node; null when a link is missing.
-inline CSettingNode *Path(CSettingNode *node, std::initializer_list<int> types)
+inline CSettingNode *Path(const CSettingNode *node, std::initializer_list<int> types)
 {
-    for (int type : types) {
-        if (!node)
-            return nullptr;
-        node = node->FindChild(type);
-    }
-    return node;
+    return node ? node->FindDescendant(types) : nullptr;
 }
 
 // Names the template of a category, which makes it an item; returns the item.
