@@ -139,6 +139,18 @@ void CheckBeforeSending(benchmark::State &state)
     SetSize(state, sample);
 }
 
+// What follows every change made through the document: references brought
+// up to date, then every included node that is disabled excluded.
+void NormaliseAfterEdit(benchmark::State &state)
+{
+    Sample &sample = SampleOf(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        sample.loaded->RefreshReferences();
+        sample.loaded->ExcludeDisabledNodes();
+    }
+    SetSize(state, sample);
+}
+
 void PugixmlLoad(benchmark::State &state)
 {
     Sample &sample = SampleOf(static_cast<int>(state.range(0)));
@@ -185,6 +197,7 @@ BENCHMARK(OurSave)->Apply(Sizes);
 BENCHMARK(OurSaveText)->Apply(Sizes);
 BENCHMARK(PugixmlSave)->Apply(Sizes);
 BENCHMARK(CheckBeforeSending)->Apply(Sizes);
+BENCHMARK(NormaliseAfterEdit)->Apply(Sizes);
 
 } // namespace
 

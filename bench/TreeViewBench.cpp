@@ -1,6 +1,7 @@
 // How long the settings tree control takes to show a configuration with many
 // access points: the rows are read, laid out and painted once, with the
 // access point category expanded (offscreen platform).
+#include "document/SettingsDocument.h"
 #include "platform/LanguageLibrary.h"
 #include "settings/Application.h"
 #include "settings/BulkLoad.h"
@@ -95,6 +96,50 @@ void ScrollToLastAccessPoint(benchmark::State &state)
     }
 }
 BENCHMARK(ScrollToLastAccessPoint)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Selects every access point in the expanded view and deletes them, as
+// Select All and Delete do; each round works on a fresh document.
+void DeleteSelectedAccessPoints(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        CSettingsDocument document(g_application);
+        CSettingNode *root = document.Reset();
+        CSettingNode *category = root->FindChild(NodeType::IAPSettings);
+        {
+            CBulkLoad bulk(root);
+            for (int i = 0; i < count; ++i)
+                category->FindDescendant({NodeType::IAPTemplate, NodeType::IAPConnectionName})
+                    ->SetValue(QStringLiteral("Access point %1").arg(i));
+            bulk.Finish();
+        }
+        CSettingsTreeCtrl tree(Images());
+        tree.resize(800, 1000);
+        tree.SetDocument(&document);
+        tree.Fill(root);
+        const QModelIndex categoryRow = tree.IndexOf(category);
+        tree.expand(categoryRow);
+        QItemSelection items;
+        // The preferred connection first, the template last: only the items go.
+        items.select(tree.Model()->index(1, 0, categoryRow),
+                     tree.Model()->index(count, 1, categoryRow));
+        tree.selectionModel()->select(items, QItemSelectionModel::ClearAndSelect);
+        state.ResumeTiming();
+        tree.DeleteSelected();
+        state.PauseTiming();
+        if (tree.Model()->rowCount(categoryRow) != 2)
+            state.SkipWithError("not every access point was deleted");
+        tree.Clear();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(count);
+}
+BENCHMARK(DeleteSelectedAccessPoints)
+    ->Arg(500)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 } // namespace
 
