@@ -412,8 +412,12 @@ constexpr LangString kStrings[] = {
             u"Prints the stored value of the setting at PATH (passwords in plain text).\n"},
     {40015, u"Usage: provana set FILE PATH VALUE\n"
             u"\n"
-            u"Changes the value of the setting at PATH and saves the file. A value the setting "
-            u"does not accept is refused with the reason.\n"},
+            u"Changes the value of the setting at PATH as typing it into the editor does, and "
+            u"saves the file: characters the setting does not take are dropped, numbers are "
+            u"kept within their limits, a choice is named by its value or by the text the "
+            u"editor shows, and a setting whose value changed is included. A value the editor "
+            u"refuses is refused with its message and the file stays as it was (exit status "
+            u"1).\n"},
     {40016, u"Usage: provana add FILE CATEGORY NAME\n"
             u"\n"
             u"Adds a new item named NAME to CATEGORY and saves the file. CATEGORY is one of "
