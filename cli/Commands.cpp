@@ -5,6 +5,7 @@
 #include "NodePath.h"
 
 #include "config/ConfigWriter.h"
+#include "document/DocumentNames.h"
 #include "document/IncludeToggle.h"
 #include "document/SettingsDocument.h"
 #include "document/TreeRows.h"
@@ -19,16 +20,6 @@
 
 namespace Cli {
 namespace {
-
-namespace Msg {
-enum : unsigned {
-    SettingNotValid = 519,
-    FileNotRead = 597,
-    NotConfiguration = 598,
-    FileNotSaved = 599,
-    ValuesRepaired = 600,
-};
-}
 
 // The document as the command line works on it, in the tool's language.
 class CCliDocument : public CSettingsDocument
@@ -63,9 +54,9 @@ bool OpenFile(CSettingsDocument &document, const QString &path, const RepairObse
     if (repaired)
         *repaired = result == CSettingsDocument::OpenResult::Repaired;
     if (result == CSettingsDocument::OpenResult::NotReadable)
-        ReportFileProblem(path, WithLastError(document, Msg::FileNotRead));
+        ReportFileProblem(path, WithLastError(document, StringId::MsgFileNotRead));
     else if (result == CSettingsDocument::OpenResult::NotConfiguration)
-        ReportFileProblem(path, Text(Msg::NotConfiguration));
+        ReportFileProblem(path, Text(StringId::MsgNotConfiguration));
     return result == CSettingsDocument::OpenResult::Opened ||
            result == CSettingsDocument::OpenResult::Repaired;
 }
@@ -73,7 +64,7 @@ bool OpenFile(CSettingsDocument &document, const QString &path, const RepairObse
 int SaveFile(const CSettingsDocument &document, const QString &path)
 {
     if (!document.Save(path))
-        return ReportFileProblem(path, WithLastError(document, Msg::FileNotSaved));
+        return ReportFileProblem(path, WithLastError(document, StringId::MsgFileNotWritten));
     return ExitOk;
 }
 
@@ -104,7 +95,7 @@ int CmdConvert(const QStringList &arguments)
     if (!OpenFile(document, arguments[0], {}, &repaired))
         return ExitFile;
     if (repaired)
-        PrintError(Text(Msg::ValuesRepaired));
+        PrintError(Text(StringId::MsgValuesRepaired));
     return SaveFile(document, arguments[1]);
 }
 
@@ -138,7 +129,7 @@ int CmdCheck(const QStringList &arguments)
     CSettingNode *failing = nullptr;
     if (CheckTree(document.GetRoot(), &failing, true, false) || !failing)
         return ExitOk;
-    PrintError(Text(Msg::SettingNotValid,
+    PrintError(Text(StringId::MsgSettingNotValid,
                     {CutTo100(failing->GetLabel(true)), CutTo100(failing->GetValue())}));
     return ExitCheckFailed;
 }

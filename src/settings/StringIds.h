@@ -19,6 +19,7 @@ enum : unsigned {
     SignatureShown = 497,
     BookmarkCount = 584,
     MsgItemInUse = 596,
+    MsgSettingNotValid = 519,
     NoBookmarks = 604,
     PhoneLanguage = 622,
 
