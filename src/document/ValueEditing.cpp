@@ -56,32 +56,13 @@ bool IsTextKind(int kind)
     }
 }
 
-// The voice mailbox number takes a plus sign in front only.
-bool IsAllowedPhoneCharacter(int nodeType, QStringView allowed, QChar c, qsizetype position)
-{
-    if (c == u'+' && nodeType == NodeType::DefaultVoiceMailbox && position > 0)
-        return false;
-    return allowed.contains(c);
-}
-
 QString KeepAllowed(const CSettingNode *node, const QString &text)
 {
-    const int kind = node->GetEditorKind();
-    const int type = node->GetType();
-    const QStringView allowed = AllowedCharacters(type);
     QString kept;
     kept.reserve(text.size());
     for (const QChar c : text) {
-        if (IsNumberKind(kind) && !IsDigit(c))
-            continue;
-        if (kind == EditorKind::PhoneNumber &&
-            !IsAllowedPhoneCharacter(type, allowed, c, kept.size()))
-            continue;
-        // The mailbox owner's name goes into a mail header, where angle
-        // brackets delimit the address.
-        if (type == NodeType::MailboxOwnerName && (c == u'<' || c == u'>'))
-            continue;
-        kept += c;
+        if (IsTypedCharacterAllowed(node->GetEditorKind(), node->GetType(), c, kept.size()))
+            kept += c;
     }
     return kept;
 }
@@ -177,6 +158,21 @@ bool HasEditor(int editorKind)
     default:
         return IsTextKind(editorKind) || IsListEditorKind(editorKind);
     }
+}
+
+bool IsTypedCharacterAllowed(int editorKind, int nodeType, QChar c, qsizetype position)
+{
+    if (IsNumberKind(editorKind))
+        return IsDigit(c);
+    if (editorKind == EditorKind::PhoneNumber) {
+        // The voice mailbox number takes a plus sign in front only.
+        if (c == u'+' && nodeType == NodeType::DefaultVoiceMailbox && position > 0)
+            return false;
+        return AllowedCharacters(nodeType).contains(c);
+    }
+    // The mailbox owner's name goes into a mail header, where angle brackets
+    // delimit the address.
+    return nodeType != NodeType::MailboxOwnerName || (c != u'<' && c != u'>');
 }
 
 bool IsListEditorKind(int editorKind)

@@ -25,6 +25,10 @@ bool HasEditor(int editorKind);
 // Whether the kind edits a list of entries through a dialog, never as text.
 bool IsListEditorKind(int editorKind);
 
+// Whether the editor of this kind and node type takes c at position of its
+// text; the editors ask it as the user types, EditorText for whole texts.
+bool IsTypedCharacterAllowed(int editorKind, int nodeType, QChar c, qsizetype position);
+
 // The text the node's editor holds after text was typed or pasted into it:
 // the characters the editor refuses are dropped and the text is cut to the
 // node's longest value.

@@ -1,5 +1,6 @@
 #include "ui/editor/CharacterSetEdit.h"
 
+#include "document/ValueEditing.h"
 #include "settings/NodeTypes.h"
 #include "validate/FieldLimits.h"
 
@@ -20,10 +21,7 @@ void CCharacterSetEdit::SetNodeType(int type)
 
 bool CCharacterSetEdit::IsAllowedAt(QChar c, qsizetype position) const
 {
-    // The voice mailbox number takes a plus sign in front only.
-    if (c == u'+' && m_nodeType == NodeType::DefaultVoiceMailbox && position > 0)
-        return false;
-    return m_allowed.contains(c);
+    return IsTypedCharacterAllowed(EditorKind::PhoneNumber, m_nodeType, c, position);
 }
 
 void CCharacterSetEdit::RemoveRefusedCharacters()

@@ -1,5 +1,8 @@
 #include "ui/editor/NumberEdit.h"
 
+#include "document/ValueEditing.h"
+#include "settings/NodeTypes.h"
+
 CNumberEdit::CNumberEdit(QWidget *parent)
     : CInPlaceLineEdit(parent)
 {
@@ -14,7 +17,7 @@ void CNumberEdit::RemoveNonDigits()
     QString digits;
     digits.reserve(current.size());
     for (const QChar c : current) {
-        if (c >= u'0' && c <= u'9')
+        if (IsTypedCharacterAllowed(EditorKind::PortNumber, 0, c, digits.size()))
             digits += c;
     }
     if (digits.size() == current.size())

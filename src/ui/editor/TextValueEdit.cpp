@@ -1,8 +1,11 @@
 #include "ui/editor/TextValueEdit.h"
 
+#include "document/ValueEditing.h"
 #include "settings/NodeTypes.h"
 
 #include <QKeyEvent>
+
+#include <algorithm>
 
 CTextValueEdit::CTextValueEdit(QWidget *parent)
     : CInPlaceLineEdit(parent)
@@ -12,10 +15,11 @@ CTextValueEdit::~CTextValueEdit() = default;
 
 void CTextValueEdit::keyPressEvent(QKeyEvent *event)
 {
-    // The mailbox owner's name goes into a mail header, where angle brackets
-    // delimit the address.
-    if (m_nodeType == NodeType::MailboxOwnerName &&
-        (event->text().contains(u'<') || event->text().contains(u'>'))) {
+    const QString typed = event->text();
+    const bool refused = std::any_of(typed.begin(), typed.end(), [this](QChar c) {
+        return !IsTypedCharacterAllowed(EditorKind::Text, m_nodeType, c, cursorPosition());
+    });
+    if (refused) {
         event->accept();
         return;
     }
