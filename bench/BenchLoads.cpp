@@ -33,8 +33,7 @@ std::unique_ptr<CSettingNode> LoadOurs(const QString &path)
     if (!LoadConfigurationFile(root.get(), path, parseFailed))
         return nullptr;
     CheckTree(root.get(), nullptr, false, true);
-    root->RefreshReferences();
-    root->ExcludeDisabledNodes();
+    root->Normalise();
     return root;
 }
 

@@ -3,7 +3,10 @@
 #include "BenchLoads.h"
 #include "BenchTree.h"
 #include "ConfigurationGenerator.h"
+
 #include "LoadMemory.h"
+#include "document/SettingsDocument.h"
+#include "settings/NodeTypes.h"
 
 #include "config/ConfigWriter.h"
 #include "settings/SettingNode.h"
@@ -144,9 +147,28 @@ void CheckBeforeSending(benchmark::State &state)
 void NormaliseAfterEdit(benchmark::State &state)
 {
     Sample &sample = SampleOf(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        sample.loaded->Normalise();
+    SetSize(state, sample);
+}
+
+// One value typed into the editor of a large configuration's last access
+// point: the rules, then the walk over what the edit can have changed.
+void EditOneValue(benchmark::State &state)
+{
+    Sample &sample = SampleOf(static_cast<int>(state.range(0)));
+    CSettingsDocument document(CBenchTree::Application());
+    if (document.Open(sample.path) == CSettingsDocument::OpenResult::NotReadable) {
+        state.SkipWithError("open failed");
+        return;
+    }
+    CSettingNode *category = document.GetRoot()->FindChild(NodeType::IAPSettings);
+    CSettingNode *item = category->Children()[category->Children().size() - 2];
+    CSettingNode *user = item->FindChild(NodeType::IAPUsername);
+    int round = 0;
     for (auto _ : state) {
-        sample.loaded->RefreshReferences();
-        sample.loaded->ExcludeDisabledNodes();
+        if (document.EditValue(user, QString::number(++round % 2)).IsRefused())
+            state.SkipWithError("the user name was refused");
     }
     SetSize(state, sample);
 }
@@ -198,6 +220,7 @@ BENCHMARK(OurSaveText)->Apply(Sizes);
 BENCHMARK(PugixmlSave)->Apply(Sizes);
 BENCHMARK(CheckBeforeSending)->Apply(Sizes);
 BENCHMARK(NormaliseAfterEdit)->Apply(Sizes);
+BENCHMARK(EditOneValue)->Apply(Sizes);
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "config/ConfigWriter.h"
 #include "document/IncludeToggle.h"
 #include "document/ValueEditing.h"
+#include "settings/NodeCatalogue.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 
@@ -62,10 +63,36 @@ CSettingsDocument::OpenResult CSettingsDocument::Open(const QString &path,
     return passed ? OpenResult::Opened : OpenResult::Repaired;
 }
 
+namespace {
+
+// What an edit of node can change, as long as it renamed, added and removed
+// no items: the node's item (its ancestor right below a category) with all
+// it holds. A node's disabled state depends only on values inside its item
+// and on which items exist, and the include toggle reaches no further down
+// than the item; above it, only the ancestors themselves.
+CSettingNode *EditScope(CSettingNode *node)
+{
+    while (node->GetParent() && node->GetParent()->GetParent() &&
+           node->GetParent()->GetParent()->GetParent())
+        node = node->GetParent();
+    return node;
+}
+
+} // namespace
+
 void CSettingsDocument::AfterEdit()
 {
-    m_root->RefreshReferences();
-    m_root->ExcludeDisabledNodes();
+    m_root->Normalise();
+}
+
+void CSettingsDocument::AfterEditWithin(CSettingNode *node)
+{
+    CSettingNode *scope = EditScope(node);
+    scope->ExcludeDisabledNodes();
+    for (CSettingNode *above = scope->GetParent(); above; above = above->GetParent()) {
+        if (above->IsIncluded() && above->IsDisabled())
+            above->SetInclude(0, 1);
+    }
 }
 
 void CSettingsDocument::AutoInclude(CSettingNode *node, const QString &shownBefore)
@@ -95,14 +122,18 @@ CEditResult CSettingsDocument::EditValue(CSettingNode *node, const QString &text
     } else {
         result = {CEditResult::Refused, SetValueRefusal(node, commit.value)};
     }
-    AfterEdit();
+    // A name may make an item or rename one that references name.
+    if (IsNameFieldType(node->GetType()))
+        AfterEdit();
+    else
+        AfterEditWithin(node);
     return result;
 }
 
 void CSettingsDocument::ToggleInclude(CSettingNode *node)
 {
     ::ToggleInclude(node);
-    AfterEdit();
+    AfterEditWithin(node);
 }
 
 bool CSettingsDocument::SetIncluded(CSettingNode *node, bool include)

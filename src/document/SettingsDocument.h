@@ -29,8 +29,9 @@ struct CEditResult
 // and last error, and is the one way to change the tree: every edit of the
 // editors, the dialogs and the command line goes through the Edit... and
 // list operations below. Each applies the rules of its kind, then brings
-// references up to date and excludes every included node that is disabled,
-// and tells the observer what changed.
+// references up to date and excludes every included node that is disabled
+// (so no included node is ever disabled), and tells the observer what
+// changed.
 class CSettingsDocument
 {
 public:
@@ -86,7 +87,12 @@ public:
     void ReplaceEntries(CSettingNode *list, std::vector<std::unique_ptr<CSettingNode>> entries);
 
 private:
+    // Brings references up to date and excludes every included node that is
+    // disabled, in the whole tree.
     void AfterEdit();
+    // The same where an edit of node that changed no item names can have
+    // changed anything; the rest of the tree stays as the last walk left it.
+    void AfterEditWithin(CSettingNode *node);
     void AutoInclude(CSettingNode *node, const QString &shownBefore);
 
     CApplication *m_application;

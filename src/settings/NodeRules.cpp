@@ -380,17 +380,28 @@ int CSettingNode::IsDisabled() const
 
 void CSettingNode::ExcludeDisabledNodes()
 {
-    CReferenceNames names(Root());
-    ExcludeDisabledNodes(names, HasTemplateAncestor());
+    // A few reference nodes below ask for their names directly, which is
+    // cheaper than collecting every name of a large tree.
+    Normalise(nullptr, HasTemplateAncestor(), false);
 }
 
-void CSettingNode::ExcludeDisabledNodes(CReferenceNames &names, bool belowTemplate)
+void CSettingNode::Normalise()
 {
-    if (m_include && IsDisabledBy(&names, belowTemplate))
+    CReferenceNames names(Root());
+    Normalise(&names, HasTemplateAncestor(), true);
+}
+
+// One pass for both, since the walk over a large tree costs more than what
+// it does at each node.
+void CSettingNode::Normalise(CReferenceNames *names, bool belowTemplate, bool references)
+{
+    if (references && IsReferenceType(m_type))
+        RepointReference(names->For(NodeTypeInfoOf(m_type).choices));
+    if (m_include && IsDisabledBy(names, belowTemplate))
         SetInclude(0, 1);
     const bool childrenBelowTemplate = belowTemplate || IsTemplateType(m_type);
     for (CSettingNode *child : m_children)
-        child->ExcludeDisabledNodes(names, childrenBelowTemplate);
+        child->Normalise(names, childrenBelowTemplate, references);
 }
 
 int CSettingNode::IsMandatory() const

@@ -93,6 +93,8 @@ public:
     // Excludes every included node of the subtree that is disabled, parents
     // before children, each change marked modified.
     void ExcludeDisabledNodes();
+    // Both of the above in one walk: what follows every change of the tree.
+    void Normalise();
     void CreateDefaultContent();
 
     // Per-type rules of the node type catalogue.
@@ -111,7 +113,9 @@ public:
 
 private:
     void RefreshReferences(CReferenceNames &names);
-    void ExcludeDisabledNodes(CReferenceNames &names, bool belowTemplate);
+    // names is needed when references are refreshed; without it name lists
+    // are asked for where a rule needs them.
+    void Normalise(CReferenceNames *names, bool belowTemplate, bool references);
     bool IsDisabledBy(CReferenceNames *names, bool belowTemplate) const;
     void NotifyAdded();
     void NotifyChanged();
