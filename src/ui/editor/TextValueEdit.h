@@ -2,25 +2,17 @@
 
 #include "ui/editor/InPlaceLineEdit.h"
 
-// The text editor: plain, host-name, e-mail and password values. The check
-// mode says which rule the committed text must pass.
+// The text editor: plain, host-name, e-mail and password values. It refuses
+// the characters the node type does not take as they are typed; the rules a
+// committed text must pass are the document's.
 class CTextValueEdit : public CInPlaceLineEdit
 {
     Q_OBJECT
 
 public:
-    enum CheckMode : int {
-        CheckEmailAddress = 0,
-        CheckHostName = 1,
-        ConfirmPassword = 2,
-        Password = 3,
-    };
-
     explicit CTextValueEdit(QWidget *parent = nullptr);
     ~CTextValueEdit() override;
 
-    void SetCheckMode(int mode) { m_checkMode = mode; }
-    int GetCheckMode() const { return m_checkMode; }
     void SetNodeType(int type) { m_nodeType = type; }
     int GetNodeType() const { return m_nodeType; }
 
@@ -28,6 +20,5 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    int m_checkMode = CheckEmailAddress;
     int m_nodeType = 0;
 };
