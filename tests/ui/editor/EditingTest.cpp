@@ -1,5 +1,6 @@
 #include "SettingsTreeFixture.h"
 
+#include "support/EditCases.h"
 #include "ui/editor/InPlaceEditing.h"
 
 #include <QAbstractItemView>
@@ -231,6 +232,51 @@ TEST_P(TypedValues, AreFilteredCheckedAndStored)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TypedValues, ::testing::ValuesIn(kTypedValues));
+
+namespace {
+
+class SharedEditCases : public CEditingTest,
+                        public ::testing::WithParamInterface<EditCases::EditCase>
+{};
+
+} // namespace
+
+// The cases `provana set` is held to as well: typed, or picked from the
+// choice list, and committed with Enter.
+TEST_P(SharedEditCases, StoreWhatTheDocumentRulesSay)
+{
+    using EditCases::Outcome;
+    const EditCases::EditCase &row = GetParam();
+    EditCases::PrepareEditCaseTree(Root());
+    CSettingNode *node = EditCases::FindCaseNode(Root(), row);
+    ASSERT_NE(node, nullptr);
+    if (!row.before.isNull()) {
+        ASSERT_TRUE(node->SetValue(row.before));
+    }
+    if (node->GetEditorKind() == EditorKind::Choice) {
+        QComboBox *list = OpenClosedList(node);
+        ASSERT_NE(list, nullptr);
+        ASSERT_GE(list->findText(row.typed), 0);
+        list->setCurrentIndex(list->findText(row.typed));
+        QTest::keyClick(list, Qt::Key_Return);
+    } else {
+        // An empty text is typed as Backspace over the selected value.
+        const QString typed = row.typed.isEmpty() ? QStringLiteral("\b") : row.typed;
+        ASSERT_TRUE(Begin(node, row.typed.left(1)));
+        Type(typed.mid(row.typed.isEmpty() ? 0 : 1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    EXPECT_FALSE(Editing()->IsEditing());
+    EXPECT_EQ(node->GetValue(), row.stored);
+    EXPECT_EQ(node->IsIncluded() != 0, row.included);
+    EXPECT_EQ(m_messages.join(u'\n'), row.message);
+    EXPECT_EQ(m_committed,
+              row.outcome == Outcome::Stored ? std::vector{node} : std::vector<CSettingNode *>());
+    EXPECT_TRUE(m_test.Messages().shown.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SharedEditCases, ::testing::ValuesIn(EditCases::EditorCases()),
+                         [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(CEditingTest, NodesWithoutAnEditorOrDisabledOpenNothing)
 {
