@@ -106,28 +106,30 @@ CEditResult CSettingsDocument::EditValue(CSettingNode *node, const QString &text
     const CValueCommit commit = CommitRule(node, text);
     if (commit.result == CValueCommit::Refuse)
         return {CEditResult::Refused, commit.message};
-    if (commit.result == CValueCommit::Keep)
+    // An item's name committed as it stands is no new name in use.
+    if (commit.result == CValueCommit::Keep ||
+        (IsNameFieldType(node->GetType()) && commit.value == node->GetValue()))
         return {};
     const QString shownBefore = node->GetDisplayValue(true);
-    CEditResult result;
-    if (node->SetValue(commit.value)) {
-        result.result = CEditResult::Changed;
-        if (autoInclude)
-            AutoInclude(node, shownBefore);
-        // A custom signature is only sent with its text.
-        if (node->GetType() == NodeType::IncludeSignature && node->IsIncluded()) {
-            if (CSettingNode *signature = node->GetParent()->FindChild(NodeType::Signature))
-                signature->SetInclude(1, 1);
-        }
-    } else {
-        result = {CEditResult::Refused, SetValueRefusal(node, commit.value)};
+    const int modifiedBefore = IsModified();
+    if (!node->SetValue(commit.value)) {
+        // The tree marks even a refused value; the document has not changed.
+        SetModified(modifiedBefore);
+        return {CEditResult::Refused, SetValueRefusal(node, commit.value)};
+    }
+    if (autoInclude)
+        AutoInclude(node, shownBefore);
+    // A custom signature is only sent with its text.
+    if (node->GetType() == NodeType::IncludeSignature && node->IsIncluded()) {
+        if (CSettingNode *signature = node->GetParent()->FindChild(NodeType::Signature))
+            signature->SetInclude(1, 1);
     }
     // A name may make an item or rename one that references name.
     if (IsNameFieldType(node->GetType()))
         AfterEdit();
     else
         AfterEditWithin(node);
-    return result;
+    return {CEditResult::Changed, {}};
 }
 
 void CSettingsDocument::ToggleInclude(CSettingNode *node)
@@ -175,15 +177,21 @@ void CSettingsDocument::ReplaceEntries(CSettingNode *list,
                                        std::vector<std::unique_ptr<CSettingNode>> entries)
 {
     const QString shownBefore = list->GetDisplayValue(true);
+    const int includedBefore = list->IsIncluded();
+    const int modifiedBefore = IsModified();
     list->DeleteChildren();
     for (std::unique_ptr<CSettingNode> &entry : entries) {
         entry->SetParent(list);
         list->InsertChild(entry.release());
     }
-    if (list->GetDisplayValue(true) != shownBefore)
-        list->SetModified(1);
+    const bool shownChanged = list->GetDisplayValue(true) != shownBefore;
     // Set the opposite first, so that the toggle ends where the entries say.
     list->SetIncludeFlag(list->ChildCount() == 0 ? 1 : 0);
     ::ToggleInclude(list);
     AfterEdit();
+    // The flag went through the opposite on its way; only a change counts.
+    if (shownChanged || list->IsIncluded() != includedBefore)
+        SetModified(1);
+    else
+        SetModified(modifiedBefore);
 }
