@@ -1,5 +1,7 @@
 #include "config/ConfigLoader.h"
 
+#include "config/ConfigText.h"
+
 #include "config/PasswordScrambler.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
@@ -61,8 +63,8 @@ qsizetype SkipBlanks(QStringView text, qsizetype position)
 
 QString JoinSplitCharacterData(QStringView data)
 {
-    static constexpr QStringView close = u"]]>";
-    static constexpr QStringView open = u"<![CDATA[";
+    constexpr QStringView close = kCDataClose;
+    constexpr QStringView open = kCDataOpen;
     QString out;
     out.reserve(data.size());
     qsizetype position = 0;
@@ -136,8 +138,10 @@ int DecodeValue(const CSettingNode *node, QString &value)
 {
     value = value.trimmed();
     int characterData = 0;
-    if (value.startsWith(u"<![CDATA[") && value.endsWith(u"]]>") && value.size() >= 12) {
-        value = JoinSplitCharacterData(QStringView(value).mid(9, value.size() - 12));
+    const qsizetype markers = kCDataOpen.size() + kCDataClose.size();
+    if (value.startsWith(kCDataOpen) && value.endsWith(kCDataClose) && value.size() >= markers) {
+        value = JoinSplitCharacterData(
+            QStringView(value).mid(kCDataOpen.size(), value.size() - markers));
         characterData = 1;
     } else if (value.contains(u'&')) {
         value.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
@@ -151,7 +155,7 @@ int DecodeValue(const CSettingNode *node, QString &value)
 
 QString RemoveContinuationIndent(const QString &value, int depth)
 {
-    if (!value.contains(u'\n') || value.startsWith(u"<![CDATA["))
+    if (!value.contains(u'\n') || value.startsWith(kCDataOpen))
         return value;
     const QString indent(2 * depth, u' ');
     QString out;

@@ -18,6 +18,7 @@ enum : int {
     PersonalData = 460,
     FileTransfer = 550,
     PrintPreview = 506,
+    LoginScript = 131518,
 };
 } // namespace HelpContextId
 

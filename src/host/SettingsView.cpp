@@ -1,6 +1,7 @@
 #include "host/SettingsView.h"
 
 #include "document/DocumentCommands.h"
+#include "document/IncludeToggle.h"
 #include "host/HostCommandIds.h"
 #include "host/MessageBoxPort.h"
 #include "host/ProvixApp.h"
@@ -28,7 +29,9 @@ constexpr int kViewTemplateId = 10136;
 constexpr int kHeaderMargin = 8;
 // Help topics of the categories, as the tree reports them, in the contents'
 // order.
-constexpr unsigned kCategoryTopics[] = {279, 140, 388, 323, 460, 550};
+constexpr unsigned kCategoryTopics[] = {HelpContextId::AccessPoints, HelpContextId::EMail,
+                                        HelpContextId::WAP,          HelpContextId::SMS,
+                                        HelpContextId::PersonalData, HelpContextId::FileTransfer};
 
 CSettingsView *g_currentView = nullptr;
 

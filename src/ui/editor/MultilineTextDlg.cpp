@@ -1,5 +1,8 @@
 #include "ui/editor/MultilineTextDlg.h"
 
+#include "config/ConfigText.h"
+#include "document/IncludeToggle.h"
+
 #include "settings/Application.h"
 #include "settings/Labels.h"
 #include "settings/NodeTypes.h"
@@ -21,9 +24,9 @@
 
 namespace {
 
-// Help topics of the two modes.
-constexpr int kSignatureHelpContext = 140;
-constexpr int kScriptHelpContext = 131518;
+// Help topics of the two modes: a signature is part of the e-mail settings.
+constexpr int kSignatureHelpContext = HelpContextId::EMail;
+constexpr int kScriptHelpContext = HelpContextId::LoginScript;
 
 constexpr int kFieldFontPixels = 14;
 
@@ -129,8 +132,7 @@ bool CMultilineTextDlg::LoadFile(const QString &path)
 QString CMultilineTextDlg::ToStoredForm(const QString &text)
 {
     QString stored = text;
-    stored.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    stored.replace(u'\r', u'\n');
+    NormalizeLineFeeds(stored);
     return stored;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LanguageLibrary.h"
+
 // Image identifiers of the settings tree's icons in the language library.
 namespace TreeIconId {
 enum : unsigned {
@@ -22,5 +24,5 @@ inline constexpr unsigned kAll[] = {
 // The language library keeps each icon at 16 pixels under its identifier and
 // at 32 pixels, for screens with twice the pixel density, under this offset
 // plus its identifier.
-inline constexpr unsigned kDoubleSizeOffset = 100000;
+inline constexpr unsigned kDoubleSizeOffset = kDoubleSizeImageOffset;
 } // namespace TreeIconId
