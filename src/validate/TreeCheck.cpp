@@ -146,7 +146,8 @@ bool CTreeCheck::CheckValue(CSettingNode *node)
     const bool strict = !m_repair;
     switch (node->GetEditorKind()) {
     case EditorKind::None:
-        return !Contains(kPathTypes, type) || IsValidPath(value);
+        return !Contains(kPathTypes, type) ||
+               IsValidPath(value, type == FileRemote ? PathSide::Phone : PathSide::PC);
     case EditorKind::IPAddress:
         if (value.isEmpty())
             return !(strict && type == ServiceAddress);

@@ -138,10 +138,11 @@ bool IsValidURL(QStringView text)
     return IsValidHostName(rest);
 }
 
-bool IsValidPath(QStringView text)
+bool IsValidPath(QStringView text, PathSide side)
 {
-    return std::none_of(text.begin(), text.end(),
-                        [](QChar c) { return kPathForbidden.contains(c); });
+    return std::none_of(text.begin(), text.end(), [side](QChar c) {
+        return kPathForbidden.contains(c) && !(side == PathSide::PC && c == u'/');
+    });
 }
 
 bool IsUniqueNameField(int nodeType)

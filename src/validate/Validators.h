@@ -20,7 +20,10 @@ bool IsValidIPAddress(QStringView text);
 bool IsValidPort(QStringView text);
 bool IsAllDigits(QStringView text);
 bool IsValidURL(QStringView text);
-bool IsValidPath(QStringView text);
+// PC paths are this platform's paths, with "/" as the separator; phone paths
+// are EPOC paths with a drive letter and backslashes, where "/" is refused.
+enum class PathSide { PC, Phone };
+bool IsValidPath(QStringView text, PathSide side);
 
 // Name fields and bookmark names must differ from those of the other items of
 // the same type in their category.

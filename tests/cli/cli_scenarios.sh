@@ -136,6 +136,24 @@ check)
     contains err '"E-mail address" is not valid'
     lacks out "->"
     ;;
+posix_paths)
+    # Files to copy hold PC paths of this platform; only the phone folder is
+    # an EPOC path, where "/" is refused.
+    expect 0 new a.xml
+    "$provana" text a.xml \
+        | sed 's|<RingingTones></RingingTones>|<RingingTones op="create"><RingingTone op="create">/home/ann/tones/ring 1.wav</RingingTone></RingingTones>|' \
+        | sed 's|<Files></Files>|<Files op="create"><File op="create"><Local>/home/ann/notes.txt</Local><Remote>C:\\Documents\\</Remote></File><File op="create"><Local>/tmp/x</Local><Remote>C:/Documents/</Remote></File></Files>|' \
+        >paths.txt
+    iconv -f UTF-8 -t UTF-16 paths.txt >paths.xml 2>/dev/null || fail "iconv"
+    expect 1 check paths.xml
+    contains out "FileTransfer/Files/File[2]/Remote: C:/Documents/ -> "
+    lacks out "ring 1.wav"
+    lacks out "notes.txt"
+    expect 0 convert paths.xml b.xml
+    expect 0 text b.xml
+    contains out "/home/ann/tones/ring 1.wav"
+    contains out "<Local>/home/ann/notes.txt</Local>"
+    ;;
 convert)
     expect 0 new a.xml
     expect 0 add a.xml IAPSettings Office

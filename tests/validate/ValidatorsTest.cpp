@@ -63,9 +63,13 @@ TEST(ValueRules, AcceptsAndRefusesTypedValues)
                   {u"  https://example.com/a/b?c=d&e=%20#f", u"http://https://host"},
                   {u"http://www.example.com/a b", u"http://host/caf\u00e9", u"http://",
                    u"HTTP://host", u"http://host ", u"http://host/<a>"}},
-                 {IsValidPath,
+                 {[](QStringView t) { return IsValidPath(t, PathSide::Phone); },
                   {u"C:\\Documents\\Tone 1.rng"},
-                  {u"a\"b", u"a*b", u"a/b", u"a<b", u"a>b", u"a?b", u"a|b"}}};
+                  {u"a\"b", u"a*b", u"a/b", u"a<b", u"a>b", u"a?b", u"a|b"}},
+                 // A PC path is a POSIX path here.
+                 {[](QStringView t) { return IsValidPath(t, PathSide::PC); },
+                  {u"/home/ann/tone 1.wav", u"C:\\tone.wav"},
+                  {u"/home/a\"b", u"a*b", u"a<b", u"a>b", u"a?b", u"a|b"}}};
     for (const auto &r : rules) {
         for (QStringView text : r.valid)
             EXPECT_TRUE(r.rule(text)) << text.toString().toStdString();
