@@ -16,6 +16,7 @@ enum : unsigned {
     HelpText = 40017,
     HelpFolders = 40018,
     HelpInclude = 40019,
+    HelpFiles = 40020,
     FileProblem = 40030,
     NoSuchSetting = 40031,
     RepairLine = 40032,
@@ -27,5 +28,9 @@ enum : unsigned {
     MandatoryNotExcluded = 40041,
     EmptyListNotIncluded = 40043,
     IncludeRefused = 40044,
+    NotAFileList = 40045,
+    NotALocalFile = 40046,
+    NoSuchEntry = 40047,
+    FilesAdded = 40048,
 };
 } // namespace CliText

@@ -9,6 +9,7 @@
 #include "document/IncludeToggle.h"
 #include "document/SettingsDocument.h"
 #include "document/TreeRows.h"
+#include "filetransfer/FileList.h"
 #include "filetransfer/PhoneFolders.h"
 #include "settings/Application.h"
 #include "settings/Labels.h"
@@ -17,6 +18,8 @@
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
 #include "validate/TreeCheck.h"
+
+#include <QFileInfo>
 
 namespace Cli {
 namespace {
@@ -280,6 +283,109 @@ int CmdFolders(const QStringList &arguments)
     return ExitOk;
 }
 
+// The file list categories by element name, in the order they are shown.
+constexpr int kFileCategories[] = {NodeType::RingingTones, NodeType::BackgroundImages,
+                                   NodeType::SISFiles, NodeType::Files};
+
+CSettingNode *FileCategory(CSettingsDocument &document, const QString &name)
+{
+    for (int type : kFileCategories) {
+        if (name == NodeTypeLabel(type))
+            return document.GetRoot()->FindDescendant({NodeType::FileTransfer, type});
+    }
+    PrintError(Text(CliText::NotAFileList, {name}));
+    return nullptr;
+}
+
+void ListFiles(CSettingsDocument &document)
+{
+    for (int type : kFileCategories) {
+        const CSettingNode *category =
+            document.GetRoot()->FindDescendant({NodeType::FileTransfer, type});
+        if (!category)
+            continue;
+        const CFileList list(*category);
+        for (const FileListRow &row : list.Rows()) {
+            QString line = NodeTypeLabel(type) + u'\t' + row.Path();
+            if (list.IsFilesMode())
+                line += u'\t' + row.phoneFolder;
+            PrintOut(line);
+        }
+    }
+}
+
+// Adds as the file list's Add does: files that exist, a Files entry with an
+// acceptable phone folder.
+int AddFiles(CFileList &list, const QStringList &files)
+{
+    if (list.IsFilesMode() && files.size() != 2) {
+        PrintError(
+            Text(CliText::WrongArguments, {QStringLiteral("files"), QStringLiteral("files")}));
+        return ExitUsage;
+    }
+    const QStringList locals = list.IsFilesMode() ? files.mid(0, 1) : files;
+    for (const QString &local : locals) {
+        if (!QFileInfo(local).isFile()) {
+            PrintError(Text(CliText::NotALocalFile, {local}));
+            return ExitCheckFailed;
+        }
+    }
+    QStringList paths;
+    for (const QString &local : locals)
+        paths.append(QFileInfo(local).absoluteFilePath());
+    if (list.IsFilesMode()) {
+        if (!list.AddFileEntry(paths[0], files[1])) {
+            PrintError(Text(StringId::MsgPhoneFolderNotValid));
+            return ExitCheckFailed;
+        }
+        return ExitOk;
+    }
+    const int added = list.AddFiles(paths);
+    PrintOut(Text(CliText::FilesAdded,
+                  {NodeTypeLabel(list.Kind()->listType), added, paths.size() - added}));
+    return ExitOk;
+}
+
+int RemoveFile(CFileList &list, const QString &number)
+{
+    bool isNumber = false;
+    const int n = number.toInt(&isNumber);
+    if (!isNumber || n < 1 || n > list.Count()) {
+        PrintError(Text(CliText::NoSuchEntry, {NodeTypeLabel(list.Kind()->listType), number}));
+        return ExitUsage;
+    }
+    list.RemoveEntries({n - 1});
+    return ExitOk;
+}
+
+int CmdFiles(const QStringList &arguments)
+{
+    const QString option = arguments.value(1);
+    const bool adding = option == u"--add" && arguments.size() >= 4;
+    const bool removing = option == u"--remove" && arguments.size() == 4;
+    if (arguments.size() > 1 && !adding && !removing) {
+        PrintError(
+            Text(CliText::WrongArguments, {QStringLiteral("files"), QStringLiteral("files")}));
+        return ExitUsage;
+    }
+    CCliDocument document;
+    if (!OpenFile(document, arguments[0]))
+        return ExitFile;
+    if (arguments.size() == 1) {
+        ListFiles(document);
+        return ExitOk;
+    }
+    CSettingNode *category = FileCategory(document, arguments[2]);
+    if (!category)
+        return ExitUsage;
+    CFileList list(*category);
+    const int status = adding ? AddFiles(list, arguments.mid(3)) : RemoveFile(list, arguments[3]);
+    if (status != ExitOk)
+        return status;
+    document.ReplaceEntries(category, list.TakeEntries());
+    return SaveFile(document, arguments[0]);
+}
+
 const Command kCommands[] = {
     {"new", CliText::HelpNew, 1, 1, CmdNew},
     {"convert", CliText::HelpConvert, 2, 2, CmdConvert},
@@ -291,6 +397,7 @@ const Command kCommands[] = {
     {"include", CliText::HelpInclude, 3, 3, CmdInclude},
     {"text", CliText::HelpText, 1, 1, CmdText},
     {"folders", CliText::HelpFolders, 0, 1, CmdFolders},
+    {"files", CliText::HelpFiles, 1, 1000, CmdFiles},
 };
 
 } // namespace

@@ -375,6 +375,7 @@ constexpr LangString kStrings[] = {
             u"editor does.\n"
             u"  text FILE                Print the configuration as it is sent to the phone.\n"
             u"  folders [LANGUAGE]       List the proposed phone folders for files.\n"
+            u"  files FILE [...]         List, add or remove the files to copy to the phone.\n"
             u"  --help                   Show this help; COMMAND --help shows help on a command.\n"
             u"  --version                Show the version.\n"
             u"\n"
@@ -439,6 +440,20 @@ constexpr LangString kStrings[] = {
             u"included setting of a group also excludes the group. A change the rules do not "
             u"allow (a mandatory setting, a setting that does not apply, an empty list) is "
             u"refused with the reason and the file is left as it was.\n"},
+    {40020, u"Usage: provana files FILE\n"
+            u"       provana files FILE --add CATEGORY LOCAL...\n"
+            u"       provana files FILE --add Files LOCAL REMOTE\n"
+            u"       provana files FILE --remove CATEGORY N\n"
+            u"\n"
+            u"Without options, lists the files to copy to the phone, one a line: the category "
+            u"(RingingTones, BackgroundImages, SISFiles or Files), a tab, the file on this "
+            u"computer, and for Files a tab and the phone folder.\n"
+            u"--add adds files that exist on this computer as the file list's Add and OK do: a "
+            u"file already listed in its category is skipped, and a Files entry takes the "
+            u"phone folder REMOTE, which starts with a drive letter and a colon (C:\\Documents\\). "
+            u"--remove removes the N-th entry (1 is the first) of CATEGORY. Both then include "
+            u"the category when it has entries and exclude it when it has none, and save the "
+            u"file.\n"},
     {40030, u"provana: %s: %s"},
     {40031, u"provana: no setting matches the path \"%s\"."},
     {40032, u"%s: %s -> %s"},
@@ -456,6 +471,11 @@ constexpr LangString kStrings[] = {
             u"excluded."},
     {40043, u"\"%s\" is an empty list and cannot be included."},
     {40044, u"\"%s\" cannot be included or excluded here."},
+    {40045, u"provana files: \"%s\" is not a file list. Use RingingTones, BackgroundImages, "
+            u"SISFiles or Files."},
+    {40046, u"provana files: \"%s\" is not a file on this computer."},
+    {40047, u"provana files: %s has no entry %s."},
+    {40048, u"%s: %d added, %d already listed."},
 
     // Dialog buttons and texts
     {41000, u"OK"},

@@ -27,7 +27,7 @@ version)
 help)
     expect 0 --help
     contains out "Usage: provana COMMAND"
-    for command in new convert check show get set add include text folders; do
+    for command in new convert check show get set add include text folders files; do
         expect 0 "$command" --help
         contains out "Usage: provana $command"
     done
@@ -153,6 +153,31 @@ posix_paths)
     expect 0 text b.xml
     contains out "/home/ann/tones/ring 1.wav"
     contains out "<Local>/home/ann/notes.txt</Local>"
+    ;;
+files)
+    expect 0 new a.xml
+    touch tone.wav "my pic.jpg"
+    expect 0 files a.xml --add RingingTones tone.wav "my pic.jpg" tone.wav
+    contains out "RingingTones: 2 added, 1 already listed."
+    expect 0 files a.xml --add Files tone.wav 'C:\Documents'
+    cp a.xml before.xml
+    expect 1 files a.xml --add Files tone.wav 'Documents'
+    contains err "must start with a drive letter"
+    expect 1 files a.xml --add SISFiles missing.sis
+    contains err '"missing.sis" is not a file'
+    expect 2 files a.xml --remove RingingTones 3
+    expect 2 files a.xml --add PersonalData tone.wav
+    cmp -s a.xml before.xml || fail "a refused change rewrote the file"
+    expect 0 files a.xml
+    [ "$(sed -n 1p out)" = "RingingTones	$PWD/tone.wav" ] || fail "files: $(cat out)"
+    [ "$(sed -n 3p out)" = "Files	$PWD/tone.wav	"'C:\Documents\' ] || fail "files: $(cat out)"
+    expect 0 show a.xml
+    contains out "[x] Ringing tones: 2 files"
+    expect 0 files a.xml --remove RingingTones 1
+    expect 0 files a.xml --remove RingingTones 1
+    expect 0 show a.xml
+    contains out "[ ] Ringing tones: No files"
+    contains out "[x] File transfer"
     ;;
 convert)
     expect 0 new a.xml

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class CApplication;
+class CSettingNode;
+
+// What a file list category holds and how its entries are made: the node
+// type of its entries and, for the generic Files category, of an entry's
+// PC path and phone folder.
+struct FileListKind
+{
+    int listType;
+    int entryType;
+    int localType;  // 0 outside Files mode
+    int remoteType; // 0 outside Files mode
+    // The chooser's filter, as pairs of a label identifier and its patterns.
+    unsigned filterLabels[2];
+    const char16_t *filterPatterns[2];
+};
+
+// The kind of a file list node type; null for any other node type.
+const FileListKind *FileListKindOf(int nodeType);
+// The file chooser's filter in its "label (*.x)|*.x||" form.
+QString FileListFilter(const CApplication *application, const FileListKind &kind);
+
+// A phone folder starts with a drive letter and a colon.
+bool IsDriveQualified(QStringView path);
+// A phone folder the entry dialog accepts: drive-qualified and free of the
+// characters a path cannot hold.
+bool IsAcceptablePhoneFolder(QStringView path);
+// The folder as stored: with a backslash at the end.
+QString CompletePhoneFolder(const QString &path);
+
+// One row of a file list: the PC path split into file name and folder at
+// the platform's separator, and for Files entries the phone folder.
+struct FileListRow
+{
+    QString fileName;
+    QString folder;
+    QString phoneFolder;
+    QString Path() const { return folder + fileName; }
+};
+FileListRow SplitLocalPath(const QString &path);
+
+// A working copy of one file list category: entries are added, edited and
+// removed here, and the category itself only changes when the copy's
+// entries are handed over (the list dialog's OK, through the document).
+class CFileList
+{
+public:
+    explicit CFileList(const CSettingNode &category);
+    ~CFileList();
+    CFileList(const CFileList &) = delete;
+    CFileList &operator=(const CFileList &) = delete;
+
+    const FileListKind *Kind() const { return m_kind; }
+    // Files entries pair a PC path with a phone folder.
+    bool IsFilesMode() const;
+    int Count() const;
+    FileListRow Row(int index) const;
+    std::vector<FileListRow> Rows() const;
+
+    // Adds a PC path per file, skipping those already listed; answers how
+    // many were added. Not in Files mode.
+    int AddFiles(const QStringList &paths);
+    // Adds a Files entry; the phone folder must be acceptable.
+    bool AddFileEntry(const QString &local, const QString &remote);
+    bool EditFileEntry(int index, const QString &local, const QString &remote);
+    // Removes the entries at these indexes, whatever their order.
+    void RemoveEntries(std::vector<int> indexes);
+
+    // Copies of the entries, in order, for the category.
+    std::vector<std::unique_ptr<CSettingNode>> TakeEntries() const;
+
+private:
+    CSettingNode *AddEntry(const QString &value);
+
+    const FileListKind *m_kind;
+    std::unique_ptr<CSettingNode> m_copy;
+};
