@@ -491,6 +491,13 @@ constexpr LangString kStrings[] = {
     {41050, u"This setting is edited in a dialog that this version does not have yet."},
     {41060, u"\"%s\" is not one of the choices of %s."},
     {41061, u"%s has no value that can be typed."},
+    {41070, u"File to transfer"},
+    {41071, u"File on this computer:"},
+    {41072, u"Phone folder:"},
+    {41073, u"Browse..."},
+    {41074, u"Add..."},
+    {41075, u"Edit..."},
+    {41076, u"Remove"},
     // Framework
     {61441, u"Save As"},
 };

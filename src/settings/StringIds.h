@@ -54,6 +54,13 @@ enum : unsigned {
     AnswerRetry = 41042,
     AnswerCancel = 41043,
     EditorNotAvailable = 41050,
+    FileEntryTitle = 41070,
+    LocalFileLabel = 41071,
+    PhoneFolderLabel = 41072,
+    ButtonBrowse = 41073,
+    ButtonAdd = 41074,
+    ButtonEdit = 41075,
+    ButtonRemove = 41076,
 
     // Why an edit was refused.
     MsgNameInUse = 40035,

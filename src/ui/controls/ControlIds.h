@@ -32,6 +32,18 @@ enum : int {
     AnswerReplace = 273,
     AnswerRetry = 276,
     AnswerCancel = 270,
+
+    // File transfer entry dialog: the PC file, the phone folder, browsing.
+    LocalPath = 276,
+    RemotePath = 275,
+    BrowseLocal = 274,
+
+    // File list dialog.
+    FileList = 10161,
+    FileListLabel = 10242,
+    AddEntries = 10139,
+    EditEntry = 10004,
+    RemoveEntries = 10143,
 };
 } // namespace ControlId
 
