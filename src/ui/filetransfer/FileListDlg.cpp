@@ -1,0 +1,246 @@
+#include "ui/filetransfer/FileListDlg.h"
+
+#include "document/IncludeToggle.h"
+#include "settings/Labels.h"
+#include "settings/SettingNode.h"
+#include "settings/StringIds.h"
+#include "ui/controls/ControlIds.h"
+#include "ui/controls/ListCtrlEx.h"
+#include "ui/filetransfer/FileEntryDlg.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Room for three columns of ordinary paths.
+constexpr int kListWidthChars = 80;
+constexpr int kListHeightLines = 16;
+// The list's owner-drawn highlight across all columns.
+constexpr int kRowSelectionMode = 1;
+
+class CWaitCursor
+{
+public:
+    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+    CWaitCursor(const CWaitCursor &) = delete;
+    CWaitCursor &operator=(const CWaitCursor &) = delete;
+};
+
+QPushButton *MakeButton(const CApplication *application, unsigned text, int id, QWidget *parent)
+{
+    auto *button = new QPushButton(LoadLabel(application, text, true), parent);
+    button->setObjectName(ControlObjectName(id));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+CFileListDlg::CFileListDlg(const CApplication *application, const CSettingNode &category,
+                           QWidget *parent)
+    : QDialog(parent)
+    , m_application(application)
+    , m_files(category)
+    , m_chooser(ChooseExistingFiles)
+{
+    if (const FileListKind *kind = m_files.Kind())
+        m_filter = FileListFilter(m_application, *kind);
+    const QString label = category.GetLabel(true);
+    setWindowTitle(label);
+
+    auto *labelText = new QLabel(label, this);
+    labelText->setObjectName(ControlObjectName(ControlId::FileListLabel));
+
+    m_list = new CListCtrlEx(this);
+    m_list->setObjectName(ControlObjectName(ControlId::FileList));
+    const QFontMetrics metrics = m_list->fontMetrics();
+    const QSize listSize(metrics.averageCharWidth() * kListWidthChars,
+                         metrics.lineSpacing() * kListHeightLines);
+    m_list->setMinimumSize(listSize / 2);
+    labelText->setBuddy(m_list);
+
+    auto *add = MakeButton(m_application, StringId::ButtonAdd, ControlId::AddEntries, this);
+    connect(add, &QPushButton::clicked, this, &CFileListDlg::Add);
+    // Outside Files mode there is nothing to edit, and Remove takes Edit's place.
+    if (IsFilesMode()) {
+        m_edit = MakeButton(m_application, StringId::ButtonEdit, ControlId::EditEntry, this);
+        connect(m_edit, &QPushButton::clicked, this, &CFileListDlg::Edit);
+        connect(m_list, &CListCtrlEx::doubleClicked, this, &CFileListDlg::Edit);
+    }
+    m_remove = MakeButton(m_application, StringId::ButtonRemove, ControlId::RemoveEntries, this);
+    connect(m_remove, &QPushButton::clicked, this, &CFileListDlg::Remove);
+    m_list->installEventFilter(this);
+
+    auto *ok = MakeButton(m_application, StringId::ButtonOk, ControlId::Ok, this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &CFileListDlg::accept);
+    auto *cancel = MakeButton(m_application, StringId::ButtonCancel, ControlId::Cancel, this);
+    connect(cancel, &QPushButton::clicked, this, &CFileListDlg::reject);
+    auto *help = MakeButton(m_application, StringId::ButtonHelp, ControlId::Help, this);
+    connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(HelpContext()); });
+    auto *helpKey = new QShortcut(QKeySequence::HelpContents, this);
+    connect(helpKey, &QShortcut::activated, this, [this] { emit helpRequested(HelpContext()); });
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(add);
+    if (m_edit)
+        buttons->addWidget(m_edit);
+    buttons->addWidget(m_remove);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+
+    auto *body = new QHBoxLayout;
+    body->addWidget(m_list, 1);
+    body->addLayout(buttons);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(labelText);
+    layout->addLayout(body, 1);
+    resize(sizeHint() + (listSize - m_list->sizeHint()).expandedTo(QSize(0, 0)));
+    layout->activate();
+
+    // The columns share the list's width until the entries size them.
+    const QList<unsigned> headings =
+        IsFilesMode() ? QList<unsigned>{StringId::FileNameColumn, StringId::FolderColumn,
+                                        StringId::PhoneFolderColumn}
+                      : QList<unsigned>{StringId::FileNameColumn, StringId::FolderColumn};
+    const auto count = static_cast<int>(headings.size());
+    const int width = m_list->viewport()->width() / count;
+    for (int column = 0; column < count; ++column)
+        m_list->InsertColumn(column, LoadLabel(m_application, headings[column], true),
+                             Qt::AlignLeft, width);
+    m_list->SetSelectionMode(kRowSelectionMode);
+    m_list->EnableSort(true);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CFileListDlg::UpdateButtons);
+
+    Fill();
+}
+
+CFileListDlg::~CFileListDlg() = default;
+
+void CFileListDlg::SetFileChooser(MultiFileChooser chooser)
+{
+    m_chooser = std::move(chooser);
+}
+
+std::vector<std::unique_ptr<CSettingNode>> CFileListDlg::TakeEntries() const
+{
+    return m_files.TakeEntries();
+}
+
+int CFileListDlg::HelpContext()
+{
+    return HelpContextId::FileTransfer;
+}
+
+bool CFileListDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+        Remove();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CFileListDlg::Fill()
+{
+    m_list->DeleteAllItems();
+    const std::vector<FileListRow> rows = m_files.Rows();
+    const bool files = IsFilesMode();
+    for (int entry = 0; entry < static_cast<int>(rows.size()); ++entry) {
+        const FileListRow &row = rows[static_cast<size_t>(entry)];
+        const int item = m_list->InsertItem(entry, row.fileName);
+        m_list->SetItemText(item, FolderColumn, row.folder);
+        if (files)
+            m_list->SetItemText(item, PhoneFolderColumn, row.phoneFolder);
+        m_list->SetItemData(item, entry);
+    }
+    m_list->AutoSizeColumns();
+    UpdateButtons();
+}
+
+void CFileListDlg::UpdateButtons()
+{
+    const bool selected = m_list->selectionModel()->hasSelection();
+    m_remove->setEnabled(selected);
+    if (m_edit)
+        m_edit->setEnabled(selected);
+}
+
+int CFileListDlg::EntryOf(int row) const
+{
+    return m_list->GetItemData(row).toInt();
+}
+
+bool CFileListDlg::RunEntryDialog(QString &local, QString &remote)
+{
+    CFileEntryDlg dialog(m_application, this);
+    dialog.SetLocalPath(local);
+    dialog.SetRemotePath(remote);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    local = dialog.GetLocalPath();
+    remote = dialog.GetRemotePath();
+    return true;
+}
+
+void CFileListDlg::Add()
+{
+    bool added = false;
+    if (IsFilesMode()) {
+        QString local, remote;
+        added = RunEntryDialog(local, remote) && m_files.AddFileEntry(local, remote);
+    } else if (m_chooser) {
+        added = m_files.AddFiles(m_chooser(this, m_filter)) > 0;
+    }
+    if (added)
+        Fill();
+}
+
+void CFileListDlg::Edit()
+{
+    if (!IsFilesMode())
+        return;
+    const int row = m_list->GetFocusedRow();
+    if (row < 0 || !m_list->GetSelectedRows().contains(row))
+        return;
+    const int entry = EntryOf(row);
+    const FileListRow shown = m_files.Row(entry);
+    QString local = shown.Path();
+    QString remote = shown.phoneFolder;
+    if (RunEntryDialog(local, remote) && m_files.EditFileEntry(entry, local, remote))
+        Fill();
+}
+
+void CFileListDlg::Remove()
+{
+    const QList<int> rows = m_list->GetSelectedRows();
+    if (rows.isEmpty())
+        return;
+    CWaitCursor wait;
+    m_list->LockRedraw(true);
+    std::vector<int> entries;
+    entries.reserve(static_cast<size_t>(rows.size()));
+    for (int row : rows)
+        entries.push_back(EntryOf(row));
+    // From the bottom up, so that the rows still to go keep their index.
+    for (auto row = rows.crbegin(); row != rows.crend(); ++row)
+        m_list->DeleteItem(*row);
+    m_files.RemoveEntries(std::move(entries));
+    m_list->LockRedraw(false);
+    m_list->AutoSizeColumns();
+    Fill();
+}
