@@ -2,6 +2,7 @@
 
 #include "document/SettingsDocument.h"
 #include "document/ValueEditing.h"
+#include "filetransfer/FileList.h"
 #include "settings/Application.h"
 #include "settings/Labels.h"
 #include "settings/NodeTypes.h"
@@ -15,6 +16,7 @@
 #include "ui/editor/MultilineTextDlg.h"
 #include "ui/editor/NumberEdit.h"
 #include "ui/editor/TextValueEdit.h"
+#include "ui/filetransfer/FileListDlg.h"
 #include "validate/FieldLimits.h"
 
 #include <QAbstractItemView>
@@ -81,6 +83,7 @@ public:
     void Attach(Editor *editor);
 
     void EditMultilineText(CSettingNode *node);
+    bool EditFileList(CSettingNode *node);
     void HandBackFocus();
     void Drop();
     void Close(QWidget *editor);
@@ -126,6 +129,7 @@ bool CInPlaceEditing::BeginEdit(CSettingNode *node, const QRect &valueRect, cons
         d->EditMultilineText(node);
         return true;
     case EditorKind::FileList:
+        return d->EditFileList(node);
     case EditorKind::WWWBookmarkList:
     case EditorKind::WAPBookmarkList:
         // Their list dialogs are not part of the program yet.
@@ -370,6 +374,23 @@ void CInPlaceEditing::Private::EditMultilineText(CSettingNode *node)
     editNode = nullptr;
     if (result == QDialog::Accepted)
         Store(node, dialog.GetText());
+}
+
+bool CInPlaceEditing::Private::EditFileList(CSettingNode *node)
+{
+    // Only the file list types know what their entries are.
+    if (!FileListKindOf(node->GetType()))
+        return false;
+    editNode = node;
+    CFileListDlg dialog(Application(node), *node, owner);
+    QObject::connect(&dialog, &CFileListDlg::helpRequested, q, &CInPlaceEditing::helpRequested);
+    const int result = dialog.exec();
+    editNode = nullptr;
+    if (result == QDialog::Accepted && document) {
+        document->ReplaceEntries(node, dialog.TakeEntries());
+        emit q->valueCommitted(node);
+    }
+    return true;
 }
 
 void CInPlaceEditing::Private::HandBackFocus()

@@ -35,8 +35,8 @@ public:
     // the user typed, handed to the new editor. Answers whether the node's
     // editor kind has an editor and the node is not disabled. Dialog kinds run
     // their dialog here and have stored the value when this returns; the list
-    // dialogs of file lists and bookmarks do not exist yet, so those kinds
-    // answer false and say so through statusMessage.
+    // dialogs of bookmarks do not exist yet, so those kinds answer false and
+    // say so through statusMessage.
     bool BeginEdit(CSettingNode *node, const QRect &valueRect, const QString &typed = QString());
     // Closes the open editor and stores its value; nothing when none is open
     // or the editor was cancelled.

@@ -290,12 +290,11 @@ TEST_F(CEditingTest, NodesWithoutAnEditorOrDisabledOpenNothing)
         EXPECT_EQ(Editor(), nullptr);
     }
     EXPECT_TRUE(m_statusTexts.isEmpty());
-    // The list dialogs of file lists and bookmarks do not exist yet and say so.
+    // The bookmark list dialogs do not exist yet and say so.
     for (CSettingNode *list :
-         {Path(Root(), {FileTransfer, RingingTones}), Path(Root(), {PersonalData, WWWBookmarks}),
-          Path(Root(), {PersonalData, WAPBookmarks})})
+         {Path(Root(), {PersonalData, WWWBookmarks}), Path(Root(), {PersonalData, WAPBookmarks})})
         EXPECT_FALSE(Begin(list));
-    EXPECT_EQ(m_statusTexts.size(), 3);
+    EXPECT_EQ(m_statusTexts.size(), 2);
     EXPECT_FALSE(m_statusTexts.contains(QString()));
     EXPECT_TRUE(m_test.Messages().shown.isEmpty());
 

@@ -1,0 +1,141 @@
+#include "SettingsTreeFixture.h"
+
+#include "support/ModalAnswers.h"
+#include "ui/controls/ListCtrlEx.h"
+#include "ui/editor/InPlaceEditing.h"
+#include "ui/filetransfer/FileEntryDlg.h"
+#include "ui/filetransfer/FileListDlg.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+
+namespace {
+
+// The file lists of the tree, edited in their dialog.
+class CFileListEditingTest : public CSettingsTreeTest
+{
+protected:
+    CSettingNode *List(int type) const { return Path(Root(), {FileTransfer, type}); }
+    static QPushButton *Button(QDialog *dialog, int id)
+    {
+        return dialog->findChild<QPushButton *>(QStringLiteral("id%1").arg(id));
+    }
+    void SetUp() override
+    {
+        CSettingsTreeTest::SetUp();
+        m_document.SetModified(0);
+    }
+    // Opens the list's dialog with F2 on its row.
+    void PressF2On(CSettingNode *list)
+    {
+        Click(Row(list));
+        Key(Qt::Key_F2);
+    }
+
+    CModalAnswers m_answers;
+};
+
+} // namespace
+
+TEST_F(CFileListEditingTest, EveryFileListOpensItsDialogFromF2AndADoubleClick)
+{
+    QSignalSpy help(m_ctrl.get(), &CSettingsTreeCtrl::helpRequested);
+    QSignalSpy status(m_ctrl.get(), &CSettingsTreeCtrl::statusMessage);
+    QStringList opened;
+    const auto record = [&](CFileListDlg *dialog) {
+        opened << dialog->windowTitle() +
+                      QString::number(dialog->findChild<CListCtrlEx *>()->GetColumnCount());
+        QTest::mouseClick(Button(dialog, 264), Qt::LeftButton);
+    };
+    for (int type : {RingingTones, BackgroundImages, SISFiles, Files}) {
+        m_answers.Expect<CFileListDlg>(record);
+        PressF2On(List(type));
+        m_answers.Expect<CFileListDlg>(record);
+        DoubleClick(Row(List(type)));
+    }
+    EXPECT_EQ(opened, (QStringList{"Ringing tones2", "Ringing tones2", "Background images2",
+                                   "Background images2", "Installation packages2",
+                                   "Installation packages2", "Other files3", "Other files3"}));
+    EXPECT_EQ(m_answers.Pending(), 0);
+    ASSERT_EQ(help.count(), 8);
+    EXPECT_EQ(help.value(7).value(0).toInt(), 550);
+    EXPECT_EQ(status.count(), 0);
+    // Cancel every time: nothing changed.
+    EXPECT_FALSE(m_document.IsModified());
+    EXPECT_FALSE(List(Files)->IsIncluded());
+
+    // Editor kind 15 on a type that is no file list has no dialog.
+    CSettingNode *stray = Root()->AddChild(QString(), EditorKind::FileList, RingingTone);
+    EXPECT_FALSE(m_ctrl->Editing()->BeginEdit(stray, QRect()));
+    EXPECT_EQ(m_answers.Answered(), 8);
+}
+
+TEST_F(CFileListEditingTest, OkHandsTheEntriesToTheDocumentAndCancelKeepsTheList)
+{
+    CSettingNode *tones = List(RingingTones);
+    const QString shownEmpty = tones->GetDisplayValue(true);
+    int committed = 0;
+    QObject::connect(m_ctrl->Editing(), &CInPlaceEditing::valueCommitted, m_ctrl.get(),
+                     [&](CSettingNode *node) { committed += node == tones ? 1 : 100; });
+    const auto add = [&](CFileListDlg *dialog, QStringList files) {
+        dialog->SetFileChooser([files](QWidget *, const QString &) { return files; });
+        QTest::mouseClick(Button(dialog, 10139), Qt::LeftButton);
+    };
+
+    // Added, then cancelled.
+    m_answers.Expect<CFileListDlg>([&](CFileListDlg *dialog) {
+        add(dialog, {"/home/ann/a.wav"});
+        dialog->reject();
+    });
+    PressF2On(tones);
+    EXPECT_EQ(tones->ChildCount(), 0);
+    EXPECT_EQ(committed, 0);
+
+    m_answers.Expect<CFileListDlg>([&](CFileListDlg *dialog) {
+        add(dialog, {"/home/ann/a.wav", "/home/ann/b.wav"});
+        dialog->accept();
+    });
+    PressF2On(tones);
+    ASSERT_EQ(tones->ChildCount(), 2);
+    EXPECT_EQ(tones->Children()[1]->GetValue(), "/home/ann/b.wav");
+    EXPECT_TRUE(tones->IsIncluded());
+    EXPECT_TRUE(m_document.IsModified());
+    EXPECT_NE(tones->GetDisplayValue(true), shownEmpty);
+    EXPECT_EQ(Row(tones).siblingAtColumn(CSettingsTreeModel::ValueColumn).data().toString(),
+              tones->GetDisplayValue(true));
+    EXPECT_EQ(committed, 1);
+
+    // Emptied: excluded again.
+    m_answers.Expect<CFileListDlg>([&](CFileListDlg *dialog) {
+        dialog->findChild<CListCtrlEx *>()->selectAll();
+        QTest::mouseClick(Button(dialog, 10143), Qt::LeftButton);
+        dialog->accept();
+    });
+    DoubleClick(Row(tones));
+    EXPECT_EQ(tones->ChildCount(), 0);
+    EXPECT_FALSE(tones->IsIncluded());
+    EXPECT_EQ(tones->GetDisplayValue(true), shownEmpty);
+
+    // A Files entry made in the nested entry dialog.
+    CSettingNode *files = List(Files);
+    m_answers.Expect<CFileListDlg>([&](CFileListDlg *dialog) {
+        m_answers.Expect<CFileEntryDlg>([](CFileEntryDlg *entry) {
+            QTest::keyClicks(entry->findChild<QLineEdit *>("id276"), "/home/ann/plan.txt");
+            QTest::keyClicks(entry->findChild<QComboBox *>("id275")->lineEdit(), "C:");
+            entry->accept();
+        });
+        QTest::mouseClick(Button(dialog, 10139), Qt::LeftButton);
+        dialog->accept();
+    });
+    PressF2On(files);
+    ASSERT_EQ(files->ChildCount(), 1);
+    const CSettingNode *entry = files->Children()[0];
+    EXPECT_EQ(entry->GetType(), File);
+    EXPECT_EQ(entry->FindChild(FileLocal)->GetValue(), "/home/ann/plan.txt");
+    EXPECT_EQ(entry->FindChild(FileRemote)->GetValue(), "C:\\");
+    EXPECT_TRUE(files->IsIncluded());
+    EXPECT_EQ(m_answers.Pending(), 0);
+    EXPECT_TRUE(m_test.Messages().shown.isEmpty());
+}
