@@ -215,7 +215,7 @@ void CFileListDlg::Edit()
     if (!IsFilesMode())
         return;
     const int row = m_list->GetFocusedRow();
-    if (row < 0 || !m_list->GetSelectedRows().contains(row))
+    if (row < 0 || !m_list->selectionModel()->isRowSelected(row))
         return;
     const int entry = EntryOf(row);
     const FileListRow shown = m_files.Row(entry);
@@ -227,20 +227,21 @@ void CFileListDlg::Edit()
 
 void CFileListDlg::Remove()
 {
-    const QList<int> rows = m_list->GetSelectedRows();
-    if (rows.isEmpty())
+    if (!m_list->selectionModel()->hasSelection())
         return;
     CWaitCursor wait;
     m_list->LockRedraw(true);
+    // Straight from the selection's ranges: asking row by row whether it is
+    // selected takes a pass over all ranges each time.
     std::vector<int> entries;
-    entries.reserve(static_cast<size_t>(rows.size()));
-    for (int row : rows)
-        entries.push_back(EntryOf(row));
-    // From the bottom up, so that the rows still to go keep their index.
-    for (auto row = rows.crbegin(); row != rows.crend(); ++row)
-        m_list->DeleteItem(*row);
+    for (const QItemSelectionRange &range : m_list->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            entries.push_back(EntryOf(row));
+    }
+    // Ranges may overlap; the list takes each entry once.
     m_files.RemoveEntries(std::move(entries));
-    m_list->LockRedraw(false);
-    m_list->AutoSizeColumns();
+    // The rows are made again from the entries that are left: deleting the
+    // selected rows one by one would cost a pass over the selection each.
     Fill();
+    m_list->LockRedraw(false);
 }
