@@ -10,10 +10,13 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -25,6 +28,8 @@ constexpr int kListWidthChars = 80;
 constexpr int kListHeightLines = 16;
 // The list's owner-drawn highlight across all columns.
 constexpr int kRowSelectionMode = 1;
+// How much of the screen's width the dialog may take to show long paths.
+constexpr int kMostOfTheScreen = 90;
 
 class CWaitCursor
 {
@@ -126,9 +131,28 @@ CFileListDlg::CFileListDlg(const CApplication *application, const CSettingNode &
             &CFileListDlg::UpdateButtons);
 
     Fill();
+    WidenToEntries();
 }
 
 CFileListDlg::~CFileListDlg() = default;
+
+void CFileListDlg::WidenToEntries()
+{
+    // The last column fills the rest of the list; the dialog grows until the
+    // entries' texts fit there too, as far as the screen allows. The list is
+    // not shown yet, so its room is reckoned from its own width.
+    const int last = m_list->GetColumnCount() - 1;
+    int room = m_list->width() - 2 * m_list->frameWidth();
+    if (m_list->GetItemCount() > kListHeightLines)
+        room -= m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
+    const int missing = m_list->header()->sectionPosition(last) + m_list->ContentWidth(last) - room;
+    if (missing <= 0)
+        return;
+    int widest = width() + missing;
+    if (const QScreen *screen = this->screen())
+        widest = std::min(widest, screen->availableGeometry().width() * kMostOfTheScreen / 100);
+    resize(std::max(widest, width()), height());
+}
 
 void CFileListDlg::SetFileChooser(MultiFileChooser chooser)
 {

@@ -48,6 +48,7 @@ protected:
 
 private:
     void Fill();
+    void WidenToEntries();
     void UpdateButtons();
     void Add();
     void Edit();

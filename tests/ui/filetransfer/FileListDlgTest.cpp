@@ -103,7 +103,13 @@ protected:
 
 TEST_F(FileListDlgTest, ColumnsButtonsAndHelpFollowTheCategory)
 {
-    Open(*Category(Files));
+    CSettingNode *files = Category(Files);
+    CSettingNode *entry = files->AddChild(QString(), EditorKind::None, File);
+    entry->AddChild("/home/ann/Pictures/2024/beach.jpg", EditorKind::None, FileLocal);
+    entry->AddChild("C:\\Documents\\Photo gallery\\Holidays\\", EditorKind::None, FileRemote);
+    Open(*files);
+    // The dialog is wide enough for the phone folder in the last column.
+    EXPECT_GE(List()->columnWidth(2), List()->ContentWidth(2));
     EXPECT_EQ(m_dialog->windowTitle(), "Other files");
     EXPECT_EQ(m_dialog->findChild<QLabel *>("id10242")->text(), "Other files");
     ASSERT_EQ(List()->GetColumnCount(), 3);
