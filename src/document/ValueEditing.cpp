@@ -175,6 +175,19 @@ bool IsTypedCharacterAllowed(int editorKind, int nodeType, QChar c, qsizetype po
     return nodeType != NodeType::MailboxOwnerName || (c != u'<' && c != u'>');
 }
 
+bool StartsEditing(int editorKind, QChar c)
+{
+    if (c == u'\b')
+        return editorKind == EditorKind::PhoneNumber;
+    if (IsNumberKind(editorKind) || editorKind == EditorKind::IPAddress)
+        return IsDigit(c);
+    if (editorKind == EditorKind::PhoneNumber)
+        return IsDigit(c) || QStringView(u"+(),pw-/*#.").contains(c);
+    const char16_t code = c.unicode();
+    return IsTextKind(editorKind) &&
+           ((code >= 32 && code <= 126) || (code >= 128 && code <= 255)) && c != u' ';
+}
+
 bool IsListEditorKind(int editorKind)
 {
     return editorKind == EditorKind::FileList || editorKind == EditorKind::WWWBookmarkList ||

@@ -22,6 +22,9 @@ inline constexpr CFieldRange kIPFieldRanges[kIPFieldCount] = {
 
 // Whether the editor kind has an in-place editor or a dialog.
 bool HasEditor(int editorKind);
+// Whether typing c on a row of this editor kind opens its editor (Backspace
+// arrives as "\b"); the character is then handed to the editor.
+bool StartsEditing(int editorKind, QChar c);
 // Whether the kind edits a list of entries through a dialog, never as text.
 bool IsListEditorKind(int editorKind);
 

@@ -1,12 +1,14 @@
 #include "ui/editor/SettingsTreeCtrl.h"
 
 #include "document/SettingsDocument.h"
+#include "document/ValueEditing.h"
 #include "settings/Application.h"
 #include "settings/Labels.h"
 #include "settings/MessagePort.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
+#include "ui/controls/WaitCursorGuard.h"
 #include "ui/editor/InPlaceEditing.h"
 #include "ui/editor/SettingsRowDelegate.h"
 #include "ui/editor/SettingsTreeModel.h"
@@ -51,51 +53,14 @@ std::vector<int> TreePath(const QModelIndex &index)
     return path;
 }
 
-bool IsDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-// Which typed characters open an editor, by the node's editor kind.
+// Whether the key typed on a row of this editor kind opens its editor.
 bool StartsEditing(int editorKind, const QKeyEvent *event)
 {
     const QString text = event->text();
     if (event->key() == Qt::Key_Backspace)
-        return editorKind == EditorKind::PhoneNumber;
-    if (text.size() != 1 || text[0] == u' ')
-        return false;
-    const QChar c = text[0];
-    switch (editorKind) {
-    case EditorKind::IPAddress:
-    case EditorKind::PortNumber:
-    case EditorKind::MessageSize:
-        return IsDigit(c);
-    case EditorKind::PhoneNumber:
-        return IsDigit(c) || QStringLiteral("+(),pw-/*#.").contains(c);
-    case EditorKind::HostName:
-    case EditorKind::EMailAddress:
-    case EditorKind::Text:
-    case EditorKind::Password:
-    case EditorKind::ConnectionName:
-    case EditorKind::MailboxName:
-    case EditorKind::PlainText:
-    case EditorKind::ModemInit:
-        return (c.unicode() >= 32 && c.unicode() <= 126) ||
-               (c.unicode() >= 128 && c.unicode() <= 255);
-    default:
-        return false;
-    }
+        return StartsEditing(editorKind, QChar(u'\b'));
+    return text.size() == 1 && StartsEditing(editorKind, text[0]);
 }
-
-// The busy cursor while a long change runs.
-class CWaitCursorGuard
-{
-public:
-    CWaitCursorGuard() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursorGuard() { QApplication::restoreOverrideCursor(); }
-    CWaitCursorGuard(const CWaitCursorGuard &) = delete;
-    CWaitCursorGuard &operator=(const CWaitCursorGuard &) = delete;
-};
 
 bool IsPrintable(const QKeyEvent *event)
 {

@@ -1,5 +1,7 @@
 #include "ui/filetransfer/FileListDlg.h"
 
+#include "ui/controls/WaitCursorGuard.h"
+
 #include "document/IncludeToggle.h"
 #include "settings/Labels.h"
 #include "settings/SettingNode.h"
@@ -30,15 +32,6 @@ constexpr int kListHeightLines = 16;
 constexpr int kRowSelectionMode = 1;
 // How much of the screen's width the dialog may take to show long paths.
 constexpr int kMostOfTheScreen = 90;
-
-class CWaitCursor
-{
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor &) = delete;
-    CWaitCursor &operator=(const CWaitCursor &) = delete;
-};
 
 QPushButton *MakeButton(const CApplication *application, unsigned text, int id, QWidget *parent)
 {
@@ -253,7 +246,7 @@ void CFileListDlg::Remove()
 {
     if (!m_list->selectionModel()->hasSelection())
         return;
-    CWaitCursor wait;
+    CWaitCursorGuard wait;
     m_list->LockRedraw(true);
     // Straight from the selection's ranges: asking row by row whether it is
     // selected takes a pass over all ranges each time.
