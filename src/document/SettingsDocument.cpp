@@ -16,27 +16,45 @@ CSettingsDocument::CSettingsDocument(CApplication *application)
 
 CSettingsDocument::~CSettingsDocument() = default;
 
+namespace {
+
+// The observer hears of changes, not of trees being made: a view shows a
+// new tree as a whole once it is ready.
+class CObserverPause
+{
+public:
+    explicit CObserverPause(CTreeState &state)
+        : m_state(state)
+        , m_observer(state.observer)
+    {
+        m_state.observer = nullptr;
+    }
+    ~CObserverPause() { m_state.observer = m_observer; }
+    CObserverPause(const CObserverPause &) = delete;
+    CObserverPause &operator=(const CObserverPause &) = delete;
+
+private:
+    CTreeState &m_state;
+    ITreeObserver *m_observer;
+};
+
+} // namespace
+
 CSettingNode *CSettingsDocument::Reset()
 {
     m_root.reset();
     m_root = std::make_unique<CSettingNode>(m_application);
     m_root->SetType(NodeType::Root);
     m_root->AttachTreeState(&m_state);
-    // The observer hears of changes, not of trees being made.
-    ITreeObserver *observer = m_state.observer;
-    m_state.observer = nullptr;
+    const CObserverPause pause(m_state);
     m_root->CreateDefaultContent();
-    m_state.observer = observer;
     return m_root.get();
 }
 
 bool CSettingsDocument::Load(const QString &path, int &notConfiguration)
 {
-    ITreeObserver *observer = m_state.observer;
-    m_state.observer = nullptr;
-    const bool loaded = LoadConfigurationFile(m_root.get(), path, notConfiguration) != 0;
-    m_state.observer = observer;
-    return loaded;
+    const CObserverPause pause(m_state);
+    return LoadConfigurationFile(m_root.get(), path, notConfiguration) != 0;
 }
 
 bool CSettingsDocument::Save(const QString &path) const
@@ -55,11 +73,9 @@ CSettingsDocument::OpenResult CSettingsDocument::Open(const QString &path,
         SetLastError(error);
         return notConfiguration ? OpenResult::NotConfiguration : OpenResult::NotReadable;
     }
-    ITreeObserver *treeObserver = m_state.observer;
-    m_state.observer = nullptr;
+    const CObserverPause pause(m_state);
     const bool passed = CheckTree(m_root.get(), nullptr, false, true, observer) != 0;
     AfterEdit();
-    m_state.observer = treeObserver;
     return passed ? OpenResult::Opened : OpenResult::Repaired;
 }
 

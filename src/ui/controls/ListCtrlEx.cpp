@@ -148,10 +148,15 @@ bool CListCtrlEx::SetCheck(int row, bool checked)
 
 QList<int> CListCtrlEx::GetSelectedRows() const
 {
+    // From the selection's ranges: asking row by row whether it is selected
+    // grows with the square of a scattered selection.
     QList<int> rows;
-    for (const QModelIndex &index : selectionModel()->selectedRows())
-        rows.append(index.row());
+    for (const QItemSelectionRange &range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    }
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 

@@ -185,6 +185,12 @@ void CFileListDlg::Fill()
             m_list->SetItemText(item, PhoneFolderColumn, row.phoneFolder);
         m_list->SetItemData(item, entry);
     }
+    // A refill keeps the order the user sorted by.
+    if (m_list->GetSortColumn() >= 0) {
+        m_list->SortByColumn(m_list->GetSortColumn(), m_list->IsSortAscending()
+                                                          ? CListCtrlEx::SortAscending
+                                                          : CListCtrlEx::SortDescending);
+    }
     m_list->AutoSizeColumns();
     UpdateButtons();
 }
