@@ -152,6 +152,17 @@ void NormaliseAfterEdit(benchmark::State &state)
     SetSize(state, sample);
 }
 
+// The same walk over a tree of n access points and nothing else.
+void NormaliseAccessPoints(benchmark::State &state)
+{
+    const int n = static_cast<int>(state.range(0));
+    const std::unique_ptr<CSettingNode> root = CBenchTree::NewRoot();
+    GenerateAccessPoints(root.get(), n);
+    for (auto _ : state)
+        root->Normalise();
+    state.SetComplexityN(n);
+}
+
 // One value typed into the editor of a large configuration's last access
 // point: the rules, then the walk over what the edit can have changed.
 void EditOneValue(benchmark::State &state)
@@ -220,6 +231,11 @@ BENCHMARK(OurSaveText)->Apply(Sizes);
 BENCHMARK(PugixmlSave)->Apply(Sizes);
 BENCHMARK(CheckBeforeSending)->Apply(Sizes);
 BENCHMARK(NormaliseAfterEdit)->Apply(Sizes);
+BENCHMARK(NormaliseAccessPoints)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 BENCHMARK(EditOneValue)->Apply(Sizes);
 
 } // namespace

@@ -102,3 +102,12 @@ void GenerateConfiguration(CSettingNode *root, int n)
         root->FindChild(category)->SetInclude(1, 1);
     bookmarks->SetInclude(1, 1);
 }
+
+void GenerateAccessPoints(CSettingNode *root, int n)
+{
+    CBulkLoad bulk(root);
+    for (int i = 0; i < n; ++i)
+        AddAccessPoint(root, i);
+    bulk.Finish();
+    root->FindChild(IAPSettings)->SetInclude(1, 1);
+}
