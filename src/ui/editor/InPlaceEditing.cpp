@@ -132,7 +132,7 @@ bool CInPlaceEditing::BeginEdit(CSettingNode *node, const QRect &valueRect, cons
         return d->EditFileList(node);
     case EditorKind::WWWBookmarkList:
     case EditorKind::WAPBookmarkList:
-        // Their list dialogs are not part of the program yet.
+        // The bookmark list dialogs are still to be built; the status bar says so.
         emit statusMessage(LoadLabel(d->Application(node), StringId::EditorNotAvailable, true));
         return false;
     default:
