@@ -26,7 +26,7 @@ ensure_packages() {
 }
 
 # Packages that building the program needs.
-BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config qt6-base-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config qt6-base-dev libqt6sql6-sqlite)
 # Packages that the tests, the benchmarks and the fuzzers need on top.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev)
 
