@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "CliDocument.h"
 #include "CliTexts.h"
 #include "Console.h"
 #include "NodePath.h"
@@ -23,53 +24,6 @@
 
 namespace Cli {
 namespace {
-
-// The document as the command line works on it, in the tool's language.
-class CCliDocument : public CSettingsDocument
-{
-public:
-    CCliDocument()
-        : CSettingsDocument(Application())
-    {}
-};
-
-// A message followed by the last error text on its own line, when there is one.
-QString WithLastError(const CSettingsDocument &document, unsigned id)
-{
-    QString text = Text(id);
-    const QString error = document.LastErrorText().trimmed();
-    if (!error.isEmpty())
-        text += u'\n' + error;
-    return text;
-}
-
-int ReportFileProblem(const QString &path, const QString &message)
-{
-    PrintError(Text(CliText::FileProblem, {path, message}));
-    return ExitFile;
-}
-
-// Opens a configuration as the editor does; false when it could not be.
-bool OpenFile(CSettingsDocument &document, const QString &path, const RepairObserver &observer = {},
-              bool *repaired = nullptr)
-{
-    const auto result = document.Open(path, observer);
-    if (repaired)
-        *repaired = result == CSettingsDocument::OpenResult::Repaired;
-    if (result == CSettingsDocument::OpenResult::NotReadable)
-        ReportFileProblem(path, WithLastError(document, StringId::MsgFileNotRead));
-    else if (result == CSettingsDocument::OpenResult::NotConfiguration)
-        ReportFileProblem(path, Text(StringId::MsgNotConfiguration));
-    return result == CSettingsDocument::OpenResult::Opened ||
-           result == CSettingsDocument::OpenResult::Repaired;
-}
-
-int SaveFile(const CSettingsDocument &document, const QString &path)
-{
-    if (!document.Save(path))
-        return ReportFileProblem(path, WithLastError(document, StringId::MsgFileNotWritten));
-    return ExitOk;
-}
 
 CSettingNode *FindSetting(CSettingsDocument &document, const QString &path)
 {

@@ -1,0 +1,51 @@
+#include "CliDocument.h"
+
+#include "CliTexts.h"
+#include "Commands.h"
+#include "Console.h"
+
+#include "document/DocumentNames.h"
+
+namespace Cli {
+
+CCliDocument::CCliDocument()
+    : CSettingsDocument(Application())
+{}
+
+QString WithLastError(const CSettingsDocument &document, unsigned id)
+{
+    QString text = Text(id);
+    const QString error = document.LastErrorText().trimmed();
+    if (!error.isEmpty())
+        text += u'\n' + error;
+    return text;
+}
+
+int ReportFileProblem(const QString &path, const QString &message)
+{
+    PrintError(Text(CliText::FileProblem, {path, message}));
+    return ExitFile;
+}
+
+bool OpenFile(CSettingsDocument &document, const QString &path, const RepairObserver &observer,
+              bool *repaired)
+{
+    const auto result = document.Open(path, observer);
+    if (repaired)
+        *repaired = result == CSettingsDocument::OpenResult::Repaired;
+    if (result == CSettingsDocument::OpenResult::NotReadable)
+        ReportFileProblem(path, WithLastError(document, StringId::MsgFileNotRead));
+    else if (result == CSettingsDocument::OpenResult::NotConfiguration)
+        ReportFileProblem(path, Text(StringId::MsgNotConfiguration));
+    return result == CSettingsDocument::OpenResult::Opened ||
+           result == CSettingsDocument::OpenResult::Repaired;
+}
+
+int SaveFile(const CSettingsDocument &document, const QString &path)
+{
+    if (!document.Save(path))
+        return ReportFileProblem(path, WithLastError(document, StringId::MsgFileNotWritten));
+    return ExitOk;
+}
+
+} // namespace Cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "document/SettingsDocument.h"
+
+#include <QString>
+
+// Opening and saving configurations the way every command of the tool does,
+// with the same messages and exit statuses.
+namespace Cli {
+
+// The document as the command line works on it, in the tool's language.
+class CCliDocument : public CSettingsDocument
+{
+public:
+    CCliDocument();
+};
+
+// A message followed by the last error text on its own line, when there is one.
+QString WithLastError(const CSettingsDocument &document, unsigned id);
+
+// Prints the problem with the file and answers ExitFile.
+int ReportFileProblem(const QString &path, const QString &message);
+
+// Opens a configuration as the editor does; false, with the problem printed,
+// when it could not be.
+bool OpenFile(CSettingsDocument &document, const QString &path, const RepairObserver &observer = {},
+              bool *repaired = nullptr);
+
+// ExitOk, or the problem printed and ExitFile.
+int SaveFile(const CSettingsDocument &document, const QString &path);
+
+} // namespace Cli
