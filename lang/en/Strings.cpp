@@ -498,6 +498,24 @@ constexpr LangString kStrings[] = {
     {41074, u"Add..."},
     {41075, u"Edit..."},
     {41076, u"Remove"},
+
+    // Bookmark import and bookmark dialogs
+    {41080, u"Import bookmarks"},
+    {41081, u"Internet Explorer Favorites folder"},
+    {41082, u"Netscape Navigator"},
+    {41083, u"Bookmark file:"},
+    {41084, u"Firefox"},
+    {41085, u"Chromium or Google Chrome"},
+    {41086, u"Import..."},
+    {41087, u"Choose a bookmark file"},
+    {41088, u"The Favorites folder %s was not found."},
+    {41089, u"Firefox bookmarks were not found on this computer."},
+    {41090, u"Chromium or Google Chrome bookmarks were not found on this computer."},
+    {41091, u"&Name:"},
+    {41092, u"&URL:"},
+    {41093, u"&Connection:"},
+    {41094, u"User na&me:"},
+    {41095, u"&Password:"},
     // Framework
     {61441, u"Save As"},
 };
