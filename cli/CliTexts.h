@@ -17,6 +17,7 @@ enum : unsigned {
     HelpFolders = 40018,
     HelpInclude = 40019,
     HelpFiles = 40020,
+    HelpBookmarks = 40021,
     FileProblem = 40030,
     NoSuchSetting = 40031,
     RepairLine = 40032,
@@ -32,5 +33,6 @@ enum : unsigned {
     NotALocalFile = 40046,
     NoSuchEntry = 40047,
     FilesAdded = 40048,
+    BookmarksImported = 40049,
 };
 } // namespace CliText

@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "BookmarksCommand.h"
 #include "CliDocument.h"
 #include "CliTexts.h"
 #include "Console.h"
@@ -352,6 +353,7 @@ const Command kCommands[] = {
     {"text", CliText::HelpText, 1, 1, CmdText},
     {"folders", CliText::HelpFolders, 0, 1, CmdFolders},
     {"files", CliText::HelpFiles, 1, 1000, CmdFiles},
+    {"bookmarks", CliText::HelpBookmarks, 1, 4, CmdBookmarks},
 };
 
 } // namespace

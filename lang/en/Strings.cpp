@@ -376,6 +376,7 @@ constexpr LangString kStrings[] = {
             u"  text FILE                Print the configuration as it is sent to the phone.\n"
             u"  folders [LANGUAGE]       List the proposed phone folders for files.\n"
             u"  files FILE [...]         List, add or remove the files to copy to the phone.\n"
+            u"  bookmarks FILE [...]     List the bookmarks or import them from a browser.\n"
             u"  --help                   Show this help; COMMAND --help shows help on a command.\n"
             u"  --version                Show the version.\n"
             u"\n"
@@ -454,6 +455,24 @@ constexpr LangString kStrings[] = {
             u"--remove removes the N-th entry (1 is the first) of CATEGORY. Both then include "
             u"the category when it has entries and exclude it when it has none, and save the "
             u"file.\n"},
+    {40021, u"Usage: provana bookmarks FILE [--wap]\n"
+            u"       provana bookmarks FILE --import SOURCE\n"
+            u"\n"
+            u"Without options, lists the WWW bookmarks (with --wap the WAP bookmarks) in their "
+            u"stored order, one a line: the name, a tab and the URL; WAP bookmarks add a tab and "
+            u"the connection, a tab and the user name.\n"
+            u"--import adds the WWW bookmarks of SOURCE as the bookmark list's Import and OK "
+            u"do: a bookmark whose name is already listed or whose URL is not valid is skipped; "
+            u"it prints how many were added and skipped and saves the file. SOURCE is a "
+            u"bookmark file in the Netscape HTML format that browsers export, or one of:\n"
+            u"  favorites[=FOLDER]  the .url files of the Favorites folder ($PROVANA_FAVORITES "
+            u"or ~/Favorites)\n"
+            u"  netscape            the bookmark file the registry names for Netscape "
+            u"Navigator\n"
+            u"  firefox[=PLACES]    places.sqlite of Firefox's default profile\n"
+            u"  chromium[=FILE]     the Bookmarks file of Chromium's and Google Chrome's "
+            u"default profiles\n"
+            u"A source that cannot be read leaves the file untouched and exits with 3.\n"},
     {40030, u"provana: %s: %s"},
     {40031, u"provana: no setting matches the path \"%s\"."},
     {40032, u"%s: %s -> %s"},
@@ -476,6 +495,7 @@ constexpr LangString kStrings[] = {
     {40046, u"provana files: \"%s\" is not a file on this computer."},
     {40047, u"provana files: %s has no entry %s."},
     {40048, u"%s: %d added, %d already listed."},
+    {40049, u"%d bookmarks added, %d skipped."},
 
     // Dialog buttons and texts
     {41000, u"OK"},
