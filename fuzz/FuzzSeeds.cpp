@@ -175,6 +175,34 @@ bool WriteValueSeeds(const QString &folder)
     return ok;
 }
 
+// Bookmark files and Internet shortcuts in the shapes browsers write them.
+bool WriteBookmarkSeeds(const QString &corpus)
+{
+    const QByteArray files[] = {
+        "<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n<META HTTP-EQUIV=\"Content-Type\" "
+        "CONTENT=\"text/html; charset=ISO-8859-1\">\r\n<DL><p>\r\n<DT><H3>F</H3>\r\n<DL><p>\r\n"
+        "<DT><A HREF=\"http://a.example/?x=1&amp;y\" ADD_DATE=\"1\">Caf\xe9 &#233;</A>\r\n"
+        "<DD>about\r\n</DL><p>\r\n</DL>\r\n",
+        "\xEF\xBB\xBF<dt><a href=\"https://b.example/\">two\nlines &#x263A;</a>\n",
+    };
+    const QByteArray shortcuts[] = {
+        "[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,2\r\n[InternetShortcut]\r\n"
+        "URL=http://a.example/\r\nIconIndex=0\r\n",
+        "[InternetShortcut]\nIDList=\n",
+    };
+    const QString fileFolder = corpus + "/fuzz_bookmark_file";
+    const QString shortcutFolder = corpus + "/fuzz_internet_shortcut";
+    bool ok = QDir().mkpath(fileFolder) && QDir().mkpath(shortcutFolder);
+    for (size_t i = 0; i < std::size(files); ++i)
+        ok = Write(QStringLiteral("%1/file-%2").arg(fileFolder).arg(i), files[i]) && ok;
+    for (size_t i = 0; i < std::size(shortcuts); ++i)
+        ok = Write(QStringLiteral("%1/url-%2").arg(shortcutFolder).arg(i), shortcuts[i]) && ok;
+    const QByteArray dictionary = "\"<DT>\"\n\"<dt>\"\n\"<A HREF=\\\"\"\n\"</A>\"\n\"&amp;\"\n"
+                                  "\"&#x\"\n\"&#\"\n\";\"\n\"charset=\"\n\"<META \"\n"
+                                  "\"\\xEF\\xBB\\xBF\"\n\"\\x0D\\x0A\"\n";
+    return Write(corpus + "/fuzz_bookmark_file.dict", dictionary) && ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -193,7 +221,7 @@ int main(int argc, char **argv)
     CFuzzTree tree;
     const bool ok = WriteConfigurationSeeds(tree, configFolder) &&
                     WriteConfigurationDictionary(corpus + "/fuzz_config.dict") &&
-                    WriteValueSeeds(valueFolder);
+                    WriteValueSeeds(valueFolder) && WriteBookmarkSeeds(corpus);
     if (!ok) {
         std::fprintf(stderr, "cannot write the seeds under %s\n", argv[1]);
         return 1;
