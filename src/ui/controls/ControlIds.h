@@ -44,6 +44,27 @@ enum : int {
     AddEntries = 10139,
     EditEntry = 10004,
     RemoveEntries = 10143,
+
+    // Bookmark list dialog and the dialogs of one bookmark.
+    BookmarkList = 10161,
+    ImportBookmarks = 259,
+    BookmarkName = 10192,
+    BookmarkUrl = 10195,
+    BookmarkUserName = 10193,
+    BookmarkPassword = 10194,
+    BookmarkConnection = 10189,
+    BookmarkConnectionLabel = 10207,
+
+    // Bookmark source dialog and the choice among found bookmark files. The
+    // Firefox and Chromium sources are this program's own.
+    SourceFavorites = 260,
+    SourceFile = 261,
+    SourceNetscape = 262,
+    SourceFirefox = 10246,
+    SourceChromium = 10247,
+    SourcePath = 10153,
+    BrowseSource = 3,
+    FoundFiles = 261,
 };
 } // namespace ControlId
 

@@ -8,6 +8,7 @@
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
+#include "ui/bookmarks/BookmarkListDlg.h"
 #include "ui/controls/IPAddressEdit.h"
 #include "ui/controls/InPlaceEditor.h"
 #include "ui/dialogs/PasswordConfirmDlg.h"
@@ -84,6 +85,10 @@ public:
 
     void EditMultilineText(CSettingNode *node);
     bool EditFileList(CSettingNode *node);
+    // A list dialog on a working copy whose entries, after OK, replace the
+    // node's.
+    template<typename Dialog>
+    void RunListDialog(CSettingNode *node);
     void HandBackFocus();
     void Drop();
     void Close(QWidget *editor);
@@ -132,9 +137,8 @@ bool CInPlaceEditing::BeginEdit(CSettingNode *node, const QRect &valueRect, cons
         return d->EditFileList(node);
     case EditorKind::WWWBookmarkList:
     case EditorKind::WAPBookmarkList:
-        // The bookmark list dialogs are still to be built; the status bar says so.
-        emit statusMessage(LoadLabel(d->Application(node), StringId::EditorNotAvailable, true));
-        return false;
+        d->RunListDialog<CBookmarkListDlg>(node);
+        return true;
     default:
         d->Open(node, valueRect, typed);
         return true;
@@ -381,16 +385,22 @@ bool CInPlaceEditing::Private::EditFileList(CSettingNode *node)
     // Only the file list types know what their entries are.
     if (!FileListKindOf(node->GetType()))
         return false;
+    RunListDialog<CFileListDlg>(node);
+    return true;
+}
+
+template<typename Dialog>
+void CInPlaceEditing::Private::RunListDialog(CSettingNode *node)
+{
     editNode = node;
-    CFileListDlg dialog(Application(node), *node, owner);
-    QObject::connect(&dialog, &CFileListDlg::helpRequested, q, &CInPlaceEditing::helpRequested);
+    Dialog dialog(Application(node), *node, owner);
+    QObject::connect(&dialog, &Dialog::helpRequested, q, &CInPlaceEditing::helpRequested);
     const int result = dialog.exec();
     editNode = nullptr;
     if (result == QDialog::Accepted && document) {
         document->ReplaceEntries(node, dialog.TakeEntries());
         emit q->valueCommitted(node);
     }
-    return true;
 }
 
 void CInPlaceEditing::Private::HandBackFocus()

@@ -290,13 +290,6 @@ TEST_F(CEditingTest, NodesWithoutAnEditorOrDisabledOpenNothing)
         EXPECT_EQ(Editor(), nullptr);
     }
     EXPECT_TRUE(m_statusTexts.isEmpty());
-    // The bookmark list dialogs do not exist yet and say so.
-    for (CSettingNode *list :
-         {Path(Root(), {PersonalData, WWWBookmarks}), Path(Root(), {PersonalData, WAPBookmarks})})
-        EXPECT_FALSE(Begin(list));
-    EXPECT_EQ(m_statusTexts.size(), 2);
-    EXPECT_FALSE(m_statusTexts.contains(QString()));
-    EXPECT_TRUE(m_test.Messages().shown.isEmpty());
 
     // The modem initialisation string is plain text, shown selected.
     CSettingNode *init = Path(plain, {DataCall, ModemInitString});
