@@ -1,6 +1,8 @@
 #include "orvenet/host/ModuleRegistration.h"
 
+#include "orvenet/sdk/OrvenetGuids.h"
 #include "platform/com/ComExports.h"
+#include "platform/registry/Registry.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -20,4 +22,29 @@ HRESULT CallModuleRegistration(const QString &modulePath, bool registering)
     if (!entry)
         return CO_E_ERRORINDLL;
     return entry();
+}
+
+namespace {
+
+QString ServerClassKey()
+{
+    return QStringLiteral("HKEY_CLASSES_ROOT\\CLSID\\") +
+           QString::fromStdString(FormatGuid(CLSID_ConnectivityServer));
+}
+
+} // namespace
+
+bool RegisterConnectivityServer(const QString &serverPath)
+{
+    CRegistry registry;
+    const QString key = ServerClassKey();
+    return registry.SetValue(key, QString(), QStringLiteral("Orvenet Connectivity Server")) &&
+           registry.SetValue(key + QStringLiteral("\\LocalServer32"), QString(),
+                             QFileInfo(serverPath).absoluteFilePath());
+}
+
+bool UnregisterConnectivityServer()
+{
+    CRegistry registry;
+    return !registry.KeyExists(ServerClassKey()) || registry.DeleteKey(ServerClassKey());
 }

@@ -8,3 +8,9 @@
 // DllUnregisterServer. CO_E_DLLNOTFOUND when the module cannot be loaded,
 // CO_E_ERRORINDLL when it lacks the export; otherwise the module's answer.
 HRESULT CallModuleRegistration(const QString &modulePath, bool registering);
+
+// Registers the suite's connectivity server class as a local server run by
+// serverPath (HKEY_CLASSES_ROOT\CLSID\{...}\LocalServer32), or removes its
+// class key; false when the registry could not be written.
+bool RegisterConnectivityServer(const QString &serverPath);
+bool UnregisterConnectivityServer();

@@ -16,6 +16,11 @@ int main(int argc, char **argv)
         QCoreApplication application(argc, argv);
         const bool registering = std::strcmp(argv[1], "--register") == 0;
         const HRESULT result = CallModuleRegistration(QString::fromLocal8Bit(argv[2]), registering);
+        // The suite's own connectivity server is registered with every plug-in.
+        const QString server = QCoreApplication::applicationDirPath() + "/orvenet-server";
+        if (registering ? !RegisterConnectivityServer(server) : !UnregisterConnectivityServer())
+            std::fprintf(stderr, "orvenet: the connectivity server's class was not %s\n",
+                         registering ? "registered" : "unregistered");
         if (FAILED(result)) {
             std::fprintf(stderr, "orvenet: %s %s failed (0x%08X)\n",
                          registering ? "registering" : "unregistering", argv[2],

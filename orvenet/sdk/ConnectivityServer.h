@@ -35,6 +35,10 @@ struct IConnectivityServer : IUnknown
     // mark); filePath: the file it came from, may be empty.
     virtual HRESULT SetConfiguration(const char16_t *configuration, const char16_t *filePath) = 0;
     virtual HRESULT StartTransfer() = 0;
+    // Appends length units of text to the configuration that SetConfiguration
+    // began, so that a large configuration can be handed over in pieces
+    // without ever being held whole.
+    virtual HRESULT AppendConfiguration(const char16_t *text, uint32_t length) = 0;
 
 protected:
     ~IConnectivityServer() = default;
@@ -44,6 +48,35 @@ namespace ConnectionState {
 enum : uint32_t { Connected = 0x1 };
 }
 
+// The low 16 bits of the server's failures (FACILITY_ITF) and of its
+// questions.
 namespace ServerResult {
-enum : uint32_t { PhoneHeld = 0x23 };
+enum : uint32_t {
+    NoPhone = 0x11,
+    NoConfiguration = 0x12,
+    PhoneHeld = 0x23,
+    PhoneLost = 0xA3,
+    Cancelled = 0x101,
+    FileNotFound = 0x152,
+    FileNotTransferred = 0x153,
+    PhoneMemoryFull = 0x156,
+    FileNotWritten = 0x157,
+    FileNotCopied = 0x158,
+    ServerLost = 0x184,
+    PhoneBusy = 0x186,
+    ConfigurationNotRead = 0x191,
+    // Questions, put through ICallback::OnError with the answers allowed.
+    FileExists = 0x201,
+    FileNotReadable = 0x203,
+};
+}
+
+constexpr HRESULT ServerFailure(uint32_t code)
+{
+    return MAKE_HRESULT(1, FACILITY_ITF, code);
+}
+
+// The answers to a question: a question's number is a mask of them.
+namespace QuestionAnswer {
+enum : int32_t { Skip = 4, Overwrite = 8, Retry = 32, Cancel = 64 };
 }

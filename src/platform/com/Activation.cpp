@@ -1,7 +1,9 @@
 #include "platform/com/Activation.h"
 
+#include "orvenet/server/ConnectivityServerProxy.h"
 #include "platform/com/ClassFactory.h"
 #include "platform/com/ComExports.h"
+#include "platform/com/UnknownImpl.h"
 #include "platform/registry/Registry.h"
 
 #include <QFile>
@@ -48,6 +50,32 @@ HRESULT FindClassObjectEntry(const QString &path, DllGetClassObjectFunction *ent
     return S_OK;
 }
 
+// The class factory of a class served by a program of its own: each object
+// it makes is a proxy connected to that program, started when needed.
+class CLocalServerFactory final : public CUnknownImpl<IClassFactory>
+{
+public:
+    CLocalServerFactory(const CLSID &clsid, QString serverPath)
+        : m_clsid(clsid)
+        , m_serverPath(std::move(serverPath))
+    {}
+
+    HRESULT CreateInstance(IUnknown *outer, const IID &iid, void **object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        return CreateLocalServerProxy(m_clsid, m_serverPath, iid, object);
+    }
+    HRESULT LockServer(BOOL) override { return S_OK; }
+
+private:
+    CLSID m_clsid;
+    QString m_serverPath;
+};
+
 } // namespace
 
 HRESULT GetClassObject(const CLSID &clsid, uint32_t context, const IID &iid, void **object)
@@ -69,8 +97,13 @@ HRESULT GetClassObject(const CLSID &clsid, uint32_t context, const IID &iid, voi
         }
     }
     // A LocalServer32 class runs in a server process of its own and is reached
-    // through a proxy that speaks to that process over its socket. The proxy
-    // does not exist yet, so such a class counts as not registered here.
+    // through a proxy that speaks to that process over its socket.
+    if (context & CLSCTX_LOCAL_SERVER) {
+        const std::optional<QString> path =
+            registry.GetValue(classKey + QStringLiteral("\\LocalServer32"));
+        if (path && !path->isEmpty())
+            return CreateComObject<CLocalServerFactory>(nullptr, iid, object, clsid, *path);
+    }
     return REGDB_E_CLASSNOTREG;
 }
 

@@ -11,7 +11,11 @@
 // does it. An in-process class is found under
 // HKEY_CLASSES_ROOT\CLSID\{clsid}\InprocServer32, whose default value is the
 // path of the module; the module is loaded (and stays loaded) and its
-// DllGetClassObject hands out the class factory.
+// DllGetClassObject hands out the class factory. A local server class is
+// found under ...\LocalServer32, whose default value is the server program:
+// its factory's objects are proxies over the server's socket, and the
+// program is started when no server answers (CO_E_SERVER_EXEC_FAILURE when
+// it cannot be started or does not answer in time).
 //
 // Failures: REGDB_E_CLASSNOTREG when no server is registered for the context,
 // CO_E_DLLNOTFOUND when the module is missing, CO_E_ERRORINDLL when it cannot

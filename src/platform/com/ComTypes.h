@@ -73,6 +73,8 @@ inline constexpr HRESULT SELFREG_E_CLASS = ComDetail::Code(0x80040201);
 inline constexpr HRESULT CO_E_CLASSSTRING = ComDetail::Code(0x800401F3);
 inline constexpr HRESULT CO_E_DLLNOTFOUND = ComDetail::Code(0x800401F8);
 inline constexpr HRESULT CO_E_ERRORINDLL = ComDetail::Code(0x800401F9);
+inline constexpr HRESULT CO_E_SERVER_EXEC_FAILURE = ComDetail::Code(0x80080005);
+inline constexpr HRESULT RPC_E_DISCONNECTED = ComDetail::Code(0x80010108);
 
 // Where an activated class may run.
 inline constexpr uint32_t CLSCTX_INPROC_SERVER = 0x1;

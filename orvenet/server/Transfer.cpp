@@ -1,0 +1,288 @@
+#include "orvenet/server/Transfer.h"
+
+#include "orvenet/sdk/ConnectivityServer.h"
+#include "orvenet/server/EmulatedPhone.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QXmlStreamReader>
+
+#include <cerrno>
+#include <chrono>
+
+namespace {
+
+constexpr qint64 kReadPiece = 1 << 16;
+
+bool IsIncluded(const QXmlStreamReader &reader)
+{
+    return reader.attributes().value(QLatin1String("op")) == u"create";
+}
+
+bool IsCountedSetting(const QXmlStreamReader &reader)
+{
+    return !reader.attributes().value(QLatin1String("op")).isEmpty();
+}
+
+QString FileNameOf(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+} // namespace
+
+CTransfer::CTransfer(CEmulatedPhone &phone, ITransferSink &sink, QString receivedPath,
+                     QString configurationFile, InjectedFault fault, int delayMs)
+    : m_phone(phone)
+    , m_sink(sink)
+    , m_receivedPath(std::move(receivedPath))
+    , m_configurationFile(std::move(configurationFile))
+    , m_fault(fault)
+    , m_delayMs(delayMs)
+{}
+
+CTransfer::~CTransfer()
+{
+    Cancel();
+    Join();
+}
+
+void CTransfer::Start()
+{
+    m_thread = std::thread([this] { Run(); });
+}
+
+void CTransfer::Cancel()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_cancelled = true;
+    m_wake.notify_all();
+}
+
+void CTransfer::Answer(int32_t answer)
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_answer = answer;
+    m_wake.notify_all();
+}
+
+void CTransfer::Wake()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_wake.notify_all();
+}
+
+void CTransfer::Join()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+QString CTransfer::FolderForEntry(const QString &entryName)
+{
+    if (entryName == u"RingingTone")
+        return QStringLiteral("C:\\Documents\\Tones\\");
+    if (entryName == u"BackgroundImage")
+        return QStringLiteral("C:\\Documents\\Photo gallery\\");
+    if (entryName == u"SISFile")
+        return QStringLiteral("C:\\Documents\\Installs\\");
+    return QString();
+}
+
+void CTransfer::Run()
+{
+    const HRESULT result = Perform();
+    ActivityRow row;
+    row.time = QDateTime::currentDateTime();
+    row.phoneName = m_phone.GetIdentity().epocName;
+    row.configurationFile = m_configurationFile;
+    row.result = result;
+    row.settings = m_settings;
+    row.files = m_files;
+    m_sink.Finished(result, row);
+}
+
+HRESULT CTransfer::Stopped()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_cancelled)
+        return ServerFailure(ServerResult::Cancelled);
+    if (!m_phone.IsConnected())
+        return ServerFailure(ServerResult::PhoneLost);
+    return S_OK;
+}
+
+HRESULT CTransfer::Step(int32_t phase)
+{
+    if (m_fault.result && (m_fault.phase == 0 || m_fault.phase == phase))
+        return m_fault.result;
+    if (m_delayMs > 0) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_wake.wait_for(lock, std::chrono::milliseconds(m_delayMs),
+                        [this] { return m_cancelled || !m_phone.IsConnected(); });
+    }
+    return Stopped();
+}
+
+int32_t CTransfer::Ask(HRESULT question, uint32_t mask, const QString &setting, const QString &text)
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_answer.reset();
+    }
+    m_sink.Error(question, mask, setting, text);
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_wake.wait(lock, [this] { return m_answer || m_cancelled || !m_phone.IsConnected(); });
+    return m_answer && !m_cancelled ? *m_answer : QuestionAnswer::Cancel;
+}
+
+HRESULT CTransfer::Perform()
+{
+    m_sink.Progress(TransferPhase::Preparing, QString(), 0);
+    if (const HRESULT stop = Step(TransferPhase::Preparing))
+        return stop;
+    std::vector<FileEntry> files;
+    if (const HRESULT stop = ReadConfiguration(files))
+        return stop;
+    HRESULT result = S_OK;
+    for (size_t i = 0; i < files.size(); ++i) {
+        const HRESULT copied = CopyEntry(files[i], int(i), int(files.size()));
+        if (HRESULT_CODE(copied) == ServerResult::FileNotTransferred)
+            result = copied;
+        else if (FAILED(copied))
+            return copied;
+    }
+    return result;
+}
+
+HRESULT CTransfer::ReadConfiguration(std::vector<FileEntry> &files)
+{
+    QFile file(m_receivedPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return ServerFailure(ServerResult::ConfigurationNotRead);
+    const qint64 size = std::max<qint64>(file.size(), 1);
+    // The text is UTF-8 whatever its declaration says, so the reader gets it
+    // decoded.
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QXmlStreamReader reader;
+    QStringList path;
+    bool inFileTransfer = false;
+    QString category;
+    bool inEntry = false;
+    FileEntry entry;
+    QString text;
+    for (;;) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (reader.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
+            if (file.atEnd())
+                return ServerFailure(ServerResult::ConfigurationNotRead);
+            reader.addData(decoder(file.read(kReadPiece)));
+            continue;
+        }
+        if (reader.hasError() || decoder.hasError())
+            return ServerFailure(ServerResult::ConfigurationNotRead);
+        if (token == QXmlStreamReader::EndDocument)
+            break;
+        if (token == QXmlStreamReader::Characters) {
+            text += reader.text();
+        } else if (token == QXmlStreamReader::StartElement) {
+            const QString name = reader.name().toString();
+            path.append(name);
+            text.clear();
+            const qsizetype depth = path.size();
+            if (depth == 1 && name != u"Settings")
+                return ServerFailure(ServerResult::ConfigurationNotRead);
+            if (depth > 1 && IsCountedSetting(reader))
+                ++m_settings;
+            if (depth == 2) {
+                m_sink.Progress(TransferPhase::SendingSetting, name,
+                                int32_t(5 + 45 * file.pos() / size));
+                if (const HRESULT stop = Step(TransferPhase::SendingSetting))
+                    return stop;
+                inFileTransfer = name == u"FileTransfer" && IsIncluded(reader);
+            } else if (inFileTransfer && depth == 3) {
+                category = IsIncluded(reader) ? name : QString();
+            } else if (inFileTransfer && depth == 4) {
+                inEntry = !category.isEmpty() && IsIncluded(reader);
+                entry = {category, QString(), FolderForEntry(name)};
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            const qsizetype depth = path.size();
+            if (inEntry && depth == 5 && path[4] == u"Local")
+                entry.local = text.trimmed();
+            else if (inEntry && depth == 5 && path[4] == u"Remote")
+                entry.remote = text.trimmed();
+            else if (inEntry && depth == 4) {
+                if (path[3] != u"File")
+                    entry.local = text.trimmed();
+                files.push_back(entry);
+                inEntry = false;
+            }
+            path.removeLast();
+            text.clear();
+        }
+    }
+    return S_OK;
+}
+
+HRESULT CTransfer::CopyEntry(const FileEntry &entry, int index, int count)
+{
+    const int32_t percentage = 50 + 50 * index / count;
+    const QString fileName = FileNameOf(entry.local);
+    m_sink.Progress(TransferPhase::CopyingFile, entry.local, percentage);
+    if (const HRESULT stop = Step(TransferPhase::CopyingFile))
+        return stop;
+    const QString place = m_phone.PlaceForFile(entry.remote, fileName);
+    if (place.isEmpty()) {
+        const HRESULT refused = ServerFailure(ServerResult::FileNotTransferred);
+        if (Ask(refused, 0, entry.category, entry.remote + fileName) == QuestionAnswer::Cancel)
+            return Stopped();
+        return refused;
+    }
+    for (;;) {
+        int32_t answer = QuestionAnswer::Overwrite;
+        const QFileInfo local(entry.local);
+        if (!local.isFile() || !local.isReadable()) {
+            answer = Ask(ServerFailure(ServerResult::FileNotReadable),
+                         QuestionAnswer::Skip | QuestionAnswer::Retry | QuestionAnswer::Cancel,
+                         entry.category, entry.local);
+        } else if (QFileInfo::exists(place)) {
+            answer = Ask(ServerFailure(ServerResult::FileExists),
+                         QuestionAnswer::Skip | QuestionAnswer::Overwrite | QuestionAnswer::Retry |
+                             QuestionAnswer::Cancel,
+                         entry.category, fileName);
+        }
+        if (answer == QuestionAnswer::Skip)
+            return S_OK;
+        if (answer == QuestionAnswer::Cancel)
+            return ServerFailure(ServerResult::Cancelled);
+        if (answer == QuestionAnswer::Overwrite)
+            break;
+    }
+    QFile source(entry.local);
+    if (!source.open(QIODevice::ReadOnly))
+        return ServerFailure(ServerResult::FileNotCopied);
+    QSaveFile target(place);
+    if (!target.open(QIODevice::WriteOnly))
+        return ServerFailure(ServerResult::FileNotWritten);
+    while (!source.atEnd()) {
+        const QByteArray piece = source.read(kReadPiece);
+        if (piece.isEmpty() && source.error() != QFileDevice::NoError)
+            return ServerFailure(ServerResult::FileNotCopied);
+        if (target.write(piece) != piece.size())
+            break;
+    }
+    if (!target.commit()) {
+        return ServerFailure(target.error() == QFileDevice::ResourceError
+                                 ? ServerResult::PhoneMemoryFull
+                                 : ServerResult::FileNotWritten);
+    }
+    ++m_files;
+    if (entry.category == u"SISFiles") {
+        m_sink.Progress(TransferPhase::InstallingFile, entry.local, percentage);
+        return Step(TransferPhase::InstallingFile);
+    }
+    return S_OK;
+}
