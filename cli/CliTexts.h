@@ -34,5 +34,10 @@ enum : unsigned {
     NoSuchEntry = 40047,
     FilesAdded = 40048,
     BookmarksImported = 40049,
+    // provana send.
+    HelpSend = 40023,
+    NotAnAnswer = 40070,
+    NotASendOption = 40071,
+    QuestionPrompt = 40072,
 };
 } // namespace CliText

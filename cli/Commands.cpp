@@ -5,10 +5,12 @@
 #include "CliTexts.h"
 #include "Console.h"
 #include "NodePath.h"
+#include "SendCommand.h"
 
 #include "config/ConfigWriter.h"
 #include "document/DocumentNames.h"
 #include "document/IncludeToggle.h"
+#include "document/SendSession.h"
 #include "document/SettingsDocument.h"
 #include "document/TreeRows.h"
 #include "filetransfer/FileList.h"
@@ -57,11 +59,6 @@ int CmdConvert(const QStringList &arguments)
     return SaveFile(document, arguments[1]);
 }
 
-QString CutTo100(const QString &text)
-{
-    return text.size() > 100 ? text.left(100) + QStringLiteral("...") : text;
-}
-
 int CmdCheck(const QStringList &arguments)
 {
     const bool sending = arguments.contains(QStringLiteral("--sending"));
@@ -84,11 +81,10 @@ int CmdCheck(const QStringList &arguments)
         return ExitFile;
     if (!sending)
         return repairs ? ExitCheckFailed : ExitOk;
-    CSettingNode *failing = nullptr;
-    if (CheckTree(document.GetRoot(), &failing, true, false) || !failing)
+    const QString failing = CheckBeforeSending(Application(), document.GetRoot());
+    if (failing.isEmpty())
         return ExitOk;
-    PrintError(Text(StringId::MsgSettingNotValid,
-                    {CutTo100(failing->GetLabel(true)), CutTo100(failing->GetValue())}));
+    PrintError(failing);
     return ExitCheckFailed;
 }
 
@@ -354,6 +350,7 @@ const Command kCommands[] = {
     {"folders", CliText::HelpFolders, 0, 1, CmdFolders},
     {"files", CliText::HelpFiles, 1, 1000, CmdFiles},
     {"bookmarks", CliText::HelpBookmarks, 1, 4, CmdBookmarks},
+    {"send", CliText::HelpSend, 1, 5, CmdSend},
 };
 
 } // namespace

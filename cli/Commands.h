@@ -6,7 +6,7 @@
 // and returns the exit status.
 namespace Cli {
 
-enum ExitCode { ExitOk = 0, ExitCheckFailed = 1, ExitUsage = 2, ExitFile = 3 };
+enum ExitCode { ExitOk = 0, ExitCheckFailed = 1, ExitUsage = 2, ExitFile = 3, ExitUnreachable = 4 };
 
 struct Command
 {
