@@ -131,6 +131,12 @@ int CmdBookmarks(const QStringList &arguments)
         ListBookmarks(list);
         return ExitOk;
     }
+    // The editor opens no list that does not apply, such as WWW bookmarks
+    // without an access point.
+    if (listNode->IsDisabled()) {
+        PrintError(Text(StringId::MsgNotApplicable, {listNode->GetLabel(true)}));
+        return ExitCheckFailed;
+    }
     QStringList imported;
     if (!Import(ParseSource(rest[1]), imported))
         return ExitFile;

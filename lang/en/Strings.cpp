@@ -376,6 +376,7 @@ constexpr LangString kStrings[] = {
             u"  text FILE                Print the configuration as it is sent to the phone.\n"
             u"  folders [LANGUAGE]       List the proposed phone folders for files.\n"
             u"  files FILE [...]         List, add or remove the files to copy to the phone.\n"
+            u"  send FILE [...]          Send the configuration to the connected phone.\n"
             u"  bookmarks FILE [...]     List the bookmarks or import them from a browser.\n"
             u"  --help                   Show this help; COMMAND --help shows help on a command.\n"
             u"  --version                Show the version.\n"
@@ -386,7 +387,8 @@ constexpr LangString kStrings[] = {
             u"  PersonalData/WWWBookmarks/WWWBookmark[2]/URL\n"
             u"\n"
             u"Exit status: 0 success, 1 a check failed or a change was refused, 2 wrong usage, "
-            u"3 a file could not be read, is not a configuration, or could not be written.\n"},
+            u"3 a file could not be read, is not a configuration, or could not be written, "
+            u"4 the phone or the connectivity server could not be reached.\n"},
     {40001, u"provana: unknown command \"%s\". Run \"provana --help\" for the list of "
             u"commands."},
     {40010, u"Usage: provana new FILE\n"
@@ -473,6 +475,20 @@ constexpr LangString kStrings[] = {
             u"  chromium[=FILE]     the Bookmarks file of Chromium's and Google Chrome's "
             u"default profiles\n"
             u"A source that cannot be read leaves the file untouched and exits with 3.\n"},
+    {40023, u"Usage: provana send FILE [--answer overwrite|skip|cancel] [--option 1|2|3]\n"
+            u"\n"
+            u"Sends the configuration to the phone connected to the connectivity server, as the "
+            u"editor's Send does: the included settings are checked first, and a server is "
+            u"started when none answers. Progress goes to standard error.\n"
+            u"A question about a file that is already on the phone or cannot be read is answered "
+            u"by --answer, or else asked on the terminal (a capital letter keeps the answer for "
+            u"the rest of the transfer); without a terminal the file is skipped. Ctrl+C cancels "
+            u"the transfer.\n"
+            u"--option 2 and 3 choose the other ways of sending, which never reach the server.\n"
+            u"\n"
+            u"Exit status: 0 the phone received the configuration, 1 a setting is not valid or "
+            u"the transfer failed or was cancelled, 4 the server or the phone could not be "
+            u"reached or another application holds the phone.\n"},
     {40030, u"provana: %s: %s"},
     {40031, u"provana: no setting matches the path \"%s\"."},
     {40032, u"%s: %s -> %s"},
@@ -496,6 +512,10 @@ constexpr LangString kStrings[] = {
     {40047, u"provana files: %s has no entry %s."},
     {40048, u"%s: %d added, %d already listed."},
     {40049, u"%d bookmarks added, %d skipped."},
+    {40070, u"provana send: \"%s\" is not an answer. Use overwrite, skip or cancel."},
+    {40071, u"provana send: \"%s\" is not a send option. Use 1, 2 or 3."},
+    {40072, u"[s]kip, [o]verwrite, [r]etry or [c]ancel (a capital letter keeps the answer for "
+            u"the rest): "},
 
     // Dialog buttons and texts
     {41000, u"OK"},
@@ -536,6 +556,9 @@ constexpr LangString kStrings[] = {
     {41093, u"&Connection:"},
     {41094, u"User na&me:"},
     {41095, u"&Password:"},
+    // Sending
+    {41120, u"This way of sending does not go through the connectivity server. Choose the "
+            u"first send option to send the configuration to a connected phone."},
     // Framework
     {61441, u"Save As"},
 };

@@ -256,6 +256,58 @@ include)
     contains err '"maybe" is neither on nor off'
     expect 2 include a.xml IAPSettings/NoSuchThing on
     ;;
+bookmarks)
+    expect 0 bookmarks --help
+    contains out "Usage: provana bookmarks"
+    expect 0 new a.xml
+    # WWW bookmarks need an access point.
+    expect 1 bookmarks a.xml --import missing.html
+    contains err '"WWW bookmarks" does not apply'
+    expect 0 add a.xml IAPSettings Office
+    printf '%s\r\n' '<!DOCTYPE NETSCAPE-Bookmark-file-1>' '<DL><p>' \
+        '<DT><H3>Folder</H3>' '<DL><p>' \
+        '<DT><A HREF="http://news.example/?a=1&amp;b=2" ADD_DATE="1">News &amp; Weather</A>' \
+        '</DL><p>' '<dt><a href="https://mail.example/">Mail</a>' \
+        '<DT><A HREF="no host/">Broken</A>' '</DL>' >export.html
+    expect 0 bookmarks a.xml --import export.html
+    [ "$(cat out)" = "2 bookmarks added, 1 skipped." ] || fail "import: $(cat out)"
+    expect 0 bookmarks a.xml
+    [ "$(cat out)" = "$(printf 'News & Weather\thttp://news.example/?a=1&b=2\nMail\thttps://mail.example/')" ] ||
+        fail "list: $(cat out)"
+    expect 0 show a.xml
+    contains out "[x] WWW bookmarks: 2 bookmarks"
+    # The same source again adds nothing and leaves the file as it was.
+    cp a.xml before.xml
+    expect 0 bookmarks a.xml --import export.html
+    [ "$(cat out)" = "0 bookmarks added, 3 skipped." ] || fail "again: $(cat out)"
+    cmp -s a.xml before.xml || fail "an import that added nothing rewrote the file"
+    # Sources that cannot be read leave the file alone.
+    expect 3 bookmarks a.xml --import missing.html
+    contains err "The bookmark file could not be opened."
+    expect 3 bookmarks a.xml --import favorites="$PWD/no such folder"
+    contains err "no such folder"
+    expect 3 bookmarks a.xml --import chromium="$PWD/export.html"
+    contains err "Chromium or Google Chrome bookmarks were not found"
+    TALVIK_REGISTRY="$PWD/registry" expect 3 bookmarks a.xml --import netscape
+    contains err "Netscape Navigator bookmarks were not found"
+    cmp -s a.xml before.xml || fail "a source that could not be read rewrote the file"
+    # Favorites folder and Chromium profile.
+    mkdir -p Favorites/Work
+    printf '[InternetShortcut]\r\nURL=http://intranet.example/\r\n' >Favorites/Work/Intranet.url
+    PROVANA_FAVORITES="$PWD/Favorites" expect 0 bookmarks a.xml --import favorites
+    [ "$(cat out)" = "1 bookmarks added, 0 skipped." ] || fail "favorites: $(cat out)"
+    printf '%s' '{"roots": {"bookmark_bar": {"type": "folder", "children": [' \
+        '{"type": "url", "name": "Wiki", "url": "https://wiki.example/"}]}}}' >Bookmarks
+    expect 0 bookmarks a.xml --import chromium="$PWD/Bookmarks"
+    expect 0 bookmarks a.xml
+    contains out "$(printf 'Intranet\thttp://intranet.example/')"
+    contains out "$(printf 'Wiki\thttps://wiki.example/')"
+    expect 0 bookmarks a.xml --wap
+    [ -z "$(cat out)" ] || fail "WAP bookmarks: $(cat out)"
+    expect 2 bookmarks a.xml --wap --import export.html
+    expect 2 bookmarks a.xml --import
+    expect 3 bookmarks missing.xml
+    ;;
 *)
     fail "unknown scenario $scenario"
     ;;
