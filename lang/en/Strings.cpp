@@ -528,7 +528,6 @@ constexpr LangString kStrings[] = {
     {41041, u"Replace"},
     {41042, u"Retry"},
     {41043, u"Cancel"},
-    {41050, u"This setting is edited in a dialog that this version does not have yet."},
     {41060, u"\"%s\" is not one of the choices of %s."},
     {41061, u"%s has no value that can be typed."},
     {41070, u"File to transfer"},

@@ -53,7 +53,6 @@ enum : unsigned {
     AnswerReplace = 41041,
     AnswerRetry = 41042,
     AnswerCancel = 41043,
-    EditorNotAvailable = 41050,
     FileEntryTitle = 41070,
     LocalFileLabel = 41071,
     PhoneFolderLabel = 41072,
