@@ -259,6 +259,37 @@ private:
     bool m_writing = true;
 };
 
+// Hands the text on in pieces, with line feeds only. A piece ends after an
+// element, so no CR LF pair is split between two pieces.
+class CSinkOutput : public CTextOutput
+{
+public:
+    explicit CSinkOutput(const std::function<bool(QStringView)> &sink)
+        : CTextOutput(m_buffer)
+        , m_sink(sink)
+    {
+        m_buffer.reserve(kPieceSize + kPieceSize / 4);
+    }
+    void Flush() override
+    {
+        if (m_buffer.size() >= kPieceSize)
+            Drain();
+    }
+    void Drain()
+    {
+        NormalizeLineFeeds(m_buffer);
+        m_accepted = m_accepted && (m_buffer.isEmpty() || m_sink(m_buffer));
+        m_buffer.truncate(0);
+    }
+    bool Accepted() const { return m_accepted; }
+
+private:
+    static constexpr qsizetype kPieceSize = 1 << 16;
+    const std::function<bool(QStringView)> &m_sink;
+    QString m_buffer;
+    bool m_accepted = true;
+};
+
 } // namespace
 
 int WriteElement(const CSettingNode *node, QString &text, int depth)
@@ -285,6 +316,16 @@ QString ConfigurationTextForSending(const CSettingNode *root)
     WriteConfiguration(root, text);
     NormalizeLineFeeds(text);
     return text;
+}
+
+bool StreamConfigurationForSending(const CSettingNode *root,
+                                   const std::function<bool(QStringView piece)> &sink)
+{
+    CSinkOutput out(sink);
+    if (!WriteConfigurationTo(root, out))
+        return false;
+    out.Drain();
+    return out.Accepted();
 }
 
 QByteArray EncodeConfigurationFile(const QString &text)

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+
+#include <functional>
 
 class CSettingNode;
 
@@ -16,6 +19,12 @@ int WriteElement(const CSettingNode *node, QString &text, int depth);
 void EncodeValue(const CSettingNode *node, QString &value);
 // The text handed to the phone: line feeds only, no byte order mark.
 QString ConfigurationTextForSending(const CSettingNode *root);
+// The same text in pieces, each handed to sink as soon as it is made, so that
+// a large configuration is never held whole. False when no element was
+// written (sink gets nothing) or when sink refused a piece (it gets no
+// more).
+bool StreamConfigurationForSending(const CSettingNode *root,
+                                   const std::function<bool(QStringView piece)> &sink);
 // The file's bytes: byte order mark, CR LF line ends, UTF-16 little-endian.
 QByteArray EncodeConfigurationFile(const QString &text);
 
