@@ -17,6 +17,7 @@ enum : unsigned {
     HelpFolders = 40018,
     HelpInclude = 40019,
     HelpFiles = 40020,
+    HelpPrint = 40022,
     HelpBookmarks = 40021,
     FileProblem = 40030,
     NoSuchSetting = 40031,
@@ -39,5 +40,8 @@ enum : unsigned {
     NotAnAnswer = 40070,
     NotASendOption = 40071,
     QuestionPrompt = 40072,
+    NothingToPrint = 40060,
+    NotAPrintRange = 40061,
+    PrintNotWritten = 40062,
 };
 } // namespace CliText

@@ -4,6 +4,7 @@
 #include "CliDocument.h"
 #include "CliTexts.h"
 #include "Console.h"
+#include "PrintCommand.h"
 #include "NodePath.h"
 #include "SendCommand.h"
 
@@ -349,6 +350,7 @@ const Command kCommands[] = {
     {"text", CliText::HelpText, 1, 1, CmdText},
     {"folders", CliText::HelpFolders, 0, 1, CmdFolders},
     {"files", CliText::HelpFiles, 1, 1000, CmdFiles},
+    {"print", CliText::HelpPrint, 2, 5, CmdPrint},
     {"bookmarks", CliText::HelpBookmarks, 1, 4, CmdBookmarks},
     {"send", CliText::HelpSend, 1, 5, CmdSend},
 };

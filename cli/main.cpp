@@ -1,6 +1,7 @@
 // provana: the command-line face of the configuration tool.
 #include "Commands.h"
 #include "Console.h"
+#include "PrintCommand.h"
 
 #include "platform/LanguageLibrary.h"
 #include "platform/ProgramFolder.h"
@@ -28,13 +29,13 @@ public:
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication qtApplication(argc, argv);
+    const std::unique_ptr<QCoreApplication> qtApplication = Cli::CreateQtApplication(argc, argv);
     CApplication application;
     Cli::SetApplication(&application);
     CConsoleMessages messages;
     application.SetMessagePort(&messages);
 
-    const QStringList arguments = qtApplication.arguments().mid(1);
+    const QStringList arguments = qtApplication->arguments().mid(1);
     if (!arguments.isEmpty() && arguments.first() == u"--version") {
         Cli::PrintOut(
             QStringLiteral("provana " PROVANA_DISPLAY_VERSION " (" PROVANA_MODULE_VERSION ")"));

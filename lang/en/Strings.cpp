@@ -376,6 +376,8 @@ constexpr LangString kStrings[] = {
             u"  text FILE                Print the configuration as it is sent to the phone.\n"
             u"  folders [LANGUAGE]       List the proposed phone folders for files.\n"
             u"  files FILE [...]         List, add or remove the files to copy to the phone.\n"
+            u"  print FILE --pdf OUT|--lines [--range all|included]\n"
+            u"                           Print the settings listing as PDF or as its lines.\n"
             u"  send FILE [...]          Send the configuration to the connected phone.\n"
             u"  bookmarks FILE [...]     List the bookmarks or import them from a browser.\n"
             u"  --help                   Show this help; COMMAND --help shows help on a command.\n"
@@ -475,6 +477,19 @@ constexpr LangString kStrings[] = {
             u"  chromium[=FILE]     the Bookmarks file of Chromium's and Google Chrome's "
             u"default profiles\n"
             u"A source that cannot be read leaves the file untouched and exits with 3.\n"},
+    {40022, u"Usage: provana print FILE --pdf OUT [--range all|included]\n"
+            u"       provana print FILE --lines [--range all|included]\n"
+            u"\n"
+            u"Prints the settings of a configuration as the editor's Print does: one line per "
+            u"setting with its label and value, indented like the tree, with the file name and "
+            u"page numbers on every page. Passwords print as ********.\n"
+            u"--pdf writes the listing to the PDF file OUT on paper of this locale (A4 or "
+            u"Letter); no display or printer is needed.\n"
+            u"--lines prints the stored lines of the listing for an A4 page at 600 dpi, measured "
+            u"in a fixed-pitch font, one listing line per output line: each run of text as b "
+            u"(bold) or n (normal), its x position in six digits and its text.\n"
+            u"--range picks the settings: all settings, or only the included ones (the "
+            u"default). A listing without settings writes nothing and exits with 1.\n"},
     {40023, u"Usage: provana send FILE [--answer overwrite|skip|cancel] [--option 1|2|3]\n"
             u"\n"
             u"Sends the configuration to the phone connected to the connectivity server, as the "
@@ -512,6 +527,9 @@ constexpr LangString kStrings[] = {
     {40047, u"provana files: %s has no entry %s."},
     {40048, u"%s: %d added, %d already listed."},
     {40049, u"%d bookmarks added, %d skipped."},
+    {40060, u"provana print: %s has no settings to print in this range."},
+    {40061, u"provana print: \"%s\" is neither all nor included."},
+    {40062, u"provana print: %s could not be written."},
     {40070, u"provana send: \"%s\" is not an answer. Use overwrite, skip or cancel."},
     {40071, u"provana send: \"%s\" is not a send option. Use 1, 2 or 3."},
     {40072, u"[s]kip, [o]verwrite, [r]etry or [c]ancel (a capital letter keeps the answer for "
@@ -555,6 +573,7 @@ constexpr LangString kStrings[] = {
     {41093, u"&Connection:"},
     {41094, u"User na&me:"},
     {41095, u"&Password:"},
+    {41100, u"Included settings"},
     // Sending
     {41120, u"This way of sending does not go through the connectivity server. Choose the "
             u"first send option to send the configuration to a connected phone."},

@@ -10,6 +10,7 @@
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/editor/InPlaceEditing.h"
 #include "ui/editor/SettingsTreeCtrl.h"
+#include "ui/print/ViewPrinting.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -64,6 +65,8 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
                                                      ProgramFolder());
     m_tree->SetDocument(&app.Document());
     m_tree->Editing()->SetFolderSource([this] { return m_commands->CurrentFolder(); });
+    m_printing = std::make_unique<CViewPrinting>(&app.Application(), this, m_tree,
+                                                 [this] { return m_commands->FileName(); });
 
     connect(m_tree, &CSettingsTreeCtrl::helpRequested, this,
             [this](int context) { ShowHelp(context); });
@@ -72,7 +75,7 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     connect(m_tree, &CSettingsTreeCtrl::sendRequested, this,
             [this] { ExecuteCommand(CommandId::MenuSend); });
     connect(m_tree, &CSettingsTreeCtrl::printRequested, this,
-            [this] { ExecuteCommand(CommandId::Print); });
+            [this] { ExecuteCommand(CommandId::FramePrint); });
 
     if (auto *messages = dynamic_cast<CMessageBoxPort *>(app.Application().GetMessagePort()))
         messages->SetParent(this);
@@ -81,6 +84,7 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
 
 CSettingsView::~CSettingsView()
 {
+    m_printing.reset();
     delete m_help;
     // The rows point at nodes of the document, which outlives the view.
     m_tree->Clear();
@@ -114,6 +118,10 @@ QLineEdit *CSettingsView::FocusedTextField() const
 
 bool CSettingsView::IsCommandEnabled(uint32_t command)
 {
+    // While the print preview is open, the view is busy: only the preview
+    // command answers, and it brings the preview to the front.
+    if (m_printing->IsPreviewOpen())
+        return command == CommandId::PrintPreview;
     switch (command) {
     case CommandId::New:
     case CommandId::MenuNew:
@@ -124,6 +132,11 @@ bool CSettingsView::IsCommandEnabled(uint32_t command)
     case CommandId::SaveAs:
     case CommandId::ShowActivityLog:
     case CommandId::SelectAll:
+    case CommandId::Print:
+    case CommandId::MenuPrint:
+    case CommandId::FramePrint:
+    case CommandId::PrintPreview:
+    case CommandId::PrintSetup:
         return true;
     case CommandId::MenuDelete:
     case CommandId::Delete:
@@ -134,8 +147,8 @@ bool CSettingsView::IsCommandEnabled(uint32_t command)
     case CommandId::Undo:
         return m_tree->IsTextEditing();
     default:
-        // Sending with its options and printing join later; until then they
-        // stay disabled rather than pretend to work.
+        // Sending with its options joins later; until then it stays disabled
+        // rather than pretend to work.
         return false;
     }
 }
@@ -163,6 +176,19 @@ void CSettingsView::ExecuteCommand(uint32_t command)
         break;
     case CommandId::ShowActivityLog:
         m_commands->ShowActivityLog();
+        break;
+    case CommandId::Print:
+    case CommandId::MenuPrint:
+        m_printing->Print();
+        break;
+    case CommandId::FramePrint:
+        m_printing->Print(true);
+        break;
+    case CommandId::PrintPreview:
+        m_printing->Preview();
+        break;
+    case CommandId::PrintSetup:
+        m_printing->PrintSetup();
         break;
     case CommandId::MenuDelete:
     case CommandId::Delete:
@@ -212,6 +238,7 @@ void CSettingsView::CloseView()
         if (dialog->isVisible())
             dialog->reject();
     }
+    m_printing->ClosePreview();
     m_commands->CloseView();
 }
 

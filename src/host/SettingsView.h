@@ -16,6 +16,7 @@
 class CDocumentCommands;
 class CProvixApp;
 class CSettingsTreeCtrl;
+class CViewPrinting;
 class QLineEdit;
 class QTextBrowser;
 
@@ -36,6 +37,7 @@ public:
 
     CDocumentCommands &Commands() { return *m_commands; }
     CSettingsTreeCtrl *Tree() const { return m_tree; }
+    CViewPrinting &Printing() { return *m_printing; }
 
     // Set once the host has set the view up; closing does its work only then.
     void SetInitialised() { m_initialised = true; }
@@ -85,6 +87,7 @@ private:
     QString m_headerLabel;
     CSettingsTreeCtrl *m_tree;
     std::unique_ptr<CDocumentCommands> m_commands;
+    std::unique_ptr<CViewPrinting> m_printing;
     QPointer<QTextBrowser> m_help;
     bool m_initialised = false;
     bool m_modalPending = false;

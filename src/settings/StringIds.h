@@ -128,6 +128,9 @@ enum : unsigned {
     MsgConfigurationRejected = 621,
     SendOptionElsewhere = 41120,
 
+    // Printing.
+    PrintIncludedSettings = 41100,
+
     // Why an edit was refused.
     MsgNameInUse = 40035,
     MsgNameNotAllowed = 40036,

@@ -102,13 +102,12 @@ TEST_F(PlugInTest, StartingBuildsTheToolbarAndTheViewWhichFollowsMovesUntilRelea
 
 TEST_F(PlugInTest, CommandStatesTextsMenusAndFocusEventsAnswerAsTheHostExpects)
 {
-    for (uint32_t command :
-         {29050u, 10279u, 29051u, 31021u, 29052u, 31009u, 31022u, 10278u, 31020u})
+    for (uint32_t command : {29050u, 10279u, 29051u, 31021u, 29052u, 31009u, 31022u, 10278u,
+                             31020u, 29054u, 31000u, 31001u, 31002u})
         EXPECT_EQ(State(command), ViewCommandState::Enabled) << command;
     // Without an open editor, copy, paste and undo have nothing to work on;
-    // sending and printing are not available in this version.
-    for (uint32_t command :
-         {31015u, 31016u, 31017u, 29053u, 10276u, 29054u, 31000u, 31001u, 31002u, 10281u, 12345u})
+    // sending is not available in this version.
+    for (uint32_t command : {31015u, 31016u, 31017u, 29053u, 10276u, 10281u, 12345u})
         EXPECT_EQ(State(command), ViewCommandState::Disabled) << command;
 
     // A command without a text of the asked kind leaves the identifier alone.
@@ -205,6 +204,47 @@ TEST_F(PlugInTest, HelpOpensTheCategorysShippedTopicOrTheContents)
     tree->setCurrentIndex(QModelIndex());
     m_plugIn->Help();
     EXPECT_EQ(shownHelp()->property("helpContext").toInt(), 0);
+}
+
+TEST_F(PlugInTest, ThePrintPreviewKeepsTheViewBusyUntilItCloses)
+{
+    auto previews = [] {
+        QList<QWidget *> found;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == QStringLiteral("provixPrintPreview") && window->isVisible())
+                found.append(window);
+        }
+        return found;
+    };
+    m_plugIn->Execute(31001);
+    ASSERT_EQ(previews().size(), 1);
+    QPointer<QWidget> preview = previews().first();
+    EXPECT_EQ(preview->windowTitle(), QStringLiteral("Print preview"));
+    EXPECT_FALSE(View()->isEnabled());
+
+    // Busy: only the preview command answers, and only raises the preview.
+    EXPECT_EQ(State(31001), ViewCommandState::Enabled);
+    for (uint32_t command : {29050u, 29051u, 29054u, 31000u, 31002u, 31020u, 10278u})
+        EXPECT_EQ(State(command), ViewCommandState::Disabled) << command;
+    bool dialogOpened = false;
+    QTimer::singleShot(0, [&] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            dialogOpened = true;
+            dialog->reject();
+        }
+    });
+    m_plugIn->Execute(29054);
+    m_plugIn->Execute(31002);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(dialogOpened);
+    m_plugIn->Execute(31001);
+    EXPECT_EQ(previews().size(), 1);
+
+    preview->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(preview);
+    EXPECT_TRUE(View()->isEnabled());
+    EXPECT_EQ(State(29054), ViewCommandState::Enabled);
 }
 
 } // namespace
