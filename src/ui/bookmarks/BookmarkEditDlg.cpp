@@ -135,6 +135,8 @@ CWapBookmarkDlg::CWapBookmarkDlg(const CApplication *application, const CSetting
     label->setObjectName(ControlObjectName(ControlId::BookmarkConnectionLabel));
     label->setBuddy(m_connection);
     Fields()->insertRow(0, label, m_connection);
+    // The keyboard follows the fields from the top.
+    setTabOrder(m_connection, findChild<QLineEdit *>(ControlObjectName(ControlId::BookmarkName)));
     m_userName = AddLineEdit(StringId::BookmarkUserNameLabel, ControlId::BookmarkUserName,
                              MaxLength(WAPBookmarkUsername));
     m_password = AddLineEdit(StringId::BookmarkPasswordLabel, ControlId::BookmarkPassword,

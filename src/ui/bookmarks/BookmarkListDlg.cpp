@@ -126,6 +126,16 @@ bool CBookmarkListDlg::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+void CBookmarkListDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The list knows its width once it is laid out: the name takes half of
+    // it and the URL the rest.
+    if (!m_shown)
+        m_list->setColumnWidth(NameColumn, m_list->viewport()->width() / 2);
+    m_shown = true;
+}
+
 void CBookmarkListDlg::AppendRow(int record)
 {
     const CBookmark &bookmark = m_bookmarks.Record(record);

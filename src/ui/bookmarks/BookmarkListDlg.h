@@ -57,6 +57,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void Fill();
@@ -76,4 +77,5 @@ private:
     CListCtrlEx *m_list;
     QPushButton *m_edit;
     QPushButton *m_remove;
+    bool m_shown = false;
 };
