@@ -143,8 +143,8 @@ BookmarkMergeCount CBookmarkList::Merge(const QStringList &imported)
     const BookmarkTypes &types = TypesOf(m_kind);
     QSet<QString> names;
     names.reserve(Count() + imported.size());
-    for (const CBookmark &record : m_records)
-        names.insert(record.name);
+    for (const CBookmark &listed : m_records)
+        names.insert(listed.name);
     BookmarkMergeCount count;
     for (const QString &item : imported) {
         CBookmark record;
