@@ -100,3 +100,22 @@ TEST(InternetShortcuts, TheUrlOfTheShortcutSectionOnly)
     EXPECT_EQ(InternetShortcutUrl("[InternetShortcut]\nIconFile=x\n[Other]\nURL=http://o/\n"), "");
     EXPECT_EQ(InternetShortcutUrl(QByteArray("\0\xff\xfe[", 4)), "");
 }
+
+TEST(BookmarkScanner, BinaryTruncatedAndOneGiantLineEndCleanly)
+{
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.append(char((i * 131 + 7) % 256));
+    EXPECT_TRUE(ScanBookmarkText(DecodeBookmarkFile(binary)).isEmpty());
+    // Cut anywhere in a link tag, its URL or its name: nothing until the "<"
+    // that ends the name.
+    const QByteArray entry = "<DT><A HREF=\"http://a.example/\">Name</A>\n";
+    const qsizetype nameEnd = entry.indexOf("</A>");
+    for (qsizetype cut = 0; cut < entry.size(); ++cut)
+        EXPECT_EQ(ScanBookmarkText(DecodeBookmarkFile(entry.left(cut))).size(),
+                  cut > nameEnd ? 1 : 0)
+            << cut;
+    // A line of 8 MB with entries only at its ends.
+    const QByteArray giant = entry + QByteArray(8 * 1024 * 1024, 'x') + entry;
+    EXPECT_EQ(ScanBookmarkText(DecodeBookmarkFile(giant)).size(), 2);
+}
