@@ -1,0 +1,463 @@
+// The connectivity server as a real process, driven through the proxy that
+// activation hands out and through orvenet-phone.
+#include "ServerFixture.h"
+
+#include "orvenet/server/ServerPaths.h"
+#include "platform/com/Activation.h"
+#include "platform/registry/Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QScopeGuard>
+
+#include <csignal>
+
+namespace {
+
+QByteArray Read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList Names(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
+                                  QDir::System);
+}
+
+// A socket that speaks whatever bytes it is given.
+class CRawClient
+{
+public:
+    CRawClient()
+    {
+        m_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(ServerSocketPath());
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        m_connected = ::connect(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        const timeval timeout = {5, 0};
+        setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    }
+    ~CRawClient() { ::close(m_fd); }
+    bool Connected() const { return m_connected; }
+    void Write(const QByteArray &bytes)
+    {
+        ::send(m_fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL);
+    }
+    // True when the server closed the connection.
+    bool ClosedByServer()
+    {
+        char byte = 0;
+        return ::recv(m_fd, &byte, 1, 0) == 0;
+    }
+
+private:
+    int m_fd = -1;
+    bool m_connected = false;
+};
+
+} // namespace
+
+TEST_F(ServerTest, TransferCopiesIncludedFilesAsksAboutExistingOrUnreadableOnesAndLogsARow)
+{
+    ASSERT_TRUE(StartServer());
+    const QString tone = WriteFile(QStringLiteral("pc/ring.wav"), "new tone");
+    const QString game = WriteFile(QStringLiteral("pc/game.sis"), "installer");
+    const QString note = WriteFile(QStringLiteral("pc/note.txt"), "note");
+    const QString excluded = WriteFile(QStringLiteral("pc/excluded.txt"), "no");
+    QDir().mkpath(PhonePath(QStringLiteral("C/Documents/Tones")));
+    QFile old(PhonePath(QStringLiteral("C/Documents/Tones/ring.wav")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old tone");
+    old.close();
+    const QString text = ConfigurationWithFiles(
+        QStringLiteral(
+            "    <RingingTones op=\"create\"><RingingTone op=\"create\">%1</RingingTone>"
+            "<RingingTone op=\"create\">%2/missing.wav</RingingTone></RingingTones>\n"
+            "    <SISFiles op=\"create\"><SISFile op=\"create\">%3</SISFile></SISFiles>\n")
+            .arg(tone, m_folder.path(), game) +
+        FileEntry(note, QStringLiteral("D:\\Notes\\Work\\")) +
+        FileEntry(excluded, QStringLiteral("D:\\Notes\\"), false));
+
+    CComPtr<CRecordingCallback> callback;
+    CComPtr<IConnectivityServer> server = ConnectWithCallback(callback);
+    callback->answer = [](const CRecordingCallback::Report &report) {
+        return HRESULT_CODE(report.result) == ServerResult::FileExists ? QuestionAnswer::Overwrite
+                                                                       : QuestionAnswer::Skip;
+    };
+    ASSERT_EQ(server->ReservePhone(), S_OK);
+    ASSERT_EQ(Send(*server, text), S_OK);
+    EXPECT_EQ(callback->FinishedResult(), S_OK);
+
+    EXPECT_EQ(Read(PhonePath(QStringLiteral("C/Documents/Tones/ring.wav"))), "new tone");
+    EXPECT_EQ(Read(PhonePath(QStringLiteral("C/Documents/Installs/game.sis"))), "installer");
+    EXPECT_EQ(Read(PhonePath(QStringLiteral("D/Notes/Work/note.txt"))), "note");
+    EXPECT_EQ(Names(PhonePath(QStringLiteral("D/Notes"))), QStringList{"Work"});
+    EXPECT_EQ(Names(PhonePath(QStringLiteral("C/Documents/Tones"))), QStringList{"ring.wav"});
+    EXPECT_EQ(Read(PhonePath(QStringLiteral("received/0001.xml"))), text.toUtf8());
+
+    QStringList seen;
+    for (const auto &report : callback->Reports()) {
+        if (report.kind == 'p')
+            seen << QStringLiteral("p%1 %2")
+                        .arg(report.number)
+                        .arg(QFileInfo(report.text).fileName());
+        else if (report.kind == 'e')
+            seen << QStringLiteral("e%1 %2 %3 %4")
+                        .arg(HRESULT_CODE(report.result), 0, 16)
+                        .arg(report.number)
+                        .arg(report.setting, QFileInfo(report.text).fileName());
+    }
+    EXPECT_EQ(seen, (QStringList{"p1 ", "p2 IAPSettings", "p2 FileTransfer", "p3 ring.wav",
+                                 "e201 108 RingingTones ring.wav", "p3 missing.wav",
+                                 "e203 100 RingingTones missing.wav", "p3 game.sis", "p4 game.sis",
+                                 "p3 note.txt"}));
+
+    const QList<QByteArray> rows = Read(LogPath()).split('\n');
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0], "Date,Phone,Configuration,Result,Settings,Files\r");
+    EXPECT_TRUE(rows[1].endsWith(",Talvik Phone,/cfg/office.cfg,0x00000000,16,3\r"))
+        << rows[1].data();
+}
+
+TEST_F(ServerTest, UnsafePhonePathsFailTheirFileAndNothingLandsOutsideTheDrives)
+{
+    ASSERT_TRUE(StartServer());
+    const QString note = WriteFile(QStringLiteral("pc/note.txt"), "note");
+    const QString outside = m_folder.path() + QStringLiteral("/outside");
+    QDir().mkpath(outside);
+    QDir().mkpath(PhonePath(QStringLiteral("C")));
+    ASSERT_TRUE(QFile::link(outside, PhonePath(QStringLiteral("C/link"))));
+    const QString text =
+        ConfigurationWithFiles(FileEntry(note, QStringLiteral("C:\\..\\..\\escape\\")) +
+                               FileEntry(note, QStringLiteral("C:\\Docs\\..\\..\\escape\\")) +
+                               FileEntry(note, QStringLiteral("E:\\Other\\")) +
+                               FileEntry(note, m_folder.path() + QStringLiteral("/outside/")) +
+                               FileEntry(note, QStringLiteral("C:\\link\\")) +
+                               FileEntry(note, QStringLiteral("C:\\Safe\\")));
+
+    CComPtr<CRecordingCallback> callback;
+    CComPtr<IConnectivityServer> server = ConnectWithCallback(callback);
+    ASSERT_EQ(Send(*server, text), S_OK);
+    EXPECT_EQ(callback->FinishedResult(), ServerFailure(ServerResult::FileNotTransferred));
+
+    QStringList refused;
+    for (const auto &report : callback->Reports()) {
+        if (report.kind == 'e' && HRESULT_CODE(report.result) == ServerResult::FileNotTransferred)
+            refused << report.text;
+    }
+    EXPECT_EQ(refused.size(), 5);
+    EXPECT_TRUE(refused.value(2).startsWith(u"E:\\Other\\"));
+    EXPECT_TRUE(Names(outside).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(m_folder.path() + QStringLiteral("/escape")));
+    EXPECT_FALSE(QFileInfo::exists(PhonePath(QStringLiteral("escape"))));
+    EXPECT_EQ(Read(PhonePath(QStringLiteral("C/Safe/note.txt"))), "note");
+}
+
+TEST_F(ServerTest, TheHolderIsNamedToOtherClientsUntilItReleasesOrGoes)
+{
+    ASSERT_TRUE(StartServer());
+    CComPtr<IConnectivityServer> first = Connect(QStringLiteral("Sync Tool"));
+    CComPtr<IConnectivityServer> second = Connect(QStringLiteral("Provana User Interface"));
+    ASSERT_EQ(first->ReservePhone(), S_OK);
+    EXPECT_EQ(first->ReservePhone(), S_OK) << "the holder may reserve again";
+    const HRESULT refused = second->ReservePhone();
+    EXPECT_EQ(refused, ServerFailure(ServerResult::PhoneHeld));
+    EXPECT_EQ(Send(*second, ConfigurationWithFiles({})), refused);
+    char16_t name[64] = {};
+    uint32_t length = 0;
+    ASSERT_EQ(second->GetHolderName(name, 64, &length), S_OK);
+    EXPECT_EQ(QString::fromUtf16(name), QStringLiteral("Sync Tool"));
+
+    first.Reset();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(second->ReservePhone(), S_OK) << "a client that goes releases the phone";
+    second->ReleasePhone();
+
+    ASSERT_EQ(Phone({"hold", "Backup App"}), 0);
+    EXPECT_EQ(second->ReservePhone(), refused);
+    ASSERT_EQ(second->GetHolderName(name, 64, &length), S_OK);
+    EXPECT_EQ(QString::fromUtf16(name), QStringLiteral("Backup App"));
+    ASSERT_EQ(Phone({"release"}), 0);
+    EXPECT_EQ(second->ReservePhone(), S_OK);
+}
+
+TEST_F(ServerTest, ClientsThatBreakTheProtocolAreDroppedWhileOthersAreServed)
+{
+    ASSERT_TRUE(StartServer());
+    CComPtr<IConnectivityServer> good = Connect();
+    ASSERT_TRUE(good);
+
+    CRawClient tooLong;
+    tooLong.Write(QByteArray("\xff\xff\xff\x7f", 4) + QByteArray(64, 'x'));
+    CRawClient unknown;
+    Wire::CMessageWriter request(Wire::Kind::Request, 1, 999);
+    unknown.Write(request.Frame());
+    CRawClient wrongFields;
+    Wire::CMessageWriter reserve(Wire::Kind::Request, 1, Wire::ReservePhone);
+    wrongFields.Write(reserve.Text(u"extra").Frame());
+    {
+        CRawClient half;
+        Wire::CMessageWriter info(Wire::Kind::Request, 1, Wire::GetPhoneInfo);
+        half.Write(info.Frame().left(6));
+    }
+    EXPECT_TRUE(tooLong.ClosedByServer());
+    EXPECT_TRUE(unknown.ClosedByServer());
+    EXPECT_TRUE(wrongFields.ClosedByServer());
+
+    char16_t info[256] = {};
+    uint32_t length = 0;
+    ASSERT_EQ(good->GetPhoneInfo(info, 256, &length), S_OK);
+    EXPECT_EQ(QString::fromUtf16(info),
+              QStringLiteral("<EPOCName>Talvik Phone</EPOCName><IMEI>490154203237518</IMEI>"
+                             "<PhoneNumber>+358401234567</PhoneNumber>"));
+    QString status;
+    ASSERT_EQ(Phone({"status"}, &status), 0);
+    EXPECT_TRUE(status.contains(u"clients: 2")) << qPrintable(status);
+}
+
+TEST_F(ServerTest, AKilledServerEndsTheTransferAndLaterCallsFailAtOnce)
+{
+    ASSERT_TRUE(StartServer());
+    ASSERT_EQ(Phone({"delay", "5000"}), 0);
+    CComPtr<CRecordingCallback> callback;
+    CComPtr<IConnectivityServer> server = ConnectWithCallback(callback);
+    ASSERT_EQ(Send(*server, ConfigurationWithFiles({})), S_OK);
+    ASSERT_TRUE(callback->WaitFor('p', TransferPhase::Preparing));
+    m_processes.front()->kill();
+    EXPECT_EQ(callback->FinishedResult(), ServerFailure(ServerResult::ServerLost));
+    EXPECT_TRUE(callback->WaitFor('s'));
+    uint32_t state = 1;
+    EXPECT_EQ(server->GetConnectionState(&state), RPC_E_DISCONNECTED);
+    EXPECT_EQ(state, 0u);
+    EXPECT_EQ(server->CancelTransfer(), RPC_E_DISCONNECTED);
+}
+
+TEST_F(ServerTest, UnpluggingThePhoneEndsATransferAndTellsEveryClient)
+{
+    ASSERT_TRUE(StartServer());
+    ASSERT_EQ(Phone({"delay", "300"}), 0);
+    CComPtr<CRecordingCallback> watcher;
+    CComPtr<IConnectivityServer> other = ConnectWithCallback(watcher, 9);
+    CComPtr<CRecordingCallback> callback;
+    CComPtr<IConnectivityServer> server = ConnectWithCallback(callback);
+    ASSERT_EQ(Send(*server, ConfigurationWithFiles({})), S_OK);
+    ASSERT_TRUE(callback->WaitFor('p', TransferPhase::SendingSetting));
+    ASSERT_EQ(Phone({"disconnect"}), 0);
+    EXPECT_EQ(callback->FinishedResult(), ServerFailure(ServerResult::PhoneLost));
+    ASSERT_TRUE(watcher->WaitFor('s'));
+    EXPECT_EQ(watcher->Reports().front().number, 0);
+    EXPECT_FALSE(watcher->WaitFor('f', 0, 200)) << "only the sender hears about its transfer";
+    uint32_t state = 1;
+    EXPECT_EQ(other->GetConnectionState(&state), S_OK);
+    EXPECT_EQ(state, 0u);
+    EXPECT_EQ(server->ReservePhone(), ServerFailure(ServerResult::NoPhone));
+    ASSERT_EQ(Phone({"connect"}), 0);
+    EXPECT_EQ(server->ReservePhone(), S_OK);
+}
+
+TEST_F(ServerTest, CancelDuringAFileCopyStopsBeforeTheNextFile)
+{
+    ASSERT_TRUE(StartServer());
+    ASSERT_EQ(Phone({"delay", "400"}), 0);
+    const QString first = WriteFile(QStringLiteral("pc/first.txt"), "1");
+    const QString second = WriteFile(QStringLiteral("pc/second.txt"), "2");
+    CComPtr<CRecordingCallback> callback;
+    CComPtr<IConnectivityServer> server = ConnectWithCallback(callback);
+    ASSERT_EQ(Send(*server, ConfigurationWithFiles(FileEntry(first, "C:\\Notes\\") +
+                                                   FileEntry(second, "C:\\Notes\\"))),
+              S_OK);
+    ASSERT_TRUE(callback->WaitFor('p', TransferPhase::CopyingFile));
+    EXPECT_EQ(server->CancelTransfer(), S_OK);
+    EXPECT_EQ(callback->FinishedResult(), ServerFailure(ServerResult::Cancelled));
+    const QStringList copied = Names(PhonePath(QStringLiteral("C/Notes")));
+    EXPECT_FALSE(copied.contains(u"second.txt"_qs));
+    for (const QString &name : copied)
+        EXPECT_EQ(name, u"first.txt"_qs) << "no half-written file is left";
+}
+
+TEST_F(ServerTest, AnInjectedFailureEndsTheTransferInItsPhaseOnce)
+{
+    ASSERT_TRUE(StartServer());
+    const QString note = WriteFile(QStringLiteral("pc/note.txt"), "note");
+    ASSERT_EQ(Phone({"fail", "0x156", "--phase", "3"}), 0);
+    EXPECT_EQ(Phone({"fail", "0xZZ"}), 2);
+    CComPtr<CRecordingCallback> callback;
+    CComPtr<IConnectivityServer> server = ConnectWithCallback(callback);
+    ASSERT_EQ(Send(*server, ConfigurationWithFiles(FileEntry(note, "C:\\Notes\\"))), S_OK);
+    EXPECT_EQ(callback->FinishedResult(), ServerFailure(0x156));
+    EXPECT_EQ(callback->Reports().rbegin()[1].number, TransferPhase::CopyingFile);
+    EXPECT_FALSE(QFileInfo::exists(PhonePath(QStringLiteral("C/Notes/note.txt"))));
+
+    CComPtr<CRecordingCallback> again;
+    CComPtr<IConnectivityServer> next = ConnectWithCallback(again, 8);
+    ASSERT_EQ(Send(*next, ConfigurationWithFiles(FileEntry(note, "C:\\Notes\\"))), S_OK);
+    EXPECT_EQ(again->FinishedResult(), S_OK);
+    EXPECT_EQ(Read(LogPath()).count("\r\n"), 3);
+}
+
+TEST_F(ServerTest, ActivationStartsTheRegisteredServerAndAMissingOneFailsWithoutHanging)
+{
+    CRegistry registry;
+    const QString key = QStringLiteral("HKEY_CLASSES_ROOT\\CLSID\\") +
+                        QString::fromStdString(FormatGuid(CLSID_ConnectivityServer)) +
+                        QStringLiteral("\\LocalServer32");
+    CComPtr<IConnectivityServer> server;
+    EXPECT_EQ(CreateInstance(CLSID_ConnectivityServer, nullptr, server), REGDB_E_CLASSNOTREG);
+
+    ASSERT_TRUE(registry.SetValue(key, QString(), m_folder.path() + QStringLiteral("/none")));
+    EXPECT_EQ(CreateInstance(CLSID_ConnectivityServer, nullptr, server), CO_E_SERVER_EXEC_FAILURE);
+
+    ASSERT_TRUE(registry.SetValue(key, QString(), Program(QStringLiteral("orvenet-server"))));
+    ASSERT_EQ(CreateInstance(CLSID_ConnectivityServer, nullptr, server), S_OK);
+    uint32_t state = 0;
+    EXPECT_EQ(server->GetConnectionState(&state), S_OK);
+    EXPECT_EQ(state, ConnectionState::Connected);
+    EXPECT_EQ((QFileInfo(ServerRuntimeFolder()).permissions() & 0x7777),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                  QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    CComPtr<IConnectivityServer> second;
+    ASSERT_EQ(CreateInstance(CLSID_ConnectivityServer, nullptr, second), S_OK);
+    QString status;
+    ASSERT_EQ(Phone({"status"}, &status), 0);
+    EXPECT_TRUE(status.contains(u"clients: 3")) << "one server serves every client";
+}
+
+TEST_F(ServerTest, AnActivatedServerEndsWhenItHasNoClients)
+{
+    ASSERT_TRUE(StartServer({"--idle-exit", "200"}));
+    {
+        CComPtr<IConnectivityServer> server = Connect();
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        uint32_t state = 0;
+        EXPECT_EQ(server->GetConnectionState(&state), S_OK) << "a client keeps it running";
+    }
+    EXPECT_TRUE(m_processes.front()->waitForFinished(5000));
+    EXPECT_EQ(m_processes.front()->exitCode(), 0);
+    EXPECT_EQ(Phone({"status"}), 4);
+}
+
+namespace {
+
+struct ProgramRun
+{
+    int status = -1;
+    QString out;
+    QString error;
+};
+
+} // namespace
+
+class ProvanaSendTest : public ServerTest
+{
+protected:
+    ProgramRun Provana(const QStringList &arguments)
+    {
+        QProcess process;
+        process.start(Program(QStringLiteral("provana")), arguments);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(20000))
+            process.kill();
+        process.waitForFinished();
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+    // A configuration with one ringing tone to send.
+    QString MakeConfiguration()
+    {
+        const QString file = m_folder.path() + QStringLiteral("/office.cfg");
+        const QString tone = WriteFile(QStringLiteral("pc/a.wav"), "tone");
+        EXPECT_EQ(Provana({"new", file}).status, 0);
+        EXPECT_EQ(Provana({"files", file, "--add", "RingingTones", tone}).status, 0);
+        return file;
+    }
+};
+
+TEST_F(ProvanaSendTest, SendsThroughAServerItStartsAndAnswersFromTheCommandLine)
+{
+    const QString file = MakeConfiguration();
+    const ProgramRun sent = Provana({"send", file});
+    ASSERT_EQ(sent.status, 0) << qPrintable(sent.error);
+    EXPECT_TRUE(sent.error.contains(u"Copying a.wav..."_qs)) << qPrintable(sent.error);
+    EXPECT_EQ(Read(PhonePath(QStringLiteral("received/0001.xml"))),
+              Provana({"text", file}).out.toUtf8());
+    EXPECT_EQ(Read(PhonePath(QStringLiteral("C/Documents/Tones/a.wav"))), "tone");
+
+    WriteFile(QStringLiteral("pc/a.wav"), "changed");
+    const ProgramRun skipped = Provana({"send", file, "--answer", "skip"});
+    EXPECT_EQ(skipped.status, 0);
+    EXPECT_TRUE(skipped.error.contains(u"Ringing tones:\na.wav"_qs)) << qPrintable(skipped.error);
+    EXPECT_EQ(Read(PhonePath(QStringLiteral("C/Documents/Tones/a.wav"))), "tone");
+    EXPECT_EQ(Provana({"send", file, "--answer", "overwrite"}).status, 0);
+    EXPECT_EQ(Read(PhonePath(QStringLiteral("C/Documents/Tones/a.wav"))), "changed");
+    EXPECT_EQ(Provana({"send", file, "--answer", "cancel"}).status, 1);
+
+    ASSERT_EQ(Phone({"fail", "0x158", "--phase", "3"}), 0);
+    const ProgramRun failed = Provana({"send", file});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.error.contains(u"The file could not be copied to the phone.\r\na.wav"_qs))
+        << qPrintable(failed.error);
+
+    EXPECT_EQ(Provana({"send", file, "--answer", "maybe"}).status, 2);
+    EXPECT_EQ(Provana({"send", file, "--option", "3"}).status, 0);
+    EXPECT_EQ(Names(PhonePath(QStringLiteral("received"))).size(), 5) << "option 3 sends nothing";
+}
+
+TEST_F(ProvanaSendTest, AnUnreachablePhoneOrServerExitsWithFour)
+{
+    const QString file = MakeConfiguration();
+    ASSERT_TRUE(StartServer());
+    ASSERT_EQ(Phone({"hold", "Sync Tool"}), 0);
+    const ProgramRun held = Provana({"send", file});
+    EXPECT_EQ(held.status, 4);
+    EXPECT_TRUE(held.error.startsWith(u"Another application (Sync Tool) is using the phone."_qs))
+        << qPrintable(held.error);
+    ASSERT_EQ(Phone({"release"}), 0);
+    ASSERT_EQ(Phone({"disconnect"}), 0);
+    const ProgramRun unplugged = Provana({"send", file});
+    EXPECT_EQ(unplugged.status, 4);
+    EXPECT_TRUE(unplugged.error.startsWith(u"Cannot connect to the connectivity server."_qs))
+        << qPrintable(unplugged.error);
+    EXPECT_FALSE(QFileInfo::exists(LogPath()));
+
+    // A registered server that cannot start is not replaced by another.
+    CRegistry().SetValue(QStringLiteral("HKEY_CLASSES_ROOT\\CLSID\\") +
+                             QString::fromStdString(FormatGuid(CLSID_ConnectivityServer)) +
+                             QStringLiteral("\\LocalServer32"),
+                         QString(), m_folder.path() + QStringLiteral("/none"));
+    ASSERT_EQ(Phone({"stop"}), 0);
+    ASSERT_TRUE(m_processes.front()->waitForFinished(5000));
+    EXPECT_EQ(Provana({"send", file}).status, 4);
+}
+
+TEST_F(ProvanaSendTest, InterruptingCancelsTheTransfer)
+{
+    const QString file = MakeConfiguration();
+    ASSERT_TRUE(StartServer());
+    ASSERT_EQ(Phone({"delay", "1000"}), 0);
+    QProcess process;
+    process.setReadChannel(QProcess::StandardError);
+    process.start(Program(QStringLiteral("provana")), {"send", file});
+    const auto stop = qScopeGuard([&] {
+        process.kill();
+        process.waitForFinished();
+    });
+    QString error;
+    while (!error.contains(u"Preparing"_qs) && process.waitForReadyRead(5000))
+        error += QString::fromUtf8(process.readAllStandardError());
+    ASSERT_TRUE(error.contains(u"Preparing"_qs)) << qPrintable(error);
+    ::kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(Read(LogPath()).contains(",0x80040101,"));
+}
