@@ -5,6 +5,7 @@
 #include "print/PrintLine.h"
 #include "print/PrintMeasure.h"
 #include "print/TextWrap.h"
+#include "settings/ItemNames.h"
 #include "settings/Labels.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
@@ -33,16 +34,6 @@ bool IsTemplate(int type)
     }
 }
 
-QString ValueOf(const CSettingNode *node)
-{
-    return node ? node->GetDisplayValue(true) : QString();
-}
-
-QString ChildValue(const CSettingNode *entry, int type)
-{
-    return ValueOf(entry->FindChild(type));
-}
-
 } // namespace
 
 CPageTexts CPageTexts::ForDocument(const CApplication *application, const QString &documentTitle,
@@ -67,8 +58,11 @@ void CPrintListing::Build(const CSettingNode *root, int rangeMode, int pageWidth
     m_spaceWidth = measure.TextWidth(u" ", false);
     m_lines.clear();
     if (root) {
+        CReferenceNames names(root);
+        m_names = &names;
         for (const CSettingNode *item : RowChildren(root, false))
             CollectItem(item, 1);
+        m_names = nullptr;
     }
     RemoveTrailingBlankLines();
     m_measure = nullptr;
@@ -99,6 +93,16 @@ void CPrintListing::DrawPage(int page, IPrintCanvas &canvas, const CPageTexts &t
         for (const CPrintRun &run : ParseRuns(m_lines[i]))
             canvas.DrawText(run.x, y, run.text, run.bold);
     }
+}
+
+QString CPrintListing::ValueOf(const CSettingNode *node) const
+{
+    return node ? node->GetDisplayValue(*m_names) : QString();
+}
+
+QString CPrintListing::ChildValue(const CSettingNode *entry, int type) const
+{
+    return ValueOf(entry->FindChild(type));
 }
 
 void CPrintListing::CollectItem(const CSettingNode *node, int depth)

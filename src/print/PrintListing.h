@@ -9,6 +9,7 @@
 #include <vector>
 
 class CApplication;
+class CReferenceNames;
 class CSettingNode;
 class IPrintCanvas;
 class IPrintMeasure;
@@ -57,6 +58,9 @@ public:
 
 private:
     void CollectItem(const CSettingNode *node, int depth);
+    // The shown value, with item names read once per listing.
+    QString ValueOf(const CSettingNode *node) const;
+    QString ChildValue(const CSettingNode *entry, int type) const;
     bool IsInRange(const CSettingNode *node) const;
     void AddItemLines(const CSettingNode *node, int x, bool hasRows);
     void AddEntryColumns(const QString &first, const QString &second, int firstX, int x);
@@ -71,6 +75,7 @@ private:
     std::vector<QString> m_lines;
     CPageGeometry m_geometry;
     const IPrintMeasure *m_measure = nullptr;
+    CReferenceNames *m_names = nullptr;
     SelectedTest m_selected;
     int m_rangeMode = PrintRange::Included;
     int m_spaceWidth = 0;

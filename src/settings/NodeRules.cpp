@@ -280,12 +280,18 @@ QString CSettingNode::GetDisplayValue(bool localized) const
 {
     if (!localized)
         return m_value;
+    CReferenceNames names(Root());
+    return GetDisplayValue(names);
+}
+
+QString CSettingNode::GetDisplayValue(CReferenceNames &names) const
+{
     if (const ReferenceRule *reference = ReferenceRuleOf(m_type)) {
         // Shown as the refresh of references will leave it.
-        const QStringList names = ItemNames(Root(), NodeTypeInfoOf(m_type).choices);
-        if (names.isEmpty())
+        const CNameList &items = names.For(NodeTypeInfoOf(m_type).choices);
+        if (items.names.isEmpty())
             return LoadLabel(m_application, reference->noneLabel, true);
-        return !m_value.isEmpty() && names.contains(m_value) ? m_value : names.last();
+        return !m_value.isEmpty() && items.Contains(m_value) ? m_value : items.names.last();
     }
     if (const unsigned shown = FixedShownLabel(m_type))
         return LoadLabel(m_application, shown, true);

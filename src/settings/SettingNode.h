@@ -102,6 +102,9 @@ public:
     // The element name: GetLabel(false) without a copy.
     const QString &GetElementName() const;
     QString GetDisplayValue(bool localized) const;
+    // The localized display value, with item names read once for a walk
+    // that shows many nodes.
+    QString GetDisplayValue(CReferenceNames &names) const;
     void GetChoices(QStringList &list, bool display) const;
     int IsDisabled() const;
     int IsMandatory() const;
