@@ -17,13 +17,7 @@ void Require(bool condition)
 QByteArray Reencoded(const Wire::Message &message)
 {
     Wire::CMessageWriter writer(message.kind, message.id, message.code);
-    for (const Wire::Field &field : message.fields) {
-        if (const auto *number = std::get_if<int32_t>(&field))
-            writer.Number(*number);
-        else
-            writer.Text(std::get<QString>(field));
-    }
-    return writer.Frame().mid(4);
+    return writer.Fields(message.fields).Frame().mid(4);
 }
 
 } // namespace

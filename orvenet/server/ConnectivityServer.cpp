@@ -138,12 +138,7 @@ void CConnectivityServer::Reply(Client &client, const Wire::Message &request, HR
 {
     Wire::CMessageWriter writer(Wire::Kind::Response, request.id, request.code);
     writer.Number(result);
-    for (const Wire::Field &field : outputs) {
-        if (const auto *number = std::get_if<int32_t>(&field))
-            writer.Number(*number);
-        else
-            writer.Text(std::get<QString>(field));
-    }
+    writer.Fields(outputs);
     client.socket->write(writer.Frame());
 }
 
@@ -152,12 +147,7 @@ void CConnectivityServer::SendEvent(Client &client, uint16_t event,
 {
     for (uint32_t token : client.tokens) {
         Wire::CMessageWriter writer(Wire::Kind::Event, token, event);
-        for (const Wire::Field &field : fields) {
-            if (const auto *number = std::get_if<int32_t>(&field))
-                writer.Number(*number);
-            else
-                writer.Text(std::get<QString>(field));
-        }
+        writer.Fields(fields);
         client.socket->write(writer.Frame());
     }
 }
@@ -284,22 +274,27 @@ HRESULT CConnectivityServer::HandlePhoneControl(const Wire::Message &request,
     return S_OK;
 }
 
-HRESULT CConnectivityServer::Reserve(Client &client)
+HRESULT CConnectivityServer::CanUsePhone(const Client &client) const
 {
     if (!m_phone.IsConnected())
         return ServerFailure(ServerResult::NoPhone);
     if (!m_phone.Holder().isEmpty() || (m_reserver && m_reserver != client.id))
         return ServerFailure(ServerResult::PhoneHeld);
-    m_reserver = client.id;
     return S_OK;
+}
+
+HRESULT CConnectivityServer::Reserve(Client &client)
+{
+    const HRESULT result = CanUsePhone(client);
+    if (SUCCEEDED(result))
+        m_reserver = client.id;
+    return result;
 }
 
 HRESULT CConnectivityServer::StartTransfer(Client &client)
 {
-    if (!m_phone.IsConnected())
-        return ServerFailure(ServerResult::NoPhone);
-    if (!m_phone.Holder().isEmpty() || (m_reserver && m_reserver != client.id))
-        return ServerFailure(ServerResult::PhoneHeld);
+    if (const HRESULT refused = CanUsePhone(client); FAILED(refused))
+        return refused;
     if (m_transfer)
         return ServerFailure(ServerResult::PhoneBusy);
     if (!client.configuration || !client.configuration->isOpen())

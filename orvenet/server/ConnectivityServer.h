@@ -36,6 +36,9 @@ private:
     void Drop(quint64 clientId);
     void Handle(Client &client, const Wire::Message &request);
     HRESULT HandlePhoneControl(const Wire::Message &request, QList<Wire::Field> &outputs);
+    // S_OK when the phone is connected and neither held by an application
+    // nor reserved by another client.
+    HRESULT CanUsePhone(const Client &client) const;
     HRESULT Reserve(Client &client);
     HRESULT StartTransfer(Client &client);
     void Reply(Client &client, const Wire::Message &request, HRESULT result,

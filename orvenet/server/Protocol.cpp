@@ -126,6 +126,17 @@ CMessageWriter &CMessageWriter::Text(QStringView value)
     return *this;
 }
 
+CMessageWriter &CMessageWriter::Fields(const QList<Field> &fields)
+{
+    for (const Field &field : fields) {
+        if (const auto *number = std::get_if<int32_t>(&field))
+            Number(*number);
+        else
+            Text(std::get<QString>(field));
+    }
+    return *this;
+}
+
 const QByteArray &CMessageWriter::Frame()
 {
     const uint32_t length = static_cast<uint32_t>(m_bytes.size() - 4);

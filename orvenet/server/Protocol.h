@@ -84,6 +84,7 @@ public:
     CMessageWriter(Kind kind, uint32_t id, uint16_t code);
     CMessageWriter &Number(int32_t value);
     CMessageWriter &Text(QStringView value);
+    CMessageWriter &Fields(const QList<Field> &fields);
     // The frame, with its length in front.
     const QByteArray &Frame();
 

@@ -92,12 +92,7 @@ HRESULT CServerConnection::Call(uint16_t operation, const QList<Wire::Field> &ar
         id = m_nextId++;
     }
     Wire::CMessageWriter writer(Wire::Kind::Request, id, operation);
-    for (const Wire::Field &field : arguments) {
-        if (const auto *number = std::get_if<int32_t>(&field))
-            writer.Number(*number);
-        else
-            writer.Text(std::get<QString>(field));
-    }
+    writer.Fields(arguments);
     if (!Write(writer.Frame()))
         return RPC_E_DISCONNECTED;
     if (std::this_thread::get_id() == m_readerId)
