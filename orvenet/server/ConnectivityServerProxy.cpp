@@ -32,7 +32,12 @@ public:
         m_connection->SetEventHandler([this](const Wire::Message &event) { OnEvent(event); });
         m_connection->SetClosedHandler([this] { OnClosed(); });
     }
-    ~CConnectivityServerProxy() override { m_connection.reset(); }
+    ~CConnectivityServerProxy() override
+    {
+        // The client let go: its callbacks hear nothing of the connection's end.
+        m_closing = true;
+        m_connection.reset();
+    }
 
     bool Open(const QString &serverPath);
 
@@ -65,6 +70,8 @@ public:
     // phone connected.
     void OnClosed()
     {
+        if (m_closing)
+            return;
         std::map<uint32_t, CComPtr<ICallback>> callbacks;
         {
             const std::lock_guard<std::mutex> lock(m_mutex);
@@ -215,6 +222,7 @@ private:
     std::mutex m_mutex;
     std::map<uint32_t, CComPtr<ICallback>> m_callbacks;
     std::atomic<bool> m_transferRunning{false};
+    std::atomic<bool> m_closing{false};
 };
 
 bool CConnectivityServerProxy::Open(const QString &serverPath)

@@ -461,3 +461,24 @@ TEST_F(ProvanaSendTest, InterruptingCancelsTheTransfer)
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_TRUE(Read(LogPath()).contains(",0x80040101,"));
 }
+
+TEST_F(ServerTest, RegisteringAPlugInRegistersTheServerClassAndUnregisteringRemovesIt)
+{
+    const QString classKey = QStringLiteral("HKEY_CLASSES_ROOT\\CLSID\\") +
+                             QString::fromStdString(FormatGuid(CLSID_ConnectivityServer));
+    const auto host = [&](const char *option) {
+        QProcess process;
+        process.start(Program(QStringLiteral("orvenet")),
+                      {QLatin1String(option), m_folder.path() + QStringLiteral("/missing.so")});
+        process.waitForFinished(10000);
+        return process.exitCode();
+    };
+    EXPECT_EQ(host("--register"), 1) << "the plug-in module is missing";
+    const std::optional<QString> server =
+        CRegistry().GetValue(classKey + QStringLiteral("\\LocalServer32"));
+    ASSERT_TRUE(server);
+    EXPECT_EQ(QFileInfo(*server).canonicalFilePath(),
+              QFileInfo(Program(QStringLiteral("orvenet-server"))).canonicalFilePath());
+    host("--unregister");
+    EXPECT_FALSE(CRegistry().KeyExists(classKey));
+}
