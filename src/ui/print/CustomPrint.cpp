@@ -6,6 +6,7 @@
 
 #include <QBoxLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
 
 namespace {
@@ -31,6 +32,17 @@ CCustomPrint::CCustomPrint(const CApplication *application, QPrinter *printer, i
     m_all = findChild<QRadioButton *>(QStringLiteral("printAll"));
     m_selection = findChild<QRadioButton *>(QStringLiteral("printSelection"));
     QWidget *group = m_all ? m_all->parentWidget() : nullptr;
+    // A listing has no page numbers to choose from before it is laid out:
+    // the page choices go.
+    for (const char *name :
+         {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit", "printCurrentPage"}) {
+        if (auto *choice = group ? group->findChild<QWidget *>(QLatin1String(name)) : nullptr)
+            choice->hide();
+    }
+    if (group) {
+        for (QLabel *label : group->findChildren<QLabel *>())
+            label->hide();
+    }
     auto *layout = group ? qobject_cast<QBoxLayout *>(group->layout()) : nullptr;
     if (layout) {
         m_included =

@@ -10,10 +10,12 @@
 
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QScreen>
 
 namespace {
 
 constexpr unsigned kPreviewTitleLabel = 506;
+constexpr unsigned kDocumentNameLabel = 316;
 
 } // namespace
 
@@ -42,8 +44,11 @@ CViewPrintPreview *CViewPrinting::PreviewWindow() const
 
 QPrinter &CViewPrinting::Printer()
 {
-    if (!m_printer)
+    if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // Names the document, and so the file a print to PDF proposes.
+        m_printer->setDocName(LoadLabel(m_application, kDocumentNameLabel, true));
+    }
     return *m_printer;
 }
 
@@ -89,6 +94,9 @@ void CViewPrinting::Preview()
     connect(m_preview, &QDialog::finished, this, &CViewPrinting::ClosePreview);
     m_view->setEnabled(false);
     m_tree->SetHelpOverride(true);
+    // The whole screen also where no window manager maximises windows.
+    if (const QScreen *screen = m_view->screen())
+        m_preview->setGeometry(screen->availableGeometry());
     m_preview->showMaximized();
 }
 
