@@ -577,6 +577,11 @@ constexpr LangString kStrings[] = {
     // Sending
     {41120, u"This way of sending does not go through the connectivity server. Choose the "
             u"first send option to send the configuration to a connected phone."},
+    // Send dialog
+    {41160, u"Send to phone"},
+    {41161, u"Phone name:"},
+    {41162, u"IMEI:"},
+    {41163, u"Phone number:"},
     // Framework
     {61441, u"Save As"},
 };

@@ -7,6 +7,7 @@
 #include "host/SettingsView.h"
 #include "platform/com/TextBuffer.h"
 #include "ui/editor/SettingsTreeCtrl.h"
+#include "ui/send/CallbackImpl.h"
 
 #include <QAction>
 #include <QMenu>
@@ -53,7 +54,9 @@ QAction *FindCommand(QMenu *menu, uint32_t command)
 
 } // namespace
 
-CProvix::CProvix() = default;
+CProvix::CProvix()
+    : m_callback(new CCallbackImpl)
+{}
 
 CProvix::~CProvix()
 {
@@ -139,6 +142,7 @@ HRESULT CProvix::CreateView(WindowHandle parent, int32_t x, int32_t y, int32_t w
         m_app = &CProvixApp::Instance();
     m_app->Document().Reset();
     m_view = new CSettingsView(*m_app, static_cast<QWidget *>(parent));
+    m_view->SetServerCallback(m_callback.Get());
     m_view->hide();
     m_view->setGeometry(x, y, width, height);
     return S_OK;
@@ -318,22 +322,23 @@ HRESULT CProvix::Close()
     return S_OK;
 }
 
-HRESULT CProvix::OnStateChanged(uint32_t)
+HRESULT CProvix::OnStateChanged(uint32_t state)
 {
-    return S_OK;
+    return m_callback->OnStateChanged(state);
 }
 
-HRESULT CProvix::OnError(HRESULT, uint32_t, const char16_t *, const char16_t *)
+HRESULT CProvix::OnError(HRESULT result, uint32_t number, const char16_t *settingName,
+                         const char16_t *text)
 {
-    return S_OK;
+    return m_callback->OnError(result, number, settingName, text);
 }
 
-HRESULT CProvix::OnProgress(int32_t, const char16_t *, int32_t)
+HRESULT CProvix::OnProgress(int32_t phase, const char16_t *text, int32_t percentage)
 {
-    return S_OK;
+    return m_callback->OnProgress(phase, text, percentage);
 }
 
-HRESULT CProvix::OnFinished(HRESULT)
+HRESULT CProvix::OnFinished(HRESULT result)
 {
-    return S_OK;
+    return m_callback->OnFinished(result);
 }

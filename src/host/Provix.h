@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class CCallbackImpl;
 class CProvixApp;
 class CSettingsView;
 
@@ -50,7 +51,8 @@ public:
     HRESULT Close() override;
 
     // The connectivity server's events go to the window that a send session
-    // names; without one they are dropped.
+    // names; without one they are dropped. The server is given the plug-in's
+    // callback object, to which these forward.
     HRESULT OnStateChanged(uint32_t state) override;
     HRESULT OnError(HRESULT result, uint32_t number, const char16_t *settingName,
                     const char16_t *text) override;
@@ -59,6 +61,7 @@ public:
 
 private:
     CModuleLock m_moduleLock;
+    CComPtr<CCallbackImpl> m_callback;
     CProvixApp *m_app = nullptr;
     QPointer<CSettingsView> m_view;
     QPointer<QWidget> m_focusWindow;

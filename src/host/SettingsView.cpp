@@ -11,6 +11,7 @@
 #include "ui/editor/InPlaceEditing.h"
 #include "ui/editor/SettingsTreeCtrl.h"
 #include "ui/print/ViewPrinting.h"
+#include "ui/send/ViewSending.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -67,6 +68,7 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     m_tree->Editing()->SetFolderSource([this] { return m_commands->CurrentFolder(); });
     m_printing = std::make_unique<CViewPrinting>(&app.Application(), this, m_tree,
                                                  [this] { return m_commands->FileName(); });
+    m_sending = std::make_unique<CViewSending>(&app.Application(), this, nullptr);
 
     connect(m_tree, &CSettingsTreeCtrl::helpRequested, this,
             [this](int context) { ShowHelp(context); });
@@ -90,6 +92,11 @@ CSettingsView::~CSettingsView()
     m_tree->Clear();
     if (g_currentView == this)
         g_currentView = nullptr;
+}
+
+void CSettingsView::SetServerCallback(CCallbackImpl *callback)
+{
+    m_sending->SetCallback(callback);
 }
 
 CSettingsView *CSettingsView::Current()
@@ -146,9 +153,14 @@ bool CSettingsView::IsCommandEnabled(uint32_t command)
     case CommandId::Paste:
     case CommandId::Undo:
         return m_tree->IsTextEditing();
+    case CommandId::Send:
+    case CommandId::MenuSend:
+        return AnyIncluded(m_app.Document().GetRoot());
+    case CommandId::SendOption1:
+    case CommandId::SendOption2:
+    case CommandId::SendOption3:
+        return true;
     default:
-        // Sending with its options joins later; until then it stays disabled
-        // rather than pretend to work.
         return false;
     }
 }
@@ -189,6 +201,20 @@ void CSettingsView::ExecuteCommand(uint32_t command)
         break;
     case CommandId::PrintSetup:
         m_printing->PrintSetup();
+        break;
+    case CommandId::Send:
+    case CommandId::MenuSend:
+        CommitEdit();
+        m_sending->Send(m_app.Document().GetRoot(), m_commands->FilePath());
+        break;
+    case CommandId::SendOption1:
+        m_sending->SetOption(CViewSending::ThroughServer);
+        break;
+    case CommandId::SendOption2:
+        m_sending->SetOption(CViewSending::OverTheAir);
+        break;
+    case CommandId::SendOption3:
+        m_sending->SetOption(CViewSending::ProvisioningService);
         break;
     case CommandId::MenuDelete:
     case CommandId::Delete:

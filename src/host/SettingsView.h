@@ -16,7 +16,9 @@
 class CDocumentCommands;
 class CProvixApp;
 class CSettingsTreeCtrl;
+class CCallbackImpl;
 class CViewPrinting;
+class CViewSending;
 class QLineEdit;
 class QTextBrowser;
 
@@ -38,6 +40,9 @@ public:
     CDocumentCommands &Commands() { return *m_commands; }
     CSettingsTreeCtrl *Tree() const { return m_tree; }
     CViewPrinting &Printing() { return *m_printing; }
+    CViewSending &Sending() { return *m_sending; }
+    // The plug-in's callback for the connectivity server's reports.
+    void SetServerCallback(CCallbackImpl *callback);
 
     // Set once the host has set the view up; closing does its work only then.
     void SetInitialised() { m_initialised = true; }
@@ -88,6 +93,7 @@ private:
     CSettingsTreeCtrl *m_tree;
     std::unique_ptr<CDocumentCommands> m_commands;
     std::unique_ptr<CViewPrinting> m_printing;
+    std::unique_ptr<CViewSending> m_sending;
     QPointer<QTextBrowser> m_help;
     bool m_initialised = false;
     bool m_modalPending = false;

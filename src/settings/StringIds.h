@@ -128,6 +128,13 @@ enum : unsigned {
     MsgConfigurationRejected = 621,
     SendOptionElsewhere = 41120,
 
+    // The send and progress dialogs.
+    SendButton = 379,
+    SendTitle = 41160,
+    PhoneNameLabel = 41161,
+    ImeiLabel = 41162,
+    PhoneNumberLabel = 41163,
+
     // Printing.
     PrintIncludedSettings = 41100,
 

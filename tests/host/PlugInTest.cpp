@@ -103,11 +103,11 @@ TEST_F(PlugInTest, StartingBuildsTheToolbarAndTheViewWhichFollowsMovesUntilRelea
 TEST_F(PlugInTest, CommandStatesTextsMenusAndFocusEventsAnswerAsTheHostExpects)
 {
     for (uint32_t command : {29050u, 10279u, 29051u, 31021u, 29052u, 31009u, 31022u, 10278u,
-                             31020u, 29054u, 31000u, 31001u, 31002u})
+                             31020u, 29054u, 31000u, 31001u, 31002u, 10281u, 10282u, 10283u})
         EXPECT_EQ(State(command), ViewCommandState::Enabled) << command;
     // Without an open editor, copy, paste and undo have nothing to work on;
-    // sending is not available in this version.
-    for (uint32_t command : {31015u, 31016u, 31017u, 29053u, 10276u, 10281u, 12345u})
+    // with nothing included there is nothing to send.
+    for (uint32_t command : {31015u, 31016u, 31017u, 29053u, 10276u, 12345u})
         EXPECT_EQ(State(command), ViewCommandState::Disabled) << command;
 
     // A command without a text of the asked kind leaves the identifier alone.

@@ -65,6 +65,14 @@ enum : int {
     SourcePath = 10153,
     BrowseSource = 3,
     FoundFiles = 261,
+
+    // Send dialog and its progress dialog.
+    SendNow = 10138,
+    PhoneName = 10140,
+    PhoneImei = 10141,
+    PhoneNumber = 10142,
+    SendProgress = 262,
+    SendStatus = 263,
 };
 } // namespace ControlId
 

@@ -1,0 +1,36 @@
+#include "ui/send/ViewSending.h"
+
+#include "document/SendSession.h"
+#include "settings/Application.h"
+#include "settings/Labels.h"
+#include "settings/MessagePort.h"
+#include "settings/StringIds.h"
+
+CViewSending::CViewSending(const CApplication *application, QWidget *view, CCallbackImpl *callback)
+    : m_application(application)
+    , m_view(view)
+    , m_callback(callback)
+{}
+
+void CViewSending::ShowMessage(const QString &text) const
+{
+    if (IMessagePort *port = m_application ? m_application->GetMessagePort() : nullptr)
+        port->ShowMessage(text, IMessagePort::Ok, IMessagePort::Warning);
+}
+
+void CViewSending::Send(CSettingNode *root, const QString &filePath)
+{
+    const QString failing = CheckBeforeSending(m_application, root);
+    if (!failing.isEmpty()) {
+        ShowMessage(failing);
+        return;
+    }
+    if (m_option != ThroughServer || !m_callback) {
+        ShowMessage(LoadLabel(m_application, StringId::SendOptionElsewhere, true));
+        return;
+    }
+    CSendDlg dialog(m_application, root, filePath, *m_callback, m_view);
+    if (m_factory)
+        dialog.SetServerFactory(m_factory);
+    dialog.Run();
+}

@@ -1,0 +1,341 @@
+#include "ui/send/SendDlg.h"
+
+#include "document/IncludeToggle.h"
+#include "orvenet/sdk/ConnectivityServer.h"
+#include "platform/com/UnknownImpl.h"
+#include "settings/NodeTypes.h"
+#include "settings/SettingNode.h"
+#include "settings/TreeHelpers.h"
+#include "support/EnglishTexts.h"
+#include "support/ModalAnswers.h"
+#include "support/QtPrinters.h"
+#include "ui/dialogs/QuestionDlg.h"
+#include "ui/send/CallbackImpl.h"
+#include "ui/send/SendProgressDlg.h"
+#include "ui/send/ViewSending.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+HRESULT Failure(uint32_t code)
+{
+    return MAKE_HRESULT(1, 4, code);
+}
+
+// A connectivity server in this process: it records the calls, answers as
+// told, and hands the test the registered callback.
+class CFakeServer final : public CUnknownImpl<IConnectivityServer>
+{
+public:
+    QStringList calls;
+    QList<int32_t> answers;
+    bool connected = true;
+    QString phoneInfo = "<EPOCName>Ann's phone</EPOCName><IMEI>3520</IMEI>"
+                        "<PhoneNumber>+358 40 1234</PhoneNumber>";
+    QString holder;
+    HRESULT reserveResult = S_OK;
+    QString configuration;
+    ICallback *callback = nullptr;
+    // The test's script of reports: the first step runs when the transfer
+    // starts, each further one when the plug-in has answered, as the server
+    // waits for the answer before it goes on.
+    QList<std::function<void()>> script;
+
+    HRESULT SetClientName(const char16_t *name) override
+    {
+        calls << "name " + QString::fromUtf16(name);
+        return S_OK;
+    }
+    HRESULT RegisterCallback(ICallback *registered, uint32_t) override
+    {
+        callback = registered;
+        calls << "register";
+        return S_OK;
+    }
+    HRESULT UnregisterCallback(uint32_t) override
+    {
+        callback = nullptr;
+        calls << "unregister";
+        return S_OK;
+    }
+    HRESULT GetConnectionState(uint32_t *flags) override
+    {
+        *flags = connected ? uint32_t(ConnectionState::Connected) : 0u;
+        return S_OK;
+    }
+    HRESULT GetPhoneInfo(char16_t *buffer, uint32_t size, uint32_t *length) override
+    {
+        return Copy(phoneInfo, buffer, size, length);
+    }
+    HRESULT GetHolderName(char16_t *buffer, uint32_t size, uint32_t *length) override
+    {
+        return Copy(holder, buffer, size, length);
+    }
+    HRESULT ReservePhone() override
+    {
+        calls << "reserve";
+        return reserveResult;
+    }
+    HRESULT ReleasePhone() override
+    {
+        calls << "release";
+        return S_OK;
+    }
+    HRESULT CancelTransfer() override
+    {
+        calls << "cancel";
+        return S_OK;
+    }
+    HRESULT AnswerQuestion(int32_t answer) override
+    {
+        answers << answer;
+        RunNextStep();
+        return S_OK;
+    }
+    HRESULT SetConfiguration(const char16_t *text, const char16_t *) override
+    {
+        configuration = QString::fromUtf16(text);
+        return S_OK;
+    }
+    HRESULT AppendConfiguration(const char16_t *text, uint32_t length) override
+    {
+        configuration += QString::fromUtf16(text, length);
+        return S_OK;
+    }
+    HRESULT StartTransfer() override
+    {
+        calls << "start";
+        RunNextStep();
+        return S_OK;
+    }
+
+private:
+    void RunNextStep()
+    {
+        if (!script.isEmpty())
+            QTimer::singleShot(0, script.takeFirst());
+    }
+
+    static HRESULT Copy(const QString &text, char16_t *buffer, uint32_t size, uint32_t *length)
+    {
+        const auto count = std::min<uint32_t>(uint32_t(text.size()), size - 1);
+        std::copy_n(text.utf16(), count, buffer);
+        buffer[count] = u'\0';
+        *length = count;
+        return S_OK;
+    }
+};
+
+class SendDlgTest : public ::testing::Test
+{
+protected:
+    SendDlgTest()
+        : m_server(new CFakeServer)
+        , m_callback(new CCallbackImpl)
+    {
+        // Both live as long as the test holds them.
+        m_server->AddRef();
+        m_callback->AddRef();
+        const_cast<CApplication *>(m_texts.Application())->SetMessagePort(&m_messages);
+        m_root = m_texts.Root();
+    }
+    ~SendDlgTest() override
+    {
+        m_server->Release();
+        m_callback->Release();
+    }
+    std::unique_ptr<CSendDlg> MakeDialog()
+    {
+        auto dialog = std::make_unique<CSendDlg>(m_texts.Application(), m_root, "/home/ann/a.xml",
+                                                 *m_callback);
+        dialog->SetServerFactory([this](IConnectivityServer **server) {
+            m_server->AddRef();
+            *server = m_server;
+            return S_OK;
+        });
+        return dialog;
+    }
+    // Runs the dialog; handle runs while it is open.
+    int Run(CSendDlg &dialog, std::function<void()> handle)
+    {
+        QTimer::singleShot(0, [&dialog, handle] {
+            handle();
+            if (dialog.isVisible())
+                dialog.reject();
+        });
+        return dialog.Run();
+    }
+
+    CEnglishTexts m_texts{true};
+    CRecordingMessages m_messages;
+    CSettingNode *m_root;
+    CFakeServer *m_server;
+    CCallbackImpl *m_callback;
+    CModalAnswers m_answers;
+};
+
+} // namespace
+
+TEST_F(SendDlgTest, AServerThatCannotBeReachedClosesTheDialogAtOnce)
+{
+    auto dialog = MakeDialog();
+    dialog->SetServerFactory([](IConnectivityServer **) { return E_FAIL; });
+    EXPECT_EQ(dialog->Run(), QDialog::Rejected);
+    ASSERT_EQ(m_messages.shown.size(), 1);
+    EXPECT_TRUE(m_messages.shown[0].startsWith("Cannot connect to the connectivity server"));
+}
+
+TEST_F(SendDlgTest, PhoneFieldsFollowTheConnection)
+{
+    m_server->phoneInfo = "<EPOCName> Ann's phone </EPOCName><IMEI>3520<PhoneNumber>+358 40 1234"
+                          "</PhoneNumber>";
+    auto dialog = MakeDialog();
+    QStringList shown;
+    Run(*dialog, [&] {
+        shown << dialog->PhoneField(0) << dialog->PhoneField(1) << dialog->PhoneField(2);
+        EXPECT_TRUE(dialog->IsSendEnabled());
+        // The phone goes away: the server says so through the callback.
+        m_server->callback->OnStateChanged(0);
+        QCoreApplication::sendPostedEvents(dialog.get());
+        shown << dialog->PhoneField(0);
+        EXPECT_FALSE(dialog->IsSendEnabled());
+    });
+    EXPECT_EQ(shown,
+              (QStringList{" Ann's phone", " Not available", " +358 40 1234", " Not available"}));
+    EXPECT_EQ(m_server->calls.mid(0, 2), (QStringList{"name Provana User Interface", "register"}));
+    dialog.reset();
+    EXPECT_EQ(m_server->calls.last(), "unregister");
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+TEST_F(SendDlgTest, APhoneHeldElsewhereIsNamed)
+{
+    m_server->reserveResult = Failure(ServerResult::PhoneHeld);
+    m_server->holder = "  Suite Sync ";
+    auto dialog = MakeDialog();
+    Run(*dialog, [&] { dialog->Send(); });
+    ASSERT_EQ(m_messages.shown.size(), 1);
+    EXPECT_EQ(m_messages.shown[0],
+              "Another application (Suite Sync) is using the phone. Close it and try again.");
+    EXPECT_FALSE(m_server->calls.contains("start"));
+}
+
+TEST_F(SendDlgTest, ATransferReportsProgressAsksAndEnds)
+{
+    AddAccessPoint(m_root, "Office");
+    auto dialog = MakeDialog();
+    QStringList statuses;
+    const auto callback = [this] {
+        return m_server->callback;
+    };
+    m_server->script << [&] {
+        callback()->OnProgress(TransferPhase::SendingSetting, u"IAPSettings", 40);
+        QCoreApplication::sendPostedEvents(dialog.get());
+        statuses << dialog->Progress()->Status() + QString::number(dialog->Progress()->Position());
+        EXPECT_FALSE(dialog->isVisible());
+        // A file already on the phone: asked once, the answer kept.
+        m_answers.Expect<CQuestionDlg>([](CQuestionDlg *question) {
+            question->findChild<QCheckBox *>()->setChecked(true);
+            QTest::mouseClick(question->findChild<QPushButton *>("id273"), Qt::LeftButton);
+        });
+        callback()->OnError(Failure(0x201), 4 + 8 + 32 + 64, u"RingingTones", u"tone.wav");
+    };
+    m_server->script << [&] {
+        callback()->OnError(Failure(0x201), 4 + 8 + 32 + 64, u"RingingTones", u"other.wav");
+    };
+    m_server->script << [&] {
+        callback()->OnProgress(TransferPhase::CopyingFile, u"C:\\Sounds\\tone.wav", 90);
+        callback()->OnFinished(S_OK);
+    };
+    Run(*dialog, [&] { dialog->Send(); });
+    EXPECT_EQ(statuses, QStringList{"Sending Internet access points...40"});
+    EXPECT_EQ(m_answers.Answered(), 1);
+    EXPECT_EQ(m_server->answers, (QList<int32_t>{CQuestionDlg::Replace, CQuestionDlg::Replace}));
+    EXPECT_TRUE(m_server->calls.contains("release"));
+    EXPECT_TRUE(m_server->configuration.contains("<ConnectionName>Office</ConnectionName>"))
+        << m_server->configuration.left(400).toStdString();
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+TEST_F(SendDlgTest, AnErrorIsShownOnceAndCancelIsNotReported)
+{
+    auto dialog = MakeDialog();
+    m_server->script << [&] {
+        m_server->callback->OnError(Failure(ServerResult::FileNotFound), 0, u"SISFiles",
+                                    u"app.sis");
+    };
+    m_server->script << [&] {
+        m_server->callback->OnFinished(Failure(ServerResult::FileNotFound));
+    };
+    Run(*dialog, [&] { dialog->Send(); });
+    ASSERT_EQ(m_messages.shown.size(), 1);
+    EXPECT_EQ(m_server->answers, QList<int32_t>{4});
+
+    // Cancelled by the user: the progress asks the server, and the end of
+    // the transfer is no failure to report.
+    m_messages.shown.clear();
+    m_server->script << [&] {
+        dialog->Progress()->reject();
+        EXPECT_EQ(dialog->Progress()->Status(), "Cancelling...");
+        EXPECT_TRUE(m_server->calls.contains("cancel"));
+        m_server->callback->OnFinished(Failure(ServerResult::Cancelled));
+    };
+    Run(*dialog, [&] { dialog->Send(); });
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
+
+TEST(SendProgressDlg, PulsesWhileWaiting)
+{
+    CEnglishTexts texts;
+    CSendProgressDlg progress(texts.Application());
+    EXPECT_TRUE(progress.IsWaiting());
+    progress.show();
+    QTest::qWait(CSendProgressDlg::kPulseMs + 300);
+    EXPECT_EQ(progress.Position(), 100 / CSendProgressDlg::kPulseParts);
+    progress.ShowProgress("Copying a.wav", 70, false);
+    EXPECT_EQ(progress.Status(), "Copying a.wav...");
+    QTest::qWait(CSendProgressDlg::kPulseMs + 300);
+    EXPECT_EQ(progress.Position(), 70);
+}
+
+TEST_F(SendDlgTest, OtherSendOptionsAndInvalidSettingsNeverReachTheServer)
+{
+    CViewSending sending(m_texts.Application(), nullptr, m_callback);
+    int activations = 0;
+    sending.SetServerFactory([&](IConnectivityServer **) {
+        ++activations;
+        return E_FAIL;
+    });
+    // An included setting that is not valid is named, cut to 100 characters.
+    CSettingNode *office = AddAccessPoint(m_root, "Office");
+    ::ToggleInclude(office);
+    CSettingNode *phone = office->FindChild(NodeType::IAPPhoneNumber);
+    if (!phone->IsIncluded())
+        ::ToggleInclude(phone);
+    phone->SetValue(QString(120, u'x'));
+    sending.Send(m_root, QString());
+    ASSERT_EQ(m_messages.shown.size(), 1);
+    EXPECT_TRUE(m_messages.shown[0].contains(QString(100, u'x') + "..."))
+        << m_messages.shown[0].toStdString();
+    phone->SetValue("0123");
+
+    for (int option : {CViewSending::OverTheAir, CViewSending::ProvisioningService}) {
+        sending.SetOption(option);
+        sending.Send(m_root, QString());
+    }
+    EXPECT_EQ(m_messages.shown.size(), 3);
+    EXPECT_TRUE(m_messages.shown[2].startsWith("This way of sending does not go through"));
+    EXPECT_EQ(activations, 0);
+    sending.SetOption(CViewSending::ThroughServer);
+    sending.Send(m_root, QString());
+    EXPECT_EQ(activations, 1);
+}
