@@ -214,6 +214,12 @@ TEST_F(PrintListingTest, ListsPrintTheirEntriesInColumnsAndHideBookmarkPasswords
     wapBookmark->FindChild(WAPBookmarkURL)->SetValue("http://m.example/");
     wapBookmark->FindChild(WAPBookmarkUsername)->SetValue("ann");
     wapBookmark->FindChild(WAPBookmarkPassword)->SetValue("secret");
+    // A name wider than its column wraps two spaces before the address: 88
+    // characters fit between 400 and 1280.
+    CSettingNode *longName = www->AddChild({}, 0, WWWBookmark);
+    longName->CreateDefaultContent();
+    longName->FindChild(WWWBookmarkName)->SetValue(QString(89, u'x'));
+    longName->FindChild(WWWBookmarkURL)->SetValue("http://long.example/");
     CSettingNode *tones = Path(Root(), {FileTransfer, RingingTones});
     tones->AddChild("/home/ann/ring.wav", 0, RingingTone);
     Build(PrintRange::All);
@@ -224,7 +230,9 @@ TEST_F(PrintListingTest, ListsPrintTheirEntriesInColumnsAndHideBookmarkPasswords
     ASSERT_GE(list, 0);
     EXPECT_EQ(Line(list), "b000300" + www->GetLabel(true) + '\n');
     EXPECT_EQ(Line(list + 1), "n000400News\nn001300http://news.example/\n");
-    EXPECT_EQ(Line(list + 2), "n000000\n");
+    EXPECT_EQ(Line(list + 2), "n000400" + QString(88, u'x') + "\nn001300http://long.example/\n");
+    EXPECT_EQ(Line(list + 3), "n000400x\n");
+    EXPECT_EQ(Line(list + 4), "n000000\n");
 
     const int wapList = LineOf(wap->GetLabel(true), 300);
     EXPECT_EQ(Line(wapList + 1), "n000400Mobile\nn001300http://m.example/\n");
