@@ -18,6 +18,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -248,6 +249,8 @@ void CSendDlg::AskQuestion(const CServerEvent &event)
         m_question = &question;
         const bool progressShown = m_progress->isVisible();
         m_progress->hide();
+        // The question takes the keyboard, as the progress had it.
+        QTimer::singleShot(0, &question, [&question] { question.activateWindow(); });
         const int pressed = question.exec();
         const bool ended = !m_question;
         m_question = nullptr;

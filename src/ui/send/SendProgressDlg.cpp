@@ -97,6 +97,7 @@ void CSendProgressDlg::reject()
 void CSendProgressDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    activateWindow();
     m_timer->start();
 }
 
