@@ -245,9 +245,9 @@ HRESULT CTransfer::CopyEntry(const FileEntry &entry, int index, int count)
         int32_t answer = QuestionAnswer::Overwrite;
         const QFileInfo local(entry.local);
         if (!local.isFile() || !local.isReadable()) {
-            answer = Ask(ServerFailure(ServerResult::FileNotReadable),
-                         QuestionAnswer::Skip | QuestionAnswer::Retry | QuestionAnswer::Cancel,
-                         entry.category, entry.local);
+            answer =
+                Ask(ServerFailure(ServerResult::FileNotReadable),
+                    QuestionAnswer::Skip | QuestionAnswer::Cancel, entry.category, entry.local);
         } else if (QFileInfo::exists(place)) {
             answer = Ask(ServerFailure(ServerResult::FileExists),
                          QuestionAnswer::Skip | QuestionAnswer::Overwrite | QuestionAnswer::Retry |

@@ -119,7 +119,7 @@ TEST_F(ServerTest, TransferCopiesIncludedFilesAsksAboutExistingOrUnreadableOnesA
     }
     EXPECT_EQ(seen, (QStringList{"p1 ", "p2 IAPSettings", "p2 FileTransfer", "p3 ring.wav",
                                  "e201 108 RingingTones ring.wav", "p3 missing.wav",
-                                 "e203 100 RingingTones missing.wav", "p3 game.sis", "p4 game.sis",
+                                 "e203 68 RingingTones missing.wav", "p3 game.sis", "p4 game.sis",
                                  "p3 note.txt"}));
 
     const QList<QByteArray> rows = Read(LogPath()).split('\n');
