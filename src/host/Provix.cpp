@@ -1,10 +1,13 @@
 #include "host/Provix.h"
 
 #include "document/DocumentCommands.h"
+#include "document/DocumentNames.h"
 #include "host/HostCommandIds.h"
 #include "host/ProvixApp.h"
 #include "host/ProvixIds.h"
 #include "host/SettingsView.h"
+#include "host/StartupCheck.h"
+#include "host/UserRegistryStore.h"
 #include "platform/com/TextBuffer.h"
 #include "ui/editor/SettingsTreeCtrl.h"
 #include "ui/send/CallbackImpl.h"
@@ -91,7 +94,23 @@ HRESULT CProvix::Initialize(WindowHandle hostWindow, int32_t, int32_t *result, i
     *flagA = 1;
     *flagB = 1;
     g_currentProvix = this;
+    m_startupCheck =
+        std::make_unique<CStartupCheck>([this] { BringForwardForRequest(); }, m_callback.Get());
+    m_startupCheck->Post();
     return S_OK;
+}
+
+void CProvix::BringForwardForRequest()
+{
+    const std::optional<QString> request = CUserRegistryStore().ReadString(
+        QString::fromUtf16(kProvanaRegistryKey), QString::fromUtf16(kRequestFileValue));
+    if (!request || request->isEmpty() || !m_host)
+        return;
+    int32_t active = 0;
+    m_host->IsPlugInActive(kProgIdVersioned, &active);
+    // The first activation opens the request.
+    if (!active)
+        m_host->ActivatePlugIn(kProgIdVersioned);
 }
 
 HRESULT CProvix::Reserved(intptr_t, intptr_t, intptr_t)

@@ -10,9 +10,12 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 class CCallbackImpl;
 class CProvixApp;
 class CSettingsView;
+class CStartupCheck;
 
 // The plug-in object the host creates: it makes the view, builds the host
 // toolbar, answers command states and texts and runs the commands. Each live
@@ -60,6 +63,9 @@ public:
     HRESULT OnFinished(HRESULT result) override;
 
 private:
+    // A request file waits: the host shows this plug-in, which opens it.
+    void BringForwardForRequest();
+
     CModuleLock m_moduleLock;
     CComPtr<CCallbackImpl> m_callback;
     CProvixApp *m_app = nullptr;
@@ -68,5 +74,7 @@ private:
     CComPtr<IViewHost> m_host;
     uint16_t m_toolbarId = 0;
     QPointer<QWidget> m_hostWindow;
+    // Declared after the callback, which its worker uses: it goes first.
+    std::unique_ptr<CStartupCheck> m_startupCheck;
     bool m_firstActivationDone = false;
 };

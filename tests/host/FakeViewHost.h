@@ -38,10 +38,11 @@ public:
     {
         return Log("RemoveToolbar", id, name);
     }
-    HRESULT IsPlugInActive(const char16_t *, int32_t *active) override
+    // The plug-in counts as active while no "inactive" was logged.
+    HRESULT IsPlugInActive(const char16_t *progId, int32_t *active) override
     {
-        *active = 1;
-        return S_OK;
+        *active = m_calls->contains(QStringLiteral("inactive")) ? 0 : 1;
+        return Log("IsPlugInActive", progId);
     }
     HRESULT ActivatePlugIn(const char16_t *progId) override
     {

@@ -2,6 +2,7 @@
 #include "PlugInFixture.h"
 
 #include "orvenet/sdk/OrvenetGuids.h"
+#include "platform/registry/Registry.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -102,8 +103,8 @@ TEST_F(PlugInTest, StartingBuildsTheToolbarAndTheViewWhichFollowsMovesUntilRelea
 
 TEST_F(PlugInTest, CommandStatesTextsMenusAndFocusEventsAnswerAsTheHostExpects)
 {
-    for (uint32_t command : {29050u, 10279u, 29051u, 31021u, 29052u, 31009u, 31022u, 10278u,
-                             31020u, 29054u, 31000u, 31001u, 31002u, 10281u, 10282u, 10283u})
+    for (uint32_t command : {29050u, 10279u, 29051u, 31021u, 29052u, 31009u, 31022u, 10278u, 31020u,
+                             29054u, 31000u, 31001u, 31002u, 10281u, 10282u, 10283u})
         EXPECT_EQ(State(command), ViewCommandState::Enabled) << command;
     // Without an open editor, copy, paste and undo have nothing to work on;
     // with nothing included there is nothing to send.
@@ -170,6 +171,23 @@ TEST_F(PlugInTest, DeactivatingDuringADialogHidesTheViewAndAsksToComeBack)
     m_calls.clear();
     m_plugIn->Deactivate();
     EXPECT_EQ(m_calls, (QStringList{"RemoveToolbar 7 Provana"}));
+}
+
+TEST_F(PlugInTest, AWaitingRequestFileBringsThePlugInForwardOnce)
+{
+    // Without a request the start-up check asks the host nothing.
+    m_calls = {"inactive"};
+    int32_t result = 0, flagA = 0, flagB = 0;
+    m_plugIn->Initialize(&m_hostWindow, 0, &result, &flagA, &flagB);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_calls, QStringList{"inactive"});
+
+    CRegistry().SetValue("HKEY_CURRENT_USER\\Software\\Talvik\\Provana", "RequestFile",
+                         "/home/ann/request.xml");
+    m_plugIn->Initialize(&m_hostWindow, 0, &result, &flagA, &flagB);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_calls, (QStringList{"inactive", "IsPlugInActive Talvik.ProvixView.1",
+                                    "ActivatePlugIn Talvik.ProvixView.1"}));
 }
 
 TEST_F(PlugInTest, HelpOpensTheCategorysShippedTopicOrTheContents)
