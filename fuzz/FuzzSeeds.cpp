@@ -6,6 +6,7 @@
 
 #include "config/ConfigWriter.h"
 #include "config/PasswordScrambler.h"
+#include "orvenet/server/Protocol.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 #include "settings/TagTable.h"
@@ -203,6 +204,33 @@ bool WriteBookmarkSeeds(const QString &corpus)
     return Write(corpus + "/fuzz_bookmark_file.dict", dictionary) && ok;
 }
 
+// Streams of requests as clients send them, each behind the byte that tells
+// the target where to cut the stream into reads.
+bool WriteServerMessageSeeds(const QString &corpus)
+{
+    using namespace Wire;
+    const QByteArray setting =
+        CMessageWriter(Kind::Request, 1, SetClientName).Text(u"Provana User Interface").Frame() +
+        CMessageWriter(Kind::Request, 2, RegisterCallback).Number(0x12345678).Frame() +
+        CMessageWriter(Kind::Request, 3, SetConfiguration)
+            .Text(u"<Settings>\n</Settings>\n")
+            .Text(u"/home/ann/a.cfg")
+            .Frame() +
+        CMessageWriter(Kind::Request, 4, StartTransfer).Frame();
+    const QByteArray phone =
+        CMessageWriter(Kind::Request, 1, PhoneIdentity)
+            .Text(u"E90")
+            .Text(u"35")
+            .Text(u"+1")
+            .Frame() +
+        CMessageWriter(Kind::Request, 2, PhoneFail).Number(0x80040156).Number(3).Frame() +
+        CMessageWriter(Kind::Event, 7, Progress).Number(3).Text(u"\u00e4.wav").Number(50).Frame();
+    const QString folder = corpus + "/fuzz_server_messages";
+    bool ok = QDir().mkpath(folder);
+    ok = Write(folder + "/setting", '\x11' + setting) && ok;
+    return Write(folder + "/phone", '\x05' + phone) && ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -221,7 +249,8 @@ int main(int argc, char **argv)
     CFuzzTree tree;
     const bool ok = WriteConfigurationSeeds(tree, configFolder) &&
                     WriteConfigurationDictionary(corpus + "/fuzz_config.dict") &&
-                    WriteValueSeeds(valueFolder) && WriteBookmarkSeeds(corpus);
+                    WriteValueSeeds(valueFolder) && WriteBookmarkSeeds(corpus) &&
+                    WriteServerMessageSeeds(corpus);
     if (!ok) {
         std::fprintf(stderr, "cannot write the seeds under %s\n", argv[1]);
         return 1;
