@@ -39,6 +39,11 @@ bool CEmulatedPhone::Load(QString &error)
             return false;
         }
     }
+    // Configurations that clients of an earlier server never started.
+    QDir received(folder.filePath(QStringLiteral("received")));
+    for (const QString &name :
+         received.entryList({QStringLiteral(".client-*")}, QDir::Files | QDir::Hidden))
+        received.remove(name);
     const QString ini = folder.filePath(QStringLiteral("phone.ini"));
     const bool fresh = !QFileInfo::exists(ini);
     QSettings settings(ini, QSettings::IniFormat);

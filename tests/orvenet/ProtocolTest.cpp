@@ -128,8 +128,12 @@ TEST(EmulatedPhone, PlacesForFilesStayInsideTheDrivesWithoutFollowingLinks)
 
     phone.SetIdentity({u"Ann"_qs, u"1"_qs, u"2"_qs});
     phone.SetConnected(false);
+    QFile stale(root + u"/received/.client-3"_qs);
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
     CEmulatedPhone again(root);
     ASSERT_TRUE(again.Load(error));
+    EXPECT_FALSE(stale.exists()) << "a configuration that was never started goes";
     EXPECT_EQ(again.InfoText(),
               u"<EPOCName>Ann</EPOCName><IMEI>1</IMEI><PhoneNumber>2</PhoneNumber>"_qs);
     EXPECT_FALSE(again.IsConnected());
