@@ -29,14 +29,12 @@ int main(int argc, char **argv)
         }
     }
 
+    // The phone folder is read only once this server owns the socket: a second
+    // server on the same folder leaves it alone.
     CEmulatedPhone phone(PhoneFolderPath());
-    QString error;
-    if (!phone.Load(error)) {
-        std::fprintf(stderr, "orvenet-server: %s\n", qPrintable(error));
-        return 1;
-    }
     CConnectivityServer server(phone, idleExitMs);
-    if (!server.Listen(error)) {
+    QString error;
+    if (!server.Listen(error) || !phone.Load(error)) {
         std::fprintf(stderr, "orvenet-server: %s\n", qPrintable(error));
         return 1;
     }
