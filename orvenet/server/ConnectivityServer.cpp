@@ -353,12 +353,16 @@ void CConnectivityServer::Error(HRESULT result, uint32_t number, const QString &
 void CConnectivityServer::Finished(HRESULT result, const ActivityRow &row)
 {
     AppendActivityRow(ActivityLogPath(), row);
-    SendTransferEvent(Wire::Finished, {result});
+    // The transfer is gone before its client hears of the end, so that the
+    // client can start the next one at once.
     QMetaObject::invokeMethod(
         this,
-        [this] {
+        [this, result] {
+            const quint64 owner = std::exchange(m_transferOwner, 0);
             m_transfer.reset();
-            m_transferOwner = 0;
+            const auto found = m_clients.find(owner);
+            if (found != m_clients.end())
+                SendEvent(*found->second, Wire::Finished, {result});
             UpdateIdleTimer();
         },
         Qt::QueuedConnection);

@@ -491,3 +491,23 @@ TEST_F(ServerTest, RegisteringAPlugInRegistersTheServerClassAndUnregisteringRemo
     host("--unregister");
     EXPECT_FALSE(CRegistry().KeyExists(classKey));
 }
+
+TEST_F(ServerTest, ATextArrivesWholeAcrossPiecesAndOneTheServerCannotReadFailsTheTransfer)
+{
+    ASSERT_TRUE(StartServer());
+    // A surrogate pair right where the proxy cuts its first piece.
+    const QString text = QStringLiteral("<Settings>") + QString((1 << 16) - 11, u'a') +
+                         QString::fromUtf16(u"\U0001F600") + QStringLiteral("</Setting>");
+    CComPtr<CRecordingCallback> callback;
+    CComPtr<IConnectivityServer> server = ConnectWithCallback(callback);
+    ASSERT_EQ(Send(*server, text), S_OK);
+    EXPECT_EQ(callback->FinishedResult(), ServerFailure(ServerResult::ConfigurationNotRead));
+    EXPECT_EQ(Read(PhonePath(QStringLiteral("received/0001.xml"))), text.toUtf8());
+
+    EXPECT_EQ(server->StartTransfer(), ServerFailure(ServerResult::NoConfiguration))
+        << "each configuration is sent once";
+    CComPtr<CRecordingCallback> other;
+    CComPtr<IConnectivityServer> second = ConnectWithCallback(other, 5);
+    ASSERT_EQ(Send(*second, QStringLiteral("<Other/>")), S_OK);
+    EXPECT_EQ(other->FinishedResult(), ServerFailure(ServerResult::ConfigurationNotRead));
+}
