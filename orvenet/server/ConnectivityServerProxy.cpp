@@ -232,7 +232,15 @@ bool CConnectivityServerProxy::Open(const QString &serverPath)
         return true;
     if (serverPath.isEmpty() || !QFileInfo(serverPath).isExecutable())
         return false;
-    if (!QProcess::startDetached(serverPath, {QStringLiteral("--activated")}))
+    // The server outlives its starter and must not hold the starter's output
+    // open: a shell reading that output would wait for the server to end.
+    QProcess server;
+    server.setProgram(serverPath);
+    server.setArguments({QStringLiteral("--activated")});
+    server.setStandardInputFile(QProcess::nullDevice());
+    server.setStandardOutputFile(QProcess::nullDevice());
+    server.setStandardErrorFile(QProcess::nullDevice());
+    if (!server.startDetached())
         return false;
     QElapsedTimer waited;
     waited.start();
