@@ -34,9 +34,7 @@ public:
     // Opens the editor of node over valueRect; typed is the first character
     // the user typed, handed to the new editor. Answers whether the node's
     // editor kind has an editor and the node is not disabled. Dialog kinds run
-    // their dialog here and have stored the value when this returns; the list
-    // dialogs of bookmarks do not exist yet, so those kinds answer false and
-    // say so through statusMessage.
+    // their dialog here and have stored the value when this returns.
     bool BeginEdit(CSettingNode *node, const QRect &valueRect, const QString &typed = QString());
     // Closes the open editor and stores its value; nothing when none is open
     // or the editor was cancelled.
@@ -60,8 +58,6 @@ signals:
     void valueCommitted(CSettingNode *node);
     // A dialog asks for the help topic of this context.
     void helpRequested(int context);
-    // A text for the status bar, e.g. that a kind's dialog is not available yet.
-    void statusMessage(const QString &text);
 
 private:
     class Private;

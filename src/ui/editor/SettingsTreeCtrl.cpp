@@ -94,7 +94,6 @@ CSettingsTreeCtrl::CSettingsTreeCtrl(const CTreeIcons::ImageLoader &loadImage, Q
     m_editing = new CInPlaceEditing(viewport());
     connect(m_editing, &CInPlaceEditing::focusReturned, this, &CSettingsTreeCtrl::CommitEdit);
     connect(m_editing, &CInPlaceEditing::valueCommitted, this, [this] { AfterValuesChanged(); });
-    connect(m_editing, &CInPlaceEditing::statusMessage, this, &CSettingsTreeCtrl::statusMessage);
     connect(m_editing, &CInPlaceEditing::helpRequested, this, &CSettingsTreeCtrl::helpRequested);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { CommitEdit(); });
 }

@@ -78,7 +78,6 @@ signals:
     void sendRequested();
     void newRequested();
     void printRequested();
-    void statusMessage(const QString &text);
 
 protected:
     void drawRow(QPainter *painter, const QStyleOptionViewItem &option,

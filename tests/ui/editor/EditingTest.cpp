@@ -34,8 +34,6 @@ protected:
         Path(m_office, {ScriptOptions, UseLoginScript})->SetValue("Yes");
         QObject::connect(Editing(), &CInPlaceEditing::valueCommitted, Editing(),
                          [this](CSettingNode *node) { m_committed.push_back(node); });
-        QObject::connect(m_ctrl.get(), &CSettingsTreeCtrl::statusMessage, m_ctrl.get(),
-                         [this](const QString &text) { m_statusTexts.append(text); });
         QObject::connect(&m_dialogTimer, &QTimer::timeout, [this] {
             QPointer<QDialog> dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible())
@@ -84,7 +82,7 @@ protected:
     QLineEdit m_other;
     QTimer m_dialogTimer;
     std::vector<CSettingNode *> m_committed;
-    QStringList m_statusTexts, m_messages;
+    QStringList m_messages;
     int m_dialogs = 0;
     std::function<void(QDialog *)> m_onDialog;
 };
@@ -289,7 +287,6 @@ TEST_F(CEditingTest, NodesWithoutAnEditorOrDisabledOpenNothing)
         EXPECT_FALSE(Begin(node));
         EXPECT_EQ(Editor(), nullptr);
     }
-    EXPECT_TRUE(m_statusTexts.isEmpty());
 
     // The modem initialisation string is plain text, shown selected.
     CSettingNode *init = Path(plain, {DataCall, ModemInitString});
