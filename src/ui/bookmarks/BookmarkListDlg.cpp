@@ -9,6 +9,7 @@
 #include "ui/bookmarks/BookmarkEditDlg.h"
 #include "ui/bookmarks/BookmarkSourceDlg.h"
 #include "ui/controls/ControlIds.h"
+#include "ui/controls/DialogButton.h"
 #include "ui/controls/ListColumnTypes.h"
 #include "ui/controls/ListCtrlEx.h"
 #include "ui/controls/WaitCursorGuard.h"
@@ -25,14 +26,6 @@ constexpr int kListWidthChars = 72;
 constexpr int kListHeightLines = 16;
 // The list's owner-drawn highlight across all columns.
 constexpr int kRowSelectionMode = 1;
-
-QPushButton *MakeButton(const CApplication *application, unsigned text, int id, QWidget *parent)
-{
-    auto *button = new QPushButton(LoadLabel(application, text, true), parent);
-    button->setObjectName(ControlObjectName(id));
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -55,32 +48,33 @@ CBookmarkListDlg::CBookmarkListDlg(const CApplication *application, const CSetti
     m_list->installEventFilter(this);
 
     auto *buttons = new QVBoxLayout;
-    auto *add = MakeButton(application, StringId::ButtonAdd, ControlId::AddEntries, this);
+    auto *add = MakeDialogButton(application, StringId::ButtonAdd, ControlId::AddEntries, this);
     connect(add, &QPushButton::clicked, this, &CBookmarkListDlg::Add);
     buttons->addWidget(add);
-    m_edit = MakeButton(application, StringId::ButtonEdit, ControlId::EditEntry, this);
+    m_edit = MakeDialogButton(application, StringId::ButtonEdit, ControlId::EditEntry, this);
     connect(m_edit, &QPushButton::clicked, this, &CBookmarkListDlg::Edit);
     connect(m_list, &CListCtrlEx::doubleClicked, this, &CBookmarkListDlg::Edit);
     buttons->addWidget(m_edit);
-    m_remove = MakeButton(application, StringId::ButtonRemove, ControlId::RemoveEntries, this);
+    m_remove =
+        MakeDialogButton(application, StringId::ButtonRemove, ControlId::RemoveEntries, this);
     connect(m_remove, &QPushButton::clicked, this, &CBookmarkListDlg::Remove);
     buttons->addWidget(m_remove);
     // Only WWW bookmarks come from the browsers.
     if (www) {
         auto *import =
-            MakeButton(application, StringId::ButtonImport, ControlId::ImportBookmarks, this);
+            MakeDialogButton(application, StringId::ButtonImport, ControlId::ImportBookmarks, this);
         connect(import, &QPushButton::clicked, this, &CBookmarkListDlg::Import);
         buttons->addWidget(import);
     }
     buttons->addStretch(1);
-    auto *ok = MakeButton(application, StringId::ButtonOk, ControlId::Ok, this);
+    auto *ok = MakeDialogButton(application, StringId::ButtonOk, ControlId::Ok, this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CBookmarkListDlg::accept);
     buttons->addWidget(ok);
-    auto *cancel = MakeButton(application, StringId::ButtonCancel, ControlId::Cancel, this);
+    auto *cancel = MakeDialogButton(application, StringId::ButtonCancel, ControlId::Cancel, this);
     connect(cancel, &QPushButton::clicked, this, &CBookmarkListDlg::reject);
     buttons->addWidget(cancel);
-    auto *help = MakeButton(application, StringId::ButtonHelp, ControlId::Help, this);
+    auto *help = MakeDialogButton(application, StringId::ButtonHelp, ControlId::Help, this);
     const auto askHelp = [this] {
         emit helpRequested(HelpContextId::PersonalData);
     };

@@ -7,6 +7,7 @@
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
+#include "ui/controls/DialogButton.h"
 #include "ui/controls/ListCtrlEx.h"
 #include "ui/filetransfer/FileEntryDlg.h"
 
@@ -33,14 +34,6 @@ constexpr int kRowSelectionMode = 1;
 // How much of the screen's width the dialog may take to show long paths.
 constexpr int kMostOfTheScreen = 90;
 
-QPushButton *MakeButton(const CApplication *application, unsigned text, int id, QWidget *parent)
-{
-    auto *button = new QPushButton(LoadLabel(application, text, true), parent);
-    button->setObjectName(ControlObjectName(id));
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 CFileListDlg::CFileListDlg(const CApplication *application, const CSettingNode &category,
@@ -66,24 +59,25 @@ CFileListDlg::CFileListDlg(const CApplication *application, const CSettingNode &
     m_list->setMinimumSize(listSize / 2);
     labelText->setBuddy(m_list);
 
-    auto *add = MakeButton(m_application, StringId::ButtonAdd, ControlId::AddEntries, this);
+    auto *add = MakeDialogButton(m_application, StringId::ButtonAdd, ControlId::AddEntries, this);
     connect(add, &QPushButton::clicked, this, &CFileListDlg::Add);
     // Outside Files mode there is nothing to edit, and Remove takes Edit's place.
     if (IsFilesMode()) {
-        m_edit = MakeButton(m_application, StringId::ButtonEdit, ControlId::EditEntry, this);
+        m_edit = MakeDialogButton(m_application, StringId::ButtonEdit, ControlId::EditEntry, this);
         connect(m_edit, &QPushButton::clicked, this, &CFileListDlg::Edit);
         connect(m_list, &CListCtrlEx::doubleClicked, this, &CFileListDlg::Edit);
     }
-    m_remove = MakeButton(m_application, StringId::ButtonRemove, ControlId::RemoveEntries, this);
+    m_remove =
+        MakeDialogButton(m_application, StringId::ButtonRemove, ControlId::RemoveEntries, this);
     connect(m_remove, &QPushButton::clicked, this, &CFileListDlg::Remove);
     m_list->installEventFilter(this);
 
-    auto *ok = MakeButton(m_application, StringId::ButtonOk, ControlId::Ok, this);
+    auto *ok = MakeDialogButton(m_application, StringId::ButtonOk, ControlId::Ok, this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CFileListDlg::accept);
-    auto *cancel = MakeButton(m_application, StringId::ButtonCancel, ControlId::Cancel, this);
+    auto *cancel = MakeDialogButton(m_application, StringId::ButtonCancel, ControlId::Cancel, this);
     connect(cancel, &QPushButton::clicked, this, &CFileListDlg::reject);
-    auto *help = MakeButton(m_application, StringId::ButtonHelp, ControlId::Help, this);
+    auto *help = MakeDialogButton(m_application, StringId::ButtonHelp, ControlId::Help, this);
     connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(HelpContext()); });
     auto *helpKey = new QShortcut(QKeySequence::HelpContents, this);
     connect(helpKey, &QShortcut::activated, this, [this] { emit helpRequested(HelpContext()); });
