@@ -4,20 +4,10 @@
 set -u
 provana=$1
 scenario=$2
+source "$(dirname "${BASH_SOURCE[0]}")/cli_helpers.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-# expect STATUS COMMAND...: runs the tool, keeps stdout/stderr in out/err.
-expect() {
-    local want=$1; shift
-    "$provana" "$@" >out 2>err
-    local got=$?
-    [ "$got" -eq "$want" ] || fail "provana $* exited $got, expected $want; stderr: $(cat err)"
-}
-contains() { grep -qF -- "$2" "$1" || fail "$1 lacks '$2': $(cat "$1")"; }
-lacks() { ! grep -qF -- "$2" "$1" || fail "$1 has '$2'"; }
 
 case $scenario in
 version)

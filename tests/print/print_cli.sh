@@ -3,21 +3,12 @@
 # display, on files the tool writes itself.
 set -u
 provana=$1
+source "$(dirname "${BASH_SOURCE[0]}")/../cli/cli_helpers.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR="$work"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-expect() {
-    local want=$1; shift
-    "$provana" "$@" >out 2>err
-    local got=$?
-    [ "$got" -eq "$want" ] || fail "provana $* exited $got, expected $want; stderr: $(cat err)"
-}
-contains() { grep -qF -- "$2" "$1" || fail "$1 lacks '$2': $(head -c 2000 "$1")"; }
-lacks() { ! grep -qF -- "$2" "$1" || fail "$1 has '$2'"; }
 
 expect 0 print --help
 contains out "Usage: provana print FILE --pdf OUT"
