@@ -28,12 +28,14 @@ ensure_packages() {
 # Packages that building the program needs.
 BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config qt6-base-dev libqt6sql6-sqlite)
 # Packages that the tests, the benchmarks and the fuzzers need on top.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev)
+TEST_PACKAGES=(ccache libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev)
 
 # build_preset NAME: configures (once) and builds a preset quietly; the log is
 # shown when something fails.
 build_preset() {
     local preset=$1
+    # Objects are shared between clones of the project in other folders.
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR=1
     local log="build/$preset.log"
     mkdir -p build
     if [ ! -f "build/$preset/build.ninja" ]; then
