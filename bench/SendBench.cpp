@@ -5,7 +5,7 @@
 #include "ConfigurationGenerator.h"
 
 #include "config/ConfigWriter.h"
-#include "document/SendSession.h"
+#include "document/ServerClient.h"
 #include "orvenet/sdk/ConnectivityServer.h"
 #include "orvenet/server/ConnectivityServerProxy.h"
 #include "platform/ProgramFolder.h"

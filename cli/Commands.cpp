@@ -11,7 +11,7 @@
 #include "config/ConfigWriter.h"
 #include "document/DocumentNames.h"
 #include "document/IncludeToggle.h"
-#include "document/SendSession.h"
+#include "document/SendTexts.h"
 #include "document/SettingsDocument.h"
 #include "document/TreeRows.h"
 #include "filetransfer/FileList.h"

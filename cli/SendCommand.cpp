@@ -6,6 +6,7 @@
 #include "Console.h"
 
 #include "document/SendSession.h"
+#include "document/SendTexts.h"
 #include "orvenet/sdk/ConnectivityServer.h"
 #include "orvenet/server/ConnectivityServerProxy.h"
 #include "platform/ProgramFolder.h"
@@ -36,18 +37,6 @@ void OnInterrupt(int)
     g_interrupted = true;
 }
 
-// One callback of the server, as the main thread handles it.
-struct ServerEvent
-{
-    enum Kind { State, Error, Progress, Finished } kind;
-    HRESULT result = 0;
-    // The button mask of a question, the percentage of a progress report.
-    int32_t number = 0;
-    int32_t phase = 0;
-    QString settingName;
-    QString text;
-};
-
 // Takes the server's callbacks on its thread and queues them for the main
 // thread, which alone talks back to the server.
 class CEventQueue final : public CUnknownImpl<ICallback>
@@ -55,50 +44,50 @@ class CEventQueue final : public CUnknownImpl<ICallback>
 public:
     HRESULT OnStateChanged(uint32_t state) override
     {
-        Push({ServerEvent::State, 0, int32_t(state), 0, {}, {}});
+        Push({ServerReport::StateChanged, S_OK, state, 0, 0, {}, {}});
         return S_OK;
     }
     HRESULT OnError(HRESULT result, uint32_t number, const char16_t *settingName,
                     const char16_t *text) override
     {
-        Push({ServerEvent::Error, result, int32_t(number), 0, QString::fromUtf16(settingName),
+        Push({ServerReport::Error, result, number, 0, 0, QString::fromUtf16(settingName),
               QString::fromUtf16(text)});
         return S_OK;
     }
     HRESULT OnProgress(int32_t phase, const char16_t *text, int32_t percentage) override
     {
-        Push({ServerEvent::Progress, 0, percentage, phase, {}, QString::fromUtf16(text)});
+        Push({ServerReport::Progress, S_OK, 0, phase, percentage, {}, QString::fromUtf16(text)});
         return S_OK;
     }
     HRESULT OnFinished(HRESULT result) override
     {
-        Push({ServerEvent::Finished, result, 0, 0, {}, {}});
+        Push({ServerReport::Finished, result, 0, 0, 0, {}, {}});
         return S_OK;
     }
 
-    // The next event, or nothing after waitMs.
-    std::optional<ServerEvent> Next(int waitMs)
+    // The next report, or nothing after waitMs.
+    std::optional<ServerReport> Next(int waitMs)
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         if (!m_added.wait_for(lock, std::chrono::milliseconds(waitMs),
-                              [this] { return !m_events.empty(); }))
+                              [this] { return !m_reports.empty(); }))
             return std::nullopt;
-        ServerEvent event = std::move(m_events.front());
-        m_events.pop_front();
-        return event;
+        ServerReport report = std::move(m_reports.front());
+        m_reports.pop_front();
+        return report;
     }
 
 private:
-    void Push(ServerEvent event)
+    void Push(ServerReport report)
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
-        m_events.push_back(std::move(event));
+        m_reports.push_back(std::move(report));
         m_added.notify_one();
     }
 
     std::mutex m_mutex;
     std::condition_variable m_added;
-    std::deque<ServerEvent> m_events;
+    std::deque<ServerReport> m_reports;
 };
 
 // The answer a --answer word gives; nothing for another word.
@@ -232,117 +221,88 @@ int32_t AskOnTerminal(const QString &question, uint32_t mask, bool &keep)
     }
 }
 
-class CSendRun
+// The send session on the terminal: progress and messages on standard
+// error, questions answered by --answer or asked on the terminal.
+class CConsoleSendPort final : public ISendSessionPort
 {
 public:
-    CSendRun(const SendOptions &options, const CSettingNode *root)
+    explicit CConsoleSendPort(const SendOptions &options)
         : m_options(options)
-        , m_root(root)
-        , m_transfer(Application())
     {}
 
-    // Follows the transfer to its end; the exit status.
-    int Follow(IConnectivityServer &server, CEventQueue &events)
+    void ShowProgress(const QString &status, int percentage, bool) override
     {
-        bool cancelling = false;
-        for (;;) {
-            if (g_interrupted && !cancelling) {
-                cancelling = true;
-                server.CancelTransfer();
-                m_progress.Show(LoadLabel(Application(), StringId::Cancelling, true), 0);
-            }
-            const auto next = events.Next(100);
-            if (!next)
-                continue;
-            const ServerEvent &event = *next;
-            switch (event.kind) {
-            case ServerEvent::State:
-                break;
-            case ServerEvent::Progress:
-                m_progress.Show(m_transfer.Progress(event.phase, event.text), event.number);
-                break;
-            case ServerEvent::Error:
-                server.AnswerQuestion(Answer(event));
-                break;
-            case ServerEvent::Finished:
-                m_progress.End();
-                server.ReleasePhone();
-                if (const QString report = m_transfer.FinishedReport(event.result, false);
-                    !report.isEmpty())
-                    PrintError(report);
-                return SUCCEEDED(event.result) ? ExitOk : ExitCheckFailed;
-            }
-        }
+        m_progress.Show(status, percentage);
     }
-
-private:
-    int32_t Answer(const ServerEvent &event)
+    std::optional<SendReply> Ask(const SendQuestion &question) override
     {
         m_progress.End();
-        if (!CSendTransfer::IsQuestion(event.result)) {
-            PrintError(m_transfer.ErrorReport(event.result, event.settingName, event.text));
-            return CSendTransfer::kErrorAnswer;
-        }
-        const uint32_t mask = uint32_t(event.number);
-        const bool known = CSendTransfer::IsKnownItem(m_root, event.settingName);
-        if (const std::optional<int32_t> kept = m_transfer.KeptAnswer(known))
-            return *kept;
-        const QString question = m_transfer.QuestionText(event.settingName, event.text);
         if (m_options.answer) {
-            PrintError(question);
-            return (mask & uint32_t(*m_options.answer)) ? *m_options.answer
-                                                        : int32_t(QuestionAnswer::Skip);
+            PrintError(question.text);
+            const bool allowed = question.answers & uint32_t(*m_options.answer);
+            return SendReply{allowed ? *m_options.answer : int32_t(QuestionAnswer::Skip), false};
         }
         if (!isatty(STDIN_FILENO)) {
-            PrintError(question);
-            return QuestionAnswer::Skip;
+            PrintError(question.text);
+            return SendReply{QuestionAnswer::Skip, false};
         }
-        bool keep = false;
-        const int32_t answer = AskOnTerminal(question, mask, keep);
-        if (keep)
-            m_transfer.KeepAnswer(known, answer);
-        return answer;
+        SendReply reply;
+        reply.answer = AskOnTerminal(question.text, question.answers, reply.keep);
+        return reply;
+    }
+    void ShowMessage(const QString &text) override
+    {
+        m_progress.End();
+        PrintError(text);
+    }
+    void PhoneChanged(bool) override {}
+    void TransferEnded(HRESULT result) override
+    {
+        m_progress.End();
+        m_status = SUCCEEDED(result) ? ExitOk : ExitCheckFailed;
     }
 
-    const SendOptions &m_options;
-    const CSettingNode *m_root;
-    CSendTransfer m_transfer;
-    CProgressLine m_progress;
-};
+    // The exit status once the transfer has ended.
+    std::optional<int> Status() const { return m_status; }
 
-int Unreachable(const QString &message)
-{
-    PrintError(message);
-    return ExitUnreachable;
-}
+private:
+    const SendOptions &m_options;
+    CProgressLine m_progress;
+    std::optional<int> m_status;
+};
 
 int SendToServer(const SendOptions &options, CCliDocument &document)
 {
+    CConsoleSendPort port(options);
+    CSendSession session(Application(), port);
     CComPtr<IConnectivityServer> server;
-    if (FAILED(CreateServer(server)))
-        return Unreachable(Text(StringId::MsgServerNotReached));
+    IConnectivityServer *made = SUCCEEDED(CreateServer(server)) ? server.Get() : nullptr;
     CComPtr<CEventQueue> events;
     CreateComObject<CEventQueue>(nullptr, IID_ICallback, events.ReceiveVoid());
-    CServerClient client;
-    if (const HRESULT result = client.Connect(server.Get(), events.Get()); FAILED(result))
-        return Unreachable(ServerErrorText(Application(), result));
-    uint32_t state = 0;
-    if (FAILED(server->GetConnectionState(&state)) || !(state & ConnectionState::Connected))
-        return Unreachable(Text(StringId::MsgServerNotReached));
-    if (const QString refused = client.Reserve(Application()); !refused.isEmpty())
-        return Unreachable(refused);
-    if (const HRESULT result =
-            client.Send(document.GetRoot(), QFileInfo(options.file).absoluteFilePath());
-        FAILED(result)) {
-        PrintError(ServerErrorText(Application(), result));
+    if (!session.Connect(made, events.Get()))
+        return ExitUnreachable;
+    if (!session.IsPhoneConnected()) {
+        port.ShowMessage(Text(StringId::MsgServerNotReached));
+        return ExitUnreachable;
+    }
+    switch (session.Start(document.GetRoot(), QFileInfo(options.file).absoluteFilePath())) {
+    case CSendSession::StartResult::Started:
+        break;
+    case CSendSession::StartResult::NotReserved:
+        return ExitUnreachable;
+    case CSendSession::StartResult::Failed:
         return ExitCheckFailed;
     }
     g_interrupted = false;
     const auto previous = std::signal(SIGINT, OnInterrupt);
-    CSendRun run(options, document.GetRoot());
-    const int status = run.Follow(*server, *events);
+    while (!port.Status()) {
+        if (g_interrupted)
+            session.Cancel();
+        if (const std::optional<ServerReport> report = events->Next(100))
+            session.Handle(*report);
+    }
     std::signal(SIGINT, previous);
-    return status;
+    return *port.Status();
 }
 
 } // namespace

@@ -1,320 +1,214 @@
 #include "document/SendSession.h"
 
-#include "config/ConfigWriter.h"
 #include "orvenet/sdk/ConnectivityServer.h"
 #include "settings/Labels.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
-#include "validate/TreeCheck.h"
 
-#include <QDateTime>
-#include <QRandomGenerator>
+#include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace {
 
-// The label for the low 16 bits of a server's result; 0 for a rejected
-// setting, whose text is made from the setting.
-unsigned ErrorLabel(uint32_t code)
-{
-    struct Range
-    {
-        uint32_t first;
-        uint32_t last;
-        unsigned label;
-    };
-    static constexpr Range kRanges[] = {
-        {1, 6, StringId::MsgServerNotReached},
-        {0x11, 0x11, StringId::MsgNoPhone},
-        {0x12, 0x13, StringId::MsgServerNotReached},
-        {0x21, 0x29, StringId::MsgServerNotReached},
-        {0xA1, 0xA1, StringId::MsgSendFailed},
-        {0xA2, 0xA2, StringId::MsgPhoneNotResponding},
-        {0xA3, 0xA3, StringId::MsgConnectionLost},
-        {0xA4, 0xA8, StringId::MsgCommunicationFailed},
-        {0x101, 0x101, StringId::MsgTransferCancelled},
-        {0x102, 0x102, StringId::MsgPhoneStopped},
-        {0x131, 0x132, StringId::MsgServerNotReached},
-        {0x151, 0x151, StringId::MsgFileNotTransferred},
-        {0x152, 0x152, StringId::MsgFileNotFound},
-        {0x153, 0x155, StringId::MsgFileNotTransferred},
-        {0x156, 0x156, StringId::MsgPhoneMemoryFull},
-        {0x157, 0x157, StringId::MsgPhoneFileNotWritten},
-        {0x158, 0x158, StringId::MsgFileNotCopied},
-        {0x181, 0x181, StringId::MsgConfigurationNotSupported},
-        {0x182, 0x182, StringId::MsgSoftwareNotSupported},
-        {0x183, 0x185, StringId::MsgServerNotReached},
-        {0x186, 0x186, StringId::MsgPhoneBusy},
-        {0x191, 0x191, StringId::MsgConfigurationNotRead},
-        {0x192, 0x192, StringId::MsgSettingsNotSaved},
-        {0x193, 0x193, StringId::MsgNoRoomForSettings},
-        {0x194, 0x194, StringId::MsgConfigurationRejected},
-        {0x204, 0x204, 0},
-        {0x211, 0x211, StringId::MsgFileNotCopied},
-    };
-    for (const Range &range : kRanges) {
-        if (code >= range.first && code <= range.last)
-            return range.label;
-    }
-    return StringId::MsgSendFailed;
-}
-
-// Failures that name the file being copied when they happen during a copy.
-bool NamesCopiedFile(uint32_t code)
-{
-    return code == 0x156 || code == 0x157 || code == 0x158 || code == 0x211;
-}
-
-QString FileNameOf(const QString &path)
-{
-    const qsizetype separator = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
-    return path.mid(separator + 1);
-}
-
-QString TextBetween(const QString &text, QStringView open, QStringView close)
-{
-    const qsizetype start = text.indexOf(open);
-    const qsizetype end = text.indexOf(close);
-    if (start < 0 || end < 0 || end < start + open.size())
-        return QString();
-    return text.mid(start + open.size(), end - start - open.size()).trimmed();
-}
-
-QString LabelOfSetting(const CApplication *application, const QString &settingName)
-{
-    const QString label = LabelForTag(application, settingName);
-    return label.isEmpty() ? settingName : label;
-}
-
-} // namespace
-
-QString CutTo100(const QString &text)
-{
-    return text.size() > 100 ? text.left(100) + QStringLiteral("...") : text;
-}
-
-QString CheckBeforeSending(const CApplication *application, CSettingNode *root)
-{
-    CSettingNode *failing = nullptr;
-    if (CheckTree(root, &failing, true, false) || !failing)
-        return QString();
-    return FormatLabel(application, StringId::MsgSettingNotValid,
-                       {CutTo100(failing->GetLabel(true)), CutTo100(failing->GetValue())});
-}
-
-PhoneInfo ParsePhoneInfo(const QString &text)
-{
-    return {TextBetween(text, u"<EPOCName>", u"</EPOCName>"),
-            TextBetween(text, u"<IMEI>", u"</IMEI>"),
-            TextBetween(text, u"<PhoneNumber>", u"</PhoneNumber>")};
-}
-
-QString PhoneFieldText(const CApplication *application, const QString &value)
-{
-    return u' ' + (value.isEmpty() ? LoadLabel(application, StringId::NotAvailable, true) : value);
-}
-
-QString PhoneHeldText(const CApplication *application, const QString &holderName)
-{
-    const QString format = LoadLabel(application, StringId::MsgPhoneHeld, true);
-    const QString name = holderName.trimmed();
-    const qsizetype placeholder = format.indexOf(u"(%s)");
-    if (!name.isEmpty() || placeholder < 0)
-        return FormatText(format, {name});
-    return format.left(placeholder).trimmed() + u' ' + format.mid(placeholder + 4).trimmed();
-}
-
-QString ServerErrorText(const CApplication *application, HRESULT result,
-                        const QString &settingLabel, const QString &text, int32_t lastPhase,
-                        const QString &lastText)
-{
-    const uint32_t code = HRESULT_CODE(result);
-    const unsigned label = ErrorLabel(code);
-    QString message;
-    if (label)
-        message = LoadLabel(application, label, true);
-    else if (!settingLabel.isEmpty())
-        message =
-            FormatLabel(application, StringId::MsgSettingNotValid, {CutTo100(settingLabel), text});
-    else
-        message = LoadLabel(application, StringId::MsgSettingRejected, true);
-    qsizetype end = message.size();
-    while (end > 0 && message.at(end - 1).isSpace())
-        --end;
-    message.truncate(end);
-    if (!message.endsWith(u'.'))
-        message += u'.';
-    if (NamesCopiedFile(code) && lastPhase == TransferPhase::CopyingFile && !lastText.isEmpty())
-        message += QStringLiteral("\r\n") + FileNameOf(lastText);
-    return message;
-}
-
-QString ProgressStatus(const CApplication *application, int32_t phase, const QString &text)
-{
-    QString status;
-    switch (phase) {
-    case TransferPhase::Preparing:
-        status = LoadLabel(application, StringId::PreparingToSend, true);
-        break;
-    case TransferPhase::SendingSetting:
-        status =
-            FormatLabel(application, StringId::SendingSetting, {LabelForTag(application, text)});
-        break;
-    case TransferPhase::CopyingFile:
-        status = FormatLabel(application, StringId::CopyingFile, {FileNameOf(text)});
-        break;
-    case TransferPhase::InstallingFile:
-        status = FormatLabel(application, StringId::InstallingFile, {FileNameOf(text)});
-        break;
-    default:
-        status = LoadLabel(application, StringId::SendingConfiguration, true);
-        break;
-    }
-    if (status.endsWith(QStringLiteral("..."))) {
-        while (status.endsWith(u'.'))
-            status.chop(1);
-    }
-    return status;
-}
-
-uint32_t MakeClientToken()
-{
-    const auto clock = static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch());
-    const uint32_t random = QRandomGenerator::global()->generate() & 0xFFFF;
-    const uint32_t token = (clock & 0xFFFF) << 16 | random;
-    return token ? token : 1;
-}
-
-CServerClient::~CServerClient()
-{
-    Disconnect();
-}
-
-HRESULT CServerClient::Connect(IConnectivityServer *server, ICallback *callback)
-{
-    Disconnect();
-    if (!server || !callback)
-        return E_POINTER;
-    m_server = server;
-    m_server->AddRef();
-    HRESULT result = m_server->SetClientName(kClientName);
-    const uint32_t token = MakeClientToken();
-    if (SUCCEEDED(result))
-        result = m_server->RegisterCallback(callback, token);
-    if (FAILED(result)) {
-        Disconnect();
-        return result;
-    }
-    m_token = token;
-    return S_OK;
-}
-
-void CServerClient::Disconnect()
-{
-    if (m_server && m_token)
-        m_server->UnregisterCallback(m_token);
-    m_token = 0;
-    if (m_server)
-        std::exchange(m_server, nullptr)->Release();
-}
-
-QString CServerClient::Reserve(const CApplication *application)
-{
-    const HRESULT result = m_server->ReservePhone();
-    if (SUCCEEDED(result))
-        return QString();
-    if (HRESULT_CODE(result) != ServerResult::PhoneHeld)
-        return ServerErrorText(application, result);
-    char16_t name[256] = {};
-    uint32_t length = 0;
-    m_server->GetHolderName(name, std::size(name), &length);
-    return PhoneHeldText(application, QString::fromUtf16(name));
-}
-
-HRESULT CServerClient::Send(const CSettingNode *root, const QString &filePath)
-{
-    HRESULT result =
-        m_server->SetConfiguration(u"", reinterpret_cast<const char16_t *>(filePath.utf16()));
-    if (SUCCEEDED(result)) {
-        StreamConfigurationForSending(root, [this, &result](QStringView piece) {
-            result = m_server->AppendConfiguration(piece.utf16(), uint32_t(piece.size()));
-            return SUCCEEDED(result);
-        });
-    }
-    if (SUCCEEDED(result))
-        result = m_server->StartTransfer();
-    if (FAILED(result))
-        m_server->ReleasePhone();
-    return result;
-}
-
-CSendTransfer::CSendTransfer(const CApplication *application)
-    : m_application(application)
-{}
-
-void CSendTransfer::Reset()
-{
-    m_lastPhase = 0;
-    m_lastText.clear();
-    m_errorReported = false;
-    m_keptKnown.reset();
-    m_keptUnknown.reset();
-}
-
-QString CSendTransfer::Progress(int32_t phase, const QString &text)
-{
-    m_lastPhase = phase;
-    m_lastText = text;
-    return ProgressStatus(m_application, phase, text);
-}
-
-bool CSendTransfer::IsQuestion(HRESULT result)
+bool IsQuestion(HRESULT result)
 {
     const uint32_t code = HRESULT_CODE(result);
     return code == ServerResult::FileExists || code == ServerResult::FileNotReadable;
 }
 
-bool CSendTransfer::IsKnownItem(const CSettingNode *root, const QString &settingName)
+// Whether the item a question names is one of the file categories of root.
+bool IsKnownItem(const CSettingNode *root, const QString &settingName)
 {
     const CSettingNode *files = root ? root->FindChild(NodeType::FileTransfer) : nullptr;
     if (!files)
         return false;
-    for (const CSettingNode *child : files->Children()) {
-        if (child->GetElementName() == settingName)
-            return true;
+    const auto &children = files->Children();
+    return std::any_of(children.begin(), children.end(), [&](const CSettingNode *child) {
+        return child->GetElementName() == settingName;
+    });
+}
+
+QString ServerText(IConnectivityServer *server,
+                   HRESULT (IConnectivityServer::*get)(char16_t *, uint32_t, uint32_t *))
+{
+    char16_t buffer[1024] = {};
+    uint32_t length = 0;
+    if (FAILED((server->*get)(buffer, std::size(buffer), &length)))
+        return QString();
+    return QString::fromUtf16(buffer, std::min<qsizetype>(length, std::size(buffer) - 1));
+}
+
+} // namespace
+
+CSendSession::CSendSession(const CApplication *application, ISendSessionPort &port)
+    : m_application(application)
+    , m_port(port)
+{}
+
+bool CSendSession::Connect(IConnectivityServer *server, ICallback *callback)
+{
+    if (!server) {
+        m_port.ShowMessage(LoadLabel(m_application, StringId::MsgServerNotReached, true));
+        return false;
     }
-    return false;
+    if (const HRESULT result = m_client.Connect(server, callback); FAILED(result)) {
+        m_port.ShowMessage(ServerErrorText(m_application, result));
+        return false;
+    }
+    return true;
 }
 
-QString CSendTransfer::QuestionText(const QString &settingName, const QString &text) const
+void CSendSession::Disconnect()
 {
-    return FormatLabel(m_application, StringId::QuestionAboutItem,
-                       {LabelForTag(m_application, settingName), text});
+    m_client.Disconnect();
+    m_transferring = false;
 }
 
-std::optional<int32_t> CSendTransfer::KeptAnswer(bool known) const
+bool CSendSession::IsPhoneConnected() const
 {
-    return known ? m_keptKnown : m_keptUnknown;
+    uint32_t state = 0;
+    return m_client.Server() && SUCCEEDED(m_client.Server()->GetConnectionState(&state)) &&
+           (state & ConnectionState::Connected);
 }
 
-void CSendTransfer::KeepAnswer(bool known, int32_t answer)
+PhoneInfo CSendSession::ReadPhone() const
 {
-    (known ? m_keptKnown : m_keptUnknown) = answer;
+    if (!m_client.Server())
+        return {};
+    return ParsePhoneInfo(ServerText(m_client.Server(), &IConnectivityServer::GetPhoneInfo));
 }
 
-QString CSendTransfer::ErrorReport(HRESULT result, const QString &settingName, const QString &text)
+CSendSession::StartResult CSendSession::Start(const CSettingNode *root, const QString &filePath)
 {
-    m_errorReported = true;
-    const QString label =
-        settingName.isEmpty() ? QString() : LabelOfSetting(m_application, settingName);
-    return ServerErrorText(m_application, result, label, text, m_lastPhase, m_lastText);
+    if (!m_client.Server() || m_transferring)
+        return StartResult::Failed;
+    ResetTransfer();
+    if (const QString refused = m_client.Reserve(m_application); !refused.isEmpty()) {
+        m_port.ShowMessage(refused);
+        return StartResult::NotReserved;
+    }
+    if (const HRESULT result = m_client.Send(root, filePath); FAILED(result)) {
+        m_port.ShowMessage(ServerErrorText(m_application, result));
+        return StartResult::Failed;
+    }
+    m_root = root;
+    m_transferring = true;
+    return StartResult::Started;
 }
 
-QString CSendTransfer::FinishedReport(HRESULT result, bool questionOpen) const
+void CSendSession::Cancel()
 {
-    if (SUCCEEDED(result) || m_errorReported)
-        return QString();
-    if (HRESULT_CODE(result) == ServerResult::Cancelled && !questionOpen)
-        return QString();
-    return ServerErrorText(m_application, result, QString(), QString(), m_lastPhase, m_lastText);
+    if (!m_transferring || m_cancelling)
+        return;
+    m_cancelling = true;
+    m_client.Server()->CancelTransfer();
+    m_port.ShowProgress(CancellingStatus(m_application), 0, true);
+}
+
+void CSendSession::Handle(const ServerReport &report)
+{
+    switch (report.kind) {
+    case ServerReport::StateChanged:
+        m_port.PhoneChanged(report.number & ConnectionState::Connected);
+        break;
+    case ServerReport::Progress:
+        OnProgress(report.phase, report.text, report.percentage);
+        break;
+    case ServerReport::Error:
+        OnError(report.result, report.number, report.settingName, report.text);
+        break;
+    case ServerReport::Finished:
+        OnFinished(report.result);
+        break;
+    }
+}
+
+void CSendSession::OnProgress(int32_t phase, const QString &text, int32_t percentage)
+{
+    if (!m_transferring)
+        return;
+    m_lastPhase = phase;
+    m_lastText = text;
+    // Preparing starts over from an empty bar, which waits again.
+    const bool waiting = phase == TransferPhase::Preparing && percentage == 0;
+    m_port.ShowProgress(ProgressStatus(m_application, phase, text), percentage, waiting);
+}
+
+std::optional<int32_t> &CSendSession::KeptAnswer(bool knownItem)
+{
+    return knownItem ? m_keptKnown : m_keptUnknown;
+}
+
+void CSendSession::Answer(int32_t answer)
+{
+    if (m_client.Server())
+        m_client.Server()->AnswerQuestion(answer);
+}
+
+void CSendSession::OnError(HRESULT result, uint32_t answers, const QString &settingName,
+                           const QString &text)
+{
+    if (!m_transferring)
+        return;
+    if (!IsQuestion(result)) {
+        // Noted so that the end of the transfer does not say it again.
+        m_errorReported = true;
+        const QString label =
+            settingName.isEmpty() ? QString() : LabelOfSetting(m_application, settingName);
+        m_port.ShowMessage(
+            ServerErrorText(m_application, result, label, text, m_lastPhase, m_lastText));
+        Answer(kErrorAnswer);
+        return;
+    }
+    const bool known = IsKnownItem(m_root, settingName);
+    std::optional<int32_t> answer = KeptAnswer(known);
+    if (!answer) {
+        const QString question = FormatLabel(m_application, StringId::QuestionAboutItem,
+                                             {LabelForTag(m_application, settingName), text});
+        m_questionOpen = true;
+        const std::optional<SendReply> reply = m_port.Ask({question, answers, known});
+        m_questionOpen = false;
+        // The transfer ended while the question was open: nobody waits for
+        // the answer any more.
+        if (!reply || !m_transferring)
+            return;
+        if (reply->keep)
+            KeptAnswer(known) = reply->answer;
+        answer = reply->answer;
+    }
+    Answer(*answer);
+}
+
+void CSendSession::OnFinished(HRESULT result)
+{
+    if (!m_transferring)
+        return;
+    const bool questionOpen = std::exchange(m_questionOpen, false);
+    m_transferring = false;
+    // Nothing to say on success or after an error report, nor for a cancel
+    // the user asked for while no question was open.
+    QString report;
+    const bool cancelled = HRESULT_CODE(result) == ServerResult::Cancelled && !questionOpen;
+    if (FAILED(result) && !m_errorReported && !cancelled)
+        report =
+            ServerErrorText(m_application, result, QString(), QString(), m_lastPhase, m_lastText);
+    if (m_client.Server())
+        m_client.Server()->ReleasePhone();
+    ResetTransfer();
+    m_port.TransferEnded(result);
+    if (!report.isEmpty())
+        m_port.ShowMessage(report);
+}
+
+void CSendSession::ResetTransfer()
+{
+    m_root = nullptr;
+    m_cancelling = false;
+    m_errorReported = false;
+    m_lastPhase = 0;
+    m_lastText.clear();
+    m_keptKnown.reset();
+    m_keptUnknown.reset();
 }

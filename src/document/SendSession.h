@@ -1,6 +1,8 @@
 #pragma once
 
-#include "platform/com/ComTypes.h"
+#include "document/SendSessionPort.h"
+#include "document/SendTexts.h"
+#include "document/ServerClient.h"
 
 #include <QString>
 
@@ -12,108 +14,73 @@ class CSettingNode;
 struct ICallback;
 struct IConnectivityServer;
 
-// What sending a configuration to a phone decides without a window: the
-// check before sending, the texts of the phone fields, of the progress and of
-// the server's results, and the client's side of one server connection and
-// one transfer. The send dialogs and provana send show what it answers.
-
-// The message for the first included setting that fails the value check, or
-// empty when every included setting passes. Label and value are cut to their
-// first 100 characters.
-QString CheckBeforeSending(const CApplication *application, CSettingNode *root);
-// text, cut to 100 characters followed by "..." when longer.
-QString CutTo100(const QString &text);
-
-// The phone's identity from the server's tagged text.
-struct PhoneInfo
+// One report of the connectivity server, as the thread that follows the
+// transfer receives it.
+struct ServerReport
 {
-    QString epocName;
-    QString imei;
-    QString phoneNumber;
-};
-PhoneInfo ParsePhoneInfo(const QString &text);
-// A phone field as shown: a space and the value, or "Not available".
-QString PhoneFieldText(const CApplication *application, const QString &value);
-
-// The message when another application holds the phone, naming it when the
-// server names it.
-QString PhoneHeldText(const CApplication *application, const QString &holderName);
-// The text for a server failure. settingLabel and text matter for a rejected
-// setting only; lastPhase and lastText are the transfer's last progress, for
-// the failures that name the file being copied.
-QString ServerErrorText(const CApplication *application, HRESULT result,
-                        const QString &settingLabel = QString(), const QString &text = QString(),
-                        int32_t lastPhase = 0, const QString &lastText = QString());
-// The progress status for a phase, without trailing dots: the progress shows
-// its own.
-QString ProgressStatus(const CApplication *application, int32_t phase, const QString &text);
-
-// A token that names the client's callback to the server.
-uint32_t MakeClientToken();
-
-// The client's connection: a name, a callback registered under a token.
-class CServerClient
-{
-public:
-    static constexpr const char16_t *kClientName = u"Provana User Interface";
-
-    ~CServerClient();
-    // Takes a reference to server. Fails with the server's result (the
-    // caller shows its text); then nothing is registered.
-    HRESULT Connect(IConnectivityServer *server, ICallback *callback);
-    // Unregisters the callback and lets the server go.
-    void Disconnect();
-    IConnectivityServer *Server() const { return m_server; }
-    uint32_t Token() const { return m_token; }
-
-    // Reserves the phone; on failure the message to show (empty on success).
-    QString Reserve(const CApplication *application);
-    // Hands the configuration of root to the server as it is written, with
-    // the file it came from, and starts the transfer; on failure the phone is
-    // released and the result returned.
-    HRESULT Send(const CSettingNode *root, const QString &filePath);
-
-private:
-    IConnectivityServer *m_server = nullptr;
-    uint32_t m_token = 0;
+    enum Kind { StateChanged, Error, Progress, Finished };
+    Kind kind = StateChanged;
+    HRESULT result = S_OK;
+    // A question's answer mask, or the new connection state.
+    uint32_t number = 0;
+    int32_t phase = 0;
+    int32_t percentage = 0;
+    QString settingName;
+    QString text;
 };
 
-// One transfer as the client follows it: its last progress, whether an
-// error was reported, and the answers kept for the rest of it.
-class CSendTransfer
+// The conversation of one send with the connectivity server: connect,
+// reserve the phone, stream the configuration, follow the progress, put the
+// server's questions to the user (keeping an answer for the rest of the
+// transfer when asked to, one for the configuration's file categories and
+// one for other items), and report the end. What it shows and asks goes
+// through the port.
+class CSendSession
 {
 public:
-    explicit CSendTransfer(const CApplication *application);
-    void Reset();
-
-    // The status to show for a progress report.
-    QString Progress(int32_t phase, const QString &text);
-    int32_t LastPhase() const { return m_lastPhase; }
-
-    // Results that ask the user rather than report.
-    static bool IsQuestion(HRESULT result);
-    // Whether the item a question names is one of the file transfer
-    // categories of root.
-    static bool IsKnownItem(const CSettingNode *root, const QString &settingName);
-    QString QuestionText(const QString &settingName, const QString &text) const;
-    std::optional<int32_t> KeptAnswer(bool known) const;
-    void KeepAnswer(bool known, int32_t answer);
-
-    // An error report: noted for the end of the transfer; the text to show.
-    // The server then gets ErrorAnswer.
-    QString ErrorReport(HRESULT result, const QString &settingName, const QString &text);
+    // Answers an error report: the server goes on past the failed item.
     static constexpr int32_t kErrorAnswer = 4;
 
-    // The text to show at the end, or empty: nothing on success, after an
-    // error report, or for a cancel the user asked for while no question
-    // was open.
-    QString FinishedReport(HRESULT result, bool questionOpen) const;
+    CSendSession(const CApplication *application, ISendSessionPort &port);
+
+    // Connects to server (null: it could not be made) with callback for its
+    // reports; on failure shows why.
+    bool Connect(IConnectivityServer *server, ICallback *callback);
+    void Disconnect();
+    bool IsConnected() const { return m_client.Server() != nullptr; }
+    bool IsPhoneConnected() const;
+    // The connected phone's identity as the server tells it.
+    PhoneInfo ReadPhone() const;
+
+    enum class StartResult { Started, NotReserved, Failed };
+    // Reserves the phone, hands over the configuration of root (filePath:
+    // the file it came from) and starts the transfer; on failure shows why.
+    StartResult Start(const CSettingNode *root, const QString &filePath);
+    bool IsTransferring() const { return m_transferring; }
+    // Asks the server to cancel the transfer; its end follows as a report.
+    void Cancel();
+
+    // A report of the server, on the thread that owns the session.
+    void Handle(const ServerReport &report);
 
 private:
+    void OnProgress(int32_t phase, const QString &text, int32_t percentage);
+    void OnError(HRESULT result, uint32_t answers, const QString &settingName, const QString &text);
+    void OnFinished(HRESULT result);
+    std::optional<int32_t> &KeptAnswer(bool knownItem);
+    void Answer(int32_t answer);
+    void ResetTransfer();
+
     const CApplication *m_application;
+    ISendSessionPort &m_port;
+    CServerClient m_client;
+    const CSettingNode *m_root = nullptr;
+    bool m_transferring = false;
+    bool m_cancelling = false;
+    bool m_questionOpen = false;
+    bool m_errorReported = false;
     int32_t m_lastPhase = 0;
     QString m_lastText;
-    bool m_errorReported = false;
     std::optional<int32_t> m_keptKnown;
     std::optional<int32_t> m_keptUnknown;
 };

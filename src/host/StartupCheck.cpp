@@ -1,6 +1,6 @@
 #include "host/StartupCheck.h"
 
-#include "document/SendSession.h"
+#include "document/ServerClient.h"
 #include "orvenet/sdk/ConnectivityServer.h"
 #include "platform/com/Activation.h"
 

@@ -1,5 +1,8 @@
 #include "document/SendSession.h"
 
+#include "document/SendTexts.h"
+#include "document/ServerClient.h"
+
 #include "config/ConfigWriter.h"
 #include "orvenet/sdk/ConnectivityServer.h"
 #include "platform/com/ComPtr.h"
@@ -10,6 +13,9 @@
 #include "support/TestApplication.h"
 
 #include <QRegularExpression>
+
+#include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -129,41 +135,6 @@ TEST(SendTexts, CheckBeforeSendingNamesTheFirstIncludedFailureCutTo100)
     EXPECT_EQ(CheckBeforeSending(&texts.Application(), texts.Root()), QString());
 }
 
-TEST(SendTransfer, QuestionsKeepOneAnswerPerKindAndTheEndReportsOnlyWhatWasNotSaid)
-{
-    CSendTexts texts;
-    CSendTransfer transfer(&texts.Application());
-    EXPECT_TRUE(CSendTransfer::IsQuestion(ServerFailure(0x201)));
-    EXPECT_TRUE(CSendTransfer::IsQuestion(ServerFailure(0x203)));
-    EXPECT_FALSE(CSendTransfer::IsQuestion(ServerFailure(0x202)));
-    EXPECT_TRUE(CSendTransfer::IsKnownItem(texts.Root(), u"RingingTones"_qs));
-    EXPECT_FALSE(CSendTransfer::IsKnownItem(texts.Root(), u"RingingTone"_qs));
-    EXPECT_FALSE(CSendTransfer::IsKnownItem(texts.Root(), u"IAPSettings"_qs));
-    EXPECT_EQ(transfer.QuestionText(u"RingingTones"_qs, u"ring.wav"_qs),
-              u"Ringing tones:\nring.wav"_qs);
-
-    transfer.KeepAnswer(true, QuestionAnswer::Overwrite);
-    EXPECT_EQ(transfer.KeptAnswer(true), QuestionAnswer::Overwrite);
-    EXPECT_FALSE(transfer.KeptAnswer(false));
-    transfer.KeepAnswer(false, QuestionAnswer::Skip);
-    EXPECT_EQ(transfer.KeptAnswer(true), QuestionAnswer::Overwrite);
-
-    const HRESULT cancelled = ServerFailure(ServerResult::Cancelled);
-    EXPECT_EQ(transfer.FinishedReport(S_OK, false), QString());
-    EXPECT_EQ(transfer.FinishedReport(cancelled, false), QString());
-    EXPECT_EQ(transfer.FinishedReport(cancelled, true), u"T513."_qs);
-    transfer.Progress(3, u"/a/tone.wav"_qs);
-    EXPECT_EQ(transfer.FinishedReport(ServerFailure(0x157), false), u"T569.\r\ntone.wav"_qs);
-    EXPECT_EQ(transfer.ErrorReport(ServerFailure(0x204), u"RingingTones"_qs, u"bad"_qs),
-              u"Setting \"Ringing tones\" not valid:\nbad."_qs);
-    EXPECT_EQ(transfer.FinishedReport(ServerFailure(0x153), false), QString());
-
-    transfer.Reset();
-    EXPECT_FALSE(transfer.KeptAnswer(true));
-    EXPECT_EQ(transfer.LastPhase(), 0);
-    EXPECT_EQ(transfer.FinishedReport(ServerFailure(0x153), false), u"T514."_qs);
-}
-
 namespace {
 
 // Records what a client asks of the server.
@@ -181,6 +152,8 @@ public:
     QString holder;
     int appends = 0;
     int releases = 0;
+    int cancels = 0;
+    std::vector<int32_t> answers;
     bool started = false;
 
     HRESULT SetClientName(const char16_t *clientName) override
@@ -218,8 +191,16 @@ public:
         ++releases;
         return S_OK;
     }
-    HRESULT CancelTransfer() override { return S_OK; }
-    HRESULT AnswerQuestion(int32_t) override { return S_OK; }
+    HRESULT CancelTransfer() override
+    {
+        ++cancels;
+        return S_OK;
+    }
+    HRESULT AnswerQuestion(int32_t answer) override
+    {
+        answers.push_back(answer);
+        return S_OK;
+    }
     HRESULT SetConfiguration(const char16_t *configuration, const char16_t *filePath) override
     {
         text = QString::fromUtf16(configuration);
@@ -302,4 +283,195 @@ TEST(ServerClient, ConnectsReservesAndStreamsTheConfigurationAsItIsSent)
         EXPECT_EQ(server->unregistered, token);
         EXPECT_EQ(client.Token(), 0u);
     }
+}
+
+namespace {
+
+// Records what a session shows; answers questions from a list, and runs a
+// step while a question is open, as the dialog's event loop would.
+class CRecordingPort final : public ISendSessionPort
+{
+public:
+    QStringList shown;
+    std::vector<SendQuestion> asked;
+    std::vector<SendReply> replies;
+    std::function<void()> whileAsking;
+    std::vector<HRESULT> ended;
+    bool lastWaiting = false;
+
+    void ShowProgress(const QString &status, int percentage, bool waiting) override
+    {
+        shown << QStringLiteral("progress %1 %2").arg(status).arg(percentage);
+        lastWaiting = waiting;
+    }
+    std::optional<SendReply> Ask(const SendQuestion &question) override
+    {
+        asked.push_back(question);
+        if (whileAsking) {
+            std::exchange(whileAsking, nullptr)();
+            return SendReply{QuestionAnswer::Overwrite, true};
+        }
+        if (replies.empty())
+            return std::nullopt;
+        const SendReply reply = replies.front();
+        replies.erase(replies.begin());
+        return reply;
+    }
+    void ShowMessage(const QString &text) override { shown << text; }
+    void PhoneChanged(bool connected) override
+    {
+        shown << QStringLiteral("phone %1").arg(connected);
+    }
+    void TransferEnded(HRESULT result) override { ended.push_back(result); }
+};
+
+class SendSessionTest : public ::testing::Test
+{
+protected:
+    SendSessionTest()
+    {
+        CreateComObject<CRecordingServer>(nullptr, IID_IConnectivityServer,
+                                          m_serverInterface.ReceiveVoid());
+        m_server = static_cast<CRecordingServer *>(m_serverInterface.Get());
+        CreateComObject<CNoCallback>(nullptr, IID_ICallback, m_callback.ReceiveVoid());
+        EXPECT_TRUE(m_session.Connect(m_server, m_callback.Get()));
+    }
+    void Start()
+    {
+        ASSERT_EQ(m_session.Start(m_texts.Root(), {}), CSendSession::StartResult::Started);
+    }
+    void Report(ServerReport::Kind kind, HRESULT result, const QString &name = {},
+                const QString &text = {}, int32_t phase = 0, uint32_t number = 0)
+    {
+        m_session.Handle({kind, result, number, phase, 0, name, text});
+    }
+    void Question(const QString &name, const QString &file)
+    {
+        Report(ServerReport::Error, ServerFailure(ServerResult::FileExists), name, file, 0,
+               QuestionAnswer::Skip | QuestionAnswer::Overwrite);
+    }
+
+    CSendTexts m_texts;
+    CRecordingPort m_port;
+    CSendSession m_session{&m_texts.Application(), m_port};
+    CComPtr<IConnectivityServer> m_serverInterface;
+    CRecordingServer *m_server = nullptr;
+    CComPtr<ICallback> m_callback;
+};
+
+} // namespace
+
+TEST_F(SendSessionTest, QuestionsKeepOneAnswerPerKindOfItemForOneTransfer)
+{
+    Start();
+    m_session.Handle({ServerReport::Progress, S_OK, 0, TransferPhase::Preparing, 0, {}, {}});
+    EXPECT_TRUE(m_port.lastWaiting);
+    m_session.Handle(
+        {ServerReport::Progress, S_OK, 0, TransferPhase::CopyingFile, 40, {}, u"/a/ring.wav"_qs});
+    EXPECT_FALSE(m_port.lastWaiting);
+    EXPECT_EQ(m_port.shown,
+              (QStringList{u"progress T581 0"_qs, u"progress Copying ring.wav 40"_qs}));
+
+    // Kept for the file categories of the configuration, not for other items.
+    m_port.replies = {{QuestionAnswer::Overwrite, true},
+                      {QuestionAnswer::Skip, false},
+                      {QuestionAnswer::Cancel, true}};
+    Question(u"RingingTones"_qs, u"ring.wav"_qs);
+    Question(u"RingingTones"_qs, u"other.wav"_qs);
+    Question(u"Other"_qs, u"a"_qs);
+    Question(u"Other"_qs, u"b"_qs);
+    Question(u"Other"_qs, u"c"_qs);
+    ASSERT_EQ(m_port.asked.size(), 3u);
+    EXPECT_EQ(m_port.asked[0].text, u"Ringing tones:\nring.wav"_qs);
+    EXPECT_EQ(m_port.asked[0].answers, uint32_t(QuestionAnswer::Skip | QuestionAnswer::Overwrite));
+    EXPECT_TRUE(m_port.asked[0].knownItem);
+    EXPECT_FALSE(m_port.asked[1].knownItem) << "RingingTone is no file category";
+    EXPECT_EQ(m_port.asked[2].text, u"<error>:\nb"_qs);
+    EXPECT_EQ(m_server->answers,
+              (std::vector<int32_t>{QuestionAnswer::Overwrite, QuestionAnswer::Overwrite,
+                                    QuestionAnswer::Skip, QuestionAnswer::Cancel,
+                                    QuestionAnswer::Cancel}));
+
+    // Error reports are answered at once and said once: not again at the end.
+    m_port.shown.clear();
+    Report(ServerReport::Error, ServerFailure(0x204), u"RingingTones"_qs, u"bad"_qs);
+    EXPECT_EQ(m_server->answers.back(), CSendSession::kErrorAnswer);
+    Report(ServerReport::Finished, ServerFailure(0x153));
+    EXPECT_EQ(m_port.shown, QStringList{u"Setting \"Ringing tones\" not valid:\nbad."_qs});
+    EXPECT_EQ(m_port.ended, std::vector<HRESULT>{ServerFailure(0x153)});
+    EXPECT_EQ(m_server->releases, 1);
+    EXPECT_FALSE(m_session.IsTransferring());
+
+    // The next transfer starts with nothing kept.
+    Start();
+    m_port.asked.clear();
+    m_port.replies = {{QuestionAnswer::Skip, false}};
+    Question(u"RingingTones"_qs, u"ring.wav"_qs);
+    EXPECT_EQ(m_port.asked.size(), 1u);
+}
+
+TEST_F(SendSessionTest, TheEndReportsWhatWasNotSaidAndNotACancelTheUserAskedFor)
+{
+    Start();
+    Report(ServerReport::Progress, S_OK, {}, u"/a/tone.wav"_qs, TransferPhase::CopyingFile);
+    m_port.shown.clear();
+    Report(ServerReport::Finished, ServerFailure(0x157));
+    EXPECT_EQ(m_port.shown, QStringList{u"T569.\r\ntone.wav"_qs});
+    // Reports after the end are not the session's any more.
+    Report(ServerReport::Finished, ServerFailure(0x157));
+    EXPECT_EQ(m_port.ended.size(), 1u);
+
+    m_texts.Strings().texts.insert(StringId::Cancelling, u"Cancelling..."_qs);
+    Start();
+    m_port.shown.clear();
+    m_session.Cancel();
+    m_session.Cancel();
+    EXPECT_EQ(m_server->cancels, 1);
+    EXPECT_TRUE(m_port.lastWaiting);
+    EXPECT_EQ(m_port.shown, QStringList{u"progress Cancelling 0"_qs});
+    Report(ServerReport::Finished, ServerFailure(ServerResult::Cancelled));
+    EXPECT_EQ(m_port.shown.size(), 1);
+    Report(ServerReport::Finished, S_OK);
+    m_session.Cancel();
+    EXPECT_EQ(m_server->cancels, 1) << "nothing to cancel after the end";
+
+    // The transfer ends while a question is open: it is not answered, and the
+    // end is reported, even a cancel.
+    Start();
+    m_port.shown.clear();
+    m_port.whileAsking = [this] {
+        Report(ServerReport::Finished, ServerFailure(ServerResult::Cancelled));
+    };
+    const size_t answered = m_server->answers.size();
+    Question(u"RingingTones"_qs, u"ring.wav"_qs);
+    EXPECT_EQ(m_server->answers.size(), answered);
+    EXPECT_EQ(m_port.shown, QStringList{u"T513."_qs});
+    EXPECT_EQ(m_port.ended.back(), ServerFailure(ServerResult::Cancelled));
+}
+
+TEST_F(SendSessionTest, StartAndConnectSayWhyTheyFail)
+{
+    Report(ServerReport::StateChanged, S_OK, {}, {}, 0, 0);
+    Report(ServerReport::Progress, S_OK, {}, {}, TransferPhase::Preparing);
+    EXPECT_EQ(m_port.shown, QStringList{u"phone 0"_qs}) << "no progress before a start";
+    EXPECT_TRUE(m_session.IsPhoneConnected());
+    m_port.shown.clear();
+
+    m_server->reserveResult = ServerFailure(ServerResult::PhoneHeld);
+    m_server->holder = u"Sync"_qs;
+    EXPECT_EQ(m_session.Start(m_texts.Root(), {}), CSendSession::StartResult::NotReserved);
+    EXPECT_FALSE(m_server->started);
+    m_server->reserveResult = S_OK;
+    m_server->startResult = ServerFailure(0x186);
+    EXPECT_EQ(m_session.Start(m_texts.Root(), {}), CSendSession::StartResult::Failed);
+    EXPECT_FALSE(m_session.IsTransferring());
+    EXPECT_EQ(
+        m_port.shown,
+        (QStringList{u"Another application (Sync) is using the phone. Close it."_qs, u"T590."_qs}));
+
+    CSendSession unconnected(&m_texts.Application(), m_port);
+    EXPECT_FALSE(unconnected.Connect(nullptr, m_callback.Get()));
+    EXPECT_EQ(m_port.shown.last(), u"T486"_qs);
+    EXPECT_FALSE(unconnected.IsPhoneConnected());
+    EXPECT_EQ(unconnected.Start(m_texts.Root(), {}), CSendSession::StartResult::Failed);
 }

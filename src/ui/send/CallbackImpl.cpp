@@ -32,38 +32,29 @@ void CCallbackImpl::Post(CServerEvent *event)
 
 HRESULT CCallbackImpl::OnStateChanged(uint32_t state)
 {
-    auto *event = new CServerEvent(ServerEventType::StateChanged);
-    event->number = state;
-    Post(event);
+    Post(new CServerEvent(ServerEventType::StateChanged,
+                          {ServerReport::StateChanged, S_OK, state, 0, 0, {}, {}}));
     return S_OK;
 }
 
 HRESULT CCallbackImpl::OnError(HRESULT result, uint32_t number, const char16_t *settingName,
                                const char16_t *text)
 {
-    auto *event = new CServerEvent(ServerEventType::Error);
-    event->result = result;
-    event->number = number;
-    event->settingName = Text(settingName);
-    event->text = Text(text);
-    Post(event);
+    Post(new CServerEvent(ServerEventType::Error, {ServerReport::Error, result, number, 0, 0,
+                                                   Text(settingName), Text(text)}));
     return S_OK;
 }
 
 HRESULT CCallbackImpl::OnProgress(int32_t phase, const char16_t *text, int32_t percentage)
 {
-    auto *event = new CServerEvent(ServerEventType::Progress);
-    event->phase = phase;
-    event->text = Text(text);
-    event->percentage = percentage;
-    Post(event);
+    Post(new CServerEvent(ServerEventType::Progress,
+                          {ServerReport::Progress, S_OK, 0, phase, percentage, {}, Text(text)}));
     return S_OK;
 }
 
 HRESULT CCallbackImpl::OnFinished(HRESULT result)
 {
-    auto *event = new CServerEvent(ServerEventType::Finished);
-    event->result = result;
-    Post(event);
+    Post(new CServerEvent(ServerEventType::Finished,
+                          {ServerReport::Finished, result, 0, 0, 0, {}, {}}));
     return S_OK;
 }

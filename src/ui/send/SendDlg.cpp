@@ -29,16 +29,6 @@ HRESULT ActivateServer(IConnectivityServer **server)
                           reinterpret_cast<void **>(server));
 }
 
-QString ServerText(IConnectivityServer *server,
-                   HRESULT (IConnectivityServer::*get)(char16_t *, uint32_t, uint32_t *))
-{
-    char16_t buffer[1024] = {};
-    uint32_t length = 0;
-    if (FAILED((server->*get)(buffer, std::size(buffer), &length)))
-        return QString();
-    return QString::fromUtf16(buffer, std::min<qsizetype>(length, std::size(buffer) - 1));
-}
-
 // Shows the dialog modally until it is done. Unlike exec(), hiding it on
 // the way (the send dialog while its progress shows, the progress while a
 // question is open) does not end it.
@@ -71,7 +61,7 @@ CSendDlg::CSendDlg(const CApplication *application, const CSettingNode *root, QS
     , m_filePath(std::move(filePath))
     , m_callback(callback)
     , m_factory(ActivateServer)
-    , m_transfer(application)
+    , m_session(application, *this)
     , m_progress(new CSendProgressDlg(application, parent))
 {
     setWindowTitle(LoadLabel(application, StringId::SendTitle, true));
@@ -95,14 +85,14 @@ CSendDlg::CSendDlg(const CApplication *application, const CSettingNode *root, QS
     layout->addLayout(fields);
     layout->addWidget(buttons);
 
-    connect(m_progress, &CSendProgressDlg::cancelRequested, this, &CSendDlg::CancelTransfer);
+    connect(m_progress, &CSendProgressDlg::cancelRequested, this, [this] { m_session.Cancel(); });
     m_callback.SetTarget(this);
 }
 
 CSendDlg::~CSendDlg()
 {
     m_callback.SetTarget(nullptr);
-    m_client.Disconnect();
+    m_session.Disconnect();
     delete m_progress;
 }
 
@@ -116,7 +106,7 @@ bool CSendDlg::IsSendEnabled() const
     return m_send->isEnabled();
 }
 
-void CSendDlg::ShowMessage(const QString &text) const
+void CSendDlg::ShowMessage(const QString &text)
 {
     if (IMessagePort *port = m_application ? m_application->GetMessagePort() : nullptr)
         port->ShowMessage(text, IMessagePort::Ok, IMessagePort::Warning);
@@ -126,17 +116,12 @@ bool CSendDlg::Connect()
 {
     CWaitCursorGuard wait;
     IConnectivityServer *server = nullptr;
-    if (FAILED(m_factory(&server)) || !server) {
-        ShowMessage(LoadLabel(m_application, StringId::MsgServerNotReached, true));
-        return false;
-    }
-    const HRESULT result = m_client.Connect(server, &m_callback);
-    server->Release();
-    if (FAILED(result)) {
-        ShowMessage(ServerErrorText(m_application, result));
-        return false;
-    }
-    return true;
+    if (FAILED(m_factory(&server)))
+        server = nullptr;
+    const bool connected = m_session.Connect(server, &m_callback);
+    if (server)
+        server->Release();
+    return connected;
 }
 
 int CSendDlg::Run()
@@ -144,17 +129,13 @@ int CSendDlg::Run()
     if (!Connect())
         return QDialog::Rejected;
     m_fields[1]->setText(LoadLabel(m_application, StringId::NotAvailable, true));
-    uint32_t state = 0;
-    m_client.Server()->GetConnectionState(&state);
-    ShowPhone(state & ConnectionState::Connected);
+    ShowPhone(m_session.IsPhoneConnected());
     return RunModal(this);
 }
 
 void CSendDlg::ShowPhone(bool connected)
 {
-    PhoneInfo phone;
-    if (connected)
-        phone = ParsePhoneInfo(ServerText(m_client.Server(), &IConnectivityServer::GetPhoneInfo));
+    const PhoneInfo phone = connected ? m_session.ReadPhone() : PhoneInfo();
     const QString values[] = {phone.epocName, phone.imei, phone.phoneNumber};
     for (int i = 0; i < 3; ++i)
         m_fields[i]->setText(PhoneFieldText(m_application, values[i]));
@@ -167,120 +148,66 @@ void CSendDlg::ShowPhone(bool connected)
 
 void CSendDlg::Send()
 {
-    if (!m_client.Server() || m_transferring)
+    if (!m_session.IsConnected() || m_session.IsTransferring())
         return;
     {
         CWaitCursorGuard wait;
         m_progress->Reset();
-        m_transfer.Reset();
-        const QString held = m_client.Reserve(m_application);
-        if (!held.isEmpty()) {
-            ShowMessage(held);
+        if (m_session.Start(m_root, m_filePath) != CSendSession::StartResult::Started)
             return;
-        }
-        const HRESULT result = m_client.Send(m_root, m_filePath);
-        if (FAILED(result)) {
-            ShowMessage(ServerErrorText(m_application, result));
-            return;
-        }
     }
-    m_transferring = true;
     hide();
     RunModal(m_progress);
-    m_transferring = false;
     show();
-}
-
-void CSendDlg::CancelTransfer()
-{
-    if (m_client.Server())
-        m_client.Server()->CancelTransfer();
 }
 
 void CSendDlg::customEvent(QEvent *event)
 {
-    const auto *report = static_cast<const CServerEvent *>(event);
     switch (int(event->type())) {
     case ServerEventType::StateChanged:
-        ShowPhone(report->number & ConnectionState::Connected);
-        break;
     case ServerEventType::Progress:
-        OnProgress(*report);
-        break;
     case ServerEventType::Error:
-        OnError(*report);
-        break;
     case ServerEventType::Finished:
-        OnFinished(*report);
+        m_session.Handle(static_cast<const CServerEvent *>(event)->report);
         break;
     default:
         QDialog::customEvent(event);
     }
 }
 
-void CSendDlg::OnProgress(const CServerEvent &event)
+void CSendDlg::ShowProgress(const QString &status, int percentage, bool waiting)
 {
-    const QString status = m_transfer.Progress(event.phase, event.text);
-    // Preparing starts over from an empty bar, which pulses again.
-    const bool waiting = event.phase == TransferPhase::Preparing && event.percentage == 0;
-    m_progress->ShowProgress(status, event.percentage, waiting);
+    m_progress->ShowProgress(status, percentage, waiting);
 }
 
-void CSendDlg::OnError(const CServerEvent &event)
+void CSendDlg::PhoneChanged(bool connected)
 {
-    if (CSendTransfer::IsQuestion(event.result)) {
-        AskQuestion(event);
-        return;
-    }
-    ShowMessage(m_transfer.ErrorReport(event.result, event.settingName, event.text));
-    if (m_client.Server())
-        m_client.Server()->AnswerQuestion(CSendTransfer::kErrorAnswer);
+    ShowPhone(connected);
 }
 
-void CSendDlg::AskQuestion(const CServerEvent &event)
+std::optional<SendReply> CSendDlg::Ask(const SendQuestion &asked)
 {
-    const bool known = CSendTransfer::IsKnownItem(m_root, event.settingName);
-    std::optional<int32_t> answer = m_transfer.KeptAnswer(known);
-    if (!answer) {
-        QWidget *owner = m_progress->isVisible() ? static_cast<QWidget *>(m_progress) : this;
-        CQuestionDlg question(m_application, owner);
-        question.SetButtonMask(int(event.number));
-        question.SetText(m_transfer.QuestionText(event.settingName, event.text), known);
-        m_question = &question;
-        const bool progressShown = m_progress->isVisible();
-        m_progress->hide();
-        // The question takes the keyboard, as the progress had it.
-        QTimer::singleShot(0, &question, [&question] { question.activateWindow(); });
-        const int pressed = question.exec();
-        const bool ended = !m_question;
-        m_question = nullptr;
-        // The transfer ended while the question was open: nobody is waiting
-        // for the answer any more.
-        if (ended || !m_transferring)
-            return;
-        if (progressShown)
-            m_progress->show();
-        answer = pressed;
-        if (question.IsKeepAnswerChecked())
-            m_transfer.KeepAnswer(known, pressed);
-    }
-    if (m_client.Server())
-        m_client.Server()->AnswerQuestion(*answer);
+    const bool progressShown = m_progress->isVisible();
+    QWidget *owner = progressShown ? static_cast<QWidget *>(m_progress) : this;
+    CQuestionDlg question(m_application, owner);
+    question.SetButtonMask(int(asked.answers));
+    question.SetText(asked.text, asked.knownItem);
+    m_question = &question;
+    m_progress->hide();
+    // The question takes the keyboard, as the progress had it.
+    QTimer::singleShot(0, &question, [&question] { question.activateWindow(); });
+    const int pressed = question.exec();
+    // The transfer ended while the question was open.
+    if (!std::exchange(m_question, nullptr))
+        return std::nullopt;
+    if (progressShown)
+        m_progress->show();
+    return SendReply{pressed, question.IsKeepAnswerChecked()};
 }
 
-void CSendDlg::OnFinished(const CServerEvent &event)
+void CSendDlg::TransferEnded(HRESULT)
 {
-    const bool questionOpen = m_question != nullptr;
-    if (m_question) {
-        CQuestionDlg *question = m_question;
-        m_question = nullptr;
+    if (CQuestionDlg *question = std::exchange(m_question, nullptr))
         question->reject();
-    }
-    const QString report = m_transfer.FinishedReport(event.result, questionOpen);
-    if (!report.isEmpty())
-        ShowMessage(report);
-    if (m_client.Server())
-        m_client.Server()->ReleasePhone();
-    m_transfer.Reset();
     m_progress->accept();
 }

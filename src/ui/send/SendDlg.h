@@ -11,17 +11,16 @@ class CApplication;
 class CCallbackImpl;
 class CQuestionDlg;
 class CSendProgressDlg;
-class CServerEvent;
 class CSettingNode;
 class QLabel;
 class QPushButton;
 
 // Sends the configuration to the phone connected to the connectivity
-// server: shows which phone is connected, and Send hands the configuration
-// over and follows the transfer in the progress dialog, putting the
-// server's questions to the user. The server's reports reach the dialog as
-// events posted by the plug-in's callback.
-class CSendDlg : public QDialog
+// server: shows which phone is connected, and Send starts the send session,
+// showing its progress in the progress dialog and its questions in the
+// question dialog. The server's reports reach the dialog as events posted by
+// the plug-in's callback.
+class CSendDlg : public QDialog, private ISendSessionPort
 {
     Q_OBJECT
 
@@ -51,23 +50,21 @@ protected:
 private:
     bool Connect();
     void ShowPhone(bool connected);
-    void ShowMessage(const QString &text) const;
-    void OnProgress(const CServerEvent &event);
-    void OnError(const CServerEvent &event);
-    void OnFinished(const CServerEvent &event);
-    void AskQuestion(const CServerEvent &event);
-    void CancelTransfer();
+
+    void ShowProgress(const QString &status, int percentage, bool waiting) override;
+    std::optional<SendReply> Ask(const SendQuestion &question) override;
+    void ShowMessage(const QString &text) override;
+    void PhoneChanged(bool connected) override;
+    void TransferEnded(HRESULT result) override;
 
     const CApplication *m_application;
     const CSettingNode *m_root;
     QString m_filePath;
     CCallbackImpl &m_callback;
     ServerFactory m_factory;
-    CServerClient m_client;
-    CSendTransfer m_transfer;
+    CSendSession m_session;
     CSendProgressDlg *m_progress;
     QPointer<CQuestionDlg> m_question;
-    bool m_transferring = false;
     QLabel *m_fields[3];
     QPushButton *m_send;
     QPushButton *m_ok;

@@ -88,9 +88,6 @@ void CSendProgressDlg::reject()
         return;
     CWaitCursorGuard wait;
     m_cancel->setEnabled(false);
-    m_status->setText(LoadLabel(m_application, StringId::Cancelling, true));
-    m_bar->setValue(0);
-    m_waiting = true;
     emit cancelRequested();
 }
 

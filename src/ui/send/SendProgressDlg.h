@@ -10,8 +10,8 @@ class QTimer;
 
 // Follows a transfer: a bar and a status line. While the server reports no
 // percentage, the bar pulses by a fortieth of its range every second.
-// Cancel asks the owner to cancel the transfer; the dialog stays until the
-// transfer has ended.
+// Cancel asks the owner to cancel the transfer, who shows how that goes;
+// the dialog stays until the transfer has ended.
 class CSendProgressDlg : public QDialog
 {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "ui/send/ViewSending.h"
 
-#include "document/SendSession.h"
+#include "document/SendTexts.h"
 #include "settings/Application.h"
 #include "settings/Labels.h"
 #include "settings/MessagePort.h"

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/com/ComTypes.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class CApplication;
+class CSettingNode;
+struct ICallback;
+struct IConnectivityServer;
+
+// A token that names the client's callback to the server.
+uint32_t MakeClientToken();
+
+// The client's connection to the connectivity server: a name, a callback
+// registered under a token.
+class CServerClient
+{
+public:
+    static constexpr const char16_t *kClientName = u"Provana User Interface";
+
+    ~CServerClient();
+    // Takes a reference to server. Fails with the server's result (the
+    // caller shows its text); then nothing is registered.
+    HRESULT Connect(IConnectivityServer *server, ICallback *callback);
+    // Unregisters the callback and lets the server go.
+    void Disconnect();
+    IConnectivityServer *Server() const { return m_server; }
+    uint32_t Token() const { return m_token; }
+
+    // Reserves the phone; on failure the message to show (empty on success).
+    QString Reserve(const CApplication *application);
+    // Hands the configuration of root to the server as it is written, with
+    // the file it came from, and starts the transfer; on failure the phone is
+    // released and the result returned.
+    HRESULT Send(const CSettingNode *root, const QString &filePath);
+
+private:
+    IConnectivityServer *m_server = nullptr;
+    uint32_t m_token = 0;
+};
