@@ -4,8 +4,8 @@
 #include "CliDocument.h"
 #include "CliTexts.h"
 #include "Console.h"
-#include "PrintCommand.h"
 #include "NodePath.h"
+#include "PrintCommand.h"
 #include "SendCommand.h"
 
 #include "config/ConfigWriter.h"
@@ -266,8 +266,8 @@ void ListFiles(CSettingsDocument &document)
     }
 }
 
-// Adds as the file list's Add does: files that exist, a Files entry with an
-// acceptable phone folder.
+// Adds as the file list's Add does. A file that is not on this computer
+// refuses the whole command; files already listed are passed over.
 int AddFiles(CFileList &list, const QStringList &files)
 {
     if (list.IsFilesMode() && files.size() != 2) {
@@ -276,23 +276,25 @@ int AddFiles(CFileList &list, const QStringList &files)
         return ExitUsage;
     }
     const QStringList locals = list.IsFilesMode() ? files.mid(0, 1) : files;
+    QStringList paths;
     for (const QString &local : locals) {
-        if (!QFileInfo(local).isFile()) {
+        paths.append(QFileInfo(local).absoluteFilePath());
+        if (!IsLocalFile(paths.back())) {
             PrintError(Text(CliText::NotALocalFile, {local}));
             return ExitCheckFailed;
         }
     }
-    QStringList paths;
-    for (const QString &local : locals)
-        paths.append(QFileInfo(local).absoluteFilePath());
+    int added = 0;
     if (list.IsFilesMode()) {
-        if (!list.AddFileEntry(paths[0], files[1])) {
-            PrintError(Text(StringId::MsgPhoneFolderNotValid));
+        const unsigned refusal = list.CheckFileEntry(paths[0], files[1]);
+        if (refusal != 0 && refusal != StringId::MsgFileAlreadyListed) {
+            PrintError(Text(refusal));
             return ExitCheckFailed;
         }
-        return ExitOk;
+        added = list.AddFileEntry(paths[0], files[1]) ? 1 : 0;
+    } else {
+        added = list.AddFiles(paths);
     }
-    const int added = list.AddFiles(paths);
     PrintOut(Text(CliText::FilesAdded,
                   {NodeTypeLabel(list.Kind()->listType), added, paths.size() - added}));
     return ExitOk;

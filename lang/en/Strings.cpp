@@ -555,6 +555,8 @@ constexpr LangString kStrings[] = {
     {41074, u"Add..."},
     {41075, u"Edit..."},
     {41076, u"Remove"},
+    {41077, u"Choose a file that exists on this computer."},
+    {41078, u"This file is already in the list."},
 
     // Bookmark import and bookmark dialogs
     {41080, u"Import bookmarks"},

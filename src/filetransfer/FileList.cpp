@@ -7,6 +7,7 @@
 #include "validate/Validators.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
@@ -76,6 +77,12 @@ QString CompletePhoneFolder(const QString &path)
     return path.endsWith(u'\\') ? path : path + u'\\';
 }
 
+bool IsLocalFile(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.isAbsolute() && file.isFile();
+}
+
 FileListRow SplitLocalPath(const QString &path)
 {
     const qsizetype separator = path.lastIndexOf(QDir::separator());
@@ -130,6 +137,34 @@ CSettingNode *CFileList::AddEntry(const QString &value)
     return entry;
 }
 
+unsigned CFileList::CheckFile(const QString &path) const
+{
+    if (!IsLocalFile(path))
+        return StringId::MsgNotALocalFile;
+    for (const CSettingNode *entry : m_copy->Children()) {
+        if (entry->GetValue() == path)
+            return StringId::MsgFileAlreadyListed;
+    }
+    return 0;
+}
+
+unsigned CFileList::CheckFileEntry(const QString &local, const QString &remote, int ownIndex) const
+{
+    if (!IsLocalFile(local))
+        return StringId::MsgNotALocalFile;
+    if (!IsAcceptablePhoneFolder(remote))
+        return StringId::MsgPhoneFolderNotValid;
+    // Phone folders are the same whatever their case.
+    const QString folder = CompletePhoneFolder(remote);
+    for (int i = 0; i < Count(); ++i) {
+        const FileListRow row = Row(i);
+        if (i != ownIndex && row.Path() == local &&
+            row.phoneFolder.compare(folder, Qt::CaseInsensitive) == 0)
+            return StringId::MsgFileAlreadyListed;
+    }
+    return 0;
+}
+
 int CFileList::AddFiles(const QStringList &paths)
 {
     if (!m_kind || IsFilesMode())
@@ -140,7 +175,7 @@ int CFileList::AddFiles(const QStringList &paths)
         present.insert(entry->GetValue());
     int added = 0;
     for (const QString &path : paths) {
-        if (present.contains(path))
+        if (present.contains(path) || !IsLocalFile(path))
             continue;
         present.insert(path);
         AddEntry(path);
@@ -151,7 +186,7 @@ int CFileList::AddFiles(const QStringList &paths)
 
 bool CFileList::AddFileEntry(const QString &local, const QString &remote)
 {
-    if (!IsFilesMode() || local.isEmpty() || !IsAcceptablePhoneFolder(remote))
+    if (!IsFilesMode() || CheckFileEntry(local, remote) != 0)
         return false;
     CSettingNode *entry = AddEntry(QString());
     entry->AddChild(local, EditorKind::None, m_kind->localType)->SetInclude(1, 1);
@@ -162,8 +197,8 @@ bool CFileList::AddFileEntry(const QString &local, const QString &remote)
 
 bool CFileList::EditFileEntry(int index, const QString &local, const QString &remote)
 {
-    if (!IsFilesMode() || index < 0 || index >= Count() || local.isEmpty() ||
-        !IsAcceptablePhoneFolder(remote))
+    if (!IsFilesMode() || index < 0 || index >= Count() ||
+        CheckFileEntry(local, remote, index) != 0)
         return false;
     CSettingNode *entry = m_copy->Children()[static_cast<size_t>(index)];
     const std::pair<int, QString> parts[] = {{m_kind->localType, local},

@@ -35,6 +35,9 @@ bool IsDriveQualified(QStringView path);
 bool IsAcceptablePhoneFolder(QStringView path);
 // The folder as stored: with a backslash at the end.
 QString CompletePhoneFolder(const QString &path);
+// A file list names files by their full path on this computer, and only
+// files that are there when they are added.
+bool IsLocalFile(const QString &path);
 
 // One row of a file list: the PC path split into file name and folder at
 // the platform's separator, and for Files entries the phone folder.
@@ -65,10 +68,19 @@ public:
     FileListRow Row(int index) const;
     std::vector<FileListRow> Rows() const;
 
-    // Adds a PC path per file, skipping those already listed; answers how
+    // Why a file cannot be added outside Files mode, as the identifier of
+    // the message that says so; 0 when it can. It must be a file on this
+    // computer that the list does not hold yet (paths compare exactly).
+    unsigned CheckFile(const QString &path) const;
+    // The same for a Files entry, which also needs an acceptable phone
+    // folder; the same file may go to several folders, but only once to
+    // each. ownIndex: the entry being edited, -1 for a new one.
+    unsigned CheckFileEntry(const QString &local, const QString &remote, int ownIndex = -1) const;
+
+    // Adds a PC path per file that CheckFile accepts, in order; answers how
     // many were added. Not in Files mode.
     int AddFiles(const QStringList &paths);
-    // Adds a Files entry; the phone folder must be acceptable.
+    // Add or change a Files entry that CheckFileEntry accepts.
     bool AddFileEntry(const QString &local, const QString &remote);
     bool EditFileEntry(int index, const QString &local, const QString &remote);
     // Removes the entries at these indexes, whatever their order.

@@ -41,6 +41,8 @@ enum : unsigned {
     FolderColumn = 219,
     PhoneFolderColumn = 591,
     MsgPhoneFolderNotValid = 592,
+    MsgNotALocalFile = 41077,
+    MsgFileAlreadyListed = 41078,
     KeepAnswerForSettings = 546,
     KeepAnswerForFiles = 565,
     ButtonOk = 41000,

@@ -150,6 +150,9 @@ files)
     expect 0 files a.xml --add RingingTones tone.wav "my pic.jpg" tone.wav
     contains out "RingingTones: 2 added, 1 already listed."
     expect 0 files a.xml --add Files tone.wav 'C:\Documents'
+    contains out "Files: 1 added, 0 already listed."
+    expect 0 files a.xml --add Files tone.wav 'c:\documents\'
+    contains out "Files: 0 added, 1 already listed."
     cp a.xml before.xml
     expect 1 files a.xml --add Files tone.wav 'Documents'
     contains err "must start with a drive letter"

@@ -4,6 +4,9 @@
 #include "settings/NodeTypes.h"
 #include "settings/StringIds.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace NodeType;
@@ -26,7 +29,16 @@ protected:
         return paths;
     }
 
+    // A file that exists, in a folder of the test's own.
+    QString Make(const QString &name)
+    {
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return file.fileName();
+    }
+
     CTestTree m_tree;
+    QTemporaryDir m_dir;
 };
 
 } // namespace
@@ -64,27 +76,46 @@ TEST(FileListRules, KindsAndFilters)
               "Images (*.jpg;*.bmp;*.gif)|*.jpg;*.bmp;*.gif|All files (*.*)|*.*||");
 }
 
-TEST_F(FileListTest, AddingSkipsListedFilesOutsideFilesModeAndNeverTouchesTheCategory)
+TEST_F(FileListTest, AddingTakesFilesOfThisComputerOnceAndNeverTouchesTheCategory)
 {
+    const QString one = Make("one.wav"), two = Make("two.wav"), upper = Make("One.wav");
+    const QString missing = m_dir.filePath("missing.wav");
     CFileList tones(*Category(RingingTones));
     EXPECT_FALSE(tones.IsFilesMode());
-    EXPECT_EQ(tones.AddFiles({"/a/one.wav"}), 1);
-    EXPECT_EQ(tones.AddFiles({"/a/one.wav", "/a/two.wav", "/a/two.wav", "/a/One.wav"}), 2)
-        << "listed files and repeats are skipped; case counts";
-    EXPECT_EQ(Paths(tones), (QStringList{"/a/one.wav", "/a/two.wav", "/a/One.wav"}));
-    EXPECT_FALSE(tones.AddFileEntry("/a/x", "C:\\")) << "no phone folders here";
+    EXPECT_EQ(tones.AddFiles({one}), 1);
+    EXPECT_EQ(tones.AddFiles({one, two, two, upper, missing, m_dir.path(), "two.wav"}), 2)
+        << "listed files, repeats, missing files, folders and relative paths are skipped";
+    EXPECT_EQ(Paths(tones), (QStringList{one, two, upper})) << "case counts";
+    EXPECT_EQ(tones.CheckFile(two), StringId::MsgFileAlreadyListed);
+    EXPECT_EQ(tones.CheckFile(missing), StringId::MsgNotALocalFile);
+    EXPECT_EQ(tones.CheckFile(m_dir.path()), StringId::MsgNotALocalFile);
+    EXPECT_EQ(tones.CheckFile(Make("three.wav")), 0u);
+    EXPECT_FALSE(tones.AddFileEntry(one, "C:\\")) << "no phone folders here";
 
     CFileList files(*Category(Files));
     EXPECT_TRUE(files.IsFilesMode());
-    EXPECT_EQ(files.AddFiles({"/a/one.wav"}), 0);
-    EXPECT_TRUE(files.AddFileEntry("/a/one.wav", "C:\\Documents"));
-    EXPECT_TRUE(files.AddFileEntry("/a/one.wav", "D:")) << "Files entries may repeat";
-    EXPECT_FALSE(files.AddFileEntry("/a/one.wav", "Documents"));
-    EXPECT_FALSE(files.AddFileEntry("", "C:\\"));
-    EXPECT_TRUE(files.EditFileEntry(1, "/b/two.txt", "E:\\x"));
-    EXPECT_FALSE(files.EditFileEntry(1, "/b/two.txt", "E:\\x|y"));
-    EXPECT_FALSE(files.EditFileEntry(2, "/b/two.txt", "E:\\"));
-    EXPECT_EQ(Paths(files), (QStringList{"/a/one.wav > C:\\Documents\\", "/b/two.txt > E:\\x\\"}));
+    EXPECT_EQ(files.AddFiles({one}), 0);
+    EXPECT_TRUE(files.AddFileEntry(one, "C:\\Documents"));
+    EXPECT_TRUE(files.AddFileEntry(one, "D:")) << "one file may go to several folders";
+    const std::tuple<QString, QString, unsigned> refusals[] = {
+        {one, "c:\\documents\\", StringId::MsgFileAlreadyListed},
+        {missing, "E:\\", StringId::MsgNotALocalFile},
+        {"", "E:\\", StringId::MsgNotALocalFile},
+        {one, "Documents", StringId::MsgPhoneFolderNotValid},
+    };
+    for (const auto &[local, remote, message] : refusals) {
+        EXPECT_EQ(files.CheckFileEntry(local, remote), message) << remote.toStdString();
+        EXPECT_FALSE(files.AddFileEntry(local, remote)) << remote.toStdString();
+    }
+    EXPECT_EQ(files.CheckFileEntry(two, "C:\\Documents"), 0u);
+
+    EXPECT_TRUE(files.EditFileEntry(1, two, "E:\\x"));
+    EXPECT_TRUE(files.EditFileEntry(1, two, "E:\\x\\")) << "an entry is no duplicate of itself";
+    EXPECT_FALSE(files.EditFileEntry(0, two, "e:\\X")) << "the other entry has it";
+    EXPECT_FALSE(files.EditFileEntry(1, two, "E:\\x|y"));
+    EXPECT_FALSE(files.EditFileEntry(1, missing, "E:\\"));
+    EXPECT_FALSE(files.EditFileEntry(2, two, "F:\\"));
+    EXPECT_EQ(Paths(files), (QStringList{one + " > C:\\Documents\\", two + " > E:\\x\\"}));
 
     // All of it happened on copies.
     EXPECT_EQ(Category(RingingTones)->ChildCount(), 0);
@@ -95,13 +126,16 @@ TEST_F(FileListTest, AddingSkipsListedFilesOutsideFilesModeAndNeverTouchesTheCat
 TEST_F(FileListTest, RemovingTakesExactlyTheGivenEntriesAndEntriesAreHandedOverInOrder)
 {
     CFileList images(*Category(BackgroundImages));
-    images.AddFiles({"/p/0.jpg", "/p/1.jpg", "/p/2.jpg", "/p/3.jpg", "/p/4.jpg"});
+    QStringList made;
+    for (const char *name : {"0.jpg", "1.jpg", "2.jpg", "3.jpg", "4.jpg"})
+        made << Make(name);
+    images.AddFiles(made);
     images.RemoveEntries({3, 0, 3, 9});
-    EXPECT_EQ(Paths(images), (QStringList{"/p/1.jpg", "/p/2.jpg", "/p/4.jpg"}));
+    EXPECT_EQ(Paths(images), (QStringList{made[1], made[2], made[4]}));
 
     const auto entries = images.TakeEntries();
     ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[2]->GetValue(), "/p/4.jpg");
+    EXPECT_EQ(entries[2]->GetValue(), made[4]);
     EXPECT_EQ(entries[2]->GetType(), BackgroundImage);
     EXPECT_EQ(entries[2]->IsIncluded(), 1);
     EXPECT_EQ(images.Count(), 3) << "the copy keeps its entries";

@@ -30,9 +30,12 @@ QPushButton *MakeButton(const CApplication *application, unsigned text, int id, 
 
 } // namespace
 
-CFileEntryDlg::CFileEntryDlg(const CApplication *application, QWidget *parent)
+CFileEntryDlg::CFileEntryDlg(const CApplication *application, const CFileList &list, int ownIndex,
+                             QWidget *parent)
     : QDialog(parent)
     , m_application(application)
+    , m_list(list)
+    , m_ownIndex(ownIndex)
     , m_chooser(ChooseExistingFile)
 {
     setWindowTitle(LoadLabel(m_application, StringId::FileEntryTitle, true));
@@ -122,6 +125,8 @@ void CFileEntryDlg::SetFileChooser(FileChooser chooser)
 
 void CFileEntryDlg::UpdateOkButton()
 {
+    // Whether the file is there and not listed yet is asked on OK, which
+    // then says why an entry is refused.
     m_ok->setEnabled(!m_local->text().isEmpty() &&
                      IsAcceptablePhoneFolder(m_remote->currentText()));
 }
@@ -141,14 +146,14 @@ void CFileEntryDlg::accept()
 {
     m_localPath = m_local->text();
     m_remotePath = m_remote->currentText();
-    if (IsAcceptablePhoneFolder(m_remotePath)) {
+    const unsigned refusal = m_list.CheckFileEntry(m_localPath, m_remotePath, m_ownIndex);
+    if (refusal == 0) {
         m_remotePath = CompletePhoneFolder(m_remotePath);
         QDialog::accept();
         return;
     }
     QMessageBox box(QMessageBox::Warning, LoadLabel(m_application, StringId::ViewName, true),
-                    LoadLabel(m_application, StringId::MsgPhoneFolderNotValid, true),
-                    QMessageBox::Ok, this);
+                    LoadLabel(m_application, refusal, true), QMessageBox::Ok, this);
     box.button(QMessageBox::Ok)->setText(LoadLabel(m_application, StringId::ButtonOk, true));
     box.exec();
 }

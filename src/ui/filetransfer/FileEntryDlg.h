@@ -6,20 +6,23 @@
 #include <QString>
 
 class CApplication;
+class CFileList;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 
 // One entry of the generic Files category: a file on this computer and the
 // phone folder it is copied to, typed or chosen from the folders the phone
-// has in its language. The dialog only collects and checks the two paths;
-// the file list creates or updates the entry.
+// has in its language. The dialog only collects the two paths; the file
+// list decides whether it takes them (ownIndex: the entry being edited, -1
+// for a new one) and creates or updates the entry.
 class CFileEntryDlg : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit CFileEntryDlg(const CApplication *application, QWidget *parent = nullptr);
+    CFileEntryDlg(const CApplication *application, const CFileList &list, int ownIndex,
+                  QWidget *parent = nullptr);
     ~CFileEntryDlg() override;
 
     // Presets shown when the dialog opens; empty ones leave the field empty.
@@ -31,7 +34,7 @@ public:
     // Replaces the file chooser of Browse.
     void SetFileChooser(FileChooser chooser);
 
-    // Refuses an unacceptable phone folder with a message and stays open.
+    // An entry the file list refuses stays open with the list's message.
     void accept() override;
 
 private:
@@ -39,6 +42,8 @@ private:
     void Browse();
 
     const CApplication *m_application;
+    const CFileList &m_list;
+    int m_ownIndex;
     QLineEdit *m_local;
     QComboBox *m_remote;
     QPushButton *m_ok;

@@ -202,9 +202,9 @@ int CFileListDlg::EntryOf(int row) const
     return m_list->GetItemData(row).toInt();
 }
 
-bool CFileListDlg::RunEntryDialog(QString &local, QString &remote)
+bool CFileListDlg::RunEntryDialog(int entry, QString &local, QString &remote)
 {
-    CFileEntryDlg dialog(m_application, this);
+    CFileEntryDlg dialog(m_application, m_files, entry, this);
     dialog.SetLocalPath(local);
     dialog.SetRemotePath(remote);
     if (dialog.exec() != QDialog::Accepted)
@@ -219,7 +219,7 @@ void CFileListDlg::Add()
     bool added = false;
     if (IsFilesMode()) {
         QString local, remote;
-        added = RunEntryDialog(local, remote) && m_files.AddFileEntry(local, remote);
+        added = RunEntryDialog(-1, local, remote) && m_files.AddFileEntry(local, remote);
     } else if (m_chooser) {
         added = m_files.AddFiles(m_chooser(this, m_filter)) > 0;
     }
@@ -238,7 +238,7 @@ void CFileListDlg::Edit()
     const FileListRow shown = m_files.Row(entry);
     QString local = shown.Path();
     QString remote = shown.phoneFolder;
-    if (RunEntryDialog(local, remote) && m_files.EditFileEntry(entry, local, remote))
+    if (RunEntryDialog(entry, local, remote) && m_files.EditFileEntry(entry, local, remote))
         Fill();
 }
 

@@ -53,8 +53,9 @@ private:
     void Add();
     void Edit();
     void Remove();
-    // Runs the entry dialog with the presets; false when it is cancelled.
-    bool RunEntryDialog(QString &local, QString &remote);
+    // Runs the entry dialog for a new entry (-1) or the one at entry with
+    // the presets; false when it is cancelled.
+    bool RunEntryDialog(int entry, QString &local, QString &remote);
     // The working copy's entry that a row of the list shows.
     int EntryOf(int row) const;
 

@@ -5,8 +5,10 @@
 #include "ui/editor/InPlaceEditing.h"
 #include "ui/filetransfer/FileListDlg.h"
 
+#include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -79,13 +81,20 @@ TEST_F(CFileListEditingTest, OkHandsTheEntriesToTheDocument)
         QTest::mouseClick(Button(dialog, 10139), Qt::LeftButton);
     };
 
+    QTemporaryDir folder;
+    QStringList files;
+    for (const char *name : {"a.wav", "b.wav"}) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        files << file.fileName();
+    }
     m_answers.Expect<CFileListDlg>([&](CFileListDlg *dialog) {
-        add(dialog, {"/home/ann/a.wav", "/home/ann/b.wav"});
+        add(dialog, files);
         dialog->accept();
     });
     PressF2On(tones);
     ASSERT_EQ(tones->ChildCount(), 2);
-    EXPECT_EQ(tones->Children()[1]->GetValue(), "/home/ann/b.wav");
+    EXPECT_EQ(tones->Children()[1]->GetValue(), files[1]);
     EXPECT_TRUE(tones->IsIncluded());
     EXPECT_TRUE(m_document.IsModified());
     EXPECT_NE(tones->GetDisplayValue(true), shownEmpty);

@@ -1,30 +1,42 @@
 #include "ui/filetransfer/FileEntryDlg.h"
 
+#include "filetransfer/FileList.h"
 #include "filetransfer/PhoneFolders.h"
+#include "settings/NodeTypes.h"
 #include "support/EnglishTexts.h"
 #include "support/ModalAnswers.h"
 #include "ui/filetransfer/FileChooser.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// An entry dialog as exec shows it; Type fills its fields as the user does.
+// An entry dialog for a new entry of the Files list, as exec shows it; Type
+// fills its fields as the user does.
 class FileEntryDlgTest : public ::testing::Test
 {
 protected:
-    CFileEntryDlg &Show()
+    CFileEntryDlg &Show(int ownIndex = -1)
     {
-        m_dialog = std::make_unique<CFileEntryDlg>(m_texts.Application());
+        m_dialog = std::make_unique<CFileEntryDlg>(m_texts.Application(), m_list, ownIndex);
         m_dialog->show();
         return *m_dialog;
+    }
+    // A file that exists, in a folder of the test's own.
+    QString Make(const QString &name)
+    {
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return file.fileName();
     }
     QLineEdit *Local() const { return m_dialog->findChild<QLineEdit *>("id276"); }
     QComboBox *Remote() const { return m_dialog->findChild<QComboBox *>("id275"); }
@@ -35,7 +47,9 @@ protected:
         QTest::keyClicks(Remote()->lineEdit(), remote);
     }
 
-    CEnglishTexts m_texts;
+    CEnglishTexts m_texts{true};
+    CFileList m_list{*m_texts.Root()->FindDescendant({NodeType::FileTransfer, NodeType::Files})};
+    QTemporaryDir m_dir;
     std::unique_ptr<CFileEntryDlg> m_dialog;
 };
 
@@ -62,11 +76,10 @@ TEST_F(FileEntryDlgTest, OffersThePhonesFoldersWithNothingChosenAndShowsPresets)
 TEST_F(FileEntryDlgTest, OkFollowsBothFieldsAndCompletesTheFolder)
 {
     const QString kDisabled;
+    const QString file = Make("a.txt");
     const std::tuple<QString, QString, QString> cases[] = {
-        {"/home/ann/a.txt", "C:", "C:\\"},
-        {"a.txt", "D:\\My docs\\", "D:\\My docs\\"},
-        {"/home/ann/a.txt", "\\Docs\\", kDisabled},
-        {"/home/ann/a.txt", "C:\\a|b", kDisabled},
+        {file, "C:", "C:\\"},          {file, "D:\\My docs\\", "D:\\My docs\\"},
+        {file, "\\Docs\\", kDisabled}, {file, "C:\\a|b", kDisabled},
         {"", "C:\\Docs\\", kDisabled},
     };
     for (const auto &[local, remote, stored] : cases) {
@@ -85,7 +98,7 @@ TEST_F(FileEntryDlgTest, OkFollowsBothFieldsAndCompletesTheFolder)
 TEST_F(FileEntryDlgTest, AChosenFolderEnablesOkAndABadOneReachingOkIsRefused)
 {
     Show();
-    Type("/home/ann/a.txt", "");
+    Type(Make("a.txt"), "");
     Remote()->showPopup();
     QAbstractItemView *list = Remote()->view();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -102,6 +115,32 @@ TEST_F(FileEntryDlgTest, AChosenFolderEnablesOkAndABadOneReachingOkIsRefused)
     EXPECT_TRUE(message.startsWith("The phone folder must start with a drive letter"));
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_EQ(Remote()->currentText(), "Docs\\");
+}
+
+TEST_F(FileEntryDlgTest, AFileTheListRefusesKeepsTheDialogOpenWithTheListsMessage)
+{
+    const QString file = Make("a.txt");
+    ASSERT_TRUE(m_list.AddFileEntry(file, "C:\\Docs"));
+    const auto refusal = [this](const QString &local, const QString &remote) {
+        Type(local, remote);
+        CModalAnswers answers;
+        QString message;
+        answers.Expect<QMessageBox>([&](QMessageBox *box) { message = box->text(); });
+        m_dialog->accept();
+        EXPECT_TRUE(m_dialog->isVisible());
+        return message;
+    };
+    Show();
+    EXPECT_EQ(refusal(m_dir.filePath("missing.txt"), "C:\\Docs"),
+              "Choose a file that exists on this computer.");
+    Show();
+    EXPECT_EQ(refusal(file, "c:\\docs\\"), "This file is already in the list.");
+
+    // Editing the entry itself keeps its file and folder.
+    Show(0);
+    Type(file, "C:\\Docs");
+    QTest::mouseClick(Ok(), Qt::LeftButton);
+    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
 }
 
 TEST_F(FileEntryDlgTest, BrowseTakesTheChosenFileAndCancelKeepsTheField)

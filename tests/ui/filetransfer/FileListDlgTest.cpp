@@ -8,10 +8,13 @@
 #include "ui/filetransfer/FileEntryDlg.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -82,7 +85,17 @@ protected:
         dialog->findChild<QComboBox *>("id275")->setEditText(remote);
     }
 
+    // A file that exists, in a folder of the test's own.
+    QString Make(const QString &name)
+    {
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return file.fileName();
+    }
+    QString Folder() const { return m_dir.path() + u'/'; }
+
     CEnglishTexts m_texts{true};
+    QTemporaryDir m_dir;
     std::unique_ptr<CFileListDlg> m_dialog;
     QStringList m_chosen, m_filters;
 };
@@ -117,25 +130,26 @@ TEST_F(FileListDlgTest, ColumnsButtonsAndHelpFollowTheCategory)
 TEST_F(FileListDlgTest, AddSkipsListedFilesAndTheCategoryWaitsForTheCaller)
 {
     CSettingNode *images = Category(BackgroundImages);
-    images->AddChild("/pics/sea.jpg", EditorKind::None, BackgroundImage);
+    const QString sea = Make("sea.jpg"), sky = Make("sky.gif"), logo = Make("logo.bmp");
+    images->AddChild(sea, EditorKind::None, BackgroundImage);
     Open(*images);
-    m_chosen = {"/pics/sea.jpg", "/pics/sky.gif", "logo.bmp"};
+    m_chosen = {sea, sky, logo};
     Click(10139);
-    m_chosen = {"/pics/sky.gif"};
+    m_chosen = {sky};
     Click(10139);
     EXPECT_EQ(m_filters.value(0),
               "Images (*.jpg;*.bmp;*.gif)|*.jpg;*.bmp;*.gif|All files (*.*)|*.*||");
-    EXPECT_EQ(Shown(), (QStringList{"sea.jpg|/pics/", "sky.gif|/pics/", "logo.bmp|"}));
-    EXPECT_EQ(Entries(BackgroundImage),
-              (QStringList{"/pics/sea.jpg", "/pics/sky.gif", "logo.bmp"}));
+    EXPECT_EQ(Shown(),
+              (QStringList{"sea.jpg|" + Folder(), "sky.gif|" + Folder(), "logo.bmp|" + Folder()}));
+    EXPECT_EQ(Entries(BackgroundImage), (QStringList{sea, sky, logo}));
     Click(2);
     EXPECT_EQ(images->ChildCount(), 1);
 
     // A list of node type 110 makes entries of its own type.
     Open(*m_texts.Root()->AddChild(QString(), EditorKind::FileList, Unnamed110));
-    m_chosen = {"/a/one"};
+    m_chosen = {Make("one")};
     Click(10139);
-    EXPECT_EQ(Entries(Unnamed110), QStringList{"/a/one"});
+    EXPECT_EQ(Entries(Unnamed110), m_chosen);
 }
 
 TEST_F(FileListDlgTest, RemoveTakesTheSelectedEntriesWhateverTheirPlaceOnScreen)
@@ -164,18 +178,19 @@ TEST_F(FileListDlgTest, RemoveTakesTheSelectedEntriesWhateverTheirPlaceOnScreen)
 
 TEST_F(FileListDlgTest, FilesEntriesAreAddedAndEditedInTheEntryDialog)
 {
+    const QString notes = Make("notes.txt"), plan = Make("plan.txt");
     Open(*Category(Files));
     CModalAnswers answers;
     for (const char *remote : {"C:\\Documents", "D:", ""}) {
-        answers.Expect<CFileEntryDlg>([remote](CFileEntryDlg *entry) {
-            TypeEntry(entry, "/home/ann/notes.txt", remote);
+        answers.Expect<CFileEntryDlg>([remote, notes](CFileEntryDlg *entry) {
+            TypeEntry(entry, notes, remote);
             if (*remote) // the last one is cancelled
                 entry->accept();
         });
         Click(10139);
     }
-    EXPECT_EQ(Shown(),
-              (QStringList{"notes.txt|/home/ann/|C:\\Documents\\", "notes.txt|/home/ann/|D:\\"}));
+    EXPECT_EQ(Shown(), (QStringList{"notes.txt|" + Folder() + "|C:\\Documents\\",
+                                    "notes.txt|" + Folder() + "|D:\\"}));
 
     // Edit starts from the focused entry's values; a double click edits too.
     QStringList presets;
@@ -188,7 +203,7 @@ TEST_F(FileListDlgTest, FilesEntriesAreAddedAndEditedInTheEntryDialog)
                 entry->accept();
         });
     };
-    edit("/home/ann/plan.txt", true);
+    edit(plan, true);
     ClickRow(1);
     Click(10004);
     edit("/other", false);
@@ -196,9 +211,30 @@ TEST_F(FileListDlgTest, FilesEntriesAreAddedAndEditedInTheEntryDialog)
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, first);
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, first);
     QTest::mouseRelease(List()->viewport(), Qt::LeftButton, {}, first);
-    EXPECT_EQ(presets,
-              (QStringList{"/home/ann/notes.txt > D:\\", "/home/ann/notes.txt > C:\\Documents\\"}));
-    EXPECT_EQ(Entries(File), (QStringList{" > /home/ann/notes.txt > C:\\Documents\\",
-                                          " > /home/ann/plan.txt > C:\\Work\\"}));
+    EXPECT_EQ(presets, (QStringList{notes + " > D:\\", notes + " > C:\\Documents\\"}));
+    EXPECT_EQ(Entries(File),
+              (QStringList{" > " + notes + " > C:\\Documents\\", " > " + plan + " > C:\\Work\\"}));
     EXPECT_EQ(answers.Pending(), 0);
+}
+
+TEST_F(FileListDlgTest, OtherFilesRefuseAMissingFileAndTheSameEntryTwice)
+{
+    const QString notes = Make("notes.txt");
+    Open(*Category(Files));
+    CModalAnswers answers;
+    QStringList messages;
+    for (const QString &local : {notes, m_dir.filePath("gone.txt"), notes}) {
+        const bool refused = !Shown().isEmpty(); // after the first, listed entry
+        answers.Expect<CFileEntryDlg>([&answers, &messages, local, refused](CFileEntryDlg *entry) {
+            TypeEntry(entry, local, "C:\\Documents");
+            if (refused)
+                answers.Expect<QMessageBox>(
+                    [&messages](QMessageBox *box) { messages << box->text(); });
+            entry->accept();
+        });
+        Click(10139);
+    }
+    EXPECT_EQ(messages, (QStringList{"Choose a file that exists on this computer.",
+                                     "This file is already in the list."}));
+    EXPECT_EQ(Entries(File), QStringList{" > " + notes + " > C:\\Documents\\"});
 }
