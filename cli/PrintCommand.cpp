@@ -5,15 +5,15 @@
 #include "Commands.h"
 #include "Console.h"
 
+#include "paint/ListingPainter.h"
 #include "print/FixedPitchMeasure.h"
 #include "print/PrintListing.h"
-#include "ui/print/ListingPrint.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPageSize>
-#include <QPrinter>
+#include <QPdfWriter>
 
 #include <cstring>
 
@@ -90,16 +90,16 @@ QPageSize::PageSizeId LocalePaper()
 
 int PrintPdf(const CSettingsDocument &document, const PrintOptions &options)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(options.pdf);
-    printer.setPageSize(QPageSize(LocalePaper()));
+    QPdfWriter writer(options.pdf);
+    writer.setPageSize(QPageSize(LocalePaper()));
     CListingJob job;
     job.application = Application();
     job.root = document.GetRoot();
     job.rangeMode = options.range;
     job.documentTitle = QFileInfo(options.file).fileName();
-    switch (PrintListing(printer, job)) {
+    CListingPainter painter(writer, job);
+    writer.setTitle(painter.DocumentName());
+    switch (painter.Paint()) {
     case ListingPrintResult::Printed:
         return ExitOk;
     case ListingPrintResult::NothingToPrint:

@@ -1,6 +1,6 @@
-#include "ui/print/PainterCanvas.h"
+#include "paint/PainterCanvas.h"
 
-#include "ui/print/PrinterMeasure.h"
+#include "paint/PrinterMeasure.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "ui/print/PrinterMeasure.h"
+#include "paint/PrinterMeasure.h"
 
 namespace {
 

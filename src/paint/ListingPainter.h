@@ -1,0 +1,49 @@
+#pragma once
+
+#include "paint/PrinterMeasure.h"
+#include "print/PrintListing.h"
+
+#include <QFont>
+#include <QString>
+
+#include <functional>
+
+class CApplication;
+class CSettingNode;
+class QPagedPaintDevice;
+
+// What a printed listing shows and how.
+struct CListingJob
+{
+    const CApplication *application = nullptr;
+    const CSettingNode *root = nullptr;
+    int rangeMode = PrintRange::Included;
+    CPrintListing::SelectedTest selected;
+    // The listing prints this font's family at 10 points.
+    QFont font;
+    QString documentTitle;
+};
+
+enum class ListingPrintResult { Printed, NothingToPrint, Failed };
+
+// Paints the listing with a QPainter on a paged device: a printer for the
+// view, a PDF writer for provana print. The listing is laid out for the
+// device when made.
+class CListingPainter
+{
+public:
+    CListingPainter(QPagedPaintDevice &device, const CListingJob &job);
+
+    int PageCount() const { return m_listing.PageCount(); }
+    // The name the listing's document carries.
+    QString DocumentName() const;
+    // Paints every page, copies times over, in one document. abort runs when a
+    // new page cannot be started, while the painter is still active.
+    ListingPrintResult Paint(int copies = 1, const std::function<void()> &abort = {});
+
+private:
+    QPagedPaintDevice &m_device;
+    const CListingJob &m_job;
+    CPrinterMeasure m_measure;
+    CPrintListing m_listing;
+};
