@@ -35,6 +35,7 @@ enum : unsigned {
     NoSuchEntry = 40047,
     FilesAdded = 40048,
     BookmarksImported = 40049,
+    ValueCut = 40050,
     // provana send.
     HelpSend = 40023,
     NotAnAnswer = 40070,

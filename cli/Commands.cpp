@@ -145,6 +145,8 @@ int CmdSet(const QStringList &arguments)
                                       : Text(CliText::ValueRefused, {arguments[2]}));
         return ExitCheckFailed;
     }
+    if (result.cutTo > 0)
+        PrintError(Text(CliText::ValueCut, {arguments[1], result.cutTo}));
     return SaveFile(document, arguments[0]);
 }
 

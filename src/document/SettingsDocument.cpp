@@ -4,9 +4,11 @@
 #include "config/ConfigWriter.h"
 #include "document/IncludeToggle.h"
 #include "document/ValueEditing.h"
+#include "settings/Labels.h"
 #include "settings/NodeCatalogue.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
+#include "settings/StringIds.h"
 
 #include <map>
 
@@ -145,7 +147,18 @@ CEditResult CSettingsDocument::EditValue(CSettingNode *node, const QString &text
         AfterEdit();
     else
         AfterEditWithin(node);
-    return {CEditResult::Changed, {}};
+    return {CEditResult::Changed, {}, commit.cutTo};
+}
+
+CEditResult CSettingsDocument::EditPassword(CSettingNode *node, const QString &typed,
+                                            const std::optional<QString> &confirmation)
+{
+    if (confirmation ? IsPasswordConfirmed(typed, *confirmation) : typed.isEmpty())
+        return EditValue(node, typed);
+    CEditResult cleared = EditValue(node, QString(), false);
+    if (confirmation && !cleared.IsRefused())
+        cleared.message = LoadLabel(node->GetApplication(), StringId::MsgPasswordsDiffer, true);
+    return cleared;
 }
 
 void CSettingsDocument::ToggleInclude(CSettingNode *node)

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CApplication;
@@ -20,7 +21,8 @@ struct CEditResult
         Refused,   // message says why
     };
     Result result = Unchanged;
-    QString message;
+    QString message; // why it was refused, or what befell a stored value
+    int cutTo = 0;   // the text was cut to this many characters to fit its field
 
     bool IsRefused() const { return result == Refused; }
 };
@@ -72,6 +74,12 @@ public:
     // its shown value changed (autoInclude). A password is stored as typed:
     // its confirmation is the editor's business.
     CEditResult EditValue(CSettingNode *node, const QString &text, bool autoInclude = true);
+    // Stores a password typed in the editor with what was typed to confirm
+    // it. A password that differs from its confirmation is not stored: the
+    // node is cleared and left as included as it was, and message says so; no
+    // confirmation at all (the user cancelled it) clears it without a word.
+    CEditResult EditPassword(CSettingNode *node, const QString &typed,
+                             const std::optional<QString> &confirmation);
     // The include check icon: toggles node's flag with all propagation.
     void ToggleInclude(CSettingNode *node);
     // Toggles when the flag differs from include; true when it ends as asked.

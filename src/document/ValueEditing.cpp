@@ -1,5 +1,6 @@
 #include "document/ValueEditing.h"
 
+#include "config/ConfigText.h"
 #include "settings/Labels.h"
 #include "settings/NodeCatalogue.h"
 #include "settings/NodeTypes.h"
@@ -34,62 +35,45 @@ bool IsDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-bool IsNumberKind(int kind)
+CValueCommit StoreAsTyped(const CSettingNode *, const QString &text)
 {
-    return kind == EditorKind::PortNumber || kind == EditorKind::MessageSize;
+    return Stored(text);
 }
 
-bool IsTextKind(int kind)
+CValueCommit CommitEMailAddress(const CSettingNode *node, const QString &text)
 {
-    switch (kind) {
-    case EditorKind::HostName:
-    case EditorKind::EMailAddress:
-    case EditorKind::Text:
-    case EditorKind::Password:
-    case EditorKind::ConnectionName:
-    case EditorKind::MailboxName:
-    case EditorKind::PlainText:
-    case EditorKind::ModemInit:
-        return true;
-    default:
-        return false;
-    }
-}
-
-QString KeepAllowed(const CSettingNode *node, const QString &text)
-{
-    QString kept;
-    kept.reserve(text.size());
-    for (const QChar c : text) {
-        if (IsTypedCharacterAllowed(node->GetEditorKind(), node->GetType(), c, kept.size()))
-            kept += c;
-    }
-    return kept;
-}
-
-CValueCommit CommitText(const CSettingNode *node, const QString &text)
-{
-    const int kind = node->GetEditorKind();
-    if (kind == EditorKind::EMailAddress && !IsValidEmailAddress(text))
+    if (!IsValidEmailAddress(text))
         return Refused(Message(node, StringId::MsgValueNotValid));
-    if (kind == EditorKind::HostName && node->GetType() == NodeType::HTTPProxyServer &&
-        !IsValidHostName(text))
+    return Stored(text);
+}
+
+// Mail servers are left to the whole-tree check.
+CValueCommit CommitHostName(const CSettingNode *node, const QString &text)
+{
+    if (node->GetType() == NodeType::HTTPProxyServer && !IsValidHostName(text))
         return Refused(Message(node, StringId::MsgValueNotValid));
-    // An item keeps its name rather than lose it.
-    if ((kind == EditorKind::ConnectionName || kind == EditorKind::MailboxName) && text.isEmpty())
+    return Stored(text);
+}
+
+// An item keeps its name rather than lose it.
+CValueCommit CommitItemName(const CSettingNode *, const QString &text)
+{
+    if (text.isEmpty())
         return {};
     return Stored(text);
 }
 
-CValueCommit CommitNumber(const CSettingNode *node, const QString &text)
+CValueCommit CommitPortNumber(const CSettingNode *, const QString &text)
 {
-    if (node->GetEditorKind() == EditorKind::PortNumber)
-        return Stored(QString::number(std::clamp(ReadInteger(text), 0, kMaxPortNumber)));
-    if (node->GetType() == NodeType::MessageMaxSize) {
-        return Stored(
-            QString::number(std::clamp(ReadInteger(text), kMinMessageMaxSize, kMaxMessageMaxSize)));
-    }
-    return Stored(text);
+    return Stored(QString::number(std::clamp(ReadInteger(text), 0, kMaxPortNumber)));
+}
+
+CValueCommit CommitMessageSize(const CSettingNode *node, const QString &text)
+{
+    if (node->GetType() != NodeType::MessageMaxSize)
+        return Stored(text);
+    return Stored(
+        QString::number(std::clamp(ReadInteger(text), kMinMessageMaxSize, kMaxMessageMaxSize)));
 }
 
 CValueCommit CommitPhoneNumber(const CSettingNode *node, const QString &text)
@@ -142,27 +126,186 @@ CValueCommit CommitChoice(const CSettingNode *node, const QString &text)
     return Refused(Message(node, StringId::MsgNotAChoice, {text, node->GetLabel(true)}));
 }
 
+// How the editor of a kind holds its text.
+enum class Form {
+    Text,        // one line, filtered as typed and cut to the node's limit
+    Number,      // digits only, cut to the node's limit
+    PhoneNumber, // the node type's characters, cut to its limit
+    IPAddress,   // four fields with their ranges
+    Choice,      // one of the node's choices
+    Multiline,   // a dialog; line feeds, cut to the multi-line limit
+    List,        // a list dialog; no value of its own
+};
+
+using CommitFunction = CValueCommit (*)(const CSettingNode *, const QString &);
+
+struct ValueRule
+{
+    int editorKind;
+    Form form;
+    CommitFunction commit; // after the text was filtered and cut
+};
+
+// The kinds not listed have no editor.
+constexpr ValueRule kValueRules[] = {
+    {EditorKind::IPAddress, Form::IPAddress, CommitIPAddress},
+    {EditorKind::HostName, Form::Text, CommitHostName},
+    {EditorKind::EMailAddress, Form::Text, CommitEMailAddress},
+    {EditorKind::PortNumber, Form::Number, CommitPortNumber},
+    {EditorKind::MessageSize, Form::Number, CommitMessageSize},
+    {EditorKind::PhoneNumber, Form::PhoneNumber, CommitPhoneNumber},
+    {EditorKind::Text, Form::Text, StoreAsTyped},
+    // Stored as typed: the confirmation is asked for before.
+    {EditorKind::Password, Form::Text, StoreAsTyped},
+    {EditorKind::ConnectionName, Form::Text, CommitItemName},
+    {EditorKind::MailboxName, Form::Text, CommitItemName},
+    {EditorKind::PlainText, Form::Text, StoreAsTyped},
+    {EditorKind::MultilineText, Form::Multiline, StoreAsTyped},
+    {EditorKind::Choice, Form::Choice, CommitChoice},
+    {EditorKind::EditableChoice, Form::Choice, CommitChoice},
+    {EditorKind::FileList, Form::List, nullptr},
+    {EditorKind::ModemInit, Form::Text, StoreAsTyped},
+    {EditorKind::WWWBookmarkList, Form::List, nullptr},
+    {EditorKind::WAPBookmarkList, Form::List, nullptr},
+};
+
+const ValueRule *RuleOf(int editorKind)
+{
+    for (const ValueRule &rule : kValueRules) {
+        if (rule.editorKind == editorKind)
+            return &rule;
+    }
+    return nullptr;
+}
+
+bool HasForm(int editorKind, Form form)
+{
+    const ValueRule *rule = RuleOf(editorKind);
+    return rule && rule->form == form;
+}
+
+bool IsLineForm(Form form)
+{
+    return form == Form::Text || form == Form::Number || form == Form::PhoneNumber;
+}
+
+struct MultilineRule
+{
+    int nodeType;
+    int lineBreakUnits;
+    bool growOnly;
+};
+
+// A script's field counts a line break as the CR LF it holds and only
+// refuses to grow; a signature always fits.
+constexpr MultilineRule kMultilineRules[] = {
+    {NodeType::Signature, 1, false},
+    {NodeType::Script, 2, true},
+};
+
+QString KeepAllowed(const CSettingNode *node, const QString &text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (IsTypedCharacterAllowed(node->GetEditorKind(), node->GetType(), c, kept.size()))
+            kept += c;
+    }
+    return kept;
+}
+
+// The editor's text before it is cut to its limit.
+QString FilteredText(const CSettingNode *node, const QString &text)
+{
+    const ValueRule *rule = RuleOf(node->GetEditorKind());
+    if (rule && IsLineForm(rule->form))
+        return KeepAllowed(node, text);
+    if (rule && rule->form == Form::Multiline) {
+        QString stored = text;
+        NormalizeLineFeeds(stored);
+        return stored;
+    }
+    return text;
+}
+
 } // namespace
+
+CMultilineLimit MultilineLimit(int nodeType)
+{
+    const auto rule =
+        std::find_if(std::begin(kMultilineRules), std::end(kMultilineRules),
+                     [nodeType](const MultilineRule &r) { return r.nodeType == nodeType; });
+    const MultilineRule &found = rule != std::end(kMultilineRules) ? *rule : kMultilineRules[0];
+    return {MaxLength(nodeType), found.lineBreakUnits, found.growOnly};
+}
+
+QString MultilineStoredText(int nodeType, const QString &text)
+{
+    QString stored = text;
+    NormalizeLineFeeds(stored);
+    return stored.left(MultilineLimit(nodeType).length);
+}
+
+int MultilineMeasure(int nodeType, QStringView text)
+{
+    const int extra = MultilineLimit(nodeType).lineBreakUnits - 1;
+    return static_cast<int>(text.size() + extra * text.count(u'\n'));
+}
+
+int LimitTypedMultiline(int nodeType, CTypedMultiline &typed, int measureBefore)
+{
+    const CMultilineLimit limit = MultilineLimit(nodeType);
+    const int allowed = limit.growOnly ? std::max(limit.length, measureBefore) : limit.length;
+    const int measure = MultilineMeasure(nodeType, typed.text);
+    int excess = measure - allowed;
+    if (excess <= 0)
+        return measure;
+
+    QString &kept = typed.text;
+    qsizetype &start = typed.start;
+    qsizetype &end = typed.end;
+    const auto cost = [&limit](QChar c) {
+        return c == u'\n' ? limit.lineBreakUnits : 1;
+    };
+    const auto fittingPrefix = [&]() {
+        qsizetype length = 0;
+        int total = 0;
+        while (length < kept.size() && total + cost(kept.at(length)) <= allowed)
+            total += cost(kept.at(length++));
+        return length;
+    };
+
+    if (MultilineMeasure(nodeType, QStringView(kept).left(start)) > allowed) {
+        kept.truncate(fittingPrefix());
+        start = end = kept.size();
+    } else {
+        while (excess > 0 && end > start) {
+            excess -= cost(kept.at(end - 1));
+            kept.remove(--end, 1);
+        }
+        while (excess > 0 && start > 0) {
+            excess -= cost(kept.at(start - 1));
+            kept.remove(--start, 1);
+            --end;
+        }
+        if (excess > 0) {
+            kept.truncate(fittingPrefix());
+            start = std::min(start, kept.size());
+            end = std::min(end, kept.size());
+        }
+    }
+    typed.changed = true;
+    return MultilineMeasure(nodeType, kept);
+}
 
 bool HasEditor(int editorKind)
 {
-    switch (editorKind) {
-    case EditorKind::IPAddress:
-    case EditorKind::PortNumber:
-    case EditorKind::MessageSize:
-    case EditorKind::PhoneNumber:
-    case EditorKind::MultilineText:
-    case EditorKind::Choice:
-    case EditorKind::EditableChoice:
-        return true;
-    default:
-        return IsTextKind(editorKind) || IsListEditorKind(editorKind);
-    }
+    return RuleOf(editorKind) != nullptr;
 }
 
 bool IsTypedCharacterAllowed(int editorKind, int nodeType, QChar c, qsizetype position)
 {
-    if (IsNumberKind(editorKind))
+    if (HasForm(editorKind, Form::Number))
         return IsDigit(c);
     if (editorKind == EditorKind::PhoneNumber) {
         // The voice mailbox number takes a plus sign in front only.
@@ -179,53 +322,58 @@ bool StartsEditing(int editorKind, QChar c)
 {
     if (c == u'\b')
         return editorKind == EditorKind::PhoneNumber;
-    if (IsNumberKind(editorKind) || editorKind == EditorKind::IPAddress)
+    if (HasForm(editorKind, Form::Number) || editorKind == EditorKind::IPAddress)
         return IsDigit(c);
     if (editorKind == EditorKind::PhoneNumber)
         return IsDigit(c) || QStringView(u"+(),pw-/*#.").contains(c);
     const char16_t code = c.unicode();
-    return IsTextKind(editorKind) &&
+    return HasForm(editorKind, Form::Text) &&
            ((code >= 32 && code <= 126) || (code >= 128 && code <= 255)) && c != u' ';
 }
 
 bool IsListEditorKind(int editorKind)
 {
-    return editorKind == EditorKind::FileList || editorKind == EditorKind::WWWBookmarkList ||
-           editorKind == EditorKind::WAPBookmarkList;
+    return HasForm(editorKind, Form::List);
+}
+
+int EditorMaxLength(const CSettingNode *node)
+{
+    const ValueRule *rule = RuleOf(node->GetEditorKind());
+    if (!rule)
+        return 0;
+    if (IsLineForm(rule->form))
+        return MaxLength(node->GetType());
+    if (rule->form == Form::Multiline)
+        return MultilineLimit(node->GetType()).length;
+    return 0;
 }
 
 QString EditorText(const CSettingNode *node, const QString &text)
 {
-    const int kind = node->GetEditorKind();
-    if (!IsTextKind(kind) && !IsNumberKind(kind) && kind != EditorKind::PhoneNumber)
-        return text;
-    return KeepAllowed(node, text).left(MaxLength(node->GetType()));
+    const int limit = EditorMaxLength(node);
+    const QString filtered = FilteredText(node, text);
+    return limit > 0 ? filtered.left(limit) : filtered;
+}
+
+bool IsPasswordConfirmed(const QString &typed, const QString &confirmation)
+{
+    return typed.isEmpty() || typed == confirmation;
 }
 
 CValueCommit CommitRule(const CSettingNode *node, const QString &text)
 {
-    const int kind = node->GetEditorKind();
-    if (!HasEditor(kind) || IsListEditorKind(kind))
+    const ValueRule *rule = RuleOf(node->GetEditorKind());
+    if (!rule || rule->form == Form::List)
         return Refused(Message(node, StringId::MsgNoValueToEdit, {node->GetLabel(true)}));
     if (node->IsDisabled())
         return Refused(Message(node, StringId::MsgNotApplicable, {node->GetLabel(true)}));
-    const QString typed = EditorText(node, text);
-    switch (kind) {
-    case EditorKind::IPAddress:
-        return CommitIPAddress(node, typed);
-    case EditorKind::PortNumber:
-    case EditorKind::MessageSize:
-        return CommitNumber(node, typed);
-    case EditorKind::PhoneNumber:
-        return CommitPhoneNumber(node, typed);
-    case EditorKind::Choice:
-    case EditorKind::EditableChoice:
-        return CommitChoice(node, typed);
-    case EditorKind::MultilineText:
-        return Stored(typed);
-    default:
-        return CommitText(node, typed);
-    }
+    const int limit = EditorMaxLength(node);
+    const QString filtered = FilteredText(node, text);
+    const bool cut = limit > 0 && filtered.size() > limit;
+    CValueCommit commit = rule->commit(node, cut ? filtered.left(limit) : filtered);
+    if (cut && commit.result == CValueCommit::Store)
+        commit.cutTo = limit;
+    return commit;
 }
 
 QString SetValueRefusal(const CSettingNode *node, const QString &value)

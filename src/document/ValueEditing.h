@@ -20,6 +20,41 @@ inline constexpr int kIPFieldCount = 4;
 inline constexpr CFieldRange kIPFieldRanges[kIPFieldCount] = {
     {1, 254}, {0, 254}, {0, 254}, {1, 254}};
 
+// How a multi-line text is held to its limit. The stored text counts a line
+// break once; while typing, the edit field counts it lineBreakUnits times.
+struct CMultilineLimit
+{
+    int length;         // of the stored text: a longer one is cut to it
+    int lineBreakUnits; // what a line break counts against length while typing
+    // Typing only refuses to grow a text beyond length; one already longer
+    // (a field the user is shortening) is left alone.
+    bool growOnly;
+};
+
+// The limit of the multi-line text of this node type.
+CMultilineLimit MultilineLimit(int nodeType);
+// The text as a multi-line field of this node type stores it: one line feed
+// per line break, cut to the limit.
+QString MultilineStoredText(int nodeType, const QString &text);
+
+// How long a multi-line field of this node type finds text while typing.
+int MultilineMeasure(int nodeType, QStringView text);
+
+// A multi-line field's text in stored form with its selection.
+struct CTypedMultiline
+{
+    QString text;
+    qsizetype start = 0;
+    qsizetype end = 0;
+    bool changed = false;
+};
+// Holds what was just typed into a multi-line field to its limit: what is
+// over goes from the selection first, then from what stands before it, and
+// from the end of the text only as a last resort; the selection follows.
+// measureBefore is the field's measure before the change; the field's
+// measure after it is returned.
+int LimitTypedMultiline(int nodeType, CTypedMultiline &typed, int measureBefore);
+
 // Whether the editor kind has an in-place editor or a dialog.
 bool HasEditor(int editorKind);
 // Whether typing c on a row of this editor kind opens its editor (Backspace
@@ -32,10 +67,17 @@ bool IsListEditorKind(int editorKind);
 // text; the editors ask it as the user types, EditorText for whole texts.
 bool IsTypedCharacterAllowed(int editorKind, int nodeType, QChar c, qsizetype position);
 
+// The longest text the node's editor holds; 0 when its kind has no limit.
+int EditorMaxLength(const CSettingNode *node);
+
 // The text the node's editor holds after text was typed or pasted into it:
 // the characters the editor refuses are dropped and the text is cut to the
 // node's longest value.
 QString EditorText(const CSettingNode *node, const QString &text);
+
+// Whether a typed password stands, given what was typed to confirm it: an
+// empty password needs no confirmation.
+bool IsPasswordConfirmed(const QString &typed, const QString &confirmation);
 
 // How a commit of an editor's text ends.
 struct CValueCommit
@@ -48,6 +90,7 @@ struct CValueCommit
     Result result = Keep;
     QString value;
     QString message;
+    int cutTo = 0; // the text was cut to this many characters to fit its field
 };
 
 // The value the node's editor would store for text, or why it refuses it.

@@ -94,6 +94,27 @@ set_rules)
     [ "$(cat out)" = "192.168.1.254" ] || fail "address field limit: $(cat out)"
     expect 1 set a.xml 'IAPSettings/IAPConnection[Office]/AddressOptions/IPAddress' '192.168.1'
     ;;
+set_limits)
+    # A value cut to fit its field is stored with a warning, and opening the
+    # file again keeps it.
+    expect 0 new a.xml
+    expect 0 add a.xml IAPSettings Office
+    expect 0 add a.xml EMailSettings Work
+    expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/ScriptOptions/UseLoginScript' Yes
+    expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/ScriptOptions/Script' "$(head -c 12000 /dev/zero | tr '\0' s)"
+    contains err 'IAPSettings/IAPConnection[Office]/ScriptOptions/Script holds at most 10000 characters'
+    expect 0 check a.xml
+    expect 0 get a.xml 'IAPSettings/IAPConnection[Office]/ScriptOptions/Script'
+    [ "$(tr -d '\n' <out | wc -c)" -eq 10000 ] || fail "script: $(wc -c <out) characters"
+    expect 0 set a.xml 'EMailSettings/Mailbox[Work]/Advanced/IncludeSignature' Custom
+    expect 0 set a.xml 'EMailSettings/Mailbox[Work]/Advanced/Signature' "$(head -c 600 /dev/zero | tr '\0' g)"
+    contains err 'holds at most 500 characters'
+    expect 0 check a.xml
+    expect 0 get a.xml 'EMailSettings/Mailbox[Work]/Advanced/Signature'
+    [ "$(tr -d '\n' <out | wc -c)" -eq 500 ] || fail "signature: $(wc -c <out) characters"
+    expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/Username' alice
+    [ ! -s err ] || fail "a value that fits was warned about: $(cat err)"
+    ;;
 refusals)
     expect 0 new a.xml
     expect 0 add a.xml IAPSettings Office

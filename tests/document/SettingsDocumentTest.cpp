@@ -111,6 +111,7 @@ protected:
             {MsgNotApplicable, "%s does not apply."},
             {MsgNotAChoice, "%s is not a choice of %s."},
             {MsgNoValueToEdit, "%s has no value."},
+            {MsgPasswordsDiffer, "The passwords differ."},
             {MsgItemInUse, "Used by %s."},
             {NoAccessPoints, "No access points"},
             {NoMailboxes, "No mailboxes"},
@@ -381,6 +382,36 @@ TEST_F(SettingsDocumentTest, ChangedShownValueIncludesTheNodeWithWhatItNeeds)
     EXPECT_FALSE(username->IsIncluded());
     document.EditValue(username, "carol");
     EXPECT_TRUE(username->IsIncluded());
+}
+
+TEST_F(SettingsDocumentTest, PasswordStandsOnlyWithItsConfirmation)
+{
+    document.EditValue(office->FindChild(PromptPassword), "No", false);
+    CSettingNode *password = office->FindChild(IAPPassword);
+    password->SetValue("old");
+
+    // A confirmation that differs clears the password and includes nothing.
+    CEditResult result = document.EditPassword(password, "secret", QStringLiteral("secreT"));
+    EXPECT_EQ(result.result, CEditResult::Changed);
+    EXPECT_EQ(result.message, "The passwords differ.");
+    EXPECT_EQ(password->GetValue(), "");
+    EXPECT_FALSE(password->IsIncluded());
+
+    result = document.EditPassword(password, "secret", QStringLiteral("secret"));
+    EXPECT_TRUE(result.message.isEmpty());
+    EXPECT_EQ(password->GetValue(), "secret");
+    EXPECT_TRUE(password->IsIncluded());
+
+    // No confirmation (cancelled) clears it without a word; an empty password
+    // needs none.
+    result = document.EditPassword(password, "other", std::nullopt);
+    EXPECT_TRUE(result.message.isEmpty());
+    EXPECT_EQ(password->GetValue(), "");
+    ASSERT_TRUE(password->SetValue("old"));
+    result = document.EditPassword(password, "", std::nullopt);
+    EXPECT_EQ(result.result, CEditResult::Changed);
+    EXPECT_EQ(password->GetValue(), "");
+    EXPECT_TRUE(result.message.isEmpty());
 }
 
 TEST_F(SettingsDocumentTest, CustomSignatureChoiceIncludesTheSignature)

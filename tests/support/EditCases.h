@@ -35,6 +35,7 @@ struct EditCase
     bool included;
     QString message = {};
     bool cliOnly = false; // the editor cannot express this by typing or picking
+    int cutTo = 0;        // the text was cut to its field's limit, and `provana set` says so
 };
 
 inline void PrintTo(const EditCase &row, std::ostream *os)
@@ -42,13 +43,16 @@ inline void PrintTo(const EditCase &row, std::ostream *os)
     *os << row.name;
 }
 
-// "Office" uses a proxy and a fixed IP address, and "Home" joins it.
+// "Office" uses a proxy, a fixed IP address and a login script, "Work" a
+// signature of its own, and "Home" joins them.
 inline void PrepareEditCaseTree(CSettingNode *root)
 {
     using namespace NodeType;
     CSettingNode *office = Path(root, {IAPSettings, IAPConnection});
     Path(office, {Proxies, HTTPUseProxy})->SetValue("Yes");
     Path(office, {AddressOptions, RetrieveIP})->SetValue("No");
+    Path(office, {ScriptOptions, UseLoginScript})->SetValue("Yes");
+    Path(root, {EMailSettings, Mailbox, Advanced, IncludeSignature})->SetValue("Custom");
     AddAccessPoint(root, "Home");
 }
 
@@ -82,7 +86,26 @@ inline std::vector<EditCase> Cases()
     const std::vector<int> inServer{EMailSettings, Mailbox, Servers, InServer};
     const std::vector<int> mailType{EMailSettings, Mailbox, Advanced, DefaultMailType};
     const std::vector<int> voiceMailbox{PersonalData, DefaultVoiceMailbox};
+    const std::vector<int> noProxyFor = officeField({Proxies, HTTPNoProxyFor});
+    const std::vector<int> modemInit = officeField({DataCall, ModemInitString});
+    const std::vector<int> script = officeField({ScriptOptions, Script});
+    const std::vector<int> mailboxName{EMailSettings, Mailbox, MailboxName};
+    const std::vector<int> password{EMailSettings, Mailbox, MailboxPassword};
+    const std::vector<int> signature{EMailSettings, Mailbox, Advanced, Signature};
     const QString longName(MaxLength(IAPUsername) + 10, u'u');
+    const auto cut = [](int type) {
+        return MaxLength(type);
+    };
+    const auto text = [](int type, int extra, char16_t c) {
+        return QString(MaxLength(type) + extra, c);
+    };
+    // Line breaks typed as CR LF, stored as one line feed each.
+    QString scriptLines;
+    QString storedLines;
+    for (int i = 0; i < MaxLength(Script) / 4; ++i) {
+        scriptLines += QStringLiteral("line\r\n");
+        storedLines += QStringLiteral("line\n");
+    }
     return {
         {"PortAboveLimit", port, QString(), "70000", Outcome::Stored, "65535", true},
         {"PortDigitsOnly", port, "8080", "12a3", Outcome::Stored, "123", true},
@@ -101,7 +124,7 @@ inline std::vector<EditCase> Cases()
         {"PhoneFiltered", phone, QString(), "+358 (9) 12x-3", Outcome::Stored, "+358 (9) 12-3",
          true},
         {"UsernameCut", username, QString(), longName, Outcome::Stored,
-         longName.left(MaxLength(IAPUsername)), true},
+         longName.left(cut(IAPUsername)), true, QString(), false, cut(IAPUsername)},
         {"ChoiceByShownText", mailType, QString(), "Plain text", Outcome::Stored, "Text", true},
         {"ChoiceByValue", mailType, QString(), "TextNoMIME", Outcome::Stored, "TextNoMIME", true,
          QString(), true},
@@ -115,6 +138,32 @@ inline std::vector<EditCase> Cases()
         // An address field above its range gets the range's maximum.
         {"IPAddressFieldAboveRange", address, QString(), "10.1.2.255", Outcome::Stored,
          "10.1.2.254", true},
+        {"MailboxNameClearedKeepsName", mailboxName, QString(), "", Outcome::Kept, "Work", false},
+        {"PlainTextCut", noProxyFor, QString(), text(HTTPNoProxyFor, 6, u'n'), Outcome::Stored,
+         text(HTTPNoProxyFor, 0, u'n'), true, QString(), false, cut(HTTPNoProxyFor)},
+        {"ModemInitCut", modemInit, QString(), text(ModemInitString, 5, u'm'), Outcome::Stored,
+         text(ModemInitString, 0, u'm'), true, QString(), false, cut(ModemInitString)},
+        {"PasswordCut", password, QString(), text(MailboxPassword, 5, u'p'), Outcome::Stored,
+         text(MailboxPassword, 0, u'p'), true, QString(), false, cut(MailboxPassword)},
+        // A multi-line text shows the same whatever it holds, so storing one
+        // does not include it.
+        {"ScriptCut", script, QString(), text(Script, 2000, u's'), Outcome::Stored,
+         text(Script, 0, u's'), false, QString(), false, cut(Script)},
+        {"ScriptLineBreaksCountOnceWhenCut", script, QString(), scriptLines, Outcome::Stored,
+         storedLines.left(cut(Script)), false, QString(), true, cut(Script)},
+        {"SignatureCut", signature, QString(), text(Signature, 100, u'g'), Outcome::Stored,
+         text(Signature, 0, u'g'), false, QString(), false, cut(Signature)},
+        {"SignatureLineBreakCountsOnce", signature, QString(), text(Signature, -1, u'g') + u'\n',
+         Outcome::Stored, text(Signature, -1, u'g') + u'\n', false},
+        {"BookmarkListHasNoValue",
+         {PersonalData, WWWBookmarks},
+         QString(),
+         "x",
+         Outcome::Refused,
+         QString(),
+         false,
+         "WWW bookmarks has no value that can be typed.",
+         true},
     };
 }
 

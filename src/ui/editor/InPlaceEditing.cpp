@@ -18,7 +18,6 @@
 #include "ui/editor/NumberEdit.h"
 #include "ui/editor/TextValueEdit.h"
 #include "ui/filetransfer/FileListDlg.h"
-#include "validate/FieldLimits.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -28,6 +27,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -94,7 +94,8 @@ public:
     void Close(QWidget *editor);
 
     void CommitPassword(CSettingNode *node, const QString &text);
-    void Store(CSettingNode *node, const QString &text, bool autoInclude = true);
+    void Store(CSettingNode *node, const QString &text);
+    void Report(CSettingNode *node, const CEditResult &result);
     void ShowMessage(const CSettingNode *node, const QString &text);
 
     CInPlaceEditing *q;
@@ -310,7 +311,7 @@ CInPlaceLineEdit *CInPlaceEditing::Private::CreateLineEdit(CSettingNode *node)
         break;
     }
     }
-    edit->setMaxLength(MaxLength(node->GetType()));
+    edit->setMaxLength(EditorMaxLength(node));
     edit->setText(text);
     edit->selectAll();
     Attach(edit);
@@ -436,23 +437,26 @@ void CInPlaceEditing::Private::CommitPassword(CSettingNode *node, const QString 
         return;
     }
     CPasswordConfirmDlg confirm(Application(node), owner);
-    confirm.SetMaxLength(MaxLength(node->GetType()));
+    confirm.SetMaxLength(EditorMaxLength(node));
     const int result = confirm.exec();
-    if (result == QDialog::Accepted && confirm.GetTypedText() == text) {
-        Store(node, text);
+    if (!document)
         return;
-    }
+    std::optional<QString> confirmation;
     if (result == QDialog::Accepted)
-        ShowMessage(node, LoadLabel(Application(node), StringId::MsgPasswordsDiffer, true));
-    Store(node, QString(), false);
+        confirmation = confirm.GetTypedText();
+    Report(node, document->EditPassword(node, text, confirmation));
 }
 
-void CInPlaceEditing::Private::Store(CSettingNode *node, const QString &text, bool autoInclude)
+void CInPlaceEditing::Private::Store(CSettingNode *node, const QString &text)
 {
     if (!document)
         return;
-    const CEditResult result = document->EditValue(node, text, autoInclude);
-    if (result.IsRefused() && !result.message.isEmpty())
+    Report(node, document->EditValue(node, text));
+}
+
+void CInPlaceEditing::Private::Report(CSettingNode *node, const CEditResult &result)
+{
+    if (!result.message.isEmpty())
         ShowMessage(node, result.message);
     if (result.result == CEditResult::Changed)
         emit q->valueCommitted(node);

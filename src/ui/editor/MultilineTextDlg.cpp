@@ -2,13 +2,13 @@
 
 #include "config/ConfigText.h"
 #include "document/IncludeToggle.h"
+#include "document/ValueEditing.h"
 
 #include "settings/Application.h"
 #include "settings/Labels.h"
 #include "settings/NodeTypes.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
-#include "validate/FieldLimits.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -124,8 +124,7 @@ bool CMultilineTextDlg::LoadFile(const QString &path)
         QStringDecoder decode(QStringDecoder::System);
         text = decode(bytes);
     }
-    const int limit = MaxLength(m_mode == SignatureMode ? NodeType::Signature : NodeType::Script);
-    ShowInField(ToStoredForm(text).left(limit));
+    ShowInField(MultilineStoredText(NodeTypeOfMode(), text));
     return true;
 }
 
@@ -165,79 +164,32 @@ void CMultilineTextDlg::ShowInField(const QString &storedText)
     m_limiting = true;
     m_edit->setPlainText(storedText);
     m_limiting = false;
-    m_lastMeasure = Measure(storedText);
+    m_lastMeasure = MultilineMeasure(NodeTypeOfMode(), storedText);
 }
 
-int CMultilineTextDlg::Measure(QStringView text) const
+int CMultilineTextDlg::NodeTypeOfMode() const
 {
-    // The script's limit is the edit field's own, where a line break is CR LF.
-    const auto length = static_cast<int>(text.size());
-    if (m_mode == SignatureMode)
-        return length;
-    return length + static_cast<int>(text.count(u'\n'));
+    return m_mode == SignatureMode ? NodeType::Signature : NodeType::Script;
 }
 
 void CMultilineTextDlg::LimitTypedText()
 {
     if (m_limiting)
         return;
-    const QString text = FieldText();
-    const int measure = Measure(text);
-    const int limit = MaxLength(m_mode == SignatureMode ? NodeType::Signature : NodeType::Script);
-    // A signature always fits its limit after a change; the script's field
-    // only refuses to grow beyond it.
-    const int allowed = m_mode == SignatureMode ? limit : std::max(limit, m_lastMeasure);
-    int excess = measure - allowed;
-    if (excess <= 0) {
-        m_lastMeasure = measure;
+    const QTextCursor cursor = m_edit->textCursor();
+    CTypedMultiline typed{FieldText(), std::min(cursor.anchor(), cursor.position()),
+                          std::max(cursor.anchor(), cursor.position())};
+    m_lastMeasure = LimitTypedMultiline(NodeTypeOfMode(), typed, m_lastMeasure);
+    if (!typed.changed)
         return;
-    }
-
-    QTextCursor cursor = m_edit->textCursor();
-    auto start = static_cast<qsizetype>(std::min(cursor.anchor(), cursor.position()));
-    auto end = static_cast<qsizetype>(std::max(cursor.anchor(), cursor.position()));
-    QString kept = text;
-    const auto cost = [this](QChar c) {
-        return m_mode == ScriptMode && c == u'\n' ? 2 : 1;
-    };
-    const auto fittingPrefix = [&](const QString &s) {
-        qsizetype length = 0;
-        int total = 0;
-        while (length < s.size() && total + cost(s.at(length)) <= allowed)
-            total += cost(s.at(length++));
-        return length;
-    };
-
-    if (Measure(QStringView(kept).left(start)) > allowed) {
-        kept.truncate(fittingPrefix(kept));
-        start = end = kept.size();
-    } else {
-        // What was just typed goes first: the selection, then what stands
-        // before it, and the end of the text only as a last resort.
-        while (excess > 0 && end > start) {
-            excess -= cost(kept.at(end - 1));
-            kept.remove(--end, 1);
-        }
-        while (excess > 0 && start > 0) {
-            excess -= cost(kept.at(start - 1));
-            kept.remove(--start, 1);
-            --end;
-        }
-        if (excess > 0) {
-            kept.truncate(fittingPrefix(kept));
-            start = std::min(start, kept.size());
-            end = std::min(end, kept.size());
-        }
-    }
 
     m_limiting = true;
-    m_edit->setPlainText(kept);
+    m_edit->setPlainText(typed.text);
     QTextCursor restored(m_edit->document());
-    restored.setPosition(static_cast<int>(start));
-    restored.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
+    restored.setPosition(static_cast<int>(typed.start));
+    restored.setPosition(static_cast<int>(typed.end), QTextCursor::KeepAnchor);
     m_edit->setTextCursor(restored);
     m_limiting = false;
-    m_lastMeasure = Measure(kept);
 }
 
 void CMultilineTextDlg::ChooseFile()

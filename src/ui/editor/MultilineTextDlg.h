@@ -7,9 +7,8 @@ class CApplication;
 class QPlainTextEdit;
 
 // Edits an e-mail signature or a login script. The value keeps one line feed
-// per line break. A signature is held to its limit while typing and when a
-// file is loaded; a script is limited while typing the way an edit field
-// limits its text (a line break counting two) and cut to its limit on load.
+// per line break. The document's multi-line limit of the mode's node type
+// holds the text while typing and cuts a file's text when it is loaded.
 class CMultilineTextDlg : public QDialog
 {
     Q_OBJECT
@@ -47,9 +46,9 @@ signals:
     void helpRequested(int context);
 
 private:
+    int NodeTypeOfMode() const;
     QString FieldText() const;
     void ShowInField(const QString &storedText);
-    int Measure(QStringView text) const;
     void LimitTypedText();
     void ChooseFile();
 

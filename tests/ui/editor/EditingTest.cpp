@@ -251,13 +251,27 @@ TEST_P(SharedEditCases, StoreWhatTheDocumentRulesSay)
     if (!row.before.isNull()) {
         ASSERT_TRUE(node->SetValue(row.before));
     }
-    if (node->GetEditorKind() == EditorKind::Choice) {
+    if (node->GetEditorKind() == EditorKind::MultilineText) {
+        // The text is pasted over the dialog's whole field.
+        m_onDialog = [&row](QDialog *dialog) {
+            auto *field = dialog->findChild<QPlainTextEdit *>();
+            field->selectAll();
+            field->insertPlainText(row.typed);
+            dialog->accept();
+        };
+        ASSERT_TRUE(Begin(node));
+    } else if (node->GetEditorKind() == EditorKind::Choice) {
         QComboBox *list = OpenClosedList(node);
         ASSERT_NE(list, nullptr);
         ASSERT_GE(list->findText(row.typed), 0);
         list->setCurrentIndex(list->findText(row.typed));
         QTest::keyClick(list, Qt::Key_Return);
     } else {
+        // A password is confirmed as it was typed.
+        m_onDialog = [&row](QDialog *dialog) {
+            QTest::keyClicks(dialog->findChild<QLineEdit *>(), row.typed);
+            dialog->accept();
+        };
         // An empty text is typed as Backspace over the selected value.
         const QString typed = row.typed.isEmpty() ? QStringLiteral("\b") : row.typed;
         ASSERT_TRUE(Begin(node, row.typed.left(1)));
