@@ -237,13 +237,9 @@ int CmdFolders(const QStringList &arguments)
     return ExitOk;
 }
 
-// The file list categories by element name, in the order they are shown.
-constexpr int kFileCategories[] = {NodeType::RingingTones, NodeType::BackgroundImages,
-                                   NodeType::SISFiles, NodeType::Files};
-
 CSettingNode *FileCategory(CSettingsDocument &document, const QString &name)
 {
-    for (int type : kFileCategories) {
+    for (int type : FileListTypes()) {
         if (name == NodeTypeLabel(type))
             return document.GetRoot()->FindDescendant({NodeType::FileTransfer, type});
     }
@@ -253,7 +249,7 @@ CSettingNode *FileCategory(CSettingsDocument &document, const QString &name)
 
 void ListFiles(CSettingsDocument &document)
 {
-    for (int type : kFileCategories) {
+    for (int type : FileListTypes()) {
         const CSettingNode *category =
             document.GetRoot()->FindDescendant({NodeType::FileTransfer, type});
         if (!category)

@@ -10,10 +10,6 @@
 
 namespace {
 
-constexpr int kDeletableTypes[] = {NodeType::IAPConnection,      NodeType::Mailbox,
-                                   NodeType::WAPConnection,      NodeType::SMSCentre,
-                                   NodeType::TerminalConnection, NodeType::TelnetConnection};
-
 struct CategoryHelp
 {
     int category;
@@ -251,7 +247,7 @@ bool AnyIncluded(const CSettingNode *root)
 
 bool IsDeletableType(int type)
 {
-    return Contains(kDeletableTypes, type);
+    return IsItemType(type);
 }
 
 int HelpContext(const CSettingNode *node, bool helpOverride)

@@ -7,6 +7,7 @@
 #include "print/TextWrap.h"
 #include "settings/ItemNames.h"
 #include "settings/Labels.h"
+#include "settings/NodeCatalogue.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 
@@ -18,21 +19,6 @@ constexpr unsigned kWapConnectionLabel = 618;
 constexpr unsigned kUsernameLabel = 619;
 constexpr unsigned kPasswordLabel = 620;
 const QString kHiddenPassword = QStringLiteral("********");
-
-bool IsTemplate(int type)
-{
-    switch (type) {
-    case NodeType::IAPTemplate:
-    case NodeType::MailboxTemplate:
-    case NodeType::WAPTemplate:
-    case NodeType::SMSTemplate:
-    case NodeType::TerminalTemplate:
-    case NodeType::TelnetTemplate:
-        return true;
-    default:
-        return false;
-    }
-}
 
 } // namespace
 
@@ -107,7 +93,7 @@ QString CPrintListing::ChildValue(const CSettingNode *entry, int type) const
 
 void CPrintListing::CollectItem(const CSettingNode *node, int depth)
 {
-    if (IsTemplate(node->GetType()))
+    if (IsTemplateType(node->GetType()))
         return;
     const bool printed = !node->IsDisabled() && IsInRange(node);
     const bool topLevel = !node->GetParent()->GetParent();
@@ -137,24 +123,16 @@ void CPrintListing::AddItemLines(const CSettingNode *node, int x, bool hasRows)
 {
     const CPageGeometry &g = m_geometry;
     const QString label = node->GetLabel(true);
-    switch (node->GetType()) {
-    case NodeType::Script:
-    case NodeType::Signature:
+    if (node->GetType() == NodeType::Script || node->GetType() == NodeType::Signature) {
         AddRun(label, false, x, g.right);
         AddRun(node->GetValue(), false, x + g.unit, g.right);
         return;
-    case NodeType::WWWBookmarks:
-    case NodeType::WAPBookmarks:
-    case NodeType::Files:
-    case NodeType::RingingTones:
-    case NodeType::BackgroundImages:
-    case NodeType::SISFiles:
+    }
+    if (IsEntryListType(node->GetType())) {
         AddRun(label, true, x, g.right);
         AddListLines(node, x);
         AddBlankLine();
         return;
-    default:
-        break;
     }
     const int line = AddRun(label, hasRows, x, g.right);
     const QString value =

@@ -15,12 +15,19 @@ enum class ChoiceSource {
     WAPConnectionNames, // ConnectionName of every WAPConnection
 };
 
+// The longest value of a field that names no limit of its own.
+inline constexpr int kDefaultMaxLength = 1024;
+// The characters of a phone number that names no set of its own.
+inline constexpr const char16_t *kDefaultPhoneCharacters = u"0123456789pPwW+*#-()/ .";
+
 struct NodeTypeInfo
 {
     unsigned labelId = 0; // 0: no label and no element name
     bool mandatory = false;
-    bool characterData = false; // written as CDATA
-    int scrambledUnits = -1;    // fixed password length in the file; -1: the value's length
+    bool characterData = false;        // written as CDATA
+    int scrambledUnits = -1;           // fixed password length in the file; -1: the value's length
+    int maxLength = kDefaultMaxLength; // longest value, in UTF-16 units
+    const char16_t *phoneCharacters = kDefaultPhoneCharacters;
     ChoiceSource choices = ChoiceSource::None;
     std::span<const unsigned> fixedChoices; // string identifiers, in offer order
 };
@@ -63,3 +70,5 @@ bool IsReferenceType(int type);
 bool IsEntryListType(int type);
 bool IsBookmarkListType(int type);
 bool IsFileListType(int type);
+// The file list types, in the order they are shown.
+std::span<const int> FileListTypes();

@@ -1,17 +1,17 @@
 #pragma once
 
+#include "settings/NodeCatalogue.h"
+
 #include <QStringView>
 
-// Limits of the values the administrator types. Every editor, dialog and the
-// whole-tree check read them from here.
+// Limits of the values the administrator types, from the node type
+// catalogue. Every editor, dialog and the whole-tree check read them here.
 
 // Longest value of a field of this node type, in UTF-16 units.
 int MaxLength(int nodeType);
 
 // The characters a phone number of this node type may hold.
 QStringView AllowedCharacters(int nodeType);
-
-inline constexpr int kDefaultMaxLength = 1024;
 
 inline constexpr int kMaxIPAddressPart = 255;
 inline constexpr int kMaxPortNumber = 65535;

@@ -1,4 +1,6 @@
 #include "config/PasswordScrambler.h"
+#include "settings/NodeCatalogue.h"
+#include "settings/NodeTypes.h"
 
 #include <gtest/gtest.h>
 
@@ -33,4 +35,20 @@ TEST(Password, UnscrambleToleratesDamage)
     EXPECT_EQ(UnscramblePassword("00040071zz"), "a");
     EXPECT_EQ(UnscramblePassword("0004007g"), "")
         << "a group that is not hexadecimal ends the text";
+}
+
+// A password the editors let through fits its scrambled form whole.
+TEST(Password, EveryPasswordAtItsLimitSurvivesScrambling)
+{
+    int passwords = 0;
+    for (int type = 0; type < NodeType::Count; ++type) {
+        const NodeTypeInfo &info = NodeTypeInfoOf(type);
+        if (info.scrambledUnits < 0)
+            continue;
+        ++passwords;
+        const QString longest(info.maxLength, u'p');
+        EXPECT_EQ(UnscramblePassword(ScramblePassword(longest, info.scrambledUnits)), longest)
+            << type;
+    }
+    EXPECT_EQ(passwords, 3);
 }
