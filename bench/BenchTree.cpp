@@ -1,6 +1,6 @@
 #include "BenchTree.h"
 
-#include "platform/LanguageLibrary.h"
+#include "language/LanguageTexts.h"
 #include "settings/SettingNode.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // How long the file list dialog takes to open on a long list (working copy,
 // rows, column widths), to sort it by a column, and to remove half of its
 // entries (offscreen platform).
-#include "platform/LanguageLibrary.h"
+#include "language/LanguageTexts.h"
 #include "settings/Application.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"

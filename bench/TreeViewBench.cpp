@@ -2,6 +2,7 @@
 // access points: the rows are read, laid out and painted once, with the
 // access point category expanded (offscreen platform).
 #include "document/SettingsDocument.h"
+#include "language/LanguageTexts.h"
 #include "platform/LanguageLibrary.h"
 #include "settings/Application.h"
 #include "settings/BulkLoad.h"
@@ -55,8 +56,7 @@ CSettingNode *TreeWith(int count)
 
 CTreeIcons::ImageLoader Images()
 {
-    const auto *library =
-        dynamic_cast<const CLanguageLibrary *>(g_application->GetLanguageLibrary());
+    const auto *library = LanguageLibraryOf(*g_application);
     return [library](unsigned id) {
         return library ? library->LoadImage(id) : QByteArray();
     };

@@ -141,8 +141,9 @@ bool ParseOptions(const QStringList &arguments, SendOptions &options)
 // the server program next to this one.
 HRESULT CreateServer(CComPtr<IConnectivityServer> &server)
 {
-    HRESULT result = CreateInstance(CLSID_ConnectivityServer, nullptr, CLSCTX_LOCAL_SERVER,
-                                    IID_IConnectivityServer, server.ReceiveVoid());
+    HRESULT result =
+        CreateInstance(CLSID_ConnectivityServer, nullptr, CLSCTX_LOCAL_SERVER,
+                       IID_IConnectivityServer, server.ReceiveVoid(), CreateLocalServerProxy);
     if (result == REGDB_E_CLASSNOTREG)
         result = CreateLocalServerProxy(CLSID_ConnectivityServer,
                                         ProgramFolder() + QStringLiteral("orvenet-server"),

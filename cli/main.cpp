@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "PrintCommand.h"
 
+#include "language/LanguageTexts.h"
 #include "platform/LanguageLibrary.h"
 #include "platform/ProgramFolder.h"
 #include "settings/Application.h"

@@ -1,6 +1,6 @@
 #include "FuzzTree.h"
 
-#include "platform/LanguageLibrary.h"
+#include "language/LanguageTexts.h"
 #include "settings/SettingNode.h"
 
 CFuzzTree::CFuzzTree()

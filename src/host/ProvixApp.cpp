@@ -2,6 +2,7 @@
 
 #include "host/HostCommandIds.h"
 #include "host/MessageBoxPort.h"
+#include "language/LanguageTexts.h"
 #include "platform/LanguageLibrary.h"
 #include "settings/Labels.h"
 
@@ -16,8 +17,7 @@ CProvixApp::CProvixApp()
 {
     m_application.SetMessagePort(m_messages.get());
     if (LoadLanguageLibrary(m_application))
-        m_languageLibrary =
-            dynamic_cast<const CLanguageLibrary *>(m_application.GetLanguageLibrary());
+        m_languageLibrary = LanguageLibraryOf(m_application);
     QString name = LoadLabel(&m_application, HostTextId::ViewName, true);
     const qsizetype lineBreak = name.indexOf(QStringLiteral("\r\n"));
     if (lineBreak >= 0)

@@ -5,6 +5,7 @@
 #include "host/HostCommandIds.h"
 #include "host/MessageBoxPort.h"
 #include "host/ProvixApp.h"
+#include "host/ServerActivation.h"
 #include "platform/ProgramFolder.h"
 #include "settings/Labels.h"
 #include "ui/dialogs/AboutDlg.h"
@@ -69,6 +70,7 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     m_printing = std::make_unique<CViewPrinting>(&app.Application(), this, m_tree,
                                                  [this] { return m_commands->FileName(); });
     m_sending = std::make_unique<CViewSending>(&app.Application(), this, nullptr);
+    m_sending->SetServerFactory(ActivateConnectivityServer);
 
     connect(m_tree, &CSettingsTreeCtrl::helpRequested, this,
             [this](int context) { ShowHelp(context); });

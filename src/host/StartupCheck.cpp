@@ -1,8 +1,8 @@
 #include "host/StartupCheck.h"
 
 #include "document/ServerClient.h"
+#include "host/ServerActivation.h"
 #include "orvenet/sdk/ConnectivityServer.h"
-#include "platform/com/Activation.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -12,9 +12,7 @@ namespace {
 void ConnectOnce(ICallback *callback)
 {
     IConnectivityServer *server = nullptr;
-    if (FAILED(CreateInstance(CLSID_ConnectivityServer, nullptr, IID_IConnectivityServer,
-                              reinterpret_cast<void **>(&server))) ||
-        !server)
+    if (FAILED(ActivateConnectivityServer(&server)) || !server)
         return;
     CServerClient client;
     client.Connect(server, callback);

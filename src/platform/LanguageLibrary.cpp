@@ -1,7 +1,6 @@
 #include "platform/LanguageLibrary.h"
 
 #include "platform/ProgramFolder.h"
-#include "settings/Application.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -42,12 +41,7 @@ QByteArray CLanguageLibrary::LoadImage(unsigned id) const
     return QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
 }
 
-bool LoadLanguageLibrary(CApplication &application)
+std::unique_ptr<CLanguageLibrary> CLanguageLibrary::OpenFromProgramFolder()
 {
-    const QString path = QDir::cleanPath(ProgramFolder() + QLatin1String(kLanguageLibraryName));
-    std::unique_ptr<CLanguageLibrary> library = CLanguageLibrary::Open(path);
-    if (!library)
-        return false;
-    application.SetLanguageLibrary(std::move(library));
-    return true;
+    return Open(QDir::cleanPath(ProgramFolder() + QLatin1String(kLanguageLibraryName)));
 }

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "settings/StringSource.h"
-
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
 
-class CApplication;
-
 // A language library module: texts (and images) by identifier.
-class CLanguageLibrary final : public IStringSource
+class CLanguageLibrary final
 {
 public:
     using LoadStringFunction = int (*)(unsigned, char16_t *, int);
@@ -18,8 +15,12 @@ public:
     // Loads the module at path; null when it cannot be loaded or lacks the
     // language library's exports.
     static std::unique_ptr<CLanguageLibrary> Open(const QString &path);
+    // The module beside the program.
+    static std::unique_ptr<CLanguageLibrary> OpenFromProgramFolder();
 
-    int LoadString(unsigned id, char16_t *buffer, int bufferMax) const override;
+    // LoadString semantics: copies at most bufferMax - 1 units and a
+    // terminating zero; returns the number of units copied.
+    int LoadString(unsigned id, char16_t *buffer, int bufferMax) const;
     // The encoded image with this identifier; empty when there is none.
     QByteArray LoadImage(unsigned id) const;
     const QString &Path() const { return m_path; }
@@ -37,7 +38,3 @@ inline constexpr char kLanguageLibraryName[] = "ProvixLang.so";
 // A library may keep an image at twice the size, for screens with twice the
 // pixel density, under this offset plus the image's identifier.
 inline constexpr unsigned kDoubleSizeImageOffset = 100000;
-
-// Loads the language library from the program folder into the application;
-// returns whether it was loaded. Shows nothing: the caller reports a failure.
-bool LoadLanguageLibrary(CApplication &application);

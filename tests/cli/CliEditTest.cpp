@@ -4,7 +4,7 @@
 #include "NodePath.h"
 
 #include "document/SettingsDocument.h"
-#include "platform/LanguageLibrary.h"
+#include "language/LanguageTexts.h"
 #include "support/EditCases.h"
 #include "support/TestApplication.h"
 

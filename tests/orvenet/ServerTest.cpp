@@ -2,6 +2,7 @@
 // activation hands out and through orvenet-phone.
 #include "ServerFixture.h"
 
+#include "orvenet/server/ConnectivityServerProxy.h"
 #include "orvenet/server/ServerPaths.h"
 #include "platform/com/Activation.h"
 #include "platform/registry/Registry.h"
@@ -320,13 +321,16 @@ TEST_F(ServerTest, ActivationStartsTheRegisteredServerAndAMissingOneFailsWithout
                         QString::fromStdString(FormatGuid(CLSID_ConnectivityServer)) +
                         QStringLiteral("\\LocalServer32");
     CComPtr<IConnectivityServer> server;
-    EXPECT_EQ(CreateInstance(CLSID_ConnectivityServer, nullptr, server), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(CreateInstance(CLSID_ConnectivityServer, nullptr, server, CreateLocalServerProxy),
+              REGDB_E_CLASSNOTREG);
 
     ASSERT_TRUE(registry.SetValue(key, QString(), m_folder.path() + QStringLiteral("/none")));
-    EXPECT_EQ(CreateInstance(CLSID_ConnectivityServer, nullptr, server), CO_E_SERVER_EXEC_FAILURE);
+    EXPECT_EQ(CreateInstance(CLSID_ConnectivityServer, nullptr, server, CreateLocalServerProxy),
+              CO_E_SERVER_EXEC_FAILURE);
 
     ASSERT_TRUE(registry.SetValue(key, QString(), Program(QStringLiteral("orvenet-server"))));
-    ASSERT_EQ(CreateInstance(CLSID_ConnectivityServer, nullptr, server), S_OK);
+    ASSERT_EQ(CreateInstance(CLSID_ConnectivityServer, nullptr, server, CreateLocalServerProxy),
+              S_OK);
     uint32_t state = 0;
     EXPECT_EQ(server->GetConnectionState(&state), S_OK);
     EXPECT_EQ(state, ConnectionState::Connected);
@@ -334,7 +338,8 @@ TEST_F(ServerTest, ActivationStartsTheRegisteredServerAndAMissingOneFailsWithout
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
                   QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
     CComPtr<IConnectivityServer> second;
-    ASSERT_EQ(CreateInstance(CLSID_ConnectivityServer, nullptr, second), S_OK);
+    ASSERT_EQ(CreateInstance(CLSID_ConnectivityServer, nullptr, second, CreateLocalServerProxy),
+              S_OK);
     EXPECT_EQ(second->GetConnectionState(&state), S_OK);
     QString status;
     ASSERT_EQ(Phone({"status"}, &status), 0);

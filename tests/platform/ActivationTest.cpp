@@ -108,6 +108,29 @@ TEST_F(ActivationTest, ReportsWhyAClassCannotBeMade)
     }
 }
 
+TEST_F(ActivationTest, ALocalServerClassGoesToTheConnectorWithItsProgram)
+{
+    Set("CLSID\\" + kOtherClass + "\\LocalServer32", "/opt/talvik/server");
+    static QString program;
+    const LocalServerConnector connector = [](const CLSID &clsid, const QString &path, const IID &,
+                                              void **object) {
+        program = path;
+        *object = nullptr;
+        return clsid == kOther ? CO_E_SERVER_EXEC_FAILURE : E_FAIL;
+    };
+    void *object = &object;
+    EXPECT_EQ(CreateInstance(kOther, nullptr, IID_IUnknown, &object), REGDB_E_CLASSNOTREG)
+        << "without a connector";
+    EXPECT_EQ(
+        CreateInstance(kOther, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object, connector),
+        REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(program, QString());
+    EXPECT_EQ(CreateInstance(kOther, nullptr, IID_IUnknown, &object, connector),
+              CO_E_SERVER_EXEC_FAILURE);
+    EXPECT_EQ(program, u"/opt/talvik/server");
+    EXPECT_EQ(object, nullptr);
+}
+
 TEST_F(ActivationTest, ProgIdsLeadToTheirClass)
 {
     Set("Talvik.Test.1\\CLSID", kCounterClass.toLower());

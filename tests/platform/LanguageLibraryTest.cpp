@@ -1,5 +1,6 @@
 #include "support/TestApplication.h"
 
+#include "language/LanguageTexts.h"
 #include "platform/LanguageLibrary.h"
 #include "platform/ProgramFolder.h"
 #include "settings/Labels.h"
@@ -17,7 +18,7 @@ TEST(LanguageModule, LabelsAreCutToTheBufferAndMissingOnesReported)
     CApplication application;
     CRecordingMessages messages;
     application.SetMessagePort(&messages);
-    application.SetLanguageLibrary(CLanguageLibrary::Open(ProgramFolder() + "ProvixLangTest.so"));
+    application.SetLanguageLibrary(CLanguageTexts::Open(ProgramFolder() + "ProvixLangTest.so"));
     ASSERT_NE(application.GetLanguageLibrary(), nullptr);
     EXPECT_EQ(LoadLabel(&application, 1, true), QString(2047, 'a'));
     EXPECT_EQ(LoadLabel(&application, 2, true), QString(2047, 'b'));

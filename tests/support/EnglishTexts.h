@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/LanguageTexts.h"
 #include "platform/LanguageLibrary.h"
 #include "support/TestApplication.h"
 
@@ -14,7 +15,7 @@ public:
     explicit CEnglishTexts(bool withDefaultContent = false)
         : m_tree(withDefaultContent)
     {
-        m_tree.Application().SetLanguageLibrary(CLanguageLibrary::Open(
+        m_tree.Application().SetLanguageLibrary(CLanguageTexts::Open(
             QCoreApplication::applicationDirPath() + u'/' + QLatin1String(kLanguageLibraryName)));
     }
 

@@ -2,6 +2,7 @@
 // by eye or take a screenshot:
 //   tree_preview [--dark] [--screenshot FILE [--unfocused]]
 #include "document/IncludeToggle.h"
+#include "language/LanguageTexts.h"
 #include "platform/LanguageLibrary.h"
 #include "settings/Application.h"
 #include "settings/NodeTypes.h"
@@ -68,7 +69,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot load %s\n", kLanguageLibraryName);
         return 1;
     }
-    const auto *library = static_cast<const CLanguageLibrary *>(application.GetLanguageLibrary());
+    const auto *library = LanguageLibraryOf(application);
 
     auto root = std::make_unique<CSettingNode>(&application);
     root->SetType(NodeType::Root);

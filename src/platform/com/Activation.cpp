@@ -1,6 +1,5 @@
 #include "platform/com/Activation.h"
 
-#include "orvenet/server/ConnectivityServerProxy.h"
 #include "platform/com/ClassFactory.h"
 #include "platform/com/ComExports.h"
 #include "platform/com/UnknownImpl.h"
@@ -55,9 +54,10 @@ HRESULT FindClassObjectEntry(const QString &path, DllGetClassObjectFunction *ent
 class CLocalServerFactory final : public CUnknownImpl<IClassFactory>
 {
 public:
-    CLocalServerFactory(const CLSID &clsid, QString serverPath)
+    CLocalServerFactory(const CLSID &clsid, QString serverPath, LocalServerConnector connector)
         : m_clsid(clsid)
         , m_serverPath(std::move(serverPath))
+        , m_connector(connector)
     {}
 
     HRESULT CreateInstance(IUnknown *outer, const IID &iid, void **object) override
@@ -67,18 +67,20 @@ public:
         *object = nullptr;
         if (outer)
             return CLASS_E_NOAGGREGATION;
-        return CreateLocalServerProxy(m_clsid, m_serverPath, iid, object);
+        return m_connector(m_clsid, m_serverPath, iid, object);
     }
     HRESULT LockServer(BOOL) override { return S_OK; }
 
 private:
     CLSID m_clsid;
     QString m_serverPath;
+    LocalServerConnector m_connector;
 };
 
 } // namespace
 
-HRESULT GetClassObject(const CLSID &clsid, uint32_t context, const IID &iid, void **object)
+HRESULT GetClassObject(const CLSID &clsid, uint32_t context, const IID &iid, void **object,
+                       LocalServerConnector connector)
 {
     if (!object)
         return E_POINTER;
@@ -98,23 +100,25 @@ HRESULT GetClassObject(const CLSID &clsid, uint32_t context, const IID &iid, voi
     }
     // A LocalServer32 class runs in a server process of its own and is reached
     // through a proxy that speaks to that process over its socket.
-    if (context & CLSCTX_LOCAL_SERVER) {
+    if ((context & CLSCTX_LOCAL_SERVER) && connector) {
         const std::optional<QString> path =
             registry.GetValue(classKey + QStringLiteral("\\LocalServer32"));
         if (path && !path->isEmpty())
-            return CreateComObject<CLocalServerFactory>(nullptr, iid, object, clsid, *path);
+            return CreateComObject<CLocalServerFactory>(nullptr, iid, object, clsid, *path,
+                                                        connector);
     }
     return REGDB_E_CLASSNOTREG;
 }
 
 HRESULT CreateInstance(const CLSID &clsid, IUnknown *outer, uint32_t context, const IID &iid,
-                       void **object)
+                       void **object, LocalServerConnector connector)
 {
     if (!object)
         return E_POINTER;
     *object = nullptr;
     CComPtr<IClassFactory> factory;
-    const HRESULT found = GetClassObject(clsid, context, IID_IClassFactory, factory.ReceiveVoid());
+    const HRESULT found =
+        GetClassObject(clsid, context, IID_IClassFactory, factory.ReceiveVoid(), connector);
     if (FAILED(found))
         return found;
     if (!factory)

@@ -1,7 +1,6 @@
 #include "ui/send/SendDlg.h"
 
 #include "orvenet/sdk/ConnectivityServer.h"
-#include "platform/com/Activation.h"
 #include "settings/Application.h"
 #include "settings/Labels.h"
 #include "settings/MessagePort.h"
@@ -22,12 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-HRESULT ActivateServer(IConnectivityServer **server)
-{
-    return CreateInstance(CLSID_ConnectivityServer, nullptr, IID_IConnectivityServer,
-                          reinterpret_cast<void **>(server));
-}
 
 // Shows the dialog modally until it is done. Unlike exec(), hiding it on
 // the way (the send dialog while its progress shows, the progress while a
@@ -60,7 +53,6 @@ CSendDlg::CSendDlg(const CApplication *application, const CSettingNode *root, QS
     , m_root(root)
     , m_filePath(std::move(filePath))
     , m_callback(callback)
-    , m_factory(ActivateServer)
     , m_session(application, *this)
     , m_progress(new CSendProgressDlg(application, parent))
 {
@@ -116,7 +108,7 @@ bool CSendDlg::Connect()
 {
     CWaitCursorGuard wait;
     IConnectivityServer *server = nullptr;
-    if (FAILED(m_factory(&server)))
+    if (!m_factory || FAILED(m_factory(&server)))
         server = nullptr;
     const bool connected = m_session.Connect(server, &m_callback);
     if (server)

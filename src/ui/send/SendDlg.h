@@ -25,7 +25,7 @@ class CSendDlg : public QDialog, private ISendSessionPort
     Q_OBJECT
 
 public:
-    // Makes the server object; the default activates the server's class.
+    // Makes the server object; without one the server cannot be reached.
     using ServerFactory = std::function<HRESULT(IConnectivityServer **server)>;
 
     CSendDlg(const CApplication *application, const CSettingNode *root, QString filePath,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/SettingsDocument.h"
+#include "language/LanguageTexts.h"
 #include "platform/LanguageLibrary.h"
 #include "platform/ProgramFolder.h"
 #include "settings/TreeHelpers.h"
@@ -24,10 +25,10 @@ class CSettingsTreeTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        auto library = CLanguageLibrary::Open(ProgramFolder() + kLanguageLibraryName);
-        const CLanguageLibrary *images = library.get();
-        ASSERT_NE(images, nullptr);
-        m_test.Application().SetLanguageLibrary(std::move(library));
+        auto texts = CLanguageTexts::Open(ProgramFolder() + kLanguageLibraryName);
+        ASSERT_NE(texts, nullptr);
+        const CLanguageLibrary *images = &texts->Library();
+        m_test.Application().SetLanguageLibrary(std::move(texts));
         m_document.Reset();
         m_office = AddAccessPoint(Root(), "Office");
         m_work = AddMailbox(Root(), "Work");

@@ -395,8 +395,7 @@ TEST_F(CSettingsTreeTest, RowsArePaintedInThePaletteColoursWithTheirIcons)
     }
 
     // Every icon comes at 16 and 32 pixels.
-    const auto *library =
-        static_cast<const CLanguageLibrary *>(m_test.Application().GetLanguageLibrary());
+    const auto *library = LanguageLibraryOf(m_test.Application());
     const CTreeIcons icons([&](unsigned id) { return library->LoadImage(id); });
     for (unsigned id : TreeIconId::kAll) {
         EXPECT_EQ(QImage::fromData(library->LoadImage(id)).size(), QSize(16, 16)) << id;
