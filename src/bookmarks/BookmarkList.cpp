@@ -2,7 +2,7 @@
 
 #include "BookmarkFile.h"
 
-#include "settings/Labels.h"
+#include "settings/ItemNames.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
@@ -131,9 +131,9 @@ unsigned CBookmarkList::Check(const CBookmark &record, int ownIndex) const
         return StringId::MsgBookmarkUserName;
     if (record.password.size() > MaxLength(types.password))
         return StringId::MsgBookmarkPassword;
-    const QString placeholder =
-        LoadLabel(m_listNode.GetApplication(), StringId::NoWapConnections, true);
-    if (record.connection.isEmpty() || record.connection == placeholder)
+    // Read from a file, a bookmark may name a connection the configuration
+    // does not have; it must be given one that it has.
+    if (!ItemNames(m_listNode.Root(), ChoiceSource::WAPConnectionNames).contains(record.connection))
         return StringId::MsgBookmarkConnection;
     return 0;
 }

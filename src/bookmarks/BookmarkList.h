@@ -55,7 +55,7 @@ public:
 
     // The first rule the record breaks, as the message identifier shown for
     // it; 0 when it passes. ownIndex: the record being edited, -1 for a new
-    // one. The WAP connection may not be the "no connections" placeholder.
+    // one. The WAP connection must be one of the configuration's.
     unsigned Check(const CBookmark &record, int ownIndex) const;
 
     // Appends imported bookmarks (see BookmarkFile.h) in their order, cut to

@@ -129,6 +129,7 @@ CEditResult CSettingsDocument::EditValue(CSettingNode *node, const QString &text
         (IsNameFieldType(node->GetType()) && commit.value == node->GetValue()))
         return {};
     const QString shownBefore = node->GetDisplayValue(true);
+    const QString valueBefore = node->GetValue();
     const int modifiedBefore = IsModified();
     if (!node->SetValue(commit.value)) {
         // The tree marks even a refused value; the document has not changed.
@@ -142,6 +143,8 @@ CEditResult CSettingsDocument::EditValue(CSettingNode *node, const QString &text
         if (CSettingNode *signature = node->GetParent()->FindChild(NodeType::Signature))
             signature->SetInclude(1, 1);
     }
+    if (node->GetType() == NodeType::WAPConnectionName && !valueBefore.isEmpty())
+        RenameBookmarkConnections(valueBefore, commit.value);
     // A name may make an item or rename one that references name.
     if (IsNameFieldType(node->GetType()))
         AfterEdit();
@@ -159,6 +162,21 @@ CEditResult CSettingsDocument::EditPassword(CSettingNode *node, const QString &t
     if (confirmation && !cleared.IsRefused())
         cleared.message = LoadLabel(node->GetApplication(), StringId::MsgPasswordsDiffer, true);
     return cleared;
+}
+
+// A bookmark names its connection as text, not as a reference that follows
+// on its own; left alone, it would name a connection the phone never gets.
+void CSettingsDocument::RenameBookmarkConnections(const QString &from, const QString &to)
+{
+    const CSettingNode *bookmarks =
+        m_root->FindDescendant({NodeType::PersonalData, NodeType::WAPBookmarks});
+    if (!bookmarks)
+        return;
+    for (CSettingNode *bookmark : bookmarks->Children()) {
+        CSettingNode *connection = bookmark->FindChild(NodeType::WAPBookmarkUseConnection);
+        if (connection && connection->GetValue() == from)
+            connection->SetValue(to);
+    }
 }
 
 void CSettingsDocument::ToggleInclude(CSettingNode *node)

@@ -72,7 +72,8 @@ public:
     // Stores text in node as the node's in-place editor would: the editor
     // kind's check or limit, the set-value rule, and the node included when
     // its shown value changed (autoInclude). A password is stored as typed:
-    // its confirmation is the editor's business.
+    // its confirmation is the editor's business. A renamed WAP connection
+    // is renamed in the WAP bookmarks that use it.
     CEditResult EditValue(CSettingNode *node, const QString &text, bool autoInclude = true);
     // Stores a password typed in the editor with what was typed to confirm
     // it. A password that differs from its confirmation is not stored: the
@@ -102,6 +103,7 @@ private:
     // changed anything; the rest of the tree stays as the last walk left it.
     void AfterEditWithin(CSettingNode *node);
     void AutoInclude(CSettingNode *node, const QString &shownBefore);
+    void RenameBookmarkConnections(const QString &from, const QString &to);
 
     CApplication *m_application;
     CTreeState m_state;

@@ -1,3 +1,4 @@
+#include "settings/TreeHelpers.h"
 #include "support/TestApplication.h"
 
 #include "bookmarks/BookmarkList.h"
@@ -72,10 +73,13 @@ TEST_F(BookmarkListTest, WwwChecksNameUniquenessLengthsAndUrl)
     EXPECT_EQ(list.Check(Www("Shop", longUrl + "x"), -1), StringId::MsgBookmarkUrl);
 }
 
-TEST_F(BookmarkListTest, WapChecksInOrderUpToThePlaceholderConnection)
+TEST_F(BookmarkListTest, WapChecksInOrderUpToAConnectionOfTheConfiguration)
 {
     CBookmarkList list(*List(WAPBookmarks));
     const QString url = "http://wap.example/";
+    EXPECT_EQ(list.Check(Wap("W", url, "G"), -1), StringId::MsgBookmarkConnection);
+    AddWapConnection(m_tree.Root(), "Gateway");
+    AddWapConnection(m_tree.Root(), "G");
     EXPECT_EQ(list.Check(Wap("W", url, "Gateway", QString(50, 'u'), QString(20, 'p')), -1), 0u);
     EXPECT_EQ(list.Check(Wap(QString(51, 'n'), url, "Gateway"), -1), StringId::MsgBookmarkName);
     EXPECT_EQ(list.Check(Wap("W", "http://a.example/" + QString(255 - 17, 'x'), "G"), -1), 0u);
@@ -85,8 +89,8 @@ TEST_F(BookmarkListTest, WapChecksInOrderUpToThePlaceholderConnection)
     EXPECT_EQ(list.Check(Wap("W", url, "G", "u", QString(21, 'p')), -1),
               StringId::MsgBookmarkPassword);
     EXPECT_EQ(list.Check(Wap("W", url, ""), -1), StringId::MsgBookmarkConnection);
-    EXPECT_EQ(list.Check(Wap("W", url, "No WAP connections defined"), -1),
-              StringId::MsgBookmarkConnection);
+    EXPECT_EQ(list.Check(Wap("W", url, "Gone"), -1), StringId::MsgBookmarkConnection);
+    EXPECT_EQ(list.Check(Wap("W", url, "gateway"), -1), StringId::MsgBookmarkConnection);
     // The first failing rule is the one reported.
     EXPECT_EQ(list.Check(Wap("", "not a url", ""), -1), StringId::MsgBookmarkName);
     EXPECT_EQ(list.Check(Wap("W", "not a url", "", QString(51, 'u')), -1),

@@ -1,5 +1,6 @@
 #include "document/SettingsDocument.h"
 
+#include "config/ConfigWriter.h"
 #include "document/IncludeToggle.h"
 #include "settings/BulkLoad.h"
 #include "settings/NodeCatalogue.h"
@@ -695,6 +696,47 @@ INSTANTIATE_TEST_SUITE_P(Lists, ReplaceEntries,
                          ::testing::Values(ListCase{PersonalData, WWWBookmarks, WWWBookmark},
                                            ListCase{FileTransfer, RingingTones, RingingTone}),
                          [](const auto &row) { return std::to_string(row.param.list); });
+
+TEST_F(SettingsDocumentTest, RenamingAWapConnectionRenamesItInTheBookmarksThatUseIt)
+{
+    CSettingNode *portal = NewItem(WAPSettings, "Portal");
+    NewItem(WAPSettings, "Other");
+    std::vector<std::unique_ptr<CSettingNode>> entries;
+    for (const char *connection : {"Portal", "Other", "Portal"}) {
+        auto entry = std::make_unique<CSettingNode>(&tree.Application());
+        entry->SetType(WAPBookmark);
+        entry->CreateDefaultContent();
+        entry->FindChild(WAPBookmarkName)->SetValue(QString::number(entries.size()));
+        entry->FindChild(WAPBookmarkURL)->SetValue("http://wap.example.com/");
+        entry->FindChild(WAPBookmarkUseConnection)->SetValue(connection);
+        entries.push_back(std::move(entry));
+    }
+    CSettingNode *list = Path(Root(), {PersonalData, WAPBookmarks});
+    document.ReplaceEntries(list, std::move(entries));
+    const auto connections = [list] {
+        QStringList names;
+        for (const CSettingNode *bookmark : list->Children())
+            names << bookmark->FindChild(WAPBookmarkUseConnection)->GetValue();
+        return names;
+    };
+    observer.Clear();
+
+    ASSERT_EQ(document.EditValue(portal->FindChild(WAPConnectionName), "Gateway").result,
+              CEditResult::Changed);
+    EXPECT_EQ(connections(), (QStringList{"Gateway", "Other", "Gateway"}));
+    EXPECT_TRUE(
+        Contains(observer.changed, list->Children()[2]->FindChild(WAPBookmarkUseConnection)));
+    QString text;
+    ASSERT_EQ(WriteConfiguration(Root(), text), 1);
+    EXPECT_EQ(text.count(">Gateway</UseConnection>"), 2) << text.toStdString();
+    EXPECT_FALSE(text.contains("Portal"));
+
+    // A new connection renames nothing; a refused name leaves the bookmarks.
+    NewItem(WAPSettings, "Portal");
+    EXPECT_EQ(document.EditValue(portal->FindChild(WAPConnectionName), "Other").result,
+              CEditResult::Refused);
+    EXPECT_EQ(connections(), (QStringList{"Gateway", "Other", "Gateway"}));
+}
 
 TEST_F(SettingsDocumentTest, NamingATemplateReportsTheNewTemplateAndTheRenamedItem)
 {

@@ -149,8 +149,10 @@ CWapBookmarkDlg::CWapBookmarkDlg(const CApplication *application, const CSetting
 void CWapBookmarkDlg::SetRecord(const CBookmark &record)
 {
     CBookmarkEditDlg::SetRecord(record);
-    const int index = record.connection.isEmpty() ? 0 : m_connection->findText(record.connection);
-    m_connection->setCurrentIndex(index < 0 ? 0 : index);
+    // A new bookmark starts on the first connection; one whose connection is
+    // gone starts on none, so that OK waits for the user's choice.
+    m_connection->setCurrentIndex(
+        record.connection.isEmpty() ? 0 : m_connection->findText(record.connection));
     m_userName->setText(record.userName);
     m_password->setText(record.password);
 }

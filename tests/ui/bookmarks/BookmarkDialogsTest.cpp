@@ -309,6 +309,35 @@ TEST_F(BookmarkEditDlgTest, WapConnectionsComeFromTheTreeAndThePlaceholderIsRefu
     EXPECT_FALSE(Button(&dialog, 1)->isEnabled());
 }
 
+TEST_F(BookmarkEditDlgTest, ABookmarkWhoseConnectionIsGoneWaitsForTheUsersChoice)
+{
+    AddWapConnection(m_texts.Root(), "Gateway A");
+    AddWapConnection(m_texts.Root(), "Gateway B");
+    CBookmarkList list(*List(WAPBookmarks));
+    CBookmark record;
+    record.name = "Mobile";
+    record.url = "http://wap.example/";
+    record.connection = "Old gateway";
+    list.Append(record);
+    CWapBookmarkDlg dialog(m_texts.Application(), *List(WAPBookmarks), list, 0);
+    dialog.SetRecord(record);
+    auto *connection = Field<QComboBox>(&dialog, 10189);
+    EXPECT_EQ(connection->currentIndex(), -1);
+    EXPECT_FALSE(Button(&dialog, 1)->isEnabled());
+
+    CRecordingMessages messages;
+    const_cast<CApplication *>(m_texts.Application())->SetMessagePort(&messages);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(messages.shown, QStringList{"Select the WAP connection that the bookmark uses."});
+    connection->setCurrentIndex(1);
+    EXPECT_TRUE(Button(&dialog, 1)->isEnabled());
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.GetRecord().connection, "Gateway B");
+    const_cast<CApplication *>(m_texts.Application())->SetMessagePort(nullptr);
+}
+
 TEST(BookmarkSourceDlg, ThePathIsAskedForABookmarkFileOnly)
 {
     CEnglishTexts texts;
