@@ -34,12 +34,18 @@ struct CommandText
 };
 
 constexpr CommandText kCommandTexts[] = {
-    {CommandId::New, 380, 332},       {CommandId::MenuNew, 0, 332},
-    {CommandId::Save, 382, 602},      {CommandId::Open, 381, 601},
-    {CommandId::Send, 379, 333},      {CommandId::MenuSend, 0, 333},
-    {CommandId::Print, 474, 603},     {CommandId::ShowActivityLog, 0, 334},
-    {CommandId::MenuDelete, 0, 331},  {CommandId::SendOption1, 0, 335},
-    {CommandId::SendOption2, 0, 336}, {CommandId::SendOption3, 0, 337},
+    {CommandId::New, HostTextId::NewShort, HostTextId::NewDescription},
+    {CommandId::MenuNew, 0, HostTextId::NewDescription},
+    {CommandId::Save, HostTextId::SaveShort, HostTextId::SaveDescription},
+    {CommandId::Open, HostTextId::OpenShort, HostTextId::OpenDescription},
+    {CommandId::Send, HostTextId::SendShort, HostTextId::SendDescription},
+    {CommandId::MenuSend, 0, HostTextId::SendDescription},
+    {CommandId::Print, HostTextId::PrintShort, HostTextId::PrintDescription},
+    {CommandId::ShowActivityLog, 0, HostTextId::ActivityLogDescription},
+    {CommandId::MenuDelete, 0, HostTextId::DeleteDescription},
+    {CommandId::SendOption1, 0, HostTextId::SendOption1Description},
+    {CommandId::SendOption2, 0, HostTextId::SendOption2Description},
+    {CommandId::SendOption3, 0, HostTextId::SendOption3Description},
 };
 
 QAction *FindCommand(QMenu *menu, uint32_t command)

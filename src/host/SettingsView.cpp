@@ -8,6 +8,7 @@
 #include "host/ServerActivation.h"
 #include "platform/ProgramFolder.h"
 #include "settings/Labels.h"
+#include "ui/controls/ControlIds.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/editor/InPlaceEditing.h"
 #include "ui/editor/SettingsTreeCtrl.h"
@@ -27,8 +28,6 @@
 
 namespace {
 
-constexpr int kTreeControlId = 10150;
-constexpr int kViewTemplateId = 10136;
 constexpr int kHeaderMargin = 8;
 // Help topics of the categories, as the tree reports them, in the contents'
 // order.
@@ -49,9 +48,9 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     , m_headerLabel(LoadLabel(&app.Application(), HostTextId::HeaderLabel, true))
     , m_tree(new CSettingsTreeCtrl([&app](unsigned id) { return app.LoadImage(id); }, this))
 {
-    setObjectName(QStringLiteral("id%1").arg(kViewTemplateId));
+    setObjectName(ControlObjectName(ControlId::SettingsView));
     m_boldFont.setWeight(QFont::Bold);
-    m_tree->setObjectName(QStringLiteral("id%1").arg(kTreeControlId));
+    m_tree->setObjectName(ControlObjectName(ControlId::SettingsTree));
     m_tree->setFont(m_normalFont);
     // The host gives the view the keyboard; the tree is what takes it.
     setFocusProxy(m_tree);

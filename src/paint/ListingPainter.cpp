@@ -2,6 +2,7 @@
 
 #include "paint/PainterCanvas.h"
 #include "settings/Labels.h"
+#include "settings/StringIds.h"
 
 #include <QDate>
 #include <QLocale>
@@ -9,12 +10,6 @@
 #include <QPainter>
 
 #include <utility>
-
-namespace {
-
-constexpr unsigned kDocumentNameLabel = 316;
-
-} // namespace
 
 CListingPainter::CListingPainter(QPagedPaintDevice &device, const CListingJob &job)
     : m_device(device)
@@ -27,7 +22,7 @@ CListingPainter::CListingPainter(QPagedPaintDevice &device, const CListingJob &j
 
 QString CListingPainter::DocumentName() const
 {
-    return LoadLabel(m_job.application, kDocumentNameLabel, true);
+    return LoadLabel(m_job.application, StringId::PrintDocumentName, true);
 }
 
 ListingPrintResult CListingPainter::Paint(int copies, const std::function<void()> &abort)

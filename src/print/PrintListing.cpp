@@ -10,14 +10,10 @@
 #include "settings/NodeCatalogue.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
+#include "settings/StringIds.h"
 
 namespace {
 
-constexpr unsigned kViewNameLabel = 112;
-constexpr unsigned kPageLabel = 507;
-constexpr unsigned kWapConnectionLabel = 618;
-constexpr unsigned kUsernameLabel = 619;
-constexpr unsigned kPasswordLabel = 620;
 const QString kHiddenPassword = QStringLiteral("********");
 
 } // namespace
@@ -25,12 +21,12 @@ const QString kHiddenPassword = QStringLiteral("********");
 CPageTexts CPageTexts::ForDocument(const CApplication *application, const QString &documentTitle,
                                    const QString &date)
 {
-    QString name = LoadLabel(application, kViewNameLabel, true);
+    QString name = LoadLabel(application, StringId::ViewName, true);
     if (const qsizetype crlf = name.indexOf(QStringLiteral("\r\n")); crlf >= 0)
         name.replace(crlf, 2, u' ');
     else if (const qsizetype feed = name.indexOf(u'\n'); feed >= 0)
         name[feed] = u' ';
-    return {name, documentTitle, date, LoadLabel(application, kPageLabel, true)};
+    return {name, documentTitle, date, LoadLabel(application, StringId::PrintPage, true)};
 }
 
 void CPrintListing::Build(const CSettingNode *root, int rangeMode, int pageWidth, int pageHeight,
@@ -156,9 +152,10 @@ void CPrintListing::AddListLines(const CSettingNode *node, int x)
                             ChildValue(entry, NodeType::WAPBookmarkURL), x, x);
             const CApplication *application = entry->GetApplication();
             const std::pair<unsigned, QString> details[] = {
-                {kWapConnectionLabel, ChildValue(entry, NodeType::WAPBookmarkUseConnection)},
-                {kUsernameLabel, ChildValue(entry, NodeType::WAPBookmarkUsername)},
-                {kPasswordLabel, kHiddenPassword}};
+                {StringId::PrintWapConnection,
+                 ChildValue(entry, NodeType::WAPBookmarkUseConnection)},
+                {StringId::PrintUsername, ChildValue(entry, NodeType::WAPBookmarkUsername)},
+                {StringId::PrintPassword, kHiddenPassword}};
             for (const auto &[labelId, value] : details)
                 AddEntryColumns(LoadLabel(application, labelId, true), value, x + m_geometry.unit,
                                 x);

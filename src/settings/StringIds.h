@@ -139,6 +139,12 @@ enum : unsigned {
 
     // Printing.
     PrintIncludedSettings = 41100,
+    PrintDocumentName = 316,
+    PreviewTitle = 506,
+    PrintPage = 507,
+    PrintWapConnection = 618,
+    PrintUsername = 619,
+    PrintPassword = 620,
 
     // Why an edit was refused.
     MsgNameInUse = 40035,

@@ -122,6 +122,14 @@ TEST_F(PlugInTest, CommandStatesTextsMenusAndFocusEventsAnswerAsTheHostExpects)
     EXPECT_EQ(text(10279, ViewCommandText::Description), 332u);
     EXPECT_EQ(text(29050, 7), 99u);
 
+    // The host titles the plug-in's entry with its name.
+    uint32_t title = 0, name = 0, description = 0;
+    m_plugIn->GetStringId(ViewStringKind::Title, &title);
+    m_plugIn->GetNameId(&name);
+    m_plugIn->GetStringId(ViewStringKind::Description, &description);
+    EXPECT_EQ(title, name);
+    EXPECT_EQ(description, 431u);
+
     char16_t path[512];
     uint32_t length = 0;
     int32_t flagA = 0, flagB = 0;

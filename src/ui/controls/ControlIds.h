@@ -21,6 +21,10 @@ enum : int {
     // The one edit field of the multi-line text and password dialogs.
     TextEdit = 10153,
 
+    // The plug-in's view and its settings tree.
+    SettingsView = 10136,
+    SettingsTree = 10150,
+
     // About box.
     ProductLine = 10218,
     Copyright = 269,

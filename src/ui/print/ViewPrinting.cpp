@@ -1,6 +1,7 @@
 #include "ui/print/ViewPrinting.h"
 
 #include "settings/Labels.h"
+#include "settings/StringIds.h"
 #include "ui/controls/WaitCursorGuard.h"
 #include "ui/editor/SettingsTreeCtrl.h"
 #include "ui/editor/SettingsTreeModel.h"
@@ -11,13 +12,6 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QScreen>
-
-namespace {
-
-constexpr unsigned kPreviewTitleLabel = 506;
-constexpr unsigned kDocumentNameLabel = 316;
-
-} // namespace
 
 CViewPrinting::CViewPrinting(const CApplication *application, QWidget *view,
                              CSettingsTreeCtrl *tree, std::function<QString()> documentTitle)
@@ -47,7 +41,7 @@ QPrinter &CViewPrinting::Printer()
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         // Names the document, and so the file a print to PDF proposes.
-        m_printer->setDocName(LoadLabel(m_application, kDocumentNameLabel, true));
+        m_printer->setDocName(LoadLabel(m_application, StringId::PrintDocumentName, true));
     }
     return *m_printer;
 }
@@ -88,7 +82,7 @@ void CViewPrinting::Preview()
     const CWaitCursorGuard wait;
     // A window of its own: disabling the view must not disable the preview.
     m_preview =
-        new CViewPrintPreview(&Printer(), LoadLabel(m_application, kPreviewTitleLabel, true));
+        new CViewPrintPreview(&Printer(), LoadLabel(m_application, StringId::PreviewTitle, true));
     connect(m_preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter *printer) { PrintListing(*printer, Job(PrintRange::Included)); });
     connect(m_preview, &QDialog::finished, this, &CViewPrinting::ClosePreview);
