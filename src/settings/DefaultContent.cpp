@@ -1,7 +1,9 @@
 // The default content of each node type: which children a new node gets, in
-// which order, with which editor kind and default value.
+// which order, with which default value. Their editor kinds come from the
+// catalogue.
 #include "settings/SettingNode.h"
 
+#include "settings/NodeCatalogue.h"
 #include "settings/NodeTypes.h"
 
 #include <algorithm>
@@ -11,28 +13,25 @@
 namespace {
 
 using namespace NodeType;
-namespace EK = EditorKind;
-
 struct ChildSpec
 {
     int type;
-    int editorKind;
     unsigned defaultId = 0;         // a choice default: the invariant text of this identifier
     const char16_t *text = nullptr; // a plain default text
     bool withContent = false;       // the child gets its own default content
 };
 
-constexpr ChildSpec Field(int type, int kind)
+constexpr ChildSpec Field(int type)
 {
-    return {type, kind};
+    return {type};
 }
 constexpr ChildSpec Choice(int type, unsigned defaultId)
 {
-    return {type, EK::Choice, defaultId};
+    return {type, defaultId};
 }
-constexpr ChildSpec Group(int type, int kind = EK::None)
+constexpr ChildSpec Group(int type)
 {
-    return {type, kind, 0, nullptr, true};
+    return {type, 0, nullptr, true};
 }
 
 struct ContentRow
@@ -44,72 +43,72 @@ struct ContentRow
 // clang-format off
 const ContentRow kContent[] = {
     {{Root}, {Group(IAPSettings), Group(EMailSettings), Group(WAPSettings), Group(SMSSettings),
-              Group(PersonalData), Group(FileTransfer), Group(BIOMessages, EK::Hidden)}},
-    {{PersonalData}, {Field(DefaultVoiceMailbox, EK::PhoneNumber),
-                      Field(WWWBookmarks, EK::WWWBookmarkList),
-                      Field(WAPBookmarks, EK::WAPBookmarkList)}},
-    {{WWWBookmarks}, {Field(WWWBookmark, EK::None)}},
-    {{WWWBookmark}, {Field(WWWBookmarkName, EK::Text), Field(WWWBookmarkURL, EK::WWWBookmarkURL)}},
-    {{WAPBookmarks}, {Field(WAPBookmark, EK::None)}},
-    {{WAPBookmark}, {Field(WAPBookmarkName, EK::Text), Field(WAPBookmarkURL, EK::WAPBookmarkURL),
-                     Field(WAPBookmarkUseConnection, EK::BookmarkConnection),
-                     Field(WAPBookmarkUsername, EK::Text),
-                     Field(WAPBookmarkPassword, EK::Password)}},
-    {{FileTransfer}, {Field(RingingTones, EK::FileList), Field(BackgroundImages, EK::FileList),
-                      Field(SISFiles, EK::FileList), Field(Files, EK::FileList)}},
-    {{File}, {Field(FileLocal, EK::None), Field(FileRemote, EK::None)}},
-    {{IAPSettings}, {Field(PreferredConnection, EK::Choice), Group(IAPTemplate)}},
+              Group(PersonalData), Group(FileTransfer), Group(BIOMessages)}},
+    {{PersonalData}, {Field(DefaultVoiceMailbox),
+                      Field(WWWBookmarks),
+                      Field(WAPBookmarks)}},
+    {{WWWBookmarks}, {Field(WWWBookmark)}},
+    {{WWWBookmark}, {Field(WWWBookmarkName), Field(WWWBookmarkURL)}},
+    {{WAPBookmarks}, {Field(WAPBookmark)}},
+    {{WAPBookmark}, {Field(WAPBookmarkName), Field(WAPBookmarkURL),
+                     Field(WAPBookmarkUseConnection),
+                     Field(WAPBookmarkUsername),
+                     Field(WAPBookmarkPassword)}},
+    {{FileTransfer}, {Field(RingingTones), Field(BackgroundImages),
+                      Field(SISFiles), Field(Files)}},
+    {{File}, {Field(FileLocal), Field(FileRemote)}},
+    {{IAPSettings}, {Field(PreferredConnection), Group(IAPTemplate)}},
     {{IAPTemplate, IAPConnection},
-     {Field(IAPConnectionName, EK::ConnectionName), Field(IAPPhoneNumber, EK::PhoneNumber),
-      Choice(PromptPassword, 420), Field(IAPUsername, EK::Text), Field(IAPPassword, EK::Password),
+     {Field(IAPConnectionName), Field(IAPPhoneNumber),
+      Choice(PromptPassword, 420), Field(IAPUsername), Field(IAPPassword),
       Group(Proxies), Group(DataCall), Group(Callback), Group(Other), Group(ScriptOptions),
       Group(AddressOptions)}},
-    {{Proxies}, {Choice(HTTPUseProxy, 288), Field(HTTPProxyServer, EK::HostName),
-                 {HTTPPortNumber, EK::PortNumber, 0, u"0"},
-                 Field(HTTPNoProxyFor, EK::PlainText)}},
+    {{Proxies}, {Choice(HTTPUseProxy, 288), Field(HTTPProxyServer),
+                 {HTTPPortNumber, 0, u"0"},
+                 Field(HTTPNoProxyFor)}},
     {{DataCall}, {Choice(ConnectionType, 254), Choice(RemoteModemType, 246),
-                  Choice(MaxConnectionSpeed, 245), Field(ModemInitString, EK::ModemInit)}},
+                  Choice(MaxConnectionSpeed, 245), Field(ModemInitString)}},
     {{Callback}, {Choice(UseCallback, 288), Choice(CallbackType, 231),
-                  Field(CallbackNumber, EK::PhoneNumber)}},
+                  Field(CallbackNumber)}},
     {{Other}, {Choice(AllowPlaintextPPPLogin, 420), Choice(UsePPPCompression, 420)}},
-    {{ScriptOptions}, {Choice(UseLoginScript, 288), Field(Script, EK::MultilineText),
+    {{ScriptOptions}, {Choice(UseLoginScript, 288), Field(Script),
                        Choice(DisplayTerminalWindow, 288)}},
-    {{AddressOptions}, {Choice(RetrieveIP, 420), {IPAddress, EK::IPAddress, 290},
-                        Choice(RetrieveDNSAddress, 420), {PrimaryDNS, EK::IPAddress, 290},
-                        {SecondaryDNS, EK::IPAddress, 290}}},
-    {{EMailSettings}, {Field(PreferredMailbox, EK::Choice), Group(MailboxTemplate)}},
+    {{AddressOptions}, {Choice(RetrieveIP, 420), {IPAddress, 290},
+                        Choice(RetrieveDNSAddress, 420), {PrimaryDNS, 290},
+                        {SecondaryDNS, 290}}},
+    {{EMailSettings}, {Field(PreferredMailbox), Group(MailboxTemplate)}},
     {{MailboxTemplate, Mailbox},
-     {Field(MailboxName, EK::MailboxName), Field(MailboxOwnerName, EK::Text),
-      Field(MailboxUsername, EK::Text), Field(MailboxPassword, EK::Password),
-      Field(EMailAddress, EK::EMailAddress), Field(MailboxUseConnection, EK::Choice),
+     {Field(MailboxName), Field(MailboxOwnerName),
+      Field(MailboxUsername), Field(MailboxPassword),
+      Field(EMailAddress), Field(MailboxUseConnection),
       Group(Servers), Group(RetrieveMail), Group(Advanced)}},
-    {{Servers}, {Choice(MailboxType, 190), Field(OutServer, EK::HostName),
-                 Field(InServer, EK::HostName)}},
-    {{RetrieveMail}, {Choice(Retrieve, 185), {MessageMaxSize, EK::MessageSize, 182}}},
+    {{Servers}, {Choice(MailboxType, 190), Field(OutServer),
+                 Field(InServer)}},
+    {{RetrieveMail}, {Choice(Retrieve, 185), {MessageMaxSize, 182}}},
     {{Advanced}, {Choice(DefaultMailType, 166), Choice(DefaultSendingOption, 157),
-                  Choice(IncludeSignature, 288), Field(Signature, EK::MultilineText),
+                  Choice(IncludeSignature, 288), Field(Signature),
                   Choice(RequestReadReport, 288), Choice(AllowReportRequests, 420),
                   Choice(CopyToMyMailAddress, 288), Choice(UseAPOP, 288), Choice(UseSSL, 288),
-                  Field(IMAP4FolderPath, EK::PlainText)}},
+                  Field(IMAP4FolderPath)}},
     {{WAPSettings}, {Group(WAPTemplate)}},
     {{WAPConnection, WAPTemplate},
-     {Field(WAPConnectionName, EK::ConnectionName), Choice(UseSecureConnection, 288),
-      Choice(WAPUseConnection, 289), {ServiceAddress, EK::IPAddress, 290}}},
-    {{SMSSettings}, {Field(PreferredCentre, EK::Choice), Group(SMSTemplate)}},
-    {{SMSTemplate, SMSCentre}, {Field(CentreName, EK::PlainText),
-                                Field(CentrePhoneNumber, EK::PhoneNumber)}},
+     {Field(WAPConnectionName), Choice(UseSecureConnection, 288),
+      Choice(WAPUseConnection, 289), {ServiceAddress, 290}}},
+    {{SMSSettings}, {Field(PreferredCentre), Group(SMSTemplate)}},
+    {{SMSTemplate, SMSCentre}, {Field(CentreName),
+                                Field(CentrePhoneNumber)}},
     {{TerminalConnectionSettings}, {Group(TerminalTemplate)}},
     {{TerminalConnection, TerminalTemplate},
-     {Field(TerminalConnectionName, EK::ConnectionName),
-      Field(TerminalPhoneNumber, EK::PhoneNumber), Group(TerminalAdvancedSettings)}},
+     {Field(TerminalConnectionName),
+      Field(TerminalPhoneNumber), Group(TerminalAdvancedSettings)}},
     {{TerminalAdvancedSettings},
      {Choice(TerminalBackspaceKeySends, 359), Choice(TerminalEnterKeySends, 363),
       Choice(TerminalLocalEcho, 368), Choice(StartInCharMode, 288),
-      Field(ModemInitialization, EK::ModemInit)}},
+      Field(ModemInitialization)}},
     {{TelnetConnectionSettings}, {Group(TelnetTemplate)}},
     {{TelnetConnection, TelnetTemplate},
-     {Field(TelnetConnectionName, EK::ConnectionName), Field(Hostname, EK::HostName),
-      Field(TelnetAccessPoint, EK::Choice), Group(TelnetAdvancedSettings)}},
+     {Field(TelnetConnectionName), Field(Hostname),
+      Field(TelnetAccessPoint), Group(TelnetAdvancedSettings)}},
     {{TelnetAdvancedSettings}, {Choice(TelnetBackspaceKeySends, 342),
                                 Choice(TelnetEnterKeySends, 345), Choice(TelnetLocalEcho, 349)}},
 };
@@ -135,11 +134,12 @@ void CSettingNode::CreateDefaultContent()
     made.reserve(row->children.size());
     for (const ChildSpec &spec : row->children) {
         CSettingNode *child = nullptr;
+        const int kind = NodeTypeInfoOf(spec.type).editorKind;
         if (spec.defaultId)
-            child = AddChildWithLabel(spec.defaultId, spec.editorKind, spec.type);
+            child = AddChildWithLabel(spec.defaultId, kind, spec.type);
         else
-            child = AddChild(spec.text ? QString::fromUtf16(spec.text) : QString(), spec.editorKind,
-                             spec.type);
+            child =
+                AddChild(spec.text ? QString::fromUtf16(spec.text) : QString(), kind, spec.type);
         made.push_back(spec.withContent ? child : nullptr);
     }
     for (CSettingNode *child : made) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/NodeTypes.h"
+
 #include <span>
 
 // Facts about each node type, one table per fact kind. Every rule of the
@@ -22,7 +24,8 @@ inline constexpr const char16_t *kDefaultPhoneCharacters = u"0123456789pPwW+*#-(
 
 struct NodeTypeInfo
 {
-    unsigned labelId = 0; // 0: no label and no element name
+    unsigned labelId = 0;              // 0: no label and no element name
+    int editorKind = EditorKind::None; // how a node of the type is made to be edited
     bool mandatory = false;
     bool characterData = false;        // written as CDATA
     int scrambledUnits = -1;           // fixed password length in the file; -1: the value's length
