@@ -217,7 +217,7 @@ int CmdText(const QStringList &arguments)
     CCliDocument document;
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
-    PrintRaw(ConfigurationTextForSending(document.GetRoot()));
+    PrintRaw(ConfigurationTextForSending(document.GetRoot(), document.ScrambleKeys()));
     return ExitOk;
 }
 

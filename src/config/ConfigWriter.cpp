@@ -103,10 +103,10 @@ void AppendStartTag(const CSettingNode *node, const QString &name, QString &text
 
 } // namespace
 
-void EncodeValue(const CSettingNode *node, QString &value)
+void EncodeValue(const CSettingNode *node, QString &value, const ScrambleKeySource &keys)
 {
     if (node->GetEditorKind() == EditorKind::Password)
-        value = ScramblePassword(value, NodeTypeInfoOf(node->GetType()).scrambledUnits);
+        value = ScramblePassword(value, NodeTypeInfoOf(node->GetType()).scrambledUnits, keys);
     if (WritesCharacterData(node))
         value = WrapInCharacterData(value);
     else
@@ -126,8 +126,9 @@ const QString kFooter = QStringLiteral("</Settings>\n");
 class CTextOutput
 {
 public:
-    explicit CTextOutput(QString &target)
+    CTextOutput(QString &target, const ScrambleKeySource &keySource)
         : text(target)
+        , keys(keySource)
     {}
     virtual ~CTextOutput() = default;
     void ElementWritten()
@@ -137,6 +138,7 @@ public:
     }
 
     QString &text;
+    const ScrambleKeySource &keys;
     qsizetype elements = 0;
 
 protected:
@@ -150,7 +152,7 @@ void WriteElementTo(const CSettingNode *node, CTextOutput &out, int depth)
     QString &text = out.text;
     const QString &name = node->GetElementName();
     QString value = node->GetValue();
-    EncodeValue(node, value);
+    EncodeValue(node, value, out.keys);
     // Escaped values hold no '<', so only character data starts a CDATA section.
     if (!WritesCharacterData(node))
         IndentContinuationLines(value, depth);
@@ -228,8 +230,8 @@ void AppendByteOrderMark(QByteArray &bytes)
 class CFileOutput : public CTextOutput
 {
 public:
-    explicit CFileOutput(CSafeFileWriter &file)
-        : CTextOutput(m_buffer)
+    CFileOutput(CSafeFileWriter &file, const ScrambleKeySource &keySource)
+        : CTextOutput(m_buffer, keySource)
         , m_file(file)
     {
         m_buffer.reserve(kPieceSize + kPieceSize / 4);
@@ -264,8 +266,8 @@ private:
 class CSinkOutput : public CTextOutput
 {
 public:
-    explicit CSinkOutput(const std::function<bool(QStringView)> &sink)
-        : CTextOutput(m_buffer)
+    CSinkOutput(const std::function<bool(QStringView)> &sink, const ScrambleKeySource &keySource)
+        : CTextOutput(m_buffer, keySource)
         , m_sink(sink)
     {
         m_buffer.reserve(kPieceSize + kPieceSize / 4);
@@ -292,17 +294,17 @@ private:
 
 } // namespace
 
-int WriteElement(const CSettingNode *node, QString &text, int depth)
+int WriteElement(const CSettingNode *node, QString &text, int depth, const ScrambleKeySource &keys)
 {
-    CTextOutput out(text);
+    CTextOutput out(text, keys);
     WriteElementTo(node, out, depth);
     return 1;
 }
 
-int WriteConfiguration(const CSettingNode *root, QString &text)
+int WriteConfiguration(const CSettingNode *root, QString &text, const ScrambleKeySource &keys)
 {
     text.clear();
-    CTextOutput out(text);
+    CTextOutput out(text, keys);
     if (!WriteConfigurationTo(root, out)) {
         text.clear();
         return 0;
@@ -310,18 +312,19 @@ int WriteConfiguration(const CSettingNode *root, QString &text)
     return 1;
 }
 
-QString ConfigurationTextForSending(const CSettingNode *root)
+QString ConfigurationTextForSending(const CSettingNode *root, const ScrambleKeySource &keys)
 {
     QString text;
-    WriteConfiguration(root, text);
+    WriteConfiguration(root, text, keys);
     NormalizeLineFeeds(text);
     return text;
 }
 
 bool StreamConfigurationForSending(const CSettingNode *root,
-                                   const std::function<bool(QStringView piece)> &sink)
+                                   const std::function<bool(QStringView piece)> &sink,
+                                   const ScrambleKeySource &keys)
 {
-    CSinkOutput out(sink);
+    CSinkOutput out(sink, keys);
     if (!WriteConfigurationTo(root, out))
         return false;
     out.Drain();
@@ -337,10 +340,11 @@ QByteArray EncodeConfigurationFile(const QString &text)
     return bytes;
 }
 
-int SaveConfigurationFile(const CSettingNode *root, const QString &path)
+int SaveConfigurationFile(const CSettingNode *root, const QString &path,
+                          const ScrambleKeySource &keys)
 {
     CSafeFileWriter file(path);
-    CFileOutput out(file);
+    CFileOutput out(file, keys);
     if (!WriteConfigurationTo(root, out))
         out.DropAll();
     out.Drain();

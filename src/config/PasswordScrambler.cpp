@@ -1,6 +1,5 @@
 #include "config/PasswordScrambler.h"
 
-#include <chrono>
 #include <random>
 
 namespace {
@@ -45,18 +44,17 @@ int ReadGroup(const QString &text, qsizetype position)
     return value;
 }
 
-std::uint16_t RandomKey()
-{
-    static std::mt19937 generator(static_cast<std::mt19937::result_type>(
-        std::chrono::system_clock::now().time_since_epoch().count()));
-    return static_cast<std::uint16_t>(generator() & 0xFFFF);
-}
-
 } // namespace
 
-QString ScramblePassword(const QString &password, int units)
+std::uint16_t RandomScrambleKey()
 {
-    return ScramblePassword(password, units, RandomKey());
+    std::random_device device;
+    return static_cast<std::uint16_t>(device() & 0xFFFF);
+}
+
+QString ScramblePassword(const QString &password, int units, const ScrambleKeySource &keys)
+{
+    return ScramblePassword(password, units, keys ? keys() : RandomScrambleKey());
 }
 
 QString ScramblePassword(const QString &password, int units, std::uint16_t firstKey)

@@ -61,7 +61,7 @@ bool CSettingsDocument::Load(const QString &path, int &notConfiguration)
 
 bool CSettingsDocument::Save(const QString &path) const
 {
-    return SaveConfigurationFile(m_root.get(), path) != 0;
+    return SaveConfigurationFile(m_root.get(), path, m_scrambleKeys) != 0;
 }
 
 CSettingsDocument::OpenResult CSettingsDocument::Open(const QString &path,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/PasswordScrambler.h"
 #include "settings/TreeState.h"
 #include "validate/TreeCheck.h"
 
@@ -7,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class CApplication;
@@ -53,6 +55,10 @@ public:
     // be read at all.
     bool Load(const QString &path, int &notConfiguration);
     bool Save(const QString &path) const;
+    // The first keys of the passwords that Save and the text for the phone
+    // scramble: random unless a test fixes them.
+    const ScrambleKeySource &ScrambleKeys() const { return m_scrambleKeys; }
+    void SetScrambleKeys(ScrambleKeySource keys) { m_scrambleKeys = std::move(keys); }
 
     int IsModified() const { return m_state.modified; }
     void SetModified(int modified) { m_state.modified = modified ? 1 : 0; }
@@ -108,4 +114,5 @@ private:
     CApplication *m_application;
     CTreeState m_state;
     std::unique_ptr<CSettingNode> m_root;
+    ScrambleKeySource m_scrambleKeys = RandomScrambleKey;
 };

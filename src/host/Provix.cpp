@@ -21,8 +21,6 @@
 
 namespace {
 
-CProvix *g_currentProvix = nullptr;
-
 constexpr std::array<uint32_t, 5> kToolbarCommands = {
     CommandId::New, CommandId::Open, CommandId::Save, CommandId::Send, CommandId::Print};
 
@@ -70,13 +68,6 @@ CProvix::CProvix()
 CProvix::~CProvix()
 {
     delete m_view;
-    if (g_currentProvix == this)
-        g_currentProvix = nullptr;
-}
-
-CProvix *CProvix::Current()
-{
-    return g_currentProvix;
 }
 
 HRESULT CProvix::Initialize(WindowHandle hostWindow, int32_t, int32_t *result, int32_t *flagA,
@@ -99,7 +90,6 @@ HRESULT CProvix::Initialize(WindowHandle hostWindow, int32_t, int32_t *result, i
     *result = ViewInitResult::Started;
     *flagA = 1;
     *flagB = 1;
-    g_currentProvix = this;
     m_startupCheck =
         std::make_unique<CStartupCheck>([this] { BringForwardForRequest(); }, m_callback.Get());
     m_startupCheck->Post();
@@ -329,11 +319,8 @@ HRESULT CProvix::SetState(int32_t kind, int32_t *result)
         if (result)
             *result = 1;
         break;
-    case ViewState::Closing:
-    case ViewState::ShuttingDown:
-        if (m_view)
-            m_view->SetModalPending();
-        break;
+    // Closing and shutting down ask nothing of the view before Close, which
+    // ends its open dialogs.
     default:
         break;
     }

@@ -26,9 +26,6 @@ public:
     CProvix();
     ~CProvix() override;
 
-    // The plug-in that started last; null while there is none.
-    static CProvix *Current();
-
     HRESULT Initialize(WindowHandle hostWindow, int32_t reserved, int32_t *result, int32_t *flagA,
                        int32_t *flagB) override;
     HRESULT Reserved(intptr_t first, intptr_t second, intptr_t third) override;

@@ -35,8 +35,6 @@ constexpr unsigned kCategoryTopics[] = {HelpContextId::AccessPoints, HelpContext
                                         HelpContextId::WAP,          HelpContextId::SMS,
                                         HelpContextId::PersonalData, HelpContextId::FileTransfer};
 
-CSettingsView *g_currentView = nullptr;
-
 } // namespace
 
 CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
@@ -82,7 +80,6 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
 
     if (auto *messages = dynamic_cast<CMessageBoxPort *>(app.Application().GetMessagePort()))
         messages->SetParent(this);
-    g_currentView = this;
 }
 
 CSettingsView::~CSettingsView()
@@ -91,18 +88,11 @@ CSettingsView::~CSettingsView()
     delete m_help;
     // The rows point at nodes of the document, which outlives the view.
     m_tree->Clear();
-    if (g_currentView == this)
-        g_currentView = nullptr;
 }
 
 void CSettingsView::SetServerCallback(CCallbackImpl *callback)
 {
     m_sending->SetCallback(callback);
-}
-
-CSettingsView *CSettingsView::Current()
-{
-    return g_currentView;
 }
 
 QWidget *CSettingsView::ModalChild() const

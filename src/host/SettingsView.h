@@ -34,9 +34,6 @@ public:
     CSettingsView(CProvixApp &app, QWidget *parent);
     ~CSettingsView() override;
 
-    // The view of the running plug-in; null while there is none.
-    static CSettingsView *Current();
-
     CDocumentCommands &Commands() { return *m_commands; }
     CSettingsTreeCtrl *Tree() const { return m_tree; }
     CViewPrinting &Printing() { return *m_printing; }
@@ -46,9 +43,6 @@ public:
 
     // Set once the host has set the view up; closing does its work only then.
     void SetInitialised() { m_initialised = true; }
-    bool IsInitialised() const { return m_initialised; }
-    // The host is about to close the view.
-    void SetModalPending() { m_modalPending = true; }
     // The modal dialog the view is running now, if any.
     QWidget *ModalChild() const;
 
@@ -96,5 +90,4 @@ private:
     std::unique_ptr<CViewSending> m_sending;
     QPointer<QTextBrowser> m_help;
     bool m_initialised = false;
-    bool m_modalPending = false;
 };

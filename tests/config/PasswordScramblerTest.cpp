@@ -23,6 +23,13 @@ TEST(Password, KeyStepIsTheFileFormat)
     // 0xffff squared wraps as a signed 32-bit product: -131071 % 47137 = -36797.
     EXPECT_EQ(ScramblePassword("", -1, 0xffff), QString::number(static_cast<quint16>(-36797), 16));
     EXPECT_EQ(UnscramblePassword("00040071"), "a");
+    // A key source gives the first key of each password.
+    int asked = 0;
+    const ScrambleKeySource two = [&asked] {
+        return static_cast<std::uint16_t>(++asked * 2);
+    };
+    EXPECT_EQ(ScramblePassword("a", -1, two), "00040071");
+    EXPECT_EQ(ScramblePassword("a", -1, two), "00100161") << "the second first key is 4";
 }
 
 TEST(Password, UnscrambleToleratesDamage)

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QHash>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <functional>
@@ -736,6 +738,25 @@ TEST_F(SettingsDocumentTest, RenamingAWapConnectionRenamesItInTheBookmarksThatUs
     EXPECT_EQ(document.EditValue(portal->FindChild(WAPConnectionName), "Other").result,
               CEditResult::Refused);
     EXPECT_EQ(connections(), (QStringList{"Gateway", "Other", "Gateway"}));
+}
+
+TEST_F(SettingsDocumentTest, SavedPasswordsTakeTheirKeysFromTheDocument)
+{
+    document.EditValue(work->FindChild(MailboxPassword), "secret");
+    QTemporaryDir dir;
+    const auto saved = [&](const QString &name) {
+        EXPECT_TRUE(document.Save(dir.filePath(name)));
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    const QByteArray random = saved("random.xml");
+    document.SetScrambleKeys([] { return std::uint16_t{2}; });
+    const QByteArray first = saved("first.xml");
+    EXPECT_EQ(saved("second.xml"), first);
+    EXPECT_NE(first, random);
+    // The key 2 steps to 4, written first.
+    EXPECT_TRUE(first.contains(QByteArray("0\0000\0000\0004\000", 8)));
 }
 
 TEST_F(SettingsDocumentTest, NamingATemplateReportsTheNewTemplateAndTheRenamedItem)

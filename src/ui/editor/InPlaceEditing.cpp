@@ -102,6 +102,8 @@ public:
     QPointer<QWidget> owner;
     CSettingsDocument *document = nullptr;
     std::function<QString()> folderSource;
+    // Where the last multi-line text was loaded from.
+    QString rememberedFolder;
     CSettingNode *editNode = nullptr;
     EditorType active = EditorType::None;
     QPointer<QWidget> editor;
@@ -373,9 +375,11 @@ void CInPlaceEditing::Private::EditMultilineText(CSettingNode *node)
                                                           : CMultilineTextDlg::ScriptMode);
     dialog.SetText(node->GetDisplayValue(false));
     dialog.SetFolder(folderSource ? folderSource() : QDir::homePath());
+    dialog.SetRememberedFolder(rememberedFolder);
     QObject::connect(&dialog, &CMultilineTextDlg::helpRequested, q,
                      &CInPlaceEditing::helpRequested);
     const int result = dialog.exec();
+    rememberedFolder = dialog.GetRememberedFolder();
     editNode = nullptr;
     if (result == QDialog::Accepted)
         Store(node, dialog.GetText());

@@ -30,8 +30,6 @@ constexpr int kScriptHelpContext = HelpContextId::LoginScript;
 
 constexpr int kFieldFontPixels = 14;
 
-QString g_rememberedFolder;
-
 } // namespace
 
 CMultilineTextDlg::CMultilineTextDlg(const CApplication *application, QWidget *parent)
@@ -111,7 +109,7 @@ bool CMultilineTextDlg::LoadFile(const QString &path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
     if (slash >= 0)
-        g_rememberedFolder = path.left(slash + 1);
+        m_rememberedFolder = path.left(slash + 1);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -133,16 +131,6 @@ QString CMultilineTextDlg::ToStoredForm(const QString &text)
     QString stored = text;
     NormalizeLineFeeds(stored);
     return stored;
-}
-
-QString CMultilineTextDlg::GetRememberedFolder()
-{
-    return g_rememberedFolder;
-}
-
-void CMultilineTextDlg::SetRememberedFolder(const QString &folder)
-{
-    g_rememberedFolder = folder;
 }
 
 void CMultilineTextDlg::accept()
@@ -194,12 +182,12 @@ void CMultilineTextDlg::LimitTypedText()
 
 void CMultilineTextDlg::ChooseFile()
 {
-    if (g_rememberedFolder.isEmpty())
-        g_rememberedFolder = m_folder;
+    if (m_rememberedFolder.isEmpty())
+        m_rememberedFolder = m_folder;
     // Every file, also one without a dot in its name.
     const QString filter =
         LoadLabel(m_application, StringId::AllFiles, true) + QStringLiteral(" (*)");
-    const QString path = QFileDialog::getOpenFileName(this, QString(), g_rememberedFolder, filter,
+    const QString path = QFileDialog::getOpenFileName(this, QString(), m_rememberedFolder, filter,
                                                       nullptr, QFileDialog::ReadOnly);
     if (!path.isEmpty())
         LoadFile(path);

@@ -34,9 +34,10 @@ public:
 
     // Every CR LF and every lone CR becomes a line feed.
     static QString ToStoredForm(const QString &text);
-    // The folder the file chooser starts in, kept for the whole program run.
-    static QString GetRememberedFolder();
-    static void SetRememberedFolder(const QString &folder);
+    // The folder of the last file loaded, where the file chooser starts
+    // when there is one; the owner keeps it from one dialog to the next.
+    QString GetRememberedFolder() const { return m_rememberedFolder; }
+    void SetRememberedFolder(const QString &folder) { m_rememberedFolder = folder; }
 
     void accept() override;
 
@@ -54,6 +55,7 @@ private:
 
     const CApplication *m_application;
     QString m_folder;
+    QString m_rememberedFolder;
     QPlainTextEdit *m_edit;
     QString m_text;
     int m_mode = SignatureMode;

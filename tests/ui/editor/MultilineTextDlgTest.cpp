@@ -110,7 +110,7 @@ TEST_F(MultilineTextDlgTest, LoadingReadsUnicodeAndEightBitFilesAndCutsToTheLimi
         ASSERT_TRUE(m_dialog.LoadFile(WriteFile(bytes)));
         EXPECT_EQ(Accepted(), QStringLiteral("Gr\u00fc\u00dfe\nAnn\nBob"));
     }
-    EXPECT_EQ(Dlg::GetRememberedFolder(), m_folder.path() + u'/');
+    EXPECT_EQ(m_dialog.GetRememberedFolder(), m_folder.path() + u'/');
     EXPECT_FALSE(m_dialog.LoadFile(m_folder.filePath("missing.txt")));
     EXPECT_EQ(Accepted(), QStringLiteral("Gr\u00fc\u00dfe\nAnn\nBob"));
 
@@ -153,7 +153,6 @@ TEST_F(MultilineTextDlgTest, LoadFromFileStartsInTheCallersFolderThenInTheLastOn
     file.write("loaded");
     file.close();
 
-    Dlg::SetRememberedFolder({});
     m_dialog.SetFolder(m_folder.path());
     m_dialog.show();
     QStringList startFolders;
