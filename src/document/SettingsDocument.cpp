@@ -138,10 +138,9 @@ CEditResult CSettingsDocument::EditValue(CSettingNode *node, const QString &text
     }
     if (autoInclude)
         AutoInclude(node, shownBefore);
-    // A custom signature is only sent with its text.
-    if (node->GetType() == NodeType::IncludeSignature && node->IsIncluded()) {
-        if (CSettingNode *signature = node->GetParent()->FindChild(NodeType::Signature))
-            signature->SetInclude(1, 1);
+    if (const int along = IncludedAlongWith(node->GetType()); along && node->IsIncluded()) {
+        if (CSettingNode *sibling = node->GetParent()->FindChild(along))
+            sibling->SetInclude(1, 1);
     }
     if (node->GetType() == NodeType::WAPConnectionName && !valueBefore.isEmpty())
         RenameBookmarkConnections(valueBefore, commit.value);

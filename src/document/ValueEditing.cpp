@@ -376,6 +376,22 @@ CValueCommit CommitRule(const CSettingNode *node, const QString &text)
     return commit;
 }
 
+int IncludedAlongWith(int editedType)
+{
+    struct Along
+    {
+        int edited;
+        int sibling;
+    };
+    // A custom signature is only sent with its text.
+    static constexpr Along kIncludedAlong[] = {{NodeType::IncludeSignature, NodeType::Signature}};
+    for (const Along &along : kIncludedAlong) {
+        if (along.edited == editedType)
+            return along.sibling;
+    }
+    return 0;
+}
+
 QString SetValueRefusal(const CSettingNode *node, const QString &value)
 {
     if (IsBookmarkListType(node->GetType()))

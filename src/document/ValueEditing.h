@@ -97,6 +97,10 @@ struct CValueCommit
 // Choices are matched by their stored value, then by the text they show.
 CValueCommit CommitRule(const CSettingNode *node, const QString &text);
 
+// The sibling type that an edit of a field of editedType includes whenever
+// it leaves that field included; 0 for none.
+int IncludedAlongWith(int editedType);
+
 // Why the set-value rule refused value for node (a name in use, a name
 // that cannot be one, a list).
 QString SetValueRefusal(const CSettingNode *node, const QString &value);
