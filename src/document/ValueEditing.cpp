@@ -313,9 +313,7 @@ bool IsTypedCharacterAllowed(int editorKind, int nodeType, QChar c, qsizetype po
             return false;
         return AllowedCharacters(nodeType).contains(c);
     }
-    // The mailbox owner's name goes into a mail header, where angle brackets
-    // delimit the address.
-    return nodeType != NodeType::MailboxOwnerName || (c != u'<' && c != u'>');
+    return !RefusedCharacters(nodeType).contains(c);
 }
 
 bool StartsEditing(int editorKind, QChar c)

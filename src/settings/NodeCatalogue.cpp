@@ -80,6 +80,11 @@ constexpr NodeTypeInfo Limit(NodeTypeInfo info, int maxLength)
     info.maxLength = maxLength;
     return info;
 }
+constexpr NodeTypeInfo Refuse(NodeTypeInfo info, const char16_t *characters)
+{
+    info.refusedCharacters = characters;
+    return info;
+}
 constexpr NodeTypeInfo Phone(NodeTypeInfo info, const char16_t *characters)
 {
     info.phoneCharacters = characters;
@@ -142,48 +147,50 @@ constexpr std::array<NodeTypeInfo, NodeType::Count> kCatalogue = {
     Label(422),                                          // 46 Mailbox
     Label(0),                                            // 47
     Edit(Limit(Mandatory(175), 25), EK::MailboxName),    // 48 MailboxName
-    Edit(Limit(Label(465), 25), EK::Text),               // 49 Name
-    Edit(Limit(Mandatory(178), 100), EK::Text),          // 50 Username
-    Password(177, 25),                                   // 51 Password
-    Edit(Limit(Mandatory(171), 100), EK::EMailAddress),  // 52 EMailAddress
-    Limit(Names(173, CS::AccessPointNames, true), 50),   // 53 UseConnection
-    Mandatory(186),                                      // 54 Servers
-    Choice(191, kMailboxType, true),                     // 55 MailboxType
-    Edit(Limit(Mandatory(188), 100), EK::HostName),      // 56 InServer
-    Edit(Limit(Mandatory(189), 100), EK::HostName),      // 57 OutServer
-    Label(179),                                          // 58 RetrieveMail
-    Choice(180, kRetrieve),                              // 59 Retrieve
-    Edit(Limit(Label(181), 10), EK::MessageSize),        // 60 MessageMaxSize
-    Label(151),                                          // 61 Advanced
-    Choice(165, kMailType),                              // 62 DefaultMailType
-    Choice(155, kSendingOption),                         // 63 DefaultSendingOption
-    Choice(160, kIncludeSignature),                      // 64 IncludeSignature
-    Limit(CharacterData(473), 500),                      // 65 Signature
-    Choice(159, kYesNo),                                 // 66 RequestReadReport
-    Choice(498, kYesNo),                                 // 67 AllowReportRequests
-    Choice(152, kYesNo),                                 // 68 AllowReportRequests
-    Choice(153, kYesNo),                                 // 69 CopyToMyMailAddress
-    Choice(169, kYesNo),                                 // 70 UseAPOP
-    Choice(164, kYesNo),                                 // 71 UseSSL
-    Edit(Limit(Label(154), 100), EK::PlainText),         // 72 IMAP4FolderPath
-    Label(388),                                          // 73 WAPSettings
-    Label(423),                                          // 74 WAPConnection
-    Label(417),                                          // 75 WAP connection template
-    Edit(Limit(Mandatory(395), 50), EK::ConnectionName), // 76 ConnectionName
-    Choice(403, kWapType),                               // 77 Type
-    Choice(406, kYesNo),                                 // 78 UseSecureConnection
-    Choice(392, kBearer),                                // 79 BearerEitherSMSOrDataCall
-    Label(400),                                          // 80 SMSSettingsForBearer
-    Label(401),                                          // 81 SMSCentreNumber
-    Label(402),                                          // 82 ServiceNumber
-    Label(396),                                          // 83 DataSettingsForBearer
-    Edit(Mandatory(397), EK::IPAddress),                 // 84 ServiceAddress
-    Limit(Names(398, CS::AccessPointNames, true), 50),   // 85 UseConnection
-    Label(323),                                          // 86 SMSSettings
-    Label(328),                                          // 87 SMS centre template
-    Limit(Names(464, CS::CentreNames), 25),              // 88 PreferredCentre
-    Label(429),                                          // 89 SMSCentre
-    Edit(Limit(Mandatory(329), 25), EK::PlainText),      // 90 CentreName
+    // The owner's name goes into a mail header, where angle brackets delimit
+    // the address.
+    Refuse(Edit(Limit(Label(465), 25), EK::Text), u"<>"), // 49 Name
+    Edit(Limit(Mandatory(178), 100), EK::Text),           // 50 Username
+    Password(177, 25),                                    // 51 Password
+    Edit(Limit(Mandatory(171), 100), EK::EMailAddress),   // 52 EMailAddress
+    Limit(Names(173, CS::AccessPointNames, true), 50),    // 53 UseConnection
+    Mandatory(186),                                       // 54 Servers
+    Choice(191, kMailboxType, true),                      // 55 MailboxType
+    Edit(Limit(Mandatory(188), 100), EK::HostName),       // 56 InServer
+    Edit(Limit(Mandatory(189), 100), EK::HostName),       // 57 OutServer
+    Label(179),                                           // 58 RetrieveMail
+    Choice(180, kRetrieve),                               // 59 Retrieve
+    Edit(Limit(Label(181), 10), EK::MessageSize),         // 60 MessageMaxSize
+    Label(151),                                           // 61 Advanced
+    Choice(165, kMailType),                               // 62 DefaultMailType
+    Choice(155, kSendingOption),                          // 63 DefaultSendingOption
+    Choice(160, kIncludeSignature),                       // 64 IncludeSignature
+    Limit(CharacterData(473), 500),                       // 65 Signature
+    Choice(159, kYesNo),                                  // 66 RequestReadReport
+    Choice(498, kYesNo),                                  // 67 AllowReportRequests
+    Choice(152, kYesNo),                                  // 68 AllowReportRequests
+    Choice(153, kYesNo),                                  // 69 CopyToMyMailAddress
+    Choice(169, kYesNo),                                  // 70 UseAPOP
+    Choice(164, kYesNo),                                  // 71 UseSSL
+    Edit(Limit(Label(154), 100), EK::PlainText),          // 72 IMAP4FolderPath
+    Label(388),                                           // 73 WAPSettings
+    Label(423),                                           // 74 WAPConnection
+    Label(417),                                           // 75 WAP connection template
+    Edit(Limit(Mandatory(395), 50), EK::ConnectionName),  // 76 ConnectionName
+    Choice(403, kWapType),                                // 77 Type
+    Choice(406, kYesNo),                                  // 78 UseSecureConnection
+    Choice(392, kBearer),                                 // 79 BearerEitherSMSOrDataCall
+    Label(400),                                           // 80 SMSSettingsForBearer
+    Label(401),                                           // 81 SMSCentreNumber
+    Label(402),                                           // 82 ServiceNumber
+    Label(396),                                           // 83 DataSettingsForBearer
+    Edit(Mandatory(397), EK::IPAddress),                  // 84 ServiceAddress
+    Limit(Names(398, CS::AccessPointNames, true), 50),    // 85 UseConnection
+    Label(323),                                           // 86 SMSSettings
+    Label(328),                                           // 87 SMS centre template
+    Limit(Names(464, CS::CentreNames), 25),               // 88 PreferredCentre
+    Label(429),                                           // 89 SMSCentre
+    Edit(Limit(Mandatory(329), 25), EK::PlainText),       // 90 CentreName
     Edit(Phone(Limit(Mandatory(330), 21), u"0123456789+"), EK::PhoneNumber), // 91 PhoneNumber
     Label(460),                                                              // 92 PersonalData
     Edit(Phone(Limit(Label(385), 30), u"0123456789+*#"), EK::PhoneNumber), // 93 DefaultVoiceMailbox

@@ -31,6 +31,7 @@ struct NodeTypeInfo
     int scrambledUnits = -1;           // fixed password length in the file; -1: the value's length
     int maxLength = kDefaultMaxLength; // longest value, in UTF-16 units
     const char16_t *phoneCharacters = kDefaultPhoneCharacters;
+    const char16_t *refusedCharacters = u""; // that a text may not hold
     ChoiceSource choices = ChoiceSource::None;
     std::span<const unsigned> fixedChoices; // string identifiers, in offer order
 };

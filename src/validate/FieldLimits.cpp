@@ -11,3 +11,8 @@ QStringView AllowedCharacters(int nodeType)
 {
     return NodeTypeInfoOf(nodeType).phoneCharacters;
 }
+
+QStringView RefusedCharacters(int nodeType)
+{
+    return NodeTypeInfoOf(nodeType).refusedCharacters;
+}

@@ -12,6 +12,8 @@ int MaxLength(int nodeType);
 
 // The characters a phone number of this node type may hold.
 QStringView AllowedCharacters(int nodeType);
+// The characters a text of this node type may not hold.
+QStringView RefusedCharacters(int nodeType);
 
 inline constexpr int kMaxIPAddressPart = 255;
 inline constexpr int kMaxPortNumber = 65535;

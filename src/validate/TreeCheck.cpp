@@ -176,7 +176,8 @@ bool CTreeCheck::CheckValue(CSettingNode *node)
         return CheckPhoneNumber(node);
     case EditorKind::Text:
     case EditorKind::BookmarkConnection:
-        if (type == MailboxOwnerName && (value.contains(u'<') || value.contains(u'>')))
+        if (std::any_of(value.begin(), value.end(),
+                        [type](QChar c) { return RefusedCharacters(type).contains(c); }))
             return false;
         return CheckText(node);
     case EditorKind::Password:
