@@ -420,7 +420,9 @@ constexpr LangString kStrings[] = {
             u"\n"
             u"Changes the value of the setting at PATH as typing it into the editor does, and "
             u"saves the file: characters the setting does not take are dropped, numbers are "
-            u"kept within their limits, a choice is named by its value or by the text the "
+            u"kept within their limits, a text longer than its setting holds is cut to fit "
+            u"with a warning (a script or signature in its stored form, one line feed per line "
+            u"break), a choice is named by its value or by the text the "
             u"editor shows, and a setting whose value changed is included. A value the editor "
             u"refuses is refused with its message and the file stays as it was (exit status "
             u"1).\n"},
