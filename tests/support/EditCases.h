@@ -149,6 +149,8 @@ inline std::vector<EditCase> Cases()
         // does not include it.
         {"ScriptCut", script, QString(), text(Script, 2000, u's'), Outcome::Stored,
          text(Script, 0, u's'), false, QString(), false, cut(Script)},
+        // Typed into the dialog, a line break counts two against the limit;
+        // the command line cuts in stored form, as loading a file does.
         {"ScriptLineBreaksCountOnceWhenCut", script, QString(), scriptLines, Outcome::Stored,
          storedLines.left(cut(Script)), false, QString(), true, cut(Script)},
         {"SignatureCut", signature, QString(), text(Signature, 100, u'g'), Outcome::Stored,
