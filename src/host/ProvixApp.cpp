@@ -5,6 +5,7 @@
 #include "language/LanguageTexts.h"
 #include "platform/LanguageLibrary.h"
 #include "settings/Labels.h"
+#include "ui/controls/ShownLabel.h"
 
 CProvixApp &CProvixApp::Instance()
 {
@@ -18,7 +19,7 @@ CProvixApp::CProvixApp()
     m_application.SetMessagePort(m_messages.get());
     if (LoadLanguageLibrary(m_application))
         m_languageLibrary = LanguageLibraryOf(m_application);
-    QString name = LoadLabel(&m_application, HostTextId::ViewName, true);
+    QString name = ShownLabel(&m_application, HostTextId::ViewName);
     const qsizetype lineBreak = name.indexOf(QStringLiteral("\r\n"));
     if (lineBreak >= 0)
         name.replace(lineBreak, 2, u' ');

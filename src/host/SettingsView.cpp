@@ -9,6 +9,7 @@
 #include "platform/ProgramFolder.h"
 #include "settings/Labels.h"
 #include "ui/controls/ControlIds.h"
+#include "ui/controls/ShownLabel.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/editor/InPlaceEditing.h"
 #include "ui/editor/SettingsTreeCtrl.h"
@@ -43,7 +44,7 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     , m_fileDialogs(this)
     , m_normalFont(font())
     , m_boldFont(font())
-    , m_headerLabel(LoadLabel(&app.Application(), HostTextId::HeaderLabel, true))
+    , m_headerLabel(ShownLabel(&app.Application(), HostTextId::HeaderLabel))
     , m_tree(new CSettingsTreeCtrl([&app](unsigned id) { return app.LoadImage(id); }, this))
 {
     setObjectName(ControlObjectName(ControlId::SettingsView));
@@ -293,14 +294,14 @@ void CSettingsView::OpenHelp(int context)
         const CApplication *application = &m_app.Application();
         QString html = QStringLiteral("<h2>%1</h2>").arg(m_app.Name().toHtmlEscaped());
         if (context) {
-            html += QStringLiteral("<h3>%1</h3>")
-                        .arg(LoadLabel(application, static_cast<unsigned>(context), true)
-                                 .toHtmlEscaped());
+            html +=
+                QStringLiteral("<h3>%1</h3>")
+                    .arg(ShownLabel(application, static_cast<unsigned>(context)).toHtmlEscaped());
         } else {
             html += QStringLiteral("<ul>");
             for (unsigned id : kCategoryTopics)
-                html += QStringLiteral("<li>%1</li>")
-                            .arg(LoadLabel(application, id, true).toHtmlEscaped());
+                html +=
+                    QStringLiteral("<li>%1</li>").arg(ShownLabel(application, id).toHtmlEscaped());
             html += QStringLiteral("</ul>");
         }
         m_help->setHtml(html);

@@ -1,35 +1,27 @@
 #include "settings/Labels.h"
 
 #include "settings/Application.h"
-#include "settings/MessagePort.h"
 #include "settings/StringSource.h"
 #include "settings/TagTable.h"
 
-namespace {
+#include <algorithm>
 
-char16_t g_labelBuffer[kLabelBufferSize];
-
-QString ReportMissingText(const CApplication *application)
+std::optional<QString> FindLabel(const CApplication *application, unsigned id)
 {
-    if (IMessagePort *port = application->GetMessagePort())
-        port->ShowMessage(QStringLiteral("Internal error."), IMessagePort::Ok, IMessagePort::Error);
-    return QStringLiteral("<error>");
+    if (!application || !application->GetLanguageLibrary())
+        return QString();
+    char16_t buffer[kLabelBufferSize] = {};
+    const int length = application->GetLanguageLibrary()->LoadString(id, buffer, kLabelBufferSize);
+    if (length <= 0)
+        return std::nullopt;
+    return QString::fromUtf16(buffer, std::min(length, kLabelBufferSize - 1));
 }
-
-} // namespace
 
 QString LoadLabel(const CApplication *application, unsigned id, bool localized)
 {
     if (!localized)
         return InvariantText(id);
-    if (!application || !application->GetLanguageLibrary())
-        return QString();
-    std::fill(std::begin(g_labelBuffer), std::end(g_labelBuffer), u'\0');
-    const int length =
-        application->GetLanguageLibrary()->LoadString(id, g_labelBuffer, kLabelBufferSize);
-    if (length <= 0)
-        return ReportMissingText(application);
-    return QString::fromUtf16(g_labelBuffer, std::min(length, kLabelBufferSize - 1));
+    return FindLabel(application, id).value_or(QStringLiteral("<error>"));
 }
 
 QString LabelForTag(const CApplication *application, const QString &name)

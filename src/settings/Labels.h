@@ -3,15 +3,21 @@
 #include <QString>
 
 #include <initializer_list>
+#include <optional>
 
 class CApplication;
 
 // Localized texts are limited to this many units, the terminator included.
 inline constexpr int kLabelBufferSize = 2048;
 
+// The text of an identifier from the language library: empty without a
+// library, none when the library lacks it or holds it empty.
+std::optional<QString> FindLabel(const CApplication *application, unsigned id);
+
 // The invariant text of an identifier (localized false) or its text from the
-// language library (localized true). A missing or empty localized text shows
-// "Internal error." and gives "<error>"; a missing invariant text is empty.
+// language library (localized true). A missing or empty localized text gives
+// "<error>"; a missing invariant text is empty. Saying that a text is missing
+// is left to the user interface.
 QString LoadLabel(const CApplication *application, unsigned id, bool localized);
 
 // The localized label of the first tag whose element name equals name exactly;

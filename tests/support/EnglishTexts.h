@@ -8,7 +8,7 @@
 
 // An application and root as CTestTree makes them, with the English language
 // library from the program folder in place of the fake texts. A text the
-// library lacks shows up in MissingTexts.
+// library lacks that a dialog shows shows up in MissingTexts.
 class CEnglishTexts
 {
 public:

@@ -8,6 +8,7 @@
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
+#include "ui/controls/ShownLabel.h"
 #include "validate/FieldLimits.h"
 
 #include <QComboBox>
@@ -46,13 +47,13 @@ CBookmarkEditDlg::CBookmarkEditDlg(const CApplication *application, const CBookm
     m_name->setMinimumWidth(m_name->fontMetrics().averageCharWidth() * kFieldWidthChars);
 
     auto *buttons = new QDialogButtonBox(this);
-    m_ok = buttons->addButton(LoadLabel(application, StringId::ButtonOk, true),
+    m_ok = buttons->addButton(ShownLabel(application, StringId::ButtonOk),
                               QDialogButtonBox::AcceptRole);
     m_ok->setObjectName(ControlObjectName(ControlId::Ok));
-    QPushButton *cancel = buttons->addButton(LoadLabel(application, StringId::ButtonCancel, true),
+    QPushButton *cancel = buttons->addButton(ShownLabel(application, StringId::ButtonCancel),
                                              QDialogButtonBox::RejectRole);
     cancel->setObjectName(ControlObjectName(ControlId::Cancel));
-    QPushButton *help = buttons->addButton(LoadLabel(application, StringId::ButtonHelp, true),
+    QPushButton *help = buttons->addButton(ShownLabel(application, StringId::ButtonHelp),
                                            QDialogButtonBox::HelpRole);
     help->setObjectName(ControlObjectName(ControlId::Help));
     connect(buttons, &QDialogButtonBox::accepted, this, &CBookmarkEditDlg::accept);
@@ -75,7 +76,7 @@ QLineEdit *CBookmarkEditDlg::AddLineEdit(unsigned label, int id, int maxLength)
     edit->setObjectName(ControlObjectName(id));
     edit->setMaxLength(maxLength);
     connect(edit, &QLineEdit::textChanged, this, &CBookmarkEditDlg::UpdateOk);
-    m_fields->addRow(LoadLabel(m_application, label, true), edit);
+    m_fields->addRow(ShownLabel(m_application, label), edit);
     return edit;
 }
 
@@ -108,7 +109,7 @@ void CBookmarkEditDlg::accept()
         return;
     }
     if (IMessagePort *port = m_application ? m_application->GetMessagePort() : nullptr)
-        port->ShowMessage(LoadLabel(m_application, failure, true), IMessagePort::Ok,
+        port->ShowMessage(ShownLabel(m_application, failure), IMessagePort::Ok,
                           IMessagePort::Warning);
 }
 
@@ -116,7 +117,7 @@ CWwwBookmarkDlg::CWwwBookmarkDlg(const CApplication *application, const CBookmar
                                  int ownIndex, QWidget *parent)
     : CBookmarkEditDlg(application, list, ownIndex, parent)
 {
-    setWindowTitle(LoadLabel(application, StringId::WwwBookmarkTitle, true));
+    setWindowTitle(ShownLabel(application, StringId::WwwBookmarkTitle));
 }
 
 CWapBookmarkDlg::CWapBookmarkDlg(const CApplication *application, const CSettingNode &listNode,
@@ -125,13 +126,13 @@ CWapBookmarkDlg::CWapBookmarkDlg(const CApplication *application, const CSetting
     , m_connection(new QComboBox(this))
 {
     using namespace NodeType;
-    setWindowTitle(LoadLabel(application, StringId::WapBookmarkTitle, true));
+    setWindowTitle(ShownLabel(application, StringId::WapBookmarkTitle));
     m_connection->setObjectName(ControlObjectName(ControlId::BookmarkConnection));
     QStringList choices;
     listNode.GetChoices(choices, true);
     for (const QString &choice : choices)
         m_connection->addItem(choice.section(u'\n', -1));
-    auto *label = new QLabel(LoadLabel(application, StringId::BookmarkConnectionLabel, true), this);
+    auto *label = new QLabel(ShownLabel(application, StringId::BookmarkConnectionLabel), this);
     label->setObjectName(ControlObjectName(ControlId::BookmarkConnectionLabel));
     label->setBuddy(m_connection);
     Fields()->insertRow(0, label, m_connection);

@@ -12,6 +12,7 @@
 #include "ui/controls/DialogButton.h"
 #include "ui/controls/ListColumnTypes.h"
 #include "ui/controls/ListCtrlEx.h"
+#include "ui/controls/ShownLabel.h"
 #include "ui/controls/WaitCursorGuard.h"
 
 #include <QHBoxLayout>
@@ -38,8 +39,8 @@ CBookmarkListDlg::CBookmarkListDlg(const CApplication *application, const CSetti
     , m_list(new CListCtrlEx(this))
 {
     const bool www = m_bookmarks.Kind() == BookmarkKind::Www;
-    setWindowTitle(LoadLabel(
-        application, www ? StringId::WwwBookmarksTitle : StringId::WapBookmarksTitle, true));
+    setWindowTitle(
+        ShownLabel(application, www ? StringId::WwwBookmarksTitle : StringId::WapBookmarksTitle));
     m_list->setObjectName(ControlObjectName(ControlId::BookmarkList));
     const QFontMetrics metrics = m_list->fontMetrics();
     const QSize listSize(metrics.averageCharWidth() * kListWidthChars,
@@ -89,10 +90,10 @@ CBookmarkListDlg::CBookmarkListDlg(const CApplication *application, const CSetti
     layout->activate();
 
     const int half = m_list->viewport()->width() / 2;
-    m_list->InsertColumn(NameColumn, LoadLabel(application, StringId::NameColumn, true),
-                         Qt::AlignLeft, half);
-    m_list->InsertColumn(UrlColumn, LoadLabel(application, StringId::UrlColumn, true),
-                         Qt::AlignLeft, half);
+    m_list->InsertColumn(NameColumn, ShownLabel(application, StringId::NameColumn), Qt::AlignLeft,
+                         half);
+    m_list->InsertColumn(UrlColumn, ShownLabel(application, StringId::UrlColumn), Qt::AlignLeft,
+                         half);
     m_list->SetSelectionMode(kRowSelectionMode);
     m_list->EnableSort(true);
     m_list->SetColumnTypes({CListColumnTypes::TextNoCase, CListColumnTypes::TextNoCase});
@@ -246,8 +247,7 @@ std::optional<CBookmarkListDlg::ImportChoice> CBookmarkListDlg::ChooseSource()
 void CBookmarkListDlg::ShowMessage(unsigned id) const
 {
     if (IMessagePort *port = m_application ? m_application->GetMessagePort() : nullptr)
-        port->ShowMessage(LoadLabel(m_application, id, true), IMessagePort::Ok,
-                          IMessagePort::Warning);
+        port->ShowMessage(ShownLabel(m_application, id), IMessagePort::Ok, IMessagePort::Warning);
 }
 
 bool CBookmarkListDlg::ReadSource(const ImportChoice &choice, QStringList &imported)

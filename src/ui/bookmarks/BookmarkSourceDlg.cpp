@@ -6,6 +6,7 @@
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
 #include "ui/controls/ListCtrlEx.h"
+#include "ui/controls/ShownLabel.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -40,16 +41,16 @@ constexpr SourceButton kSourceButtons[] = {
 QPushButton *AddButton(QDialogButtonBox *box, const CApplication *application, unsigned text,
                        QDialogButtonBox::ButtonRole role, int id)
 {
-    QPushButton *button = box->addButton(LoadLabel(application, text, true), role);
+    QPushButton *button = box->addButton(ShownLabel(application, text), role);
     button->setObjectName(ControlObjectName(id));
     return button;
 }
 
 QString BookmarkFileFilter(const CApplication *application)
 {
-    return LoadLabel(application, StringId::BookmarkFiles, true) +
+    return ShownLabel(application, StringId::BookmarkFiles) +
            QStringLiteral(" (*.htm;*.html)|*.htm;*.html|") +
-           LoadLabel(application, StringId::AllFiles, true) + QStringLiteral(" (*.*)|*.*||");
+           ShownLabel(application, StringId::AllFiles) + QStringLiteral(" (*.*)|*.*||");
 }
 
 } // namespace
@@ -60,12 +61,12 @@ CBookmarkSourceDlg::CBookmarkSourceDlg(const CApplication *application, QWidget 
     , m_chooser(ChooseExistingFile)
     , m_sources(new QButtonGroup(this))
     , m_path(new QLineEdit(this))
-    , m_browse(new QPushButton(LoadLabel(application, StringId::ButtonBrowse, true), this))
+    , m_browse(new QPushButton(ShownLabel(application, StringId::ButtonBrowse), this))
 {
-    setWindowTitle(LoadLabel(application, StringId::ImportSourceTitle, true));
+    setWindowTitle(ShownLabel(application, StringId::ImportSourceTitle));
     auto *grid = new QGridLayout;
     for (const SourceButton &entry : kSourceButtons) {
-        auto *radio = new QRadioButton(LoadLabel(application, entry.label, true), this);
+        auto *radio = new QRadioButton(ShownLabel(application, entry.label), this);
         radio->setObjectName(ControlObjectName(entry.id));
         m_sources->addButton(radio, int(entry.source));
         grid->addWidget(radio, grid->rowCount(), 0, 1, 2);
@@ -141,12 +142,12 @@ CBookmarkFileChoiceDlg::CBookmarkFileChoiceDlg(const CApplication *application,
     : QDialog(parent)
     , m_list(new CListCtrlEx(this))
 {
-    setWindowTitle(LoadLabel(application, StringId::BookmarkFileChoiceTitle, true));
+    setWindowTitle(ShownLabel(application, StringId::BookmarkFileChoiceTitle));
     m_list->setObjectName(ControlObjectName(ControlId::FoundFiles));
     m_list->setMinimumWidth(m_list->fontMetrics().averageCharWidth() * kPathWidthChars);
     m_list->SetSelectionMode(1);
-    m_list->InsertColumn(0, LoadLabel(application, StringId::BookmarkFileColumn, true),
-                         Qt::AlignLeft, m_list->viewport()->width());
+    m_list->InsertColumn(0, ShownLabel(application, StringId::BookmarkFileColumn), Qt::AlignLeft,
+                         m_list->viewport()->width());
     const QStringList paths = found.split(u';');
     // Only the pieces followed by a separator are paths.
     for (qsizetype i = 0; i + 1 < paths.size(); ++i)

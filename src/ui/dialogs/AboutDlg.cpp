@@ -5,6 +5,7 @@
 #include "settings/Labels.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
+#include "ui/controls/ShownLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,19 +16,19 @@ CAboutDlg::CAboutDlg(const CApplication *application, QWidget *parent)
     : QDialog(parent)
     , m_application(application)
 {
-    setWindowTitle(LoadLabel(m_application, StringId::AboutTitle, true));
+    setWindowTitle(ShownLabel(m_application, StringId::AboutTitle));
 
     auto *productLine = new QLabel(
-        LoadLabel(m_application, StringId::ProductVersion, true) + u' ' + VersionText(), this);
+        ShownLabel(m_application, StringId::ProductVersion) + u' ' + VersionText(), this);
     productLine->setObjectName(ControlObjectName(ControlId::ProductLine));
     QFont bold = productLine->font();
     bold.setBold(true);
     productLine->setFont(bold);
 
-    auto *copyright = new QLabel(LoadLabel(m_application, StringId::Copyright, true), this);
+    auto *copyright = new QLabel(ShownLabel(m_application, StringId::Copyright), this);
     copyright->setObjectName(ControlObjectName(ControlId::Copyright));
 
-    auto *ok = new QPushButton(LoadLabel(m_application, StringId::ButtonOk, true), this);
+    auto *ok = new QPushButton(ShownLabel(m_application, StringId::ButtonOk), this);
     ok->setObjectName(ControlObjectName(ControlId::Ok));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -4,6 +4,7 @@
 #include "settings/Labels.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
+#include "ui/controls/ShownLabel.h"
 #include "validate/FieldLimits.h"
 
 #include <QHBoxLayout>
@@ -17,10 +18,9 @@ CPasswordConfirmDlg::CPasswordConfirmDlg(const CApplication *application, QWidge
     , m_application(application)
     , m_maxLength(kDefaultMaxLength)
 {
-    setWindowTitle(LoadLabel(m_application, StringId::PasswordConfirmTitle, true));
+    setWindowTitle(ShownLabel(m_application, StringId::PasswordConfirmTitle));
 
-    auto *prompt =
-        new QLabel(LoadLabel(m_application, StringId::PasswordConfirmPrompt, true), this);
+    auto *prompt = new QLabel(ShownLabel(m_application, StringId::PasswordConfirmPrompt), this);
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(ControlObjectName(ControlId::TextEdit));
     m_edit->setEchoMode(QLineEdit::Password);
@@ -28,11 +28,11 @@ CPasswordConfirmDlg::CPasswordConfirmDlg(const CApplication *application, QWidge
     m_edit->setMinimumWidth(m_edit->fontMetrics().averageCharWidth() * 30);
     prompt->setBuddy(m_edit);
 
-    auto *ok = new QPushButton(LoadLabel(m_application, StringId::ButtonOk, true), this);
+    auto *ok = new QPushButton(ShownLabel(m_application, StringId::ButtonOk), this);
     ok->setObjectName(ControlObjectName(ControlId::Ok));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto *cancel = new QPushButton(LoadLabel(m_application, StringId::ButtonCancel, true), this);
+    auto *cancel = new QPushButton(ShownLabel(m_application, StringId::ButtonCancel), this);
     cancel->setObjectName(ControlObjectName(ControlId::Cancel));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

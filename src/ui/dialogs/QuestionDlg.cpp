@@ -4,6 +4,7 @@
 #include "settings/Labels.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
+#include "ui/controls/ShownLabel.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -35,7 +36,7 @@ CQuestionDlg::CQuestionDlg(const CApplication *application, QWidget *parent)
     : QDialog(parent)
     , m_application(application)
 {
-    setWindowTitle(LoadLabel(m_application, StringId::ViewName, true));
+    setWindowTitle(ShownLabel(m_application, StringId::ViewName));
 
     auto *icon = new QLabel(this);
     const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
@@ -55,7 +56,7 @@ CQuestionDlg::CQuestionDlg(const CApplication *application, QWidget *parent)
     buttons->addStretch(1);
     std::size_t slot = 0;
     for (const AnswerButtonInfo &info : kAnswerButtons) {
-        auto *button = new QPushButton(LoadLabel(m_application, info.textId, true), this);
+        auto *button = new QPushButton(ShownLabel(m_application, info.textId), this);
         button->setObjectName(ControlObjectName(info.controlId));
         // Enter must not pick an answer by accident.
         button->setAutoDefault(false);
@@ -84,9 +85,9 @@ CQuestionDlg::~CQuestionDlg() = default;
 void CQuestionDlg::SetText(const QString &text, bool subjectExists)
 {
     m_text->setText(text);
-    m_keepAnswerBox->setText(LoadLabel(
-        m_application,
-        subjectExists ? StringId::KeepAnswerForFiles : StringId::KeepAnswerForSettings, true));
+    m_keepAnswerBox->setText(ShownLabel(m_application, subjectExists
+                                                           ? StringId::KeepAnswerForFiles
+                                                           : StringId::KeepAnswerForSettings));
 }
 
 void CQuestionDlg::done(int result)

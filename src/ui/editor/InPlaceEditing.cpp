@@ -11,6 +11,7 @@
 #include "ui/bookmarks/BookmarkListDlg.h"
 #include "ui/controls/IPAddressEdit.h"
 #include "ui/controls/InPlaceEditor.h"
+#include "ui/controls/ShownLabel.h"
 #include "ui/dialogs/PasswordConfirmDlg.h"
 #include "ui/editor/CharacterSetEdit.h"
 #include "ui/editor/ChoiceListEdit.h"
@@ -469,8 +470,8 @@ void CInPlaceEditing::Private::Report(CSettingNode *node, const CEditResult &res
 void CInPlaceEditing::Private::ShowMessage(const CSettingNode *node, const QString &text)
 {
     const CApplication *application = Application(node);
-    QMessageBox box(QMessageBox::Warning, LoadLabel(application, StringId::ViewName, true), text,
+    QMessageBox box(QMessageBox::Warning, ShownLabel(application, StringId::ViewName), text,
                     QMessageBox::Ok, owner);
-    box.button(QMessageBox::Ok)->setText(LoadLabel(application, StringId::ButtonOk, true));
+    box.button(QMessageBox::Ok)->setText(ShownLabel(application, StringId::ButtonOk));
     box.exec();
 }

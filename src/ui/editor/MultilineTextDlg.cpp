@@ -9,6 +9,7 @@
 #include "settings/NodeTypes.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
+#include "ui/controls/ShownLabel.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -47,21 +48,21 @@ CMultilineTextDlg::CMultilineTextDlg(const CApplication *application, QWidget *p
     m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     connect(m_edit, &QPlainTextEdit::textChanged, this, &CMultilineTextDlg::LimitTypedText);
 
-    auto *load = new QPushButton(LoadLabel(m_application, StringId::LoadFromFile, true), this);
+    auto *load = new QPushButton(ShownLabel(m_application, StringId::LoadFromFile), this);
     load->setObjectName(ControlObjectName(ControlId::LoadFromFile));
     load->setAutoDefault(false);
     connect(load, &QPushButton::clicked, this, &CMultilineTextDlg::ChooseFile);
 
     // Enter belongs to the text, so no button is the default.
-    auto *ok = new QPushButton(LoadLabel(m_application, StringId::ButtonOk, true), this);
+    auto *ok = new QPushButton(ShownLabel(m_application, StringId::ButtonOk), this);
     ok->setObjectName(ControlObjectName(ControlId::Ok));
     ok->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &CMultilineTextDlg::accept);
-    auto *cancel = new QPushButton(LoadLabel(m_application, StringId::ButtonCancel, true), this);
+    auto *cancel = new QPushButton(ShownLabel(m_application, StringId::ButtonCancel), this);
     cancel->setObjectName(ControlObjectName(ControlId::Cancel));
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &CMultilineTextDlg::reject);
-    auto *help = new QPushButton(LoadLabel(m_application, StringId::ButtonHelp, true), this);
+    auto *help = new QPushButton(ShownLabel(m_application, StringId::ButtonHelp), this);
     help->setObjectName(ControlObjectName(ControlId::Help));
     help->setAutoDefault(false);
     connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(HelpContext()); });
@@ -89,9 +90,8 @@ CMultilineTextDlg::~CMultilineTextDlg() = default;
 void CMultilineTextDlg::SetMode(int mode)
 {
     m_mode = mode == ScriptMode ? ScriptMode : SignatureMode;
-    setWindowTitle(LoadLabel(
-        m_application, m_mode == SignatureMode ? StringId::SignatureTitle : StringId::ScriptTitle,
-        true));
+    setWindowTitle(ShownLabel(m_application, m_mode == SignatureMode ? StringId::SignatureTitle
+                                                                     : StringId::ScriptTitle));
 }
 
 int CMultilineTextDlg::HelpContext() const
@@ -185,8 +185,7 @@ void CMultilineTextDlg::ChooseFile()
     if (m_rememberedFolder.isEmpty())
         m_rememberedFolder = m_folder;
     // Every file, also one without a dot in its name.
-    const QString filter =
-        LoadLabel(m_application, StringId::AllFiles, true) + QStringLiteral(" (*)");
+    const QString filter = ShownLabel(m_application, StringId::AllFiles) + QStringLiteral(" (*)");
     const QString path = QFileDialog::getOpenFileName(this, QString(), m_rememberedFolder, filter,
                                                       nullptr, QFileDialog::ReadOnly);
     if (!path.isEmpty())

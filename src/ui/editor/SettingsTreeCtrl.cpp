@@ -8,6 +8,7 @@
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
+#include "ui/controls/ShownLabel.h"
 #include "ui/controls/WaitCursorGuard.h"
 #include "ui/editor/InPlaceEditing.h"
 #include "ui/editor/SettingsRowDelegate.h"
@@ -331,7 +332,7 @@ void CSettingsTreeCtrl::ShowError(const QString &text)
         port->ShowMessage(text, IMessagePort::Ok, IMessagePort::Warning);
         return;
     }
-    QMessageBox::warning(this, LoadLabel(application, StringId::ViewName, true), text);
+    QMessageBox::warning(this, ShownLabel(application, StringId::ViewName), text);
 }
 
 bool CSettingsTreeCtrl::AnyIncluded()

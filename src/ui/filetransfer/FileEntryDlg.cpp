@@ -6,6 +6,7 @@
 #include "settings/NodeTypes.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
+#include "ui/controls/ShownLabel.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -23,7 +24,7 @@ constexpr int kPathFieldChars = 48;
 
 QPushButton *MakeButton(const CApplication *application, unsigned text, int id, QWidget *parent)
 {
-    auto *button = new QPushButton(LoadLabel(application, text, true), parent);
+    auto *button = new QPushButton(ShownLabel(application, text), parent);
     button->setObjectName(ControlObjectName(id));
     return button;
 }
@@ -38,7 +39,7 @@ CFileEntryDlg::CFileEntryDlg(const CApplication *application, const CFileList &l
     , m_ownIndex(ownIndex)
     , m_chooser(ChooseExistingFile)
 {
-    setWindowTitle(LoadLabel(m_application, StringId::FileEntryTitle, true));
+    setWindowTitle(ShownLabel(m_application, StringId::FileEntryTitle));
 
     m_local = new QLineEdit(this);
     m_local->setObjectName(ControlObjectName(ControlId::LocalPath));
@@ -66,10 +67,9 @@ CFileEntryDlg::CFileEntryDlg(const CApplication *application, const CFileList &l
         QMetaObject::invokeMethod(this, &CFileEntryDlg::UpdateOkButton, Qt::QueuedConnection);
     });
 
-    auto *localLabel = new QLabel(LoadLabel(m_application, StringId::LocalFileLabel, true), this);
+    auto *localLabel = new QLabel(ShownLabel(m_application, StringId::LocalFileLabel), this);
     localLabel->setBuddy(m_local);
-    auto *remoteLabel =
-        new QLabel(LoadLabel(m_application, StringId::PhoneFolderLabel, true), this);
+    auto *remoteLabel = new QLabel(ShownLabel(m_application, StringId::PhoneFolderLabel), this);
     remoteLabel->setBuddy(m_remote);
 
     m_ok = MakeButton(m_application, StringId::ButtonOk, ControlId::Ok, this);
@@ -152,8 +152,8 @@ void CFileEntryDlg::accept()
         QDialog::accept();
         return;
     }
-    QMessageBox box(QMessageBox::Warning, LoadLabel(m_application, StringId::ViewName, true),
-                    LoadLabel(m_application, refusal, true), QMessageBox::Ok, this);
-    box.button(QMessageBox::Ok)->setText(LoadLabel(m_application, StringId::ButtonOk, true));
+    QMessageBox box(QMessageBox::Warning, ShownLabel(m_application, StringId::ViewName),
+                    ShownLabel(m_application, refusal), QMessageBox::Ok, this);
+    box.button(QMessageBox::Ok)->setText(ShownLabel(m_application, StringId::ButtonOk));
     box.exec();
 }

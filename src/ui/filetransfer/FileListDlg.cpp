@@ -9,6 +9,7 @@
 #include "ui/controls/ControlIds.h"
 #include "ui/controls/DialogButton.h"
 #include "ui/controls/ListCtrlEx.h"
+#include "ui/controls/ShownLabel.h"
 #include "ui/filetransfer/FileEntryDlg.h"
 
 #include <QApplication>
@@ -110,8 +111,8 @@ CFileListDlg::CFileListDlg(const CApplication *application, const CSettingNode &
     const auto count = static_cast<int>(headings.size());
     const int width = m_list->viewport()->width() / count;
     for (int column = 0; column < count; ++column)
-        m_list->InsertColumn(column, LoadLabel(m_application, headings[column], true),
-                             Qt::AlignLeft, width);
+        m_list->InsertColumn(column, ShownLabel(m_application, headings[column]), Qt::AlignLeft,
+                             width);
     m_list->SetSelectionMode(kRowSelectionMode);
     m_list->EnableSort(true);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,

@@ -3,6 +3,7 @@
 #include "print/PrintListing.h"
 #include "settings/Labels.h"
 #include "settings/StringIds.h"
+#include "ui/controls/ShownLabel.h"
 
 #include <QBoxLayout>
 #include <QGroupBox>
@@ -46,7 +47,7 @@ CCustomPrint::CCustomPrint(const CApplication *application, QPrinter *printer, i
     auto *layout = group ? qobject_cast<QBoxLayout *>(group->layout()) : nullptr;
     if (layout) {
         m_included =
-            new QRadioButton(LoadLabel(application, StringId::PrintIncludedSettings, true), group);
+            new QRadioButton(ShownLabel(application, StringId::PrintIncludedSettings), group);
         const int after = m_selection ? layout->indexOf(m_selection) : layout->indexOf(m_all);
         layout->insertWidget(after + 1, m_included);
     }

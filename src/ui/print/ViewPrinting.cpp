@@ -2,6 +2,7 @@
 
 #include "settings/Labels.h"
 #include "settings/StringIds.h"
+#include "ui/controls/ShownLabel.h"
 #include "ui/controls/WaitCursorGuard.h"
 #include "ui/editor/SettingsTreeCtrl.h"
 #include "ui/editor/SettingsTreeModel.h"
@@ -41,7 +42,7 @@ QPrinter &CViewPrinting::Printer()
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         // Names the document, and so the file a print to PDF proposes.
-        m_printer->setDocName(LoadLabel(m_application, StringId::PrintDocumentName, true));
+        m_printer->setDocName(ShownLabel(m_application, StringId::PrintDocumentName));
     }
     return *m_printer;
 }
@@ -82,7 +83,7 @@ void CViewPrinting::Preview()
     const CWaitCursorGuard wait;
     // A window of its own: disabling the view must not disable the preview.
     m_preview =
-        new CViewPrintPreview(&Printer(), LoadLabel(m_application, StringId::PreviewTitle, true));
+        new CViewPrintPreview(&Printer(), ShownLabel(m_application, StringId::PreviewTitle));
     connect(m_preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter *printer) { PrintListing(*printer, Job(PrintRange::Included)); });
     connect(m_preview, &QDialog::finished, this, &CViewPrinting::ClosePreview);
