@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace NodeType;
 
 namespace {
@@ -23,6 +25,13 @@ struct TypingCase
     qsizetype keptStart;
     qsizetype keptEnd;
 };
+
+// Names a row in test listings, where the bytes of its texts would differ
+// from run to run.
+void PrintTo(const TypingCase &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
 QString Run(int length, char16_t c = u'a')
 {
