@@ -2,6 +2,7 @@
 
 #include "support/EditCases.h"
 #include "ui/editor/InPlaceEditing.h"
+#include "ui/editor/MultilineTextDlg.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -331,10 +332,14 @@ TEST_F(CEditingTest, SignatureAndScriptAreEditedInTheirDialog)
     CSettingNode *signature = Path(m_work, {Advanced, Signature});
     CSettingNode *script = Path(m_office, {ScriptOptions, Script});
     script->SetValue("old");
-    // The signature's dialog is accepted, the script's cancelled.
-    QStringList titles;
+    // The signature's dialog is accepted, the script's cancelled. The
+    // folder a file was loaded from carries on to the next dialog.
+    QStringList titles, folders;
     m_onDialog = [&](QDialog *dialog) {
         titles << dialog->windowTitle();
+        auto *text = qobject_cast<CMultilineTextDlg *>(dialog);
+        folders << text->GetRememberedFolder();
+        text->SetRememberedFolder("/home/ann/texts/");
         auto *edit = dialog->findChild<QPlainTextEdit *>();
         edit->selectAll();
         QTest::keyClicks(edit, "Regards,\rAnn");
@@ -344,6 +349,7 @@ TEST_F(CEditingTest, SignatureAndScriptAreEditedInTheirDialog)
     EXPECT_TRUE(Begin(signature));
     EXPECT_TRUE(Begin(script));
     EXPECT_EQ(titles, (QStringList{"Signature", "Login script"}));
+    EXPECT_EQ(folders, (QStringList{"", "/home/ann/texts/"}));
     EXPECT_EQ(signature->GetValue(), "Regards,\nAnn");
     EXPECT_EQ(script->GetValue(), "old");
     EXPECT_EQ(m_committed, std::vector{signature});
