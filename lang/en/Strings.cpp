@@ -457,7 +457,8 @@ constexpr LangString kStrings[] = {
             u"computer, and for Files a tab and the phone folder.\n"
             u"--add adds files that exist on this computer as the file list's Add and OK do: a "
             u"file already listed in its category is skipped, and a Files entry takes the "
-            u"phone folder REMOTE, which starts with a drive letter and a colon (C:\\Documents\\). "
+            u"phone folder REMOTE, which starts with a drive letter and a colon (C:\\Documents\\), "
+            u"and is skipped when the same file already goes to that folder. "
             u"--remove removes the N-th entry (1 is the first) of CATEGORY. Both then include "
             u"the category when it has entries and exclude it when it has none, and save the "
             u"file.\n"},
