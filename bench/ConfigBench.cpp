@@ -173,9 +173,9 @@ void EditOneValue(benchmark::State &state)
         state.SkipWithError("open failed");
         return;
     }
-    CSettingNode *category = document.GetRoot()->FindChild(NodeType::IAPSettings);
-    CSettingNode *item = category->Children()[category->Children().size() - 2];
-    CSettingNode *user = item->FindChild(NodeType::IAPUsername);
+    const CSettingNode *category = document.GetRoot()->FindChild(NodeType::IAPSettings);
+    const CSettingNode *item = category->Children()[category->Children().size() - 2];
+    const CSettingNode *user = item->FindChild(NodeType::IAPUsername);
     int round = 0;
     for (auto _ : state) {
         if (document.EditValue(user, QString::number(++round % 2)).IsRefused())

@@ -122,7 +122,7 @@ int CmdBookmarks(const QStringList &arguments)
     CCliDocument document;
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
-    CSettingNode *listNode = document.GetRoot()->FindDescendant(
+    const CSettingNode *listNode = document.GetRoot()->FindDescendant(
         {NodeType::PersonalData, wap ? NodeType::WAPBookmarks : NodeType::WWWBookmarks});
     if (!listNode)
         return ReportFileProblem(arguments[0], Text(StringId::MsgNotConfiguration));

@@ -29,9 +29,9 @@
 namespace Cli {
 namespace {
 
-CSettingNode *FindSetting(CSettingsDocument &document, const QString &path)
+const CSettingNode *FindSetting(CSettingsDocument &document, const QString &path)
 {
-    CSettingNode *node = FindNodeByPath(document.GetRoot(), path);
+    const CSettingNode *node = FindNodeByPath(document.GetRoot(), path);
     if (!node)
         PrintError(Text(CliText::NoSuchSetting, {path}));
     return node;
@@ -72,7 +72,7 @@ int CmdCheck(const QStringList &arguments)
     }
     CCliDocument document;
     int repairs = 0;
-    RepairObserver report = [&repairs, sending](CSettingNode *node, const QString &oldValue) {
+    RepairObserver report = [&repairs, sending](const CSettingNode *node, const QString &oldValue) {
         ++repairs;
         if (!sending)
             PrintOut(Text(CliText::RepairLine,
@@ -89,9 +89,9 @@ int CmdCheck(const QStringList &arguments)
     return ExitCheckFailed;
 }
 
-void ShowRows(CSettingNode *node, int depth, bool all)
+void ShowRows(const CSettingNode *node, int depth, bool all)
 {
-    for (CSettingNode *child : RowChildren(node, all)) {
+    for (const CSettingNode *child : RowChildren(node, all)) {
         const QString value = OneLine(ShownValue(child));
         QString row = QString(2 * depth, u' ');
         row += child->IsIncluded() ? QStringLiteral("[x] ") : QStringLiteral("[ ] ");
@@ -136,7 +136,7 @@ int CmdSet(const QStringList &arguments)
     CCliDocument document;
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
-    CSettingNode *node = FindSetting(document, arguments[1]);
+    const CSettingNode *node = FindSetting(document, arguments[1]);
     if (!node)
         return ExitUsage;
     const CEditResult result = document.EditValue(node, arguments[2]);
@@ -162,9 +162,9 @@ int CmdAdd(const QStringList &arguments)
         if (arguments[1] == NodeTypeLabel(type))
             role = RoleOfCategory(type);
     }
-    CSettingNode *category = role ? document.GetRoot()->FindChild(role->category) : nullptr;
-    CSettingNode *itemTemplate = category ? category->FindChild(role->itemTemplate) : nullptr;
-    CSettingNode *name = itemTemplate ? itemTemplate->FindChild(role->nameField) : nullptr;
+    const CSettingNode *category = role ? document.GetRoot()->FindChild(role->category) : nullptr;
+    const CSettingNode *itemTemplate = category ? category->FindChild(role->itemTemplate) : nullptr;
+    const CSettingNode *name = itemTemplate ? itemTemplate->FindChild(role->nameField) : nullptr;
     if (!name) {
         PrintError(Text(CliText::NotItemCategory, {arguments[1]}));
         return ExitUsage;
@@ -179,7 +179,7 @@ int CmdAdd(const QStringList &arguments)
 }
 
 // Why the include rules left a setting as it was.
-QString IncludeRefusalReason(CSettingNode *node)
+QString IncludeRefusalReason(const CSettingNode *node)
 {
     const QString label = node->GetLabel(true);
     if (node->IsMandatoryInIncludedParent())
@@ -202,7 +202,7 @@ int CmdInclude(const QStringList &arguments)
     CCliDocument document;
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
-    CSettingNode *node = FindSetting(document, arguments[1]);
+    const CSettingNode *node = FindSetting(document, arguments[1]);
     if (!node)
         return ExitUsage;
     if (!document.SetIncluded(node, wanted != 0)) {
@@ -237,7 +237,7 @@ int CmdFolders(const QStringList &arguments)
     return ExitOk;
 }
 
-CSettingNode *FileCategory(CSettingsDocument &document, const QString &name)
+const CSettingNode *FileCategory(CSettingsDocument &document, const QString &name)
 {
     for (int type : FileListTypes()) {
         if (name == NodeTypeLabel(type))
@@ -327,7 +327,7 @@ int CmdFiles(const QStringList &arguments)
         ListFiles(document);
         return ExitOk;
     }
-    CSettingNode *category = FileCategory(document, arguments[2]);
+    const CSettingNode *category = FileCategory(document, arguments[2]);
     if (!category)
         return ExitUsage;
     CFileList list(*category);

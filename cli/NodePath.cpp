@@ -44,23 +44,24 @@ std::vector<Segment> ParsePath(const QString &path)
     return state == InBracket ? std::vector<Segment>() : segments;
 }
 
-std::vector<CSettingNode *> ChildrenNamed(const CSettingNode *node, const QString &element)
+std::vector<const CSettingNode *> ChildrenNamed(const CSettingNode *node, const QString &element)
 {
-    std::vector<CSettingNode *> found;
-    for (CSettingNode *child : node->Children()) {
+    std::vector<const CSettingNode *> found;
+    for (const CSettingNode *child : node->Children()) {
         if (!element.isEmpty() && child->GetLabel(false) == element)
             found.push_back(child);
     }
     return found;
 }
 
-CSettingNode *Select(const std::vector<CSettingNode *> &candidates, const Segment &segment)
+const CSettingNode *Select(const std::vector<const CSettingNode *> &candidates,
+                           const Segment &segment)
 {
     if (candidates.empty())
         return nullptr;
     if (!segment.hasSelector)
         return candidates.front();
-    for (CSettingNode *candidate : candidates) {
+    for (const CSettingNode *candidate : candidates) {
         if (ItemName(candidate) == segment.selector)
             return candidate;
     }
@@ -83,7 +84,7 @@ QString SegmentOf(const CSettingNode *node)
     const CSettingNode *parent = node->GetParent();
     if (!parent)
         return element;
-    const std::vector<CSettingNode *> siblings = ChildrenNamed(parent, element);
+    const std::vector<const CSettingNode *> siblings = ChildrenNamed(parent, element);
     if (siblings.size() < 2 && !IsNamedEntry(node))
         return element;
     const QString name = ItemName(node);
@@ -120,10 +121,10 @@ QString ItemName(const CSettingNode *node)
     return name ? name->GetValue() : QString();
 }
 
-CSettingNode *FindNodeByPath(CSettingNode *root, const QString &path)
+const CSettingNode *FindNodeByPath(const CSettingNode *root, const QString &path)
 {
     const std::vector<Segment> segments = ParsePath(path);
-    CSettingNode *node = segments.empty() ? nullptr : root;
+    const CSettingNode *node = segments.empty() ? nullptr : root;
     for (const Segment &segment : segments) {
         if (!node)
             break;

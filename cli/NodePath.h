@@ -10,7 +10,7 @@ class CSettingNode;
 // (PersonalData/WWWBookmarks/WWWBookmark[2]/URL).
 
 // The node the path names, or null.
-CSettingNode *FindNodeByPath(CSettingNode *root, const QString &path);
+const CSettingNode *FindNodeByPath(const CSettingNode *root, const QString &path);
 
 // A path that names node, with a bracket wherever siblings share its name.
 QString PathOfNode(const CSettingNode *node);

@@ -39,7 +39,6 @@ CDocumentCommands::CDocumentCommands(CSettingsDocument &document, const CApplica
 
 void CDocumentCommands::InitialLoad()
 {
-    m_ports.view->SetItemHeightFromFont();
     m_defaultFolder = m_programFolder + QString::fromUtf16(kConfigurationFolderName);
     m_currentFolder = m_defaultFolder;
     if (!QFileInfo::exists(m_defaultFolder))
@@ -54,31 +53,26 @@ void CDocumentCommands::InitialLoad()
     else
         path = ReadPathValue(QString::fromUtf16(kLastFileValue));
 
-    m_ports.view->ClearTree();
-    m_document.Reset();
-    if (!path.isEmpty())
-        OpenDocument(path);
+    // A file that cannot be opened leaves a fresh tree as well.
+    if (path.isEmpty())
+        m_document.Reset();
     else
-        ShowTree();
+        OpenDocument(path);
 }
 
 void CDocumentCommands::NewDocument()
 {
-    m_ports.view->CommitEdit();
     if (m_document.IsModified() && !PromptSaveChanges(false))
         return;
     CWaitCursor wait(*m_ports.waitCursor);
-    m_ports.view->ClearTree();
     m_document.Reset();
     m_fileName = m_untitledName;
     m_filePath.clear();
     m_currentFolder = m_defaultFolder;
-    ShowTree();
 }
 
 bool CDocumentCommands::OpenDocument(const QString &path)
 {
-    m_ports.view->CommitEdit();
     const QString filter = BuildFilter();
     if (m_document.IsModified() && !PromptSaveChanges(false))
         return false;
@@ -98,7 +92,6 @@ bool CDocumentCommands::OpenDocument(const QString &path)
     CSettingsDocument::OpenResult result;
     {
         CWaitCursor wait(*m_ports.waitCursor);
-        m_ports.view->ClearTree();
         m_document.SetLastError(QString());
         result = m_document.Open(chosen);
     }
@@ -124,14 +117,11 @@ bool CDocumentCommands::OpenDocument(const QString &path)
 
     // Also after a failure, so that the next dialog opens where the user was.
     m_currentFolder = FolderOf(chosen);
-    CWaitCursor wait(*m_ports.waitCursor);
-    ShowTree();
     return opened;
 }
 
 bool CDocumentCommands::SaveDocument()
 {
-    m_ports.view->CommitEdit();
     if (IsUntitled())
         return SaveDocumentAs();
     bool saved = false;
@@ -150,7 +140,6 @@ bool CDocumentCommands::SaveDocument()
 
 bool CDocumentCommands::SaveDocumentAs(bool *cancelled)
 {
-    m_ports.view->CommitEdit();
     const CFileDialogRequest request{m_currentFolder, m_fileName, BuildFilter(),
                                      QString::fromUtf16(kConfigurationSuffix),
                                      LoadLabel(m_application, StringId::SaveAsTitle, true)};
@@ -174,7 +163,6 @@ bool CDocumentCommands::SaveDocumentAs(bool *cancelled)
     m_fileName = NameOf(*answer);
     m_filePath = *answer;
     m_currentFolder = FolderOf(*answer);
-    m_ports.view->RepaintHeader();
     return true;
 }
 
@@ -199,7 +187,6 @@ bool CDocumentCommands::PromptSaveChanges(bool closing)
 
 void CDocumentCommands::CloseView()
 {
-    m_ports.view->CommitEdit();
     if (m_document.IsModified())
         PromptSaveChanges(true);
     if (IsUntitled()) {
@@ -212,7 +199,6 @@ void CDocumentCommands::CloseView()
 
 void CDocumentCommands::ShowActivityLog()
 {
-    m_ports.view->CommitEdit();
     const QString path = QDir::cleanPath(m_programFolder + QString::fromUtf16(kActivityLogName));
     if (!QFileInfo(path).isFile() || !m_ports.shell->OpenWithDefaultProgram(path))
         ShowMessage(StringId::MsgActivityLogNotShown, IMessagePort::Error);
@@ -246,12 +232,4 @@ void CDocumentCommands::ShowFileError(unsigned messageId)
 void CDocumentCommands::ShowMessage(unsigned id, IMessagePort::Icon icon)
 {
     m_ports.messages->ShowMessage(LoadLabel(m_application, id, true), IMessagePort::Ok, icon);
-}
-
-void CDocumentCommands::ShowTree()
-{
-    m_ports.view->FillTree(m_document.GetRoot());
-    m_document.SetModified(0);
-    m_ports.view->RepaintHeader();
-    m_ports.view->SelectRootItem();
 }

@@ -6,7 +6,6 @@
 
 class CApplication;
 class CSettingsDocument;
-class IDocumentViewPort;
 class IFileDialogPort;
 class IKeyValueStorePort;
 class IShellPort;
@@ -14,7 +13,6 @@ class IWaitCursorPort;
 
 struct CDocumentPorts
 {
-    IDocumentViewPort *view = nullptr;
     IFileDialogPort *fileDialogs = nullptr;
     IWaitCursorPort *waitCursor = nullptr;
     IKeyValueStorePort *store = nullptr;
@@ -25,7 +23,9 @@ struct CDocumentPorts
 // The commands that act on the whole document (new, open, save, save as, the
 // save prompt, start-up and close) and the document state the view keeps:
 // which file the tree is bound to and where the file dialogs start. Every
-// port must be set; the view outlives this object.
+// port must be set; the view outlives this object. The commands never call
+// into the view: it hears of a replaced tree through the document's
+// observer, and commits its own open editor before it runs a command.
 class CDocumentCommands
 {
 public:
@@ -68,7 +68,6 @@ private:
     QString ReadPathValue(const QString &name) const;
     void ShowFileError(unsigned messageId);
     void ShowMessage(unsigned id, IMessagePort::Icon icon);
-    void ShowTree();
 
     CSettingsDocument &m_document;
     const CApplication *m_application;

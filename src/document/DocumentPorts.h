@@ -4,31 +4,9 @@
 
 #include <optional>
 
-class CSettingNode;
-
 // What the document commands need from the view around them. The view
 // implements these over its widgets, the registry and the shell; tests fake
 // them and record the calls.
-
-// The view's tree control and header band.
-class IDocumentViewPort
-{
-public:
-    virtual ~IDocumentViewPort() = default;
-
-    // Stores the value of an open in-place editor in its node; nothing when
-    // none is open.
-    virtual void CommitEdit() = 0;
-    // Row height from the view font's line height; once, before the first fill.
-    virtual void SetItemHeightFromFont() = 0;
-    // Both switch the control's redrawing off before and on again after, and
-    // ClearTree comes before every document reset, since rows point at nodes.
-    virtual void ClearTree() = 0;
-    virtual void FillTree(CSettingNode *root) = 0;
-    virtual void SelectRootItem() = 0;
-    // The header band shows the file name, which has changed.
-    virtual void RepaintHeader() = 0;
-};
 
 struct CFileDialogRequest
 {

@@ -42,7 +42,7 @@ bool IsRow(const CSettingNode *node)
 }
 
 // The row above node; null for a top-level row, whose parent is the root.
-CSettingNode *ParentRow(const CSettingNode *node)
+CSettingNode *ParentRow(CSettingNode *node)
 {
     CSettingNode *parent = node->GetParent();
     return IsRow(parent) ? parent : nullptr;

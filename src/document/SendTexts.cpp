@@ -101,10 +101,10 @@ QString CutTo100(const QString &text)
     return text.size() > 100 ? text.left(100) + QStringLiteral("...") : text;
 }
 
-QString CheckBeforeSending(const CApplication *application, CSettingNode *root)
+QString CheckBeforeSending(const CApplication *application, const CSettingNode *root)
 {
-    CSettingNode *failing = nullptr;
-    if (CheckTree(root, &failing, true, false) || !failing)
+    const CSettingNode *failing = nullptr;
+    if (CheckTree(root, &failing, true) || !failing)
         return QString();
     return FormatLabel(application, StringId::MsgSettingNotValid,
                        {CutTo100(failing->GetLabel(true)), CutTo100(failing->GetValue())});

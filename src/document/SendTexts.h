@@ -16,7 +16,7 @@ class CSettingNode;
 // The message for the first included setting that fails the value check, or
 // empty when every included setting passes. Label and value are cut to their
 // first 100 characters.
-QString CheckBeforeSending(const CApplication *application, CSettingNode *root);
+QString CheckBeforeSending(const CApplication *application, const CSettingNode *root);
 // text, cut to 100 characters followed by "..." when longer.
 QString CutTo100(const QString &text);
 // The label of the setting a server's report names by its element name; the

@@ -11,6 +11,7 @@
 #include "settings/StringIds.h"
 
 #include <map>
+#include <utility>
 
 CSettingsDocument::CSettingsDocument(CApplication *application)
     : m_application(application)
@@ -42,21 +43,34 @@ private:
 
 } // namespace
 
-CSettingNode *CSettingsDocument::Reset()
+std::unique_ptr<CSettingNode> CSettingsDocument::MakeFreshRoot()
 {
-    m_root.reset();
-    m_root = std::make_unique<CSettingNode>(m_application);
-    m_root->SetType(NodeType::Root);
-    m_root->AttachTreeState(&m_state);
+    auto root = std::make_unique<CSettingNode>(m_application);
+    root->SetType(NodeType::Root);
+    root->AttachTreeState(&m_state);
     const CObserverPause pause(m_state);
-    m_root->CreateDefaultContent();
-    return m_root.get();
+    root->CreateDefaultContent();
+    return root;
 }
 
-bool CSettingsDocument::Load(const QString &path, int &notConfiguration)
+void CSettingsDocument::ReplaceRoot(std::unique_ptr<CSettingNode> root)
 {
-    const CObserverPause pause(m_state);
-    return LoadConfigurationFile(m_root.get(), path, notConfiguration) != 0;
+    const std::unique_ptr<CSettingNode> old = std::exchange(m_root, std::move(root));
+    m_state.modified = 0;
+    if (m_state.observer)
+        m_state.observer->TreeReplaced(m_root.get());
+}
+
+CSettingNode *CSettingsDocument::Writable(const CSettingNode *node) const
+{
+    Q_ASSERT(node && node->Root() == m_root.get());
+    return const_cast<CSettingNode *>(node);
+}
+
+const CSettingNode *CSettingsDocument::Reset()
+{
+    ReplaceRoot(MakeFreshRoot());
+    return m_root.get();
 }
 
 bool CSettingsDocument::Save(const QString &path) const
@@ -67,17 +81,25 @@ bool CSettingsDocument::Save(const QString &path) const
 CSettingsDocument::OpenResult CSettingsDocument::Open(const QString &path,
                                                       const RepairObserver &observer)
 {
-    Reset();
+    std::unique_ptr<CSettingNode> root = MakeFreshRoot();
     int notConfiguration = 0;
-    if (!Load(path, notConfiguration)) {
+    bool loaded = false;
+    bool passed = false;
+    {
+        const CObserverPause pause(m_state);
+        loaded = LoadConfigurationFile(root.get(), path, notConfiguration) != 0;
+        if (loaded) {
+            passed = CheckTree(root.get(), nullptr, false, true, observer) != 0;
+            root->Normalise();
+        }
+    }
+    if (!loaded) {
         const QString error = LastErrorText();
-        Reset();
+        ReplaceRoot(MakeFreshRoot());
         SetLastError(error);
         return notConfiguration ? OpenResult::NotConfiguration : OpenResult::NotReadable;
     }
-    const CObserverPause pause(m_state);
-    const bool passed = CheckTree(m_root.get(), nullptr, false, true, observer) != 0;
-    AfterEdit();
+    ReplaceRoot(std::move(root));
     return passed ? OpenResult::Opened : OpenResult::Repaired;
 }
 
@@ -119,8 +141,10 @@ void CSettingsDocument::AutoInclude(CSettingNode *node, const QString &shownBefo
         ::ToggleInclude(node);
 }
 
-CEditResult CSettingsDocument::EditValue(CSettingNode *node, const QString &text, bool autoInclude)
+CEditResult CSettingsDocument::EditValue(const CSettingNode *shown, const QString &text,
+                                         bool autoInclude)
 {
+    CSettingNode *node = Writable(shown);
     const CValueCommit commit = CommitRule(node, text);
     if (commit.result == CValueCommit::Refuse)
         return {CEditResult::Refused, commit.message};
@@ -152,7 +176,7 @@ CEditResult CSettingsDocument::EditValue(CSettingNode *node, const QString &text
     return {CEditResult::Changed, {}, commit.cutTo};
 }
 
-CEditResult CSettingsDocument::EditPassword(CSettingNode *node, const QString &typed,
+CEditResult CSettingsDocument::EditPassword(const CSettingNode *node, const QString &typed,
                                             const std::optional<QString> &confirmation)
 {
     if (confirmation ? IsPasswordConfirmed(typed, *confirmation) : typed.isEmpty())
@@ -167,7 +191,7 @@ CEditResult CSettingsDocument::EditPassword(CSettingNode *node, const QString &t
 // on its own; left alone, it would name a connection the phone never gets.
 void CSettingsDocument::RenameBookmarkConnections(const QString &from, const QString &to)
 {
-    const CSettingNode *bookmarks =
+    CSettingNode *bookmarks =
         m_root->FindDescendant({NodeType::PersonalData, NodeType::WAPBookmarks});
     if (!bookmarks)
         return;
@@ -178,29 +202,30 @@ void CSettingsDocument::RenameBookmarkConnections(const QString &from, const QSt
     }
 }
 
-void CSettingsDocument::ToggleInclude(CSettingNode *node)
+void CSettingsDocument::ToggleInclude(const CSettingNode *shown)
 {
+    CSettingNode *node = Writable(shown);
     ::ToggleInclude(node);
     AfterEditWithin(node);
 }
 
-bool CSettingsDocument::SetIncluded(CSettingNode *node, bool include)
+bool CSettingsDocument::SetIncluded(const CSettingNode *node, bool include)
 {
     if ((node->IsIncluded() != 0) != include)
         ToggleInclude(node);
     return (node->IsIncluded() != 0) == include;
 }
 
-bool CSettingsDocument::DeleteNodes(const std::vector<CSettingNode *> &nodes)
+bool CSettingsDocument::DeleteNodes(const std::vector<const CSettingNode *> &nodes)
 {
     // Removed nodes live until the observer has heard of them, by parent.
     std::vector<std::unique_ptr<CSettingNode>> removed;
-    std::map<CSettingNode *, std::vector<CSettingNode *>> byParent;
+    std::map<const CSettingNode *, std::vector<const CSettingNode *>> byParent;
     bool deletedAll = true;
     for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
-        CSettingNode *node = *it;
-        if (!node || !IsDeletableType(node->GetType()))
+        if (!*it || !IsDeletableType((*it)->GetType()))
             continue;
+        CSettingNode *node = Writable(*it);
         CSettingNode *parent = node->GetParent();
         if (!node->RemoveFromTree()) {
             deletedAll = false;
@@ -219,9 +244,10 @@ bool CSettingsDocument::DeleteNodes(const std::vector<CSettingNode *> &nodes)
     return deletedAll;
 }
 
-void CSettingsDocument::ReplaceEntries(CSettingNode *list,
+void CSettingsDocument::ReplaceEntries(const CSettingNode *shown,
                                        std::vector<std::unique_ptr<CSettingNode>> entries)
 {
+    CSettingNode *list = Writable(shown);
     const QString shownBefore = list->GetDisplayValue(true);
     const int includedBefore = list->IsIncluded();
     const int modifiedBefore = IsModified();

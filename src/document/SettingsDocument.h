@@ -47,13 +47,11 @@ public:
     CApplication *GetApplication() const { return m_application; }
 
     // Replaces the tree by a fresh root with the default content.
-    CSettingNode *Reset();
-    CSettingNode *GetRoot() const { return m_root.get(); }
+    const CSettingNode *Reset();
+    // Readers see the tree as const: every change goes through the
+    // operations below, which take the nodes of this document's tree.
+    const CSettingNode *GetRoot() const { return m_root.get(); }
 
-    // Reads a file into the fresh root. notConfiguration is set when the file
-    // was read but is not a configuration; it stays clear when it could not
-    // be read at all.
-    bool Load(const QString &path, int &notConfiguration);
     bool Save(const QString &path) const;
     // The first keys of the passwords that Save and the text for the phone
     // scramble: random unless a test fixes them.
@@ -68,11 +66,12 @@ public:
     enum class OpenResult { Opened, Repaired, NotReadable, NotConfiguration };
     // Opens a file as the editor does: reset, load, the after-loading check
     // that repairs failing values, then disabled nodes are excluded. A
-    // failed open leaves a fresh tree.
+    // failed open leaves a fresh tree. The new tree is made aside and takes
+    // the old one's place at once.
     OpenResult Open(const QString &path, const RepairObserver &observer = {});
 
-    // Hears of every node added, changed or removed until set to null. A
-    // reset or an open replaces the whole tree without telling it.
+    // Hears of every node added, changed or removed, and of a tree replaced
+    // by a reset or an open, until set to null.
     void SetObserver(ITreeObserver *observer) { m_state.observer = observer; }
 
     // Stores text in node as the node's in-place editor would: the editor
@@ -80,28 +79,38 @@ public:
     // its shown value changed (autoInclude). A password is stored as typed:
     // its confirmation is the editor's business. A renamed WAP connection
     // is renamed in the WAP bookmarks that use it.
-    CEditResult EditValue(CSettingNode *node, const QString &text, bool autoInclude = true);
+    CEditResult EditValue(const CSettingNode *node, const QString &text, bool autoInclude = true);
     // Stores a password typed in the editor with what was typed to confirm
     // it. A password that differs from its confirmation is not stored: the
     // node is cleared and left as included as it was, and message says so; no
     // confirmation at all (the user cancelled it) clears it without a word.
-    CEditResult EditPassword(CSettingNode *node, const QString &typed,
+    CEditResult EditPassword(const CSettingNode *node, const QString &typed,
                              const std::optional<QString> &confirmation);
     // The include check icon: toggles node's flag with all propagation.
-    void ToggleInclude(CSettingNode *node);
+    void ToggleInclude(const CSettingNode *node);
     // Toggles when the flag differs from include; true when it ends as asked.
-    bool SetIncluded(CSettingNode *node, bool include);
+    bool SetIncluded(const CSettingNode *node, bool include);
     // Deletes the deletable nodes (items of the named categories) from the
     // last to the first and skips the others. Stops at the first one the
     // tree refuses to remove, with the reason as the last error, and answers
     // false; the ones deleted before stay deleted.
-    bool DeleteNodes(const std::vector<CSettingNode *> &nodes);
+    bool DeleteNodes(const std::vector<const CSettingNode *> &nodes);
     // Replaces the entries of a bookmark or file list, as a list dialog's OK
     // does, then includes the list when it has entries and excludes it when
     // it has none, with the usual propagation.
-    void ReplaceEntries(CSettingNode *list, std::vector<std::unique_ptr<CSettingNode>> entries);
+    void ReplaceEntries(const CSettingNode *list,
+                        std::vector<std::unique_ptr<CSettingNode>> entries);
 
 private:
+    // The node of this document's tree that a reader handed back.
+    CSettingNode *Writable(const CSettingNode *node) const;
+    // A root with the default content, carrying this document's state; the
+    // observer hears nothing of its making.
+    std::unique_ptr<CSettingNode> MakeFreshRoot();
+    // Puts root in the old tree's place and reports it while the old tree
+    // still exists; a fresh tree is unmodified.
+    void ReplaceRoot(std::unique_ptr<CSettingNode> root);
+
     // Brings references up to date and excludes every included node that is
     // disabled, in the whole tree.
     void AfterEdit();

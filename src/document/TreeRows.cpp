@@ -3,7 +3,17 @@
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 
-std::vector<CSettingNode *> RowChildren(const CSettingNode *node, bool withHidden)
+std::vector<const CSettingNode *> RowChildren(const CSettingNode *node, bool withHidden)
+{
+    std::vector<const CSettingNode *> children;
+    const CSettingNode *parent = node->GetParent();
+    if (parent && parent->GetType() == NodeType::FileTransfer)
+        return children;
+    node->GetVisibleChildren(children, withHidden, false);
+    return children;
+}
+
+std::vector<CSettingNode *> RowChildren(CSettingNode *node, bool withHidden)
 {
     std::vector<CSettingNode *> children;
     const CSettingNode *parent = node->GetParent();

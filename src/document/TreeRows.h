@@ -11,7 +11,8 @@ class CSettingNode;
 
 // The children that have rows: hidden nodes only when asked, never the
 // entries of bookmark lists or of the file lists.
-std::vector<CSettingNode *> RowChildren(const CSettingNode *node, bool withHidden);
+std::vector<const CSettingNode *> RowChildren(const CSettingNode *node, bool withHidden);
+std::vector<CSettingNode *> RowChildren(CSettingNode *node, bool withHidden);
 
 // Passwords as eight asterisks (nothing when empty), message sizes with their
 // unit, everything else as its display value.

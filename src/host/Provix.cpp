@@ -244,7 +244,7 @@ HRESULT CProvix::Activate()
         m_host->SetToolbarCaption(m_toolbarId, name.c_str());
     }
     if (!std::exchange(m_firstActivationDone, true))
-        m_view->Commands().InitialLoad();
+        m_view->InitialLoad();
     return S_OK;
 }
 

@@ -54,8 +54,10 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     // The host gives the view the keyboard; the tree is what takes it.
     setFocusProxy(m_tree);
 
+    const QFontMetrics metrics(m_normalFont);
+    m_tree->SetFontHeight(metrics.height() + metrics.leading());
+
     CDocumentPorts ports;
-    ports.view = this;
     ports.fileDialogs = &m_fileDialogs;
     ports.waitCursor = &m_waitCursor;
     ports.store = &m_store;
@@ -165,21 +167,21 @@ void CSettingsView::ExecuteCommand(uint32_t command)
     switch (command) {
     case CommandId::New:
     case CommandId::MenuNew:
-        m_commands->NewDocument();
+        RunDocumentCommand([this] { m_commands->NewDocument(); });
         break;
     case CommandId::Save:
     case CommandId::MenuSave:
-        m_commands->SaveDocument();
+        RunDocumentCommand([this] { m_commands->SaveDocument(); });
         break;
     case CommandId::Open:
     case CommandId::MenuOpen:
-        m_commands->OpenDocument();
+        RunDocumentCommand([this] { m_commands->OpenDocument(); });
         break;
     case CommandId::SaveAs:
-        m_commands->SaveDocumentAs();
+        RunDocumentCommand([this] { m_commands->SaveDocumentAs(); });
         break;
     case CommandId::ShowActivityLog:
-        m_commands->ShowActivityLog();
+        RunDocumentCommand([this] { m_commands->ShowActivityLog(); });
         break;
     case CommandId::Print:
     case CommandId::MenuPrint:
@@ -196,7 +198,7 @@ void CSettingsView::ExecuteCommand(uint32_t command)
         break;
     case CommandId::Send:
     case CommandId::MenuSend:
-        CommitEdit();
+        m_tree->CommitEdit();
         m_sending->Send(m_app.Document().GetRoot(), m_commands->FilePath());
         break;
     case CommandId::SendOption1:
@@ -257,6 +259,7 @@ void CSettingsView::CloseView()
             dialog->reject();
     }
     m_printing->ClosePreview();
+    m_tree->CommitEdit();
     m_commands->CloseView();
 }
 
@@ -352,40 +355,15 @@ void CSettingsView::resizeEvent(QResizeEvent *event)
     m_tree->setGeometry(0, kHeaderHeight, width(), std::max(0, height() - kHeaderHeight));
 }
 
-void CSettingsView::CommitEdit()
+void CSettingsView::InitialLoad()
+{
+    RunDocumentCommand([this] { m_commands->InitialLoad(); });
+}
+
+// The header names the bound file, which any of these commands may change.
+void CSettingsView::RunDocumentCommand(const std::function<void()> &command)
 {
     m_tree->CommitEdit();
-}
-
-void CSettingsView::SetItemHeightFromFont()
-{
-    const QFontMetrics metrics(m_normalFont);
-    m_tree->SetFontHeight(metrics.height() + metrics.leading());
-}
-
-void CSettingsView::ClearTree()
-{
-    m_tree->setUpdatesEnabled(false);
-    m_tree->Clear();
-    m_tree->setUpdatesEnabled(true);
-}
-
-void CSettingsView::FillTree(CSettingNode *root)
-{
-    m_tree->setUpdatesEnabled(false);
-    m_tree->Fill(root);
-    m_tree->setUpdatesEnabled(true);
-}
-
-void CSettingsView::SelectRootItem()
-{
-    const QModelIndex first = m_tree->model()->index(0, 0);
-    if (first.isValid())
-        m_tree->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect |
-                                                             QItemSelectionModel::Rows);
-}
-
-void CSettingsView::RepaintHeader()
-{
+    command();
     update(0, 0, width(), kHeaderHeight);
 }

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class CDocumentCommands;
@@ -24,7 +25,7 @@ class QTextBrowser;
 
 // The plug-in's view: a header band naming the open configuration above the
 // settings tree, and the document the host's commands act on.
-class CSettingsView final : public QWidget, private IDocumentViewPort
+class CSettingsView final : public QWidget
 {
     Q_OBJECT
 
@@ -46,6 +47,8 @@ public:
     // The modal dialog the view is running now, if any.
     QWidget *ModalChild() const;
 
+    // Once, at the first activation: reopens the requested or the last file.
+    void InitialLoad();
     bool IsCommandEnabled(uint32_t command);
     void ExecuteCommand(uint32_t command);
     // The host closes the view: open dialogs end as cancelled, the save
@@ -65,12 +68,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void CommitEdit() override;
-    void SetItemHeightFromFont() override;
-    void ClearTree() override;
-    void FillTree(CSettingNode *root) override;
-    void SelectRootItem() override;
-    void RepaintHeader() override;
+    // Commits the open editor, runs command and shows the bound file's name.
+    void RunDocumentCommand(const std::function<void()> &command);
 
     // The in-place editor's text field when it has the focus.
     QLineEdit *FocusedTextField() const;

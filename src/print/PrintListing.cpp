@@ -93,7 +93,7 @@ void CPrintListing::CollectItem(const CSettingNode *node, int depth)
         return;
     const bool printed = !node->IsDisabled() && IsInRange(node);
     const bool topLevel = !node->GetParent()->GetParent();
-    const std::vector<CSettingNode *> rows = RowChildren(node, false);
+    const std::vector<const CSettingNode *> rows = RowChildren(node, false);
     if (printed) {
         AddItemLines(node, m_geometry.left + depth * m_geometry.unit, !rows.empty());
     }

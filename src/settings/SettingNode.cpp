@@ -11,6 +11,7 @@
 #include "settings/TreeState.h"
 
 #include <algorithm>
+#include <utility>
 
 CSettingNode::CSettingNode(CApplication *application)
     : m_application(application)
@@ -148,12 +149,22 @@ QString CSettingNode::GetLastError() const
     return state ? state->lastError : QString();
 }
 
-CSettingNode *CSettingNode::FindCategory(int categoryType) const
+CSettingNode *CSettingNode::FindCategory(int categoryType)
 {
     return Root()->FindChild(categoryType);
 }
 
-CSettingNode *CSettingNode::FindDescendant(std::initializer_list<int> types) const
+const CSettingNode *CSettingNode::FindCategory(int categoryType) const
+{
+    return Root()->FindChild(categoryType);
+}
+
+CSettingNode *CSettingNode::FindDescendant(std::initializer_list<int> types)
+{
+    return const_cast<CSettingNode *>(std::as_const(*this).FindDescendant(types));
+}
+
+const CSettingNode *CSettingNode::FindDescendant(std::initializer_list<int> types) const
 {
     const CSettingNode *node = this;
     for (int type : types) {
@@ -161,7 +172,7 @@ CSettingNode *CSettingNode::FindDescendant(std::initializer_list<int> types) con
         if (!node)
             return nullptr;
     }
-    return const_cast<CSettingNode *>(node);
+    return node;
 }
 
 void CSettingNode::NotifyAdded()
@@ -240,7 +251,12 @@ int CSettingNode::InsertChild(CSettingNode *child)
     return 1;
 }
 
-CSettingNode *CSettingNode::FindChild(int type) const
+CSettingNode *CSettingNode::FindChild(int type)
+{
+    return const_cast<CSettingNode *>(std::as_const(*this).FindChild(type));
+}
+
+const CSettingNode *CSettingNode::FindChild(int type) const
 {
     for (CSettingNode *child : m_children) {
         if (child && child->m_type == type)
@@ -249,7 +265,12 @@ CSettingNode *CSettingNode::FindChild(int type) const
     return nullptr;
 }
 
-CSettingNode *CSettingNode::FindChildByLabel(QStringView text) const
+CSettingNode *CSettingNode::FindChildByLabel(QStringView text)
+{
+    return const_cast<CSettingNode *>(std::as_const(*this).FindChildByLabel(text));
+}
+
+const CSettingNode *CSettingNode::FindChildByLabel(QStringView text) const
 {
     const QStringView wanted = text.trimmed();
     if (wanted.isEmpty())
@@ -270,19 +291,39 @@ int CSettingNode::HasAncestorOfType(int type) const
     return 0;
 }
 
-int CSettingNode::GetVisibleChildren(std::vector<CSettingNode *> &list, bool withHidden,
-                                     bool withBookmarkEntries) const
+namespace {
+
+template<typename Node>
+void CollectVisibleChildren(const std::vector<CSettingNode *> &children, bool bookmarkList,
+                            std::vector<Node *> &list, bool withHidden, bool withBookmarkEntries)
 {
-    if (IsBookmarkListType(m_type)) {
+    if (bookmarkList) {
         if (withBookmarkEntries)
-            list = m_children;
-        return 1;
+            list.assign(children.begin(), children.end());
+        return;
     }
     list.clear();
-    for (CSettingNode *child : m_children) {
-        if (withHidden || child->m_editorKind != EditorKind::Hidden)
+    for (CSettingNode *child : children) {
+        if (withHidden || child->GetEditorKind() != EditorKind::Hidden)
             list.push_back(child);
     }
+}
+
+} // namespace
+
+int CSettingNode::GetVisibleChildren(std::vector<CSettingNode *> &list, bool withHidden,
+                                     bool withBookmarkEntries)
+{
+    CollectVisibleChildren(m_children, IsBookmarkListType(m_type), list, withHidden,
+                           withBookmarkEntries);
+    return 1;
+}
+
+int CSettingNode::GetVisibleChildren(std::vector<const CSettingNode *> &list, bool withHidden,
+                                     bool withBookmarkEntries) const
+{
+    CollectVisibleChildren(m_children, IsBookmarkListType(m_type), list, withHidden,
+                           withBookmarkEntries);
     return 1;
 }
 
@@ -302,7 +343,7 @@ void CSettingNode::DeleteChildren()
         const std::vector<CSettingNode *> leaving = m_children;
         m_children.clear();
         m_templateChildren = 0;
-        state->observer->NodesRemoved(this, leaving);
+        state->observer->NodesRemoved(this, {leaving.begin(), leaving.end()});
         m_children = leaving;
     }
     DestroyChildren();
@@ -450,9 +491,8 @@ int CSettingNode::SetValue(const QString &text)
                 speed->SetValue(InvariantText(StringId::Speed9600));
         }
     } else if (m_type == NodeType::MailboxType && text == InvariantText(StringId::POP3)) {
-        const CSettingNode *mailbox = m_parent ? m_parent->m_parent : nullptr;
-        const CSettingNode *retrieveMail =
-            mailbox ? mailbox->FindChild(NodeType::RetrieveMail) : nullptr;
+        CSettingNode *mailbox = m_parent ? m_parent->m_parent : nullptr;
+        CSettingNode *retrieveMail = mailbox ? mailbox->FindChild(NodeType::RetrieveMail) : nullptr;
         CSettingNode *retrieve =
             retrieveMail ? retrieveMail->FindChild(NodeType::Retrieve) : nullptr;
         if (retrieve && retrieve->m_value == InvariantText(StringId::RetrieveMessages))

@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <vector>
 
 class CApplication;
@@ -42,14 +43,17 @@ public:
     void SetLastError(const QString &text) const;
     QString GetLastError() const;
     // The category of this node's tree with this type, or null.
-    CSettingNode *FindCategory(int categoryType) const;
+    CSettingNode *FindCategory(int categoryType);
+    const CSettingNode *FindCategory(int categoryType) const;
     // Follows a chain of child types; null when a link is missing.
-    CSettingNode *FindDescendant(std::initializer_list<int> types) const;
+    CSettingNode *FindDescendant(std::initializer_list<int> types);
+    const CSettingNode *FindDescendant(std::initializer_list<int> types) const;
 
     CApplication *GetApplication() const { return m_application; }
     int GetType() const { return m_type; }
     void SetType(int type);
-    CSettingNode *GetParent() const { return m_parent; }
+    CSettingNode *GetParent() { return m_parent; }
+    const CSettingNode *GetParent() const { return m_parent; }
     void SetParent(CSettingNode *parent) { m_parent = parent; }
     int GetEditorKind() const { return m_editorKind; }
     void SetEditorKind(int kind) { m_editorKind = static_cast<qint8>(kind); }
@@ -68,17 +72,28 @@ public:
     int GetRawMarkup() const { return m_rawMarkup; }
     void SetRawMarkup(int raw) { m_rawMarkup = raw ? 1 : 0; }
 
-    const std::vector<CSettingNode *> &Children() const { return m_children; }
+    // A const node hands out only const children, so that a reader of the
+    // tree cannot reach a node it may change.
+    const std::vector<CSettingNode *> &Children() { return m_children; }
+    std::span<const CSettingNode *const> Children() const
+    {
+        const CSettingNode *const *first = m_children.data();
+        return {first, m_children.size()};
+    }
     int ChildCount() const { return static_cast<int>(m_children.size()); }
 
     // Tree operations.
     CSettingNode *AddChild(const QString &value, int editorKind, int type);
     CSettingNode *AddChildWithLabel(unsigned labelId, int editorKind, int type);
     int InsertChild(CSettingNode *child);
-    CSettingNode *FindChild(int type) const;
-    CSettingNode *FindChildByLabel(QStringView text) const;
+    CSettingNode *FindChild(int type);
+    const CSettingNode *FindChild(int type) const;
+    CSettingNode *FindChildByLabel(QStringView text);
+    const CSettingNode *FindChildByLabel(QStringView text) const;
     int HasAncestorOfType(int type) const;
     int GetVisibleChildren(std::vector<CSettingNode *> &list, bool withHidden,
+                           bool withBookmarkEntries);
+    int GetVisibleChildren(std::vector<const CSettingNode *> &list, bool withHidden,
                            bool withBookmarkEntries) const;
     int RemoveChild(CSettingNode *child);
     void DeleteChildren();

@@ -8,16 +8,22 @@ class CBulkLoad;
 class CSettingNode;
 
 // What a view of the tree hears about changes. Nodes report when they are
-// added, when their value, type or include flag changes, and the remover
-// reports nodes that left the tree while they still exist.
+// added, when their value, type or include flag changes, the remover
+// reports nodes that left the tree while they still exist, and the document
+// reports a tree replaced as a whole.
 class ITreeObserver
 {
 public:
     virtual ~ITreeObserver() = default;
-    virtual void NodeAdded(CSettingNode *node) = 0;
-    virtual void NodeChanged(CSettingNode *node) = 0;
+    virtual void NodeAdded(const CSettingNode *node) = 0;
+    virtual void NodeChanged(const CSettingNode *node) = 0;
     // nodes were children of parent and still exist.
-    virtual void NodesRemoved(CSettingNode *parent, const std::vector<CSettingNode *> &nodes) = 0;
+    virtual void NodesRemoved(const CSettingNode *parent,
+                              const std::vector<const CSettingNode *> &nodes) = 0;
+    // A new tree (new, open) took the place of the whole tree. The old tree
+    // still exists during the report and is destroyed right after it; root
+    // is null when the document is going.
+    virtual void TreeReplaced(const CSettingNode *root) = 0;
 };
 
 // The values that belong to one tree as a whole rather than to a node: its

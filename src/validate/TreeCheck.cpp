@@ -314,7 +314,7 @@ void CTreeCheck::Snapshot(CSettingNode *node, std::vector<NodeState> &states) co
     if ((type == ConnectionType || type == RemoteModemType) && parent)
         add(parent->FindChild(MaxConnectionSpeed));
     if (type == MailboxType && parent && parent->GetParent()) {
-        const CSettingNode *retrieveMail = parent->GetParent()->FindChild(RetrieveMail);
+        CSettingNode *retrieveMail = parent->GetParent()->FindChild(RetrieveMail);
         add(retrieveMail ? retrieveMail->FindChild(Retrieve) : nullptr);
     }
     if (IsEntryListType(type) || type == WWWBookmark || type == WAPBookmark)
@@ -347,4 +347,15 @@ int CheckTree(CSettingNode *node, CSettingNode **failing, bool onlyIncluded, boo
     if (failing && !repair)
         *failing = check.Failing();
     return passed ? 1 : 0;
+}
+
+int CheckTree(const CSettingNode *node, const CSettingNode **failing, bool onlyIncluded)
+{
+    // Without repairs the walk changes nothing.
+    CSettingNode *found = nullptr;
+    const int passed =
+        CheckTree(const_cast<CSettingNode *>(node), &found, onlyIncluded, false, RepairObserver());
+    if (failing)
+        *failing = found;
+    return passed;
 }

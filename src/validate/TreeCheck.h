@@ -8,7 +8,7 @@ class CSettingNode;
 
 // Told of every node whose value, include flag or update flag a repair
 // changed, with the value the node held before.
-using RepairObserver = std::function<void(CSettingNode *node, const QString &oldValue)>;
+using RepairObserver = std::function<void(const CSettingNode *node, const QString &oldValue)>;
 
 // The whole-tree value check. Templates pass unchecked. With repair false
 // (before sending) nothing changes: the walk stops at the first failing node,
@@ -21,3 +21,5 @@ using RepairObserver = std::function<void(CSettingNode *node, const QString &old
 // null first.
 int CheckTree(CSettingNode *node, CSettingNode **failing, bool onlyIncluded, bool repair,
               const RepairObserver &observer = {});
+// The check without repairs, for readers of the tree.
+int CheckTree(const CSettingNode *node, const CSettingNode **failing, bool onlyIncluded);

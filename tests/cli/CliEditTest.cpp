@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "NodePath.h"
 
+#include "config/ConfigReader.h"
 #include "document/SettingsDocument.h"
 #include "language/LanguageTexts.h"
 #include "support/EditCases.h"
@@ -34,7 +35,7 @@ protected:
         m_application.SetMessagePort(&m_missingTexts);
         Cli::SetApplication(&m_application);
         CSettingsDocument writer(&m_application);
-        CSettingNode *root = writer.Reset();
+        CSettingNode *root = Writable(writer.Reset());
         ASSERT_NE(AddAccessPoint(root, "Office"), nullptr);
         ASSERT_NE(AddMailbox(root, "Work"), nullptr);
         EditCases::PrepareEditCaseTree(root);
@@ -97,11 +98,11 @@ TEST_P(CliEdit, SetStoresWhatTheEditorStores)
     }
 
     // The file as written, without the repairs of opening it.
-    CSettingsDocument reader(&m_application);
-    reader.Reset();
+    CSettingsDocument fresh(&m_application);
+    std::unique_ptr<CSettingNode> read = std::make_unique<CSettingNode>(*fresh.Reset());
     int notConfiguration = 0;
-    ASSERT_TRUE(reader.Load(m_file, notConfiguration));
-    const CSettingNode *node = FindNodeByPath(reader.GetRoot(), m_path);
+    ASSERT_TRUE(LoadConfigurationFile(read.get(), m_file, notConfiguration));
+    const CSettingNode *node = FindNodeByPath(read.get(), m_path);
     ASSERT_NE(node, nullptr) << qPrintable(m_path);
     EXPECT_EQ(node->GetValue(), row.stored);
     EXPECT_EQ(node->IsIncluded() != 0, row.included);

@@ -15,10 +15,11 @@ namespace {
 // The nodes whose flags the tree reports as changed, which the view repaints.
 struct CRecordingObserver final : ITreeObserver
 {
-    std::set<CSettingNode *> repainted;
-    void NodeAdded(CSettingNode *) override {}
-    void NodeChanged(CSettingNode *node) override { repainted.insert(node); }
-    void NodesRemoved(CSettingNode *, const std::vector<CSettingNode *> &) override {}
+    std::set<const CSettingNode *> repainted;
+    void NodeAdded(const CSettingNode *) override {}
+    void NodeChanged(const CSettingNode *node) override { repainted.insert(node); }
+    void NodesRemoved(const CSettingNode *, const std::vector<const CSettingNode *> &) override {}
+    void TreeReplaced(const CSettingNode *) override {}
 };
 
 std::vector<int> IncludedChildTypes(const CSettingNode *node)

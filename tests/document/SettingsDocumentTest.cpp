@@ -31,31 +31,43 @@ namespace {
 // the tree at the moment of a report.
 struct CRecordingObserver final : ITreeObserver
 {
-    std::vector<CSettingNode *> added, changed;
-    std::vector<std::pair<CSettingNode *, std::vector<CSettingNode *>>> removed;
-    std::function<void(CSettingNode *)> onAdded;
-    std::function<void(CSettingNode *, const std::vector<CSettingNode *> &)> onRemoved;
+    using Nodes = std::vector<const CSettingNode *>;
+    Nodes added, changed, replaced;
+    std::vector<std::pair<const CSettingNode *, Nodes>> removed;
+    std::function<void(const CSettingNode *)> onAdded;
+    std::function<void(const CSettingNode *, const Nodes &)> onRemoved;
+    std::function<void(const CSettingNode *)> onReplaced;
 
-    void NodeAdded(CSettingNode *node) override
+    void NodeAdded(const CSettingNode *node) override
     {
         added.push_back(node);
         if (onAdded)
             onAdded(node);
     }
-    void NodeChanged(CSettingNode *node) override { changed.push_back(node); }
-    void NodesRemoved(CSettingNode *parent, const std::vector<CSettingNode *> &nodes) override
+    void NodeChanged(const CSettingNode *node) override { changed.push_back(node); }
+    void NodesRemoved(const CSettingNode *parent, const Nodes &nodes) override
     {
         removed.emplace_back(parent, nodes);
         if (onRemoved)
             onRemoved(parent, nodes);
+    }
+    void TreeReplaced(const CSettingNode *root) override
+    {
+        replaced.push_back(root);
+        if (onReplaced)
+            onReplaced(root);
     }
     void Clear()
     {
         added.clear();
         changed.clear();
         removed.clear();
+        replaced.clear();
     }
-    bool Silent() const { return added.empty() && changed.empty() && removed.empty(); }
+    bool Silent() const
+    {
+        return added.empty() && changed.empty() && removed.empty() && replaced.empty();
+    }
 };
 
 void ForEachNode(CSettingNode *node, const std::function<void(CSettingNode *)> &visit)
@@ -90,7 +102,8 @@ std::vector<int> IncludedDisabled(CSettingNode *root)
     return types;
 }
 
-bool Contains(const std::vector<CSettingNode *> &nodes, const CSettingNode *node)
+template<typename Nodes>
+bool Contains(const Nodes &nodes, const CSettingNode *node)
 {
     return std::find(nodes.begin(), nodes.end(), node) != nodes.end();
 }
@@ -156,7 +169,7 @@ protected:
         document.SetObserver(&observer);
     }
 
-    CSettingNode *Root() const { return document.GetRoot(); }
+    CSettingNode *Root() const { return Writable(document.GetRoot()); }
     // Names the category's template through the document; the new item.
     CSettingNode *NewItem(int categoryType, const QString &name)
     {
@@ -323,6 +336,40 @@ TEST_P(EditValueByKind, StoresLimitsOrRefusesAndARefusalChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Rows, EditValueByKind, ::testing::ValuesIn(kKindCases),
                          [](const auto &row) { return std::string(row.param.name); });
+
+TEST_F(SettingsDocumentTest, ResetAndOpenReportOneReplacedTreeWhileTheOldOneStillExists)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("office.xml");
+    ASSERT_TRUE(document.Save(path));
+    ASSERT_TRUE(document.EditValue(Path(office, {IAPPhoneNumber}), "0401").result ==
+                CEditResult::Changed);
+    const CSettingNode *oldRoot = document.GetRoot();
+    // The old tree is still whole when the view hears of the new one.
+    int oldChildren = -1;
+    observer.onReplaced = [&](const CSettingNode *root) {
+        EXPECT_EQ(root, document.GetRoot());
+        oldChildren = oldRoot->ChildCount();
+    };
+    observer.Clear();
+    const CSettingNode *fresh = document.Reset();
+    EXPECT_EQ(observer.replaced, CRecordingObserver::Nodes{fresh});
+    EXPECT_GT(oldChildren, 0);
+    EXPECT_TRUE(observer.added.empty() && observer.changed.empty()) << "made aside, unheard";
+    EXPECT_FALSE(document.IsModified());
+
+    observer.Clear();
+    EXPECT_EQ(document.Open(path), CSettingsDocument::OpenResult::Opened);
+    EXPECT_EQ(observer.replaced, CRecordingObserver::Nodes{document.GetRoot()});
+    EXPECT_NE(Path(document.GetRoot(), {IAPSettings, IAPConnection}), nullptr);
+    EXPECT_TRUE(observer.added.empty() && observer.changed.empty());
+
+    // A file that cannot be read leaves a fresh tree, also reported.
+    observer.Clear();
+    EXPECT_EQ(document.Open(dir.filePath("none.xml")), CSettingsDocument::OpenResult::NotReadable);
+    EXPECT_EQ(observer.replaced, CRecordingObserver::Nodes{document.GetRoot()});
+    EXPECT_EQ(Path(document.GetRoot(), {IAPSettings, IAPConnection}), nullptr);
+}
 
 TEST_F(SettingsDocumentTest, TemplateLabelIsNoNameInAnyCase)
 {
@@ -571,7 +618,7 @@ TEST_F(SettingsDocumentTest, DeleteGoesBackwardsSkipsFieldsAndStopsAtAnItemInUse
     EXPECT_EQ(category->ChildCount(), 4) << "Extra is deleted";
     ASSERT_EQ(observer.removed.size(), 1u);
     EXPECT_EQ(observer.removed[0].first, category);
-    EXPECT_EQ(observer.removed[0].second, std::vector{extra});
+    EXPECT_EQ(observer.removed[0].second, std::vector<const CSettingNode *>{extra});
     EXPECT_TRUE(document.IsModified());
 }
 
@@ -584,9 +631,10 @@ TEST_F(SettingsDocumentTest, RemovedNodesAreReportedByParentWhileTheyStillExist)
     const int accessPointFields = office->ChildCount();
     // Per report: the parent's type, then type and child count of each node.
     std::vector<std::vector<int>> seen;
-    observer.onRemoved = [&seen](CSettingNode *parent, const std::vector<CSettingNode *> &nodes) {
+    observer.onRemoved = [&seen](const CSettingNode *parent,
+                                 const std::vector<const CSettingNode *> &nodes) {
         std::vector<int> facts{parent->GetType()};
-        for (CSettingNode *node : nodes) {
+        for (const CSettingNode *node : nodes) {
             EXPECT_FALSE(Contains(parent->Children(), node));
             facts.push_back(node->GetType());
             facts.push_back(node->ChildCount());
@@ -597,7 +645,8 @@ TEST_F(SettingsDocumentTest, RemovedNodesAreReportedByParentWhileTheyStillExist)
     ASSERT_EQ(observer.removed.size(), 2u);
     for (const auto &[parent, nodes] : observer.removed) {
         EXPECT_TRUE(parent == mailboxes || parent == accessPoints);
-        EXPECT_EQ(nodes, (parent == mailboxes ? std::vector{work} : std::vector{extra, home}));
+        using Nodes = CRecordingObserver::Nodes;
+        EXPECT_EQ(nodes, (parent == mailboxes ? Nodes{work} : Nodes{extra, home}));
     }
     const std::vector<int> mailboxReport{EMailSettings, Mailbox, mailboxFields};
     const std::vector<int> accessPointReport{IAPSettings, IAPConnection, accessPointFields,
@@ -661,16 +710,17 @@ TEST_P(ReplaceEntries, TakeTheNewEntriesInOrderAndIncludeTheListWhenItHasAny)
     EXPECT_TRUE(observer.removed.empty());
 
     std::vector<int> removedTypes;
-    observer.onRemoved = [&](CSettingNode *parent, const std::vector<CSettingNode *> &nodes) {
+    observer.onRemoved = [&](const CSettingNode *parent,
+                             const std::vector<const CSettingNode *> &nodes) {
         EXPECT_EQ(parent, list);
-        for (CSettingNode *node : nodes)
+        for (const CSettingNode *node : nodes)
             removedTypes.push_back(node->GetType());
     };
     document.SetModified(0);
     const std::vector<CSettingNode *> second = Replace({"c", "d", "e"});
     EXPECT_EQ(list->Children(), second);
     ASSERT_EQ(observer.removed.size(), 1u);
-    EXPECT_EQ(observer.removed[0].second, first);
+    EXPECT_EQ(observer.removed[0].second, CRecordingObserver::Nodes(first.begin(), first.end()));
     EXPECT_EQ(removedTypes, std::vector(2, GetParam().entryType));
     EXPECT_TRUE(list->IsIncluded());
     EXPECT_TRUE(document.IsModified()) << "3 entries instead of 2";
@@ -764,7 +814,7 @@ TEST_F(SettingsDocumentTest, NamingATemplateReportsTheNewTemplateAndTheRenamedIt
     CSettingNode *category = Root()->FindChild(EMailSettings);
     CSettingNode *item = category->FindChild(MailboxTemplate);
     CSettingNode *name = item->FindChild(MailboxName);
-    observer.onAdded = [](CSettingNode *node) {
+    observer.onAdded = [](const CSettingNode *node) {
         EXPECT_TRUE(Contains(node->GetParent()->Children(), node)) << node->GetType();
     };
     EXPECT_EQ(document.EditValue(name, "Private").result, CEditResult::Changed);

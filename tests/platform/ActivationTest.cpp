@@ -5,6 +5,7 @@
 #include "platform/com/ComExports.h"
 #include "platform/registry/Registry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -92,7 +93,8 @@ TEST_F(ActivationTest, ReportsWhyAClassCannotBeMade)
         {"LocalServer32", "/usr/bin/true", REGDB_E_CLASSNOTREG},
         {"InprocServer32", TestModule("NoSuchModule.so"), CO_E_DLLNOTFOUND},
         {"InprocServer32", "NoSuchModuleOnThePath.so", CO_E_DLLNOTFOUND},
-        {"InprocServer32", QStringLiteral(__FILE__), CO_E_ERRORINDLL},
+        // Something that exists but is no library.
+        {"InprocServer32", QDir::currentPath(), CO_E_ERRORINDLL},
         {"InprocServer32", TestModule("ProvixLangTest.so"), CO_E_ERRORINDLL},
         // The test module serves only its own class.
         {"InprocServer32", TestModule("ComTestModule.so"), CLASS_E_CLASSNOTAVAILABLE},

@@ -253,7 +253,7 @@ TEST(TreeCheckRepair, FailingValuesGetAFirstChoiceOrEmptyAndAreExcludedUnlessMan
     tree.Root()->SetModified(0);
 
     std::vector<std::pair<int, QString>> reports;
-    const auto observer = [&reports](CSettingNode *node, const QString &oldValue) {
+    const auto observer = [&reports](const CSettingNode *node, const QString &oldValue) {
         reports.emplace_back(node->GetType(), oldValue);
     };
     EXPECT_EQ(CheckTree(tree.Root(), nullptr, false, true, observer), 0);

@@ -76,27 +76,27 @@ public:
         return node->GetApplication();
     }
 
-    void Open(CSettingNode *node, const QRect &valueRect, const QString &typed);
-    CInPlaceLineEdit *CreateLineEdit(CSettingNode *node);
-    CChoiceListEdit *CreateChoiceList(CSettingNode *node);
+    void Open(const CSettingNode *node, const QRect &valueRect, const QString &typed);
+    CInPlaceLineEdit *CreateLineEdit(const CSettingNode *node);
+    CChoiceListEdit *CreateChoiceList(const CSettingNode *node);
     CIPAddressEdit *CreateIPAddressEdit();
     QRect EditorRect(const QRect &valueRect) const;
     template<class Editor>
     void Attach(Editor *editor);
 
-    void EditMultilineText(CSettingNode *node);
-    bool EditFileList(CSettingNode *node);
+    void EditMultilineText(const CSettingNode *node);
+    bool EditFileList(const CSettingNode *node);
     // A list dialog on a working copy whose entries, after OK, replace the
     // node's.
     template<typename Dialog>
-    void RunListDialog(CSettingNode *node);
+    void RunListDialog(const CSettingNode *node);
     void HandBackFocus();
     void Drop();
     void Close(QWidget *editor);
 
-    void CommitPassword(CSettingNode *node, const QString &text);
-    void Store(CSettingNode *node, const QString &text);
-    void Report(CSettingNode *node, const CEditResult &result);
+    void CommitPassword(const CSettingNode *node, const QString &text);
+    void Store(const CSettingNode *node, const QString &text);
+    void Report(const CSettingNode *node, const CEditResult &result);
     void ShowMessage(const CSettingNode *node, const QString &text);
 
     CInPlaceEditing *q;
@@ -105,7 +105,7 @@ public:
     std::function<QString()> folderSource;
     // Where the last multi-line text was loaded from.
     QString rememberedFolder;
-    CSettingNode *editNode = nullptr;
+    const CSettingNode *editNode = nullptr;
     EditorType active = EditorType::None;
     QPointer<QWidget> editor;
     // The display value when the edit began; a change includes the node.
@@ -125,7 +125,8 @@ CInPlaceEditing::~CInPlaceEditing()
         d->editor->deleteLater();
 }
 
-bool CInPlaceEditing::BeginEdit(CSettingNode *node, const QRect &valueRect, const QString &typed)
+bool CInPlaceEditing::BeginEdit(const CSettingNode *node, const QRect &valueRect,
+                                const QString &typed)
 {
     if (!node)
         return false;
@@ -151,7 +152,7 @@ bool CInPlaceEditing::BeginEdit(CSettingNode *node, const QRect &valueRect, cons
 
 void CInPlaceEditing::CommitEdit()
 {
-    CSettingNode *node = d->editNode;
+    const CSettingNode *node = d->editNode;
     const EditorType type = d->active;
     QPointer<QWidget> editor = d->editor;
     d->editNode = nullptr;
@@ -237,7 +238,7 @@ bool CInPlaceEditing::IsTextEditing() const
     return d->editor && d->active != EditorType::None && d->active != EditorType::ChoiceList;
 }
 
-CSettingNode *CInPlaceEditing::EditNode() const
+const CSettingNode *CInPlaceEditing::EditNode() const
 {
     return d->editNode;
 }
@@ -248,7 +249,7 @@ void CInPlaceEditing::MoveEditor(const QRect &valueRect)
         d->editor->setGeometry(d->EditorRect(valueRect));
 }
 
-void CInPlaceEditing::Private::Open(CSettingNode *node, const QRect &valueRect,
+void CInPlaceEditing::Private::Open(const CSettingNode *node, const QRect &valueRect,
                                     const QString &typed)
 {
     editNode = node;
@@ -284,7 +285,7 @@ void CInPlaceEditing::Private::Open(CSettingNode *node, const QRect &valueRect,
         static_cast<CChoiceListEdit *>(created)->showPopup();
 }
 
-CInPlaceLineEdit *CInPlaceEditing::Private::CreateLineEdit(CSettingNode *node)
+CInPlaceLineEdit *CInPlaceEditing::Private::CreateLineEdit(const CSettingNode *node)
 {
     const int kind = node->GetEditorKind();
     CInPlaceLineEdit *edit = nullptr;
@@ -321,7 +322,7 @@ CInPlaceLineEdit *CInPlaceEditing::Private::CreateLineEdit(CSettingNode *node)
     return edit;
 }
 
-CChoiceListEdit *CInPlaceEditing::Private::CreateChoiceList(CSettingNode *node)
+CChoiceListEdit *CInPlaceEditing::Private::CreateChoiceList(const CSettingNode *node)
 {
     auto *list = new CChoiceListEdit(owner);
     const bool editable = node->GetEditorKind() == EditorKind::EditableChoice;
@@ -367,7 +368,7 @@ void CInPlaceEditing::Private::Attach(Editor *created)
     });
 }
 
-void CInPlaceEditing::Private::EditMultilineText(CSettingNode *node)
+void CInPlaceEditing::Private::EditMultilineText(const CSettingNode *node)
 {
     editNode = node;
     displayBefore = node->GetDisplayValue(true);
@@ -386,7 +387,7 @@ void CInPlaceEditing::Private::EditMultilineText(CSettingNode *node)
         Store(node, dialog.GetText());
 }
 
-bool CInPlaceEditing::Private::EditFileList(CSettingNode *node)
+bool CInPlaceEditing::Private::EditFileList(const CSettingNode *node)
 {
     // Only the file list types know what their entries are.
     if (!FileListKindOf(node->GetType()))
@@ -396,7 +397,7 @@ bool CInPlaceEditing::Private::EditFileList(CSettingNode *node)
 }
 
 template<typename Dialog>
-void CInPlaceEditing::Private::RunListDialog(CSettingNode *node)
+void CInPlaceEditing::Private::RunListDialog(const CSettingNode *node)
 {
     editNode = node;
     Dialog dialog(Application(node), *node, owner);
@@ -435,7 +436,7 @@ void CInPlaceEditing::Private::Close(QWidget *closing)
     closing->deleteLater();
 }
 
-void CInPlaceEditing::Private::CommitPassword(CSettingNode *node, const QString &text)
+void CInPlaceEditing::Private::CommitPassword(const CSettingNode *node, const QString &text)
 {
     if (text.isEmpty()) {
         Store(node, text);
@@ -452,7 +453,7 @@ void CInPlaceEditing::Private::CommitPassword(CSettingNode *node, const QString 
     Report(node, document->EditPassword(node, text, confirmation));
 }
 
-void CInPlaceEditing::Private::Store(CSettingNode *node, const QString &text)
+void CInPlaceEditing::Private::Store(const CSettingNode *node, const QString &text)
 {
     if (!document)
         return;

@@ -35,7 +35,8 @@ public:
     // the user typed, handed to the new editor. Answers whether the node's
     // editor kind has an editor and the node is not disabled. Dialog kinds run
     // their dialog here and have stored the value when this returns.
-    bool BeginEdit(CSettingNode *node, const QRect &valueRect, const QString &typed = QString());
+    bool BeginEdit(const CSettingNode *node, const QRect &valueRect,
+                   const QString &typed = QString());
     // Closes the open editor and stores its value; nothing when none is open
     // or the editor was cancelled.
     void CommitEdit();
@@ -46,7 +47,7 @@ public:
     // True for the text-like editors (text, number, character set, IP
     // address), false for the choice list and when nothing is open.
     bool IsTextEditing() const;
-    CSettingNode *EditNode() const;
+    const CSettingNode *EditNode() const;
     // Keeps the open editor over its row when the view scrolls or resizes.
     void MoveEditor(const QRect &valueRect);
 
@@ -55,7 +56,7 @@ signals:
     // tree): the owner commits.
     void focusReturned();
     // A value was stored (the row and its ancestors' check icons need a repaint).
-    void valueCommitted(CSettingNode *node);
+    void valueCommitted(const CSettingNode *node);
     // A dialog asks for the help topic of this context.
     void helpRequested(int context);
 

@@ -45,7 +45,7 @@ CSettingsRowDelegate::CSettingsRowDelegate(const CTreeIcons *icons, QObject *par
     , m_icons(icons)
 {}
 
-unsigned CSettingsRowDelegate::CheckIconId(CSettingNode *node, bool pressed, bool hasChildren)
+unsigned CSettingsRowDelegate::CheckIconId(const CSettingNode *node, bool pressed, bool hasChildren)
 {
     if (pressed)
         return node->IsMandatoryInIncludedParent() ? TreeIconId::MandatoryPressed
@@ -70,7 +70,7 @@ void CSettingsRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
 {
     const auto *model = qobject_cast<const CSettingsTreeModel *>(index.model());
     const auto *tree = qobject_cast<const QTreeView *>(option.widget);
-    CSettingNode *node = model ? model->NodeAt(index) : nullptr;
+    const CSettingNode *node = model ? model->NodeAt(index) : nullptr;
     if (!node || !tree || index.column() != CSettingsTreeModel::LabelColumn)
         return;
 

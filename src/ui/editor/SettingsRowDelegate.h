@@ -24,7 +24,7 @@ public:
     void SetItemHeight(int height) { m_itemHeight = height; }
 
     // The image identifier of the check icon a row shows.
-    static unsigned CheckIconId(CSettingNode *node, bool pressed, bool hasChildren);
+    static unsigned CheckIconId(const CSettingNode *node, bool pressed, bool hasChildren);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;

@@ -97,6 +97,10 @@ CSettingsTreeCtrl::CSettingsTreeCtrl(const CTreeIcons::ImageLoader &loadImage, Q
     connect(m_editing, &CInPlaceEditing::valueCommitted, this, [this] { AfterValuesChanged(); });
     connect(m_editing, &CInPlaceEditing::helpRequested, this, &CSettingsTreeCtrl::helpRequested);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { CommitEdit(); });
+    // An editor and the row state belong to the rows of the tree that goes.
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_editing->CancelEdit(); });
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CSettingsTreeCtrl::AfterReset);
 }
 
 CSettingsTreeCtrl::~CSettingsTreeCtrl()
@@ -114,21 +118,31 @@ void CSettingsTreeCtrl::SetDocument(CSettingsDocument *document)
     m_editing->SetDocument(document);
     if (m_document)
         m_document->SetObserver(m_model);
+    Fill(m_document ? m_document->GetRoot() : nullptr);
 }
 
-void CSettingsTreeCtrl::Fill(CSettingNode *root)
+void CSettingsTreeCtrl::Fill(const CSettingNode *root)
 {
+    setUpdatesEnabled(false);
     m_model->SetRoot(root);
+    setUpdatesEnabled(true);
+}
+
+void CSettingsTreeCtrl::AfterReset()
+{
     m_anyIncluded.reset();
     m_anchor = QModelIndex();
     m_pressed = QModelIndex();
     m_mousePressed = QModelIndex();
     m_spacePressed = false;
+    const QModelIndex first = m_model->index(0, 0);
+    if (first.isValid())
+        selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect |
+                                                     QItemSelectionModel::Rows);
 }
 
 void CSettingsTreeCtrl::Clear()
 {
-    m_editing->CancelEdit();
     Fill(nullptr);
 }
 
@@ -138,7 +152,7 @@ void CSettingsTreeCtrl::SetFontHeight(int height)
     doItemsLayout();
 }
 
-CSettingNode *CSettingsTreeCtrl::NodeAt(const QModelIndex &index) const
+const CSettingNode *CSettingsTreeCtrl::NodeAt(const QModelIndex &index) const
 {
     return m_model->NodeAt(index);
 }
@@ -155,7 +169,7 @@ bool CSettingsTreeCtrl::HasRows(const QModelIndex &index) const
 
 bool CSettingsTreeCtrl::IsEnabledRow(const QModelIndex &index) const
 {
-    CSettingNode *node = NodeAt(index);
+    const CSettingNode *node = NodeAt(index);
     return node && !node->IsDisabled();
 }
 
@@ -241,7 +255,7 @@ void CSettingsTreeCtrl::InvalidateCheckIcon(const QModelIndex &index)
 
 bool CSettingsTreeCtrl::BeginEdit(const QModelIndex &index, const QString &typed)
 {
-    CSettingNode *node = NodeAt(index);
+    const CSettingNode *node = NodeAt(index);
     if (!node)
         return false;
     const QModelIndex row = index.siblingAtColumn(CSettingsTreeModel::LabelColumn);
@@ -275,7 +289,7 @@ void CSettingsTreeCtrl::AfterValuesChanged()
 
 void CSettingsTreeCtrl::ToggleInclude(const QModelIndex &index)
 {
-    CSettingNode *node = NodeAt(index);
+    const CSettingNode *node = NodeAt(index);
     if (!node || !m_document)
         return;
     m_anyIncluded.reset();
@@ -287,7 +301,7 @@ bool CSettingsTreeCtrl::CanDelete() const
 {
     const QModelIndexList rows = selectionModel()->selectedRows();
     return std::any_of(rows.begin(), rows.end(), [this](const QModelIndex &row) {
-        CSettingNode *node = NodeAt(row);
+        const CSettingNode *node = NodeAt(row);
         return node && IsDeletableType(node->GetType());
     });
 }
@@ -299,12 +313,12 @@ void CSettingsTreeCtrl::DeleteSelected()
         return;
     QModelIndexList rows = selectionModel()->selectedRows();
     // Tree order, with each row's path computed once.
-    std::vector<std::pair<std::vector<int>, CSettingNode *>> ordered;
+    std::vector<std::pair<std::vector<int>, const CSettingNode *>> ordered;
     ordered.reserve(static_cast<size_t>(rows.size()));
     for (const QModelIndex &row : rows)
         ordered.emplace_back(TreePath(row), NodeAt(row));
     std::sort(ordered.begin(), ordered.end());
-    std::vector<CSettingNode *> nodes;
+    std::vector<const CSettingNode *> nodes;
     nodes.reserve(ordered.size());
     for (const auto &entry : ordered)
         nodes.push_back(entry.second);
@@ -368,7 +382,7 @@ void CSettingsTreeCtrl::selectAll()
 
 int CSettingsTreeCtrl::HelpContext() const
 {
-    CSettingNode *node = NodeAt(CurrentRow());
+    const CSettingNode *node = NodeAt(CurrentRow());
     return ::HelpContext(node ? node : m_model->Root(), m_helpOverride);
 }
 
@@ -682,6 +696,6 @@ void CSettingsTreeCtrl::resizeEvent(QResizeEvent *event)
 {
     QTreeView::resizeEvent(event);
     header()->resizeSection(CSettingsTreeModel::LabelColumn, (viewport()->width() / 3) * 2);
-    if (CSettingNode *node = m_editing->EditNode())
+    if (const CSettingNode *node = m_editing->EditNode())
         m_editing->MoveEditor(ValueRect(IndexOf(node)));
 }

@@ -35,8 +35,10 @@ public:
     // the first fill. The control follows the document's change reports.
     void SetDocument(CSettingsDocument *document);
     CSettingsDocument *Document() const { return m_document; }
-    // Shows the rows below root. Clear before the shown tree is destroyed.
-    void Fill(CSettingNode *root);
+    // Shows the rows below root with the first row selected; a document set
+    // here is followed through its reports, a replaced tree too. Clear
+    // before a tree shown without a document is destroyed.
+    void Fill(const CSettingNode *root);
     void Clear();
     // The view's line height; rows are half as high again.
     void SetFontHeight(int height);
@@ -58,7 +60,7 @@ public:
 
     CSettingsTreeModel *Model() const { return m_model; }
     CInPlaceEditing *Editing() const { return m_editing; }
-    CSettingNode *NodeAt(const QModelIndex &index) const;
+    const CSettingNode *NodeAt(const QModelIndex &index) const;
     QModelIndex IndexOf(const CSettingNode *node) const;
     QModelIndex Anchor() const { return m_anchor; }
     QModelIndex PressedIndex() const { return m_pressed; }
@@ -112,6 +114,7 @@ private:
     void ToggleExpanded(const QModelIndex &index);
     void PassToView(QKeyEvent *event);
     void AfterValuesChanged();
+    void AfterReset();
     void ShowError(const QString &text);
 
     CTreeIcons m_icons;

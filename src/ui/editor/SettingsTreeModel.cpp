@@ -11,7 +11,7 @@ CSettingsTreeModel::CSettingsTreeModel(QObject *parent)
 
 CSettingsTreeModel::~CSettingsTreeModel() = default;
 
-void CSettingsTreeModel::SetRoot(CSettingNode *root)
+void CSettingsTreeModel::SetRoot(const CSettingNode *root)
 {
     beginResetModel();
     m_rows.clear();
@@ -20,10 +20,15 @@ void CSettingsTreeModel::SetRoot(CSettingNode *root)
     endResetModel();
 }
 
-CSettingNode *CSettingsTreeModel::NodeAt(const QModelIndex &index) const
+void CSettingsTreeModel::TreeReplaced(const CSettingNode *root)
+{
+    SetRoot(root);
+}
+
+const CSettingNode *CSettingsTreeModel::NodeAt(const QModelIndex &index) const
 {
     return index.isValid() && index.model() == this
-               ? static_cast<CSettingNode *>(index.internalPointer())
+               ? static_cast<const CSettingNode *>(index.internalPointer())
                : nullptr;
 }
 
@@ -32,7 +37,7 @@ QModelIndex CSettingsTreeModel::IndexOf(const CSettingNode *node, int column) co
     auto place = m_places.find(node);
     if (place == m_places.end()) {
         // Rows not asked for yet are read along the node's ancestors.
-        CSettingNode *parent = node && node != m_root ? node->GetParent() : nullptr;
+        const CSettingNode *parent = node && node != m_root ? node->GetParent() : nullptr;
         if (!parent || (parent != m_root && !IndexOf(parent).isValid()))
             return {};
         RowsOf(parent);
@@ -40,26 +45,26 @@ QModelIndex CSettingsTreeModel::IndexOf(const CSettingNode *node, int column) co
         if (place == m_places.end())
             return {};
     }
-    return createIndex(place->second.row, column, const_cast<CSettingNode *>(node));
+    return createIndex(place->second.row, column, const_cast<const CSettingNode *>(node));
 }
 
-const std::vector<CSettingNode *> &CSettingsTreeModel::RowsOf(CSettingNode *node) const
+const std::vector<const CSettingNode *> &CSettingsTreeModel::RowsOf(const CSettingNode *node) const
 {
     auto known = m_rows.find(node);
     if (known != m_rows.end())
         return known->second;
-    std::vector<CSettingNode *> &rows = m_rows[node] = RowChildren(node, false);
+    std::vector<const CSettingNode *> &rows = m_rows[node] = RowChildren(node, false);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row)
         m_places[rows[row]] = CPlace{node, row};
     return rows;
 }
 
-QModelIndex CSettingsTreeModel::IndexOfRowParent(CSettingNode *node) const
+QModelIndex CSettingsTreeModel::IndexOfRowParent(const CSettingNode *node) const
 {
     return node == m_root ? QModelIndex() : IndexOf(node);
 }
 
-void CSettingsTreeModel::RenumberFrom(std::vector<CSettingNode *> &rows, int first) const
+void CSettingsTreeModel::RenumberFrom(std::vector<const CSettingNode *> &rows, int first) const
 {
     for (int row = first; row < static_cast<int>(rows.size()); ++row)
         m_places[rows[row]].row = row;
@@ -86,17 +91,17 @@ bool CSettingsTreeModel::IsKnown(const CSettingNode *node) const
     return m_places.count(node) != 0;
 }
 
-void CSettingsTreeModel::NodeAdded(CSettingNode *node)
+void CSettingsTreeModel::NodeAdded(const CSettingNode *node)
 {
-    CSettingNode *parent = node->GetParent();
+    const CSettingNode *parent = node->GetParent();
     const auto known = m_rows.find(parent);
     if (known == m_rows.end())
         return; // read with the parent's other rows when they are first asked for
-    const std::vector<CSettingNode *> fresh = RowChildren(parent, false);
+    const std::vector<const CSettingNode *> fresh = RowChildren(parent, false);
     const auto at = std::find(fresh.begin(), fresh.end(), node);
     if (at == fresh.end())
         return; // a node without a row
-    std::vector<CSettingNode *> &rows = known->second;
+    std::vector<const CSettingNode *> &rows = known->second;
     // The known rows are fresh without node, so its place is the same in both.
     const int row = static_cast<int>(at - fresh.begin());
     beginInsertRows(IndexOfRowParent(parent), row, row);
@@ -106,19 +111,19 @@ void CSettingsTreeModel::NodeAdded(CSettingNode *node)
     endInsertRows();
 }
 
-void CSettingsTreeModel::NodeChanged(CSettingNode *node)
+void CSettingsTreeModel::NodeChanged(const CSettingNode *node)
 {
     // A value shows in its own row, in the item's label (a name) and in the
     // check icons of every row above (partly included).
-    for (CSettingNode *row = node; row && row != m_root; row = row->GetParent()) {
+    for (const CSettingNode *row = node; row && row != m_root; row = row->GetParent()) {
         if (!IsKnown(row))
             continue;
         emit dataChanged(IndexOf(row, LabelColumn), IndexOf(row, ValueColumn));
     }
 }
 
-void CSettingsTreeModel::NodesRemoved(CSettingNode *parent,
-                                      const std::vector<CSettingNode *> &nodes)
+void CSettingsTreeModel::NodesRemoved(const CSettingNode *parent,
+                                      const std::vector<const CSettingNode *> &nodes)
 {
     const auto known = m_rows.find(parent);
     if (known == m_rows.end())
@@ -130,7 +135,7 @@ void CSettingsTreeModel::NodesRemoved(CSettingNode *parent,
             removed.push_back(place->second.row);
     }
     std::sort(removed.begin(), removed.end());
-    std::vector<CSettingNode *> &rows = known->second;
+    std::vector<const CSettingNode *> &rows = known->second;
     const QModelIndex parentIndex = IndexOfRowParent(parent);
     // One notification per run of neighbouring rows, from the last run up.
     for (int end = static_cast<int>(removed.size()); end > 0;) {
@@ -153,7 +158,7 @@ QModelIndex CSettingsTreeModel::index(int row, int column, const QModelIndex &pa
 {
     if (!hasIndex(row, column, parent))
         return {};
-    CSettingNode *parentNode = parent.isValid() ? NodeAt(parent) : m_root;
+    const CSettingNode *parentNode = parent.isValid() ? NodeAt(parent) : m_root;
     return createIndex(row, column, RowsOf(parentNode)[row]);
 }
 
@@ -171,7 +176,7 @@ int CSettingsTreeModel::rowCount(const QModelIndex &parent) const
 {
     if (parent.column() > 0)
         return 0;
-    CSettingNode *node = parent.isValid() ? NodeAt(parent) : m_root;
+    const CSettingNode *node = parent.isValid() ? NodeAt(parent) : m_root;
     return node ? static_cast<int>(RowsOf(node).size()) : 0;
 }
 
@@ -180,7 +185,7 @@ bool CSettingsTreeModel::hasChildren(const QModelIndex &parent) const
     // Asked for every laid-out row; answered without keeping the rows.
     if (parent.column() > 0)
         return false;
-    CSettingNode *node = parent.isValid() ? NodeAt(parent) : m_root;
+    const CSettingNode *node = parent.isValid() ? NodeAt(parent) : m_root;
     if (!node)
         return false;
     const auto known = m_rows.find(node);
@@ -194,7 +199,7 @@ int CSettingsTreeModel::columnCount(const QModelIndex &) const
 
 QVariant CSettingsTreeModel::data(const QModelIndex &index, int role) const
 {
-    CSettingNode *node = NodeAt(index);
+    const CSettingNode *node = NodeAt(index);
     if (!node || role != Qt::DisplayRole)
         return {};
     return index.column() == LabelColumn ? node->GetLabel(true) : ShownValue(node);

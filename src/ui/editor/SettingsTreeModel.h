@@ -28,18 +28,21 @@ public:
 
     // Shows the rows below root (the root itself has none); null empties the
     // model. Call it with null before the shown tree is destroyed.
-    void SetRoot(CSettingNode *root);
-    CSettingNode *Root() const { return m_root; }
+    void SetRoot(const CSettingNode *root);
+    const CSettingNode *Root() const { return m_root; }
 
-    CSettingNode *NodeAt(const QModelIndex &index) const;
+    const CSettingNode *NodeAt(const QModelIndex &index) const;
     // The index of node's row; invalid when the node has no row. node must
     // be a living node.
     QModelIndex IndexOf(const CSettingNode *node, int column = LabelColumn) const;
 
     // The tree's change reports.
-    void NodeAdded(CSettingNode *node) override;
-    void NodeChanged(CSettingNode *node) override;
-    void NodesRemoved(CSettingNode *parent, const std::vector<CSettingNode *> &nodes) override;
+    // A replaced tree resets the model to the new root.
+    void TreeReplaced(const CSettingNode *root) override;
+    void NodeAdded(const CSettingNode *node) override;
+    void NodeChanged(const CSettingNode *node) override;
+    void NodesRemoved(const CSettingNode *parent,
+                      const std::vector<const CSettingNode *> &nodes) override;
 
     QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -52,20 +55,20 @@ public:
 private:
     struct CPlace
     {
-        CSettingNode *parent;
+        const CSettingNode *parent;
         int row;
     };
 
-    const std::vector<CSettingNode *> &RowsOf(CSettingNode *node) const;
-    QModelIndex IndexOfRowParent(CSettingNode *node) const;
-    void RenumberFrom(std::vector<CSettingNode *> &rows, int first) const;
+    const std::vector<const CSettingNode *> &RowsOf(const CSettingNode *node) const;
+    QModelIndex IndexOfRowParent(const CSettingNode *node) const;
+    void RenumberFrom(std::vector<const CSettingNode *> &rows, int first) const;
     // Drops what is known about node and everything below it without
     // touching the node, which may no longer exist.
     void Forget(const CSettingNode *node);
     // Whether the view has seen node's row, so that it must hear of changes.
     bool IsKnown(const CSettingNode *node) const;
 
-    CSettingNode *m_root = nullptr;
-    mutable std::unordered_map<const CSettingNode *, std::vector<CSettingNode *>> m_rows;
+    const CSettingNode *m_root = nullptr;
+    mutable std::unordered_map<const CSettingNode *, std::vector<const CSettingNode *>> m_rows;
     mutable std::unordered_map<const CSettingNode *, CPlace> m_places;
 };

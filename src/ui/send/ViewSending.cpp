@@ -18,7 +18,7 @@ void CViewSending::ShowMessage(const QString &text) const
         port->ShowMessage(text, IMessagePort::Ok, IMessagePort::Warning);
 }
 
-void CViewSending::Send(CSettingNode *root, const QString &filePath)
+void CViewSending::Send(const CSettingNode *root, const QString &filePath)
 {
     const QString failing = CheckBeforeSending(m_application, root);
     if (!failing.isEmpty()) {

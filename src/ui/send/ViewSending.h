@@ -25,7 +25,7 @@ public:
 
     // Checks the included settings of root and sends them the current way;
     // filePath: the file they came from. The caller commits any open edit.
-    void Send(CSettingNode *root, const QString &filePath);
+    void Send(const CSettingNode *root, const QString &filePath);
 
 private:
     void ShowMessage(const QString &text) const;

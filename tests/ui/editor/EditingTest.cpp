@@ -34,7 +34,7 @@ protected:
         Path(m_office, {AddressOptions, RetrieveIP})->SetValue("No");
         Path(m_office, {ScriptOptions, UseLoginScript})->SetValue("Yes");
         QObject::connect(Editing(), &CInPlaceEditing::valueCommitted, Editing(),
-                         [this](CSettingNode *node) { m_committed.push_back(node); });
+                         [this](const CSettingNode *node) { m_committed.push_back(node); });
         QObject::connect(&m_dialogTimer, &QTimer::timeout, [this] {
             QPointer<QDialog> dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible())
@@ -82,7 +82,7 @@ protected:
 
     QLineEdit m_other;
     QTimer m_dialogTimer;
-    std::vector<CSettingNode *> m_committed;
+    std::vector<const CSettingNode *> m_committed;
     QStringList m_messages;
     int m_dialogs = 0;
     std::function<void(QDialog *)> m_onDialog;
@@ -222,8 +222,8 @@ TEST_P(TypedValues, AreFilteredCheckedAndStored)
     // Nothing is stored when the edit ends without a commit, when the value is
     // refused and when an item's name would be cleared.
     const bool kept = row.end == Escape || row.end == OtherWindow || row.message == kNotValid;
-    EXPECT_EQ(m_committed, kept || row.type == IAPConnectionName ? std::vector<CSettingNode *>()
-                                                                 : std::vector{node});
+    using Nodes = std::vector<const CSettingNode *>;
+    EXPECT_EQ(m_committed, kept || row.type == IAPConnectionName ? Nodes() : Nodes{node});
     // The focus goes back to the tree, also after a dialog (the offscreen
     // platform leaves the window inactive then, so its focus child is asked).
     EXPECT_TRUE(row.end == OtherWindow || m_ctrl->window()->focusWidget() == m_ctrl.get());
@@ -283,8 +283,8 @@ TEST_P(SharedEditCases, StoreWhatTheDocumentRulesSay)
     EXPECT_EQ(node->GetValue(), row.stored);
     EXPECT_EQ(node->IsIncluded() != 0, row.included);
     EXPECT_EQ(m_messages.join(u'\n'), row.message);
-    EXPECT_EQ(m_committed,
-              row.outcome == Outcome::Stored ? std::vector{node} : std::vector<CSettingNode *>());
+    using Nodes = std::vector<const CSettingNode *>;
+    EXPECT_EQ(m_committed, row.outcome == Outcome::Stored ? Nodes{node} : Nodes());
     EXPECT_TRUE(m_test.Messages().shown.isEmpty());
 }
 
@@ -352,7 +352,7 @@ TEST_F(CEditingTest, SignatureAndScriptAreEditedInTheirDialog)
     EXPECT_EQ(folders, (QStringList{"", "/home/ann/texts/"}));
     EXPECT_EQ(signature->GetValue(), "Regards,\nAnn");
     EXPECT_EQ(script->GetValue(), "old");
-    EXPECT_EQ(m_committed, std::vector{signature});
+    EXPECT_EQ(m_committed, std::vector<const CSettingNode *>{signature});
     EXPECT_TRUE(m_test.Messages().shown.isEmpty());
 }
 

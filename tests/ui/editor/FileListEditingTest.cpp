@@ -75,7 +75,7 @@ TEST_F(CFileListEditingTest, OkHandsTheEntriesToTheDocument)
     const QString shownEmpty = tones->GetDisplayValue(true);
     int committed = 0;
     QObject::connect(m_ctrl->Editing(), &CInPlaceEditing::valueCommitted, m_ctrl.get(),
-                     [&](CSettingNode *node) { committed += node == tones ? 1 : 100; });
+                     [&](const CSettingNode *node) { committed += node == tones ? 1 : 100; });
     const auto add = [&](CFileListDlg *dialog, QStringList files) {
         dialog->SetFileChooser([files](QWidget *, const QString &) { return files; });
         QTest::mouseClick(Button(dialog, 10139), Qt::LeftButton);

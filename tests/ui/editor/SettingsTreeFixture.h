@@ -43,9 +43,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_ctrl.get()));
     }
 
-    CSettingNode *Root() const { return m_document.GetRoot(); }
+    CSettingNode *Root() const { return Writable(m_document.GetRoot()); }
     CSettingNode *Field(int type) const { return m_office->FindChild(type); }
-    CSettingNode *Caret() const { return m_ctrl->NodeAt(m_ctrl->currentIndex()); }
+    CSettingNode *Caret() const { return Writable(m_ctrl->NodeAt(m_ctrl->currentIndex())); }
 
     // The node's row, with every row above it expanded.
     QModelIndex Row(CSettingNode *node)
