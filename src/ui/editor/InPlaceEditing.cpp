@@ -460,7 +460,7 @@ void CInPlaceEditing::Private::Store(const CSettingNode *node, const QString &te
     Report(node, document->EditValue(node, text));
 }
 
-void CInPlaceEditing::Private::Report(CSettingNode *node, const CEditResult &result)
+void CInPlaceEditing::Private::Report(const CSettingNode *node, const CEditResult &result)
 {
     if (!result.message.isEmpty())
         ShowMessage(node, result.message);
