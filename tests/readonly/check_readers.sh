@@ -5,7 +5,7 @@
 set -uo pipefail
 cd "$1" || exit 2
 found=$(grep -rnP '(?<!const )\bCSettingNode \*|const_cast<CSettingNode' \
-    src/ui src/host src/print cli orvenet --include='*.h' --include='*.cpp' || true)
+    src/ui src/host src/print src/paint cli orvenet --include='*.h' --include='*.cpp' || true)
 if [ -n "$found" ]; then
     echo "Writable settings nodes outside the document:"
     echo "$found"
