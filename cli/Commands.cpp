@@ -4,7 +4,6 @@
 #include "CliDocument.h"
 #include "CliTexts.h"
 #include "Console.h"
-#include "NodePath.h"
 #include "PrintCommand.h"
 #include "SendCommand.h"
 
@@ -19,6 +18,7 @@
 #include "settings/Application.h"
 #include "settings/Labels.h"
 #include "settings/NodeCatalogue.h"
+#include "settings/NodePath.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"

@@ -1,7 +1,7 @@
 #include "CliTexts.h"
 #include "Commands.h"
 #include "Console.h"
-#include "NodePath.h"
+#include "settings/NodePath.h"
 
 #include "config/ConfigReader.h"
 #include "document/SettingsDocument.h"

@@ -1,7 +1,7 @@
 #include "settings/TreeHelpers.h"
 #include "support/TestApplication.h"
 
-#include "NodePath.h"
+#include "settings/NodePath.h"
 
 #include <gtest/gtest.h>
 

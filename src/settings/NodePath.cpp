@@ -1,4 +1,4 @@
-#include "NodePath.h"
+#include "settings/NodePath.h"
 
 #include "settings/NodeCatalogue.h"
 #include "settings/NodeTypes.h"
