@@ -27,18 +27,33 @@ int ReportFileProblem(const QString &path, const QString &message)
     return ExitFile;
 }
 
-bool OpenFile(CSettingsDocument &document, const QString &path, const RepairObserver &observer,
-              bool *repaired)
+namespace {
+
+bool Opened(const CSettingsDocument &document, const QString &path,
+            CSettingsDocument::OpenResult result)
 {
-    const auto result = document.Open(path, observer);
-    if (repaired)
-        *repaired = result == CSettingsDocument::OpenResult::Repaired;
     if (result == CSettingsDocument::OpenResult::NotReadable)
         ReportFileProblem(path, WithLastError(document, StringId::MsgFileNotRead));
     else if (result == CSettingsDocument::OpenResult::NotConfiguration)
         ReportFileProblem(path, Text(StringId::MsgNotConfiguration));
     return result == CSettingsDocument::OpenResult::Opened ||
            result == CSettingsDocument::OpenResult::Repaired;
+}
+
+} // namespace
+
+bool OpenFile(CSettingsDocument &document, const QString &path, const RepairObserver &observer,
+              bool *repaired)
+{
+    const auto result = document.Open(path, observer);
+    if (repaired)
+        *repaired = result == CSettingsDocument::OpenResult::Repaired;
+    return Opened(document, path, result);
+}
+
+bool OpenFileAsStored(CSettingsDocument &document, const QString &path)
+{
+    return Opened(document, path, document.OpenAsStored(path));
 }
 
 int SaveFile(const CSettingsDocument &document, const QString &path)

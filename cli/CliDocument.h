@@ -26,6 +26,10 @@ int ReportFileProblem(const QString &path, const QString &message);
 bool OpenFile(CSettingsDocument &document, const QString &path, const RepairObserver &observer = {},
               bool *repaired = nullptr);
 
+// Opens a configuration with its values as stored, for comparing it; false,
+// with the problem printed, when it could not be.
+bool OpenFileAsStored(CSettingsDocument &document, const QString &path);
+
 // ExitOk, or the problem printed and ExitFile.
 int SaveFile(const CSettingsDocument &document, const QString &path);
 

@@ -36,6 +36,12 @@ enum : unsigned {
     FilesAdded = 40048,
     BookmarksImported = 40049,
     ValueCut = 40050,
+    // provana diff.
+    HelpDiff = 40026,
+    DiffIncluded = 40080,
+    DiffExcluded = 40081,
+    DiffAdded = 40082,
+    DiffRemoved = 40083,
     // provana send.
     HelpSend = 40023,
     NotAnAnswer = 40070,

@@ -12,6 +12,7 @@
 #include "document/IncludeToggle.h"
 #include "document/SendTexts.h"
 #include "document/SettingsDocument.h"
+#include "document/TreeDiff.h"
 #include "document/TreeRows.h"
 #include "filetransfer/FileList.h"
 #include "filetransfer/PhoneFolders.h"
@@ -87,6 +88,42 @@ int CmdCheck(const QStringList &arguments)
         return ExitOk;
     PrintError(failing);
     return ExitCheckFailed;
+}
+
+int CmdDiff(const QStringList &arguments)
+{
+    const bool all = arguments.contains(QStringLiteral("--all"));
+    QStringList files = arguments;
+    files.removeAll(QStringLiteral("--all"));
+    if (files.size() != 2) {
+        PrintError(Text(CliText::WrongArguments, {QStringLiteral("diff"), QStringLiteral("diff")}));
+        return ExitUsage;
+    }
+    CCliDocument before;
+    CCliDocument after;
+    if (!OpenFileAsStored(before, files[0]) || !OpenFileAsStored(after, files[1]))
+        return ExitFile;
+    const std::vector<CTreeDifference> differences =
+        DiffTrees(before.GetRoot(), after.GetRoot(), all);
+    for (const CTreeDifference &difference : differences) {
+        switch (difference.kind) {
+        case CTreeDifference::Value:
+            PrintOut(Text(CliText::RepairLine, {difference.path, OneLine(difference.oldText),
+                                                OneLine(difference.newText)}));
+            break;
+        case CTreeDifference::Include:
+            PrintOut(Text(difference.newIncluded ? CliText::DiffIncluded : CliText::DiffExcluded,
+                          {difference.path}));
+            break;
+        case CTreeDifference::Added:
+            PrintOut(Text(CliText::DiffAdded, {difference.path}));
+            break;
+        case CTreeDifference::Removed:
+            PrintOut(Text(CliText::DiffRemoved, {difference.path}));
+            break;
+        }
+    }
+    return differences.empty() ? ExitOk : ExitCheckFailed;
 }
 
 void ShowRows(const CSettingNode *node, int depth, bool all)
@@ -343,6 +380,7 @@ const Command kCommands[] = {
     {"convert", CliText::HelpConvert, 2, 2, CmdConvert},
     {"check", CliText::HelpCheck, 1, 2, CmdCheck},
     {"show", CliText::HelpShow, 1, 2, CmdShow},
+    {"diff", CliText::HelpDiff, 2, 3, CmdDiff},
     {"get", CliText::HelpGet, 2, 2, CmdGet},
     {"set", CliText::HelpSet, 3, 3, CmdSet},
     {"add", CliText::HelpAdd, 3, 3, CmdAdd},

@@ -367,6 +367,7 @@ constexpr LangString kStrings[] = {
             u"  convert IN OUT           Open IN, correct values that are not valid, save as OUT.\n"
             u"  check FILE [--sending]   Check the values of a configuration.\n"
             u"  show FILE [--all]        Show the settings tree.\n"
+            u"  diff A B [--all]         List the differences between two configurations.\n"
             u"  get FILE PATH            Print the value of one setting.\n"
             u"  set FILE PATH VALUE      Change the value of one setting.\n"
             u"  add FILE CATEGORY NAME   Add a named access point, mailbox, WAP connection or "
@@ -507,6 +508,17 @@ constexpr LangString kStrings[] = {
             u"Exit status: 0 the phone received the configuration, 1 a setting is not valid or "
             u"the transfer failed or was cancelled, 4 the server or the phone could not be "
             u"reached or another application holds the phone.\n"},
+    {40026, u"Usage: provana diff A B [--all]\n"
+            u"\n"
+            u"Lists every difference between the configurations A and B as the settings tree "
+            u"shows them, with the values as the files store them: PATH: old -> new for a "
+            u"value (a password as ********), PATH: included -> excluded (or back) for an "
+            u"include check box, + PATH for an item or list entry only B has and - PATH for "
+            u"one only A has. Items are matched by their names, so their order makes no "
+            u"difference. With --all, hidden settings are compared too.\n"
+            u"\n"
+            u"Exits with 0 when they are the same, 1 when they differ and 3 when one cannot be "
+            u"read.\n"},
     {40030, u"provana: %s: %s"},
     {40031, u"provana: no setting matches the path \"%s\"."},
     {40032, u"%s: %s -> %s"},
@@ -538,6 +550,10 @@ constexpr LangString kStrings[] = {
     {40071, u"provana send: \"%s\" is not a send option. Use 1, 2 or 3."},
     {40072, u"[s]kip, [o]verwrite, [r]etry or [c]ancel (a capital letter keeps the answer for "
             u"the rest): "},
+    {40080, u"%s: excluded -> included"},
+    {40081, u"%s: included -> excluded"},
+    {40082, u"+ %s"},
+    {40083, u"- %s"},
 
     // Dialog buttons and texts
     {41000, u"OK"},

@@ -81,6 +81,17 @@ bool CSettingsDocument::Save(const QString &path) const
 CSettingsDocument::OpenResult CSettingsDocument::Open(const QString &path,
                                                       const RepairObserver &observer)
 {
+    return Load(path, true, observer);
+}
+
+CSettingsDocument::OpenResult CSettingsDocument::OpenAsStored(const QString &path)
+{
+    return Load(path, false, {});
+}
+
+CSettingsDocument::OpenResult CSettingsDocument::Load(const QString &path, bool repair,
+                                                      const RepairObserver &observer)
+{
     std::unique_ptr<CSettingNode> root = MakeFreshRoot();
     int notConfiguration = 0;
     bool loaded = false;
@@ -89,7 +100,7 @@ CSettingsDocument::OpenResult CSettingsDocument::Open(const QString &path,
         const CObserverPause pause(m_state);
         loaded = LoadConfigurationFile(root.get(), path, notConfiguration) != 0;
         if (loaded) {
-            passed = CheckTree(root.get(), nullptr, false, true, observer) != 0;
+            passed = !repair || CheckTree(root.get(), nullptr, false, true, observer) != 0;
             root->Normalise();
         }
     }

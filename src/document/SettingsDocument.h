@@ -69,6 +69,10 @@ public:
     // failed open leaves a fresh tree. The new tree is made aside and takes
     // the old one's place at once.
     OpenResult Open(const QString &path, const RepairObserver &observer = {});
+    // Opens a file without the after-loading check, for comparing it: the
+    // values stay as the file stores them, so what differs from the opened
+    // file is what opening repairs. Never Repaired.
+    OpenResult OpenAsStored(const QString &path);
 
     // Hears of every node added, changed or removed, and of a tree replaced
     // by a reset or an open, until set to null.
@@ -102,6 +106,7 @@ public:
                         std::vector<std::unique_ptr<CSettingNode>> entries);
 
 private:
+    OpenResult Load(const QString &path, bool repair, const RepairObserver &observer);
     // The node of this document's tree that a reader handed back.
     CSettingNode *Writable(const CSettingNode *node) const;
     // A root with the default content, carrying this document's state; the
