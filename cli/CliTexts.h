@@ -42,6 +42,7 @@ enum : unsigned {
     DiffExcluded = 40081,
     DiffAdded = 40082,
     DiffRemoved = 40083,
+    FailingLine = 40084,
     // provana send.
     HelpSend = 40023,
     NotAnAnswer = 40070,

@@ -64,9 +64,11 @@ int CmdConvert(const QStringList &arguments)
 int CmdCheck(const QStringList &arguments)
 {
     const bool sending = arguments.contains(QStringLiteral("--sending"));
+    const bool all = arguments.contains(QStringLiteral("--all"));
     QStringList files = arguments;
     files.removeAll(QStringLiteral("--sending"));
-    if (files.size() != 1) {
+    files.removeAll(QStringLiteral("--all"));
+    if (files.size() != 1 || (all && !sending)) {
         PrintError(
             Text(CliText::WrongArguments, {QStringLiteral("check"), QStringLiteral("check")}));
         return ExitUsage;
@@ -83,6 +85,14 @@ int CmdCheck(const QStringList &arguments)
         return ExitFile;
     if (!sending)
         return repairs ? ExitCheckFailed : ExitOk;
+    if (all) {
+        const std::vector<CFailingSetting> failing =
+            FailingSettings(Application(), document.GetRoot(), true);
+        for (const CFailingSetting &setting : failing)
+            PrintOut(Text(CliText::FailingLine, {PathOfNode(setting.node),
+                                                 QString(setting.message).replace(u'\n', u' ').trimmed()}));
+        return failing.empty() ? ExitOk : ExitCheckFailed;
+    }
     const QString failing = CheckBeforeSending(Application(), document.GetRoot());
     if (failing.isEmpty())
         return ExitOk;
@@ -378,7 +388,7 @@ int CmdFiles(const QStringList &arguments)
 const Command kCommands[] = {
     {"new", CliText::HelpNew, 1, 1, CmdNew},
     {"convert", CliText::HelpConvert, 2, 2, CmdConvert},
-    {"check", CliText::HelpCheck, 1, 2, CmdCheck},
+    {"check", CliText::HelpCheck, 1, 3, CmdCheck},
     {"show", CliText::HelpShow, 1, 2, CmdShow},
     {"diff", CliText::HelpDiff, 2, 3, CmdDiff},
     {"get", CliText::HelpGet, 2, 2, CmdGet},

@@ -365,7 +365,8 @@ constexpr LangString kStrings[] = {
             u"Commands:\n"
             u"  new FILE                 Write a new configuration with the default settings.\n"
             u"  convert IN OUT           Open IN, correct values that are not valid, save as OUT.\n"
-            u"  check FILE [--sending]   Check the values of a configuration.\n"
+            u"  check FILE [--sending [--all]]\n"
+            u"                           Check the values of a configuration.\n"
             u"  show FILE [--all]        Show the settings tree.\n"
             u"  diff A B [--all]         List the differences between two configurations.\n"
             u"  get FILE PATH            Print the value of one setting.\n"
@@ -402,14 +403,15 @@ constexpr LangString kStrings[] = {
             u"\n"
             u"Opens the configuration IN as the editor opens it, correcting values that are not "
             u"valid, and saves it as OUT.\n"},
-    {40012, u"Usage: provana check FILE [--sending]\n"
+    {40012, u"Usage: provana check FILE [--sending [--all]]\n"
             u"\n"
             u"Checks the values of a configuration as opening it does and lists every value "
             u"that had to be corrected, one a line as PATH: old -> new. Exits with 1 when any "
             u"was.\n"
             u"\n"
             u"With --sending, checks the included settings as sending does and reports the "
-            u"first one that is not valid.\n"},
+            u"first one that is not valid. With --sending --all, lists every included setting "
+            u"that is not valid, one a line as PATH: message.\n"},
     {40013, u"Usage: provana show FILE [--all]\n"
             u"\n"
             u"Shows the settings tree as the editor shows it: [x] marks included settings. "
@@ -554,6 +556,7 @@ constexpr LangString kStrings[] = {
     {40081, u"%s: included -> excluded"},
     {40082, u"+ %s"},
     {40083, u"- %s"},
+    {40084, u"%s: %s"},
 
     // Dialog buttons and texts
     {41000, u"OK"},

@@ -101,13 +101,31 @@ QString CutTo100(const QString &text)
     return text.size() > 100 ? text.left(100) + QStringLiteral("...") : text;
 }
 
+namespace {
+
+QString NotValidText(const CApplication *application, const CSettingNode *node)
+{
+    return FormatLabel(application, StringId::MsgSettingNotValid,
+                       {CutTo100(node->GetLabel(true)), CutTo100(node->GetValue())});
+}
+
+} // namespace
+
 QString CheckBeforeSending(const CApplication *application, const CSettingNode *root)
 {
     const CSettingNode *failing = nullptr;
     if (CheckTree(root, &failing, true) || !failing)
         return QString();
-    return FormatLabel(application, StringId::MsgSettingNotValid,
-                       {CutTo100(failing->GetLabel(true)), CutTo100(failing->GetValue())});
+    return NotValidText(application, failing);
+}
+
+std::vector<CFailingSetting> FailingSettings(const CApplication *application,
+                                             const CSettingNode *root, bool onlyIncluded)
+{
+    std::vector<CFailingSetting> settings;
+    for (const CSettingNode *node : FailingNodes(root, onlyIncluded))
+        settings.push_back({node, NotValidText(application, node)});
+    return settings;
 }
 
 PhoneInfo ParsePhoneInfo(const QString &text)

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 class CApplication;
 class CSettingNode;
@@ -17,6 +18,17 @@ class CSettingNode;
 // empty when every included setting passes. Label and value are cut to their
 // first 100 characters.
 QString CheckBeforeSending(const CApplication *application, const CSettingNode *root);
+// A setting that fails the value check, with the message the check before
+// sending gives for it.
+struct CFailingSetting
+{
+    const CSettingNode *node;
+    QString message;
+};
+// Every setting that fails the value check, in tree order: with
+// onlyIncluded the settings the check before sending walks, else all.
+std::vector<CFailingSetting> FailingSettings(const CApplication *application,
+                                             const CSettingNode *root, bool onlyIncluded);
 // text, cut to 100 characters followed by "..." when longer.
 QString CutTo100(const QString &text);
 // The label of the setting a server's report names by its element name; the

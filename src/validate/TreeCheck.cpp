@@ -52,10 +52,12 @@ class CTreeCheck
 {
 public:
     CTreeCheck(const CSettingNode *root, bool onlyIncluded, bool repair,
-               const RepairObserver &observer)
+               const RepairObserver &observer,
+               std::vector<const CSettingNode *> *allFailing = nullptr)
         : m_onlyIncluded(onlyIncluded)
         , m_repair(repair)
         , m_observer(observer)
+        , m_allFailing(allFailing)
         , m_itemNames(root)
     {}
 
@@ -76,6 +78,8 @@ private:
     const bool m_onlyIncluded;
     const bool m_repair;
     const RepairObserver &m_observer;
+    // Without repairs, the walk goes on past failures when it lists them all.
+    std::vector<const CSettingNode *> *m_allFailing;
     CSettingNode *m_failing = nullptr;
     CDuplicateNameIndex m_duplicates;
     // Item names cannot change during the walk: a repair never renames an
@@ -91,18 +95,21 @@ bool CTreeCheck::Check(CSettingNode *node)
     if (passed && Contains(kDataCallTrio, node->GetType()))
         passed = DataCallFlagsAgree(node);
     if (!passed) {
-        if (!m_repair) {
+        if (m_allFailing) {
+            m_allFailing->push_back(node);
+        } else if (!m_repair) {
             m_failing = node;
             return false;
+        } else {
+            passed = HandleFailure(node);
         }
-        passed = HandleFailure(node);
     }
     if (m_onlyIncluded && node->GetType() != Root && !IsSet(node))
         return passed;
     // Indexed, since a repair's SetValue may add nodes to the tree.
     for (std::size_t i = 0; i < node->Children().size(); ++i) {
         if (!Check(node->Children()[i])) {
-            if (!m_repair)
+            if (!m_repair && !m_allFailing)
                 return false;
             passed = false;
         }
@@ -358,4 +365,15 @@ int CheckTree(const CSettingNode *node, const CSettingNode **failing, bool onlyI
     if (failing)
         *failing = found;
     return passed;
+}
+
+std::vector<const CSettingNode *> FailingNodes(const CSettingNode *node, bool onlyIncluded)
+{
+    std::vector<const CSettingNode *> failing;
+    if (!node)
+        return failing;
+    CTreeCheck check(node->Root(), onlyIncluded, false, RepairObserver(), &failing);
+    // Without repairs the walk changes nothing.
+    check.Check(const_cast<CSettingNode *>(node));
+    return failing;
 }

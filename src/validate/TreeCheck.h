@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class CSettingNode;
 
@@ -23,3 +24,7 @@ int CheckTree(CSettingNode *node, CSettingNode **failing, bool onlyIncluded, boo
               const RepairObserver &observer = {});
 // The check without repairs, for readers of the tree.
 int CheckTree(const CSettingNode *node, const CSettingNode **failing, bool onlyIncluded);
+// Every node of the subtree that fails the check, in the order of the walk
+// (the first is the one the check without repairs stops at), changing
+// nothing. With onlyIncluded it walks as the check before sending does.
+std::vector<const CSettingNode *> FailingNodes(const CSettingNode *node, bool onlyIncluded);

@@ -146,6 +146,14 @@ check)
     expect 1 check edited.xml --sending
     contains err '"E-mail address" is not valid'
     lacks out "->"
+    expect 1 check edited.xml --sending --all
+    contains out 'EMailSettings/Mailbox[Mail]/EMailAddress: The setting "E-mail address" is not valid:'
+    contains out 'EMailSettings/Mailbox[Mail]/Servers/InServer: The setting "Incoming mail server"'
+    [ "$(wc -l <out)" -eq 3 ] || fail "--all: $(cat out)"
+    expect 2 check edited.xml --all
+    expect 0 new valid.xml
+    expect 0 check valid.xml --sending --all
+    [ ! -s out ] || fail "a valid file: $(cat out)"
     ;;
 diff)
     expect 0 new a.xml

@@ -109,6 +109,37 @@ TEST(TreeCheck, StrictWalkStopsAtFirstFailureChangesNothingAndSkipsUnsetSubtrees
     EXPECT_EQ(failingWhenSending(true), nullptr);
 }
 
+TEST(TreeCheck, FailingNodesListsEveryFailureOfTheWalkWithoutRepairing)
+{
+    CTestTree tree;
+    CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
+    CSettingNode *home = AddAccessPoint(tree.Root(), "Home");
+    CSettingNode *port = Path(office, {Proxies, HTTPPortNumber});
+    CSettingNode *address = Path(office, {AddressOptions, IPAddress});
+    CSettingNode *homePhone = home->FindChild(IAPPhoneNumber);
+    office->FindChild(IAPPhoneNumber)->SetValue("0401");
+    port->SetValue("70000");
+    IncludeWithAncestors(port);
+    address->SetValue("1.2.3");
+    IncludeWithAncestors(home);
+    homePhone->SetValue("call me");
+    tree.Root()->SetModified(0);
+
+    using Nodes = std::vector<const CSettingNode *>;
+    EXPECT_EQ(FailingNodes(tree.Root(), true), Nodes({port, homePhone}));
+    EXPECT_EQ(FailingNodes(tree.Root(), false), Nodes({port, address, homePhone}));
+    const CSettingNode *first = nullptr;
+    CheckTree(static_cast<const CSettingNode *>(tree.Root()), &first, true);
+    EXPECT_EQ(first, port);
+    EXPECT_EQ(State(port), "70000 1 0");
+    EXPECT_EQ(tree.Root()->IsModified(), 0);
+
+    port->SetValue("8080");
+    homePhone->SetValue("0402");
+    EXPECT_EQ(FailingNodes(tree.Root(), true), Nodes());
+    EXPECT_EQ(FailingNodes(office, false), Nodes({address}));
+}
+
 TEST(TreeCheck, FieldRulesByEditorKind)
 {
     CTestTree tree;
