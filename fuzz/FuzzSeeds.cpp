@@ -231,6 +231,24 @@ bool WriteServerMessageSeeds(const QString &corpus)
     return Write(folder + "/phone", '\x05' + phone) && ok;
 }
 
+// Tables as spreadsheets export them: quoted fields, semicolons, a byte
+// order mark, CR LF line ends, tabs (the first byte picks tabs when odd).
+bool WriteVariantTableSeeds(const QString &corpus)
+{
+    const QByteArray tables[] = {
+        "file,EMailSettings/Mailbox[Work]/UserName\nann,\"a,\"\"b\"\"\"\n",
+        "\xEF\xBB\xBF"
+        "file;IAPSettings/IAPConnection[1]/DataCall/PhoneNumber\r\nx;\"1\r\n2\"\r\n",
+        "Name\tValue\n1\t2\n\n",
+    };
+    const QString folder = corpus + "/fuzz_variant_table";
+    bool ok = QDir().mkpath(folder);
+    for (size_t i = 0; i < std::size(tables); ++i)
+        ok = Write(QStringLiteral("%1/table-%2").arg(folder).arg(i), tables[i]) && ok;
+    return Write(corpus + "/fuzz_variant_table.dict", "\"\\\"\"\n\";\"\n\",\"\n\"\\x0D\\x0A\"\n") &&
+           ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -250,7 +268,7 @@ int main(int argc, char **argv)
     const bool ok = WriteConfigurationSeeds(tree, configFolder) &&
                     WriteConfigurationDictionary(corpus + "/fuzz_config.dict") &&
                     WriteValueSeeds(valueFolder) && WriteBookmarkSeeds(corpus) &&
-                    WriteServerMessageSeeds(corpus);
+                    WriteServerMessageSeeds(corpus) && WriteVariantTableSeeds(corpus);
     if (!ok) {
         std::fprintf(stderr, "cannot write the seeds under %s\n", argv[1]);
         return 1;
