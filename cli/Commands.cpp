@@ -6,6 +6,7 @@
 #include "Console.h"
 #include "PrintCommand.h"
 #include "SendCommand.h"
+#include "VariantsCommand.h"
 
 #include "config/ConfigWriter.h"
 #include "document/DocumentNames.h"
@@ -401,6 +402,7 @@ const Command kCommands[] = {
     {"print", CliText::HelpPrint, 2, 5, CmdPrint},
     {"bookmarks", CliText::HelpBookmarks, 1, 4, CmdBookmarks},
     {"send", CliText::HelpSend, 1, 5, CmdSend},
+    {"variants", CliText::HelpVariants, 3, 5, CmdVariants},
 };
 
 } // namespace

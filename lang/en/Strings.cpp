@@ -382,6 +382,8 @@ constexpr LangString kStrings[] = {
             u"                           Print the settings listing as PDF or as its lines.\n"
             u"  send FILE [...]          Send the configuration to the connected phone.\n"
             u"  bookmarks FILE [...]     List the bookmarks or import them from a browser.\n"
+            u"  variants TEMPLATE TABLE OUTDIR [--force] [--check]\n"
+            u"                           Make one configuration per row of a table.\n"
             u"  --help                   Show this help; COMMAND --help shows help on a command.\n"
             u"  --version                Show the version.\n"
             u"\n"
@@ -510,6 +512,22 @@ constexpr LangString kStrings[] = {
             u"Exit status: 0 the phone received the configuration, 1 a setting is not valid or "
             u"the transfer failed or was cancelled, 4 the server or the phone could not be "
             u"reached or another application holds the phone.\n"},
+    {40024, u"Usage: provana variants TEMPLATE TABLE OUTDIR [--force] [--check]\n"
+            u"\n"
+            u"Makes one configuration per row of TABLE from the configuration TEMPLATE. TABLE is "
+            u"a CSV file (fields separated by a comma or a semicolon, whichever its header row "
+            u"uses; a field in double quotes may hold separators, line breaks and doubled "
+            u"quotes; UTF-8) or, when its name ends in .tsv, separated by tabs. The header row "
+            u"names settings as provana set does; a column named file gives each row's file name "
+            u"(default: the row number, zero-padded). For each row every non-empty cell is "
+            u"stored as provana set stores it, in column order, and the result is saved as "
+            u"OUTDIR/NAME.xml.\n"
+            u"A row with a refused value writes nothing and is reported as \"row N, COLUMN: "
+            u"MESSAGE\"; the other rows are still written. An existing file is kept unless "
+            u"--force is given. --check also refuses a row whose configuration the check before "
+            u"sending would refuse.\n"
+            u"Exits with 1 when any row was not written, 2 when a header names no setting "
+            u"(before anything is written), 3 when the template or the table cannot be read.\n"},
     {40026, u"Usage: provana diff A B [--all]\n"
             u"\n"
             u"Lists every difference between the configurations A and B as the settings tree "
@@ -557,6 +575,13 @@ constexpr LangString kStrings[] = {
     {40082, u"+ %s"},
     {40083, u"- %s"},
     {40084, u"%s: %s"},
+    {40090, u"not a table: a quote is left open, the text is not UTF-8 or there is no header."},
+    {40091, u"row %d, %s: %s"},
+    {40092, u"row %d: %s"},
+    {40093, u"the row has more cells than the header has columns."},
+    {40094, u"\"%s\" cannot name a file in the output folder."},
+    {40095, u"%s exists and was kept; --force replaces it."},
+    {40096, u"provana variants: %d of %d rows..."},
 
     // Dialog buttons and texts
     {41000, u"OK"},

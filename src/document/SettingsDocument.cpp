@@ -114,6 +114,13 @@ CSettingsDocument::OpenResult CSettingsDocument::Load(const QString &path, bool 
     return passed ? OpenResult::Opened : OpenResult::Repaired;
 }
 
+void CSettingsDocument::CopyTree(const CSettingsDocument &other)
+{
+    auto root = std::make_unique<CSettingNode>(*other.m_root);
+    root->AttachTreeState(&m_state);
+    ReplaceRoot(std::move(root));
+}
+
 namespace {
 
 // What an edit of node can change, as long as it renamed, added and removed

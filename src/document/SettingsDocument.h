@@ -73,6 +73,9 @@ public:
     // values stay as the file stores them, so what differs from the opened
     // file is what opening repairs. Never Repaired.
     OpenResult OpenAsStored(const QString &path);
+    // Replaces the tree by a copy of other's, as if other's file were opened
+    // here without reading it again.
+    void CopyTree(const CSettingsDocument &other);
 
     // Hears of every node added, changed or removed, and of a tree replaced
     // by a reset or an open, until set to null.

@@ -368,6 +368,67 @@ bookmarks)
     expect 2 bookmarks a.xml --import
     expect 3 bookmarks missing.xml
     ;;
+variants)
+    expect 0 new t.xml
+    expect 0 add t.xml IAPSettings Office
+    expect 0 add t.xml EMailSettings Work
+    mail='EMailSettings/Mailbox[Work]/EMailAddress'
+    phone='IAPSettings/IAPConnection[Office]/PhoneNumber'
+    # Quoted fields with separators, doubled quotes and a line break; a byte
+    # order mark; a refused row among good ones; an empty cell changes nothing.
+    printf '\xef\xbb\xbffile,%s,"%s"\r\nann,ann@example.com,"0123 456"\r\n"b,""o""b",not an address,1\r\ncid,c@example.com,\r\n"d\nd",,"0999"\r\n' \
+        "$mail" "$phone" >t.csv
+    expect 1 variants t.xml t.csv made
+    contains err "row 2, $mail: The value you typed is not valid."
+    [ "$(grep -c . err)" = 1 ] || fail "only the refused row is reported: $(cat err)"
+    [ "$(ls -q made | wc -l)" = 3 ] || fail "three rows are written: $(ls made)"
+    expect 0 get made/ann.xml "$mail"
+    [ "$(cat out)" = "ann@example.com" ] || fail "ann: $(cat out)"
+    expect 0 get made/ann.xml "$phone"
+    [ "$(cat out)" = "0123 456" ] || fail "ann's phone: $(cat out)"
+    expect 0 get made/cid.xml "$phone"
+    [ -z "$(cat out)" ] || fail "an empty cell changed the template: $(cat out)"
+    expect 0 get "made/d"$'\n'"d.xml" "$phone"
+    [ "$(cat out)" = "0999" ] || fail "line break in a name: $(cat out)"
+    expect 0 show made/ann.xml
+    contains out "[x] E-mail address: ann@example.com"
+    # Outputs are kept unless --force; --check adds the check before sending.
+    cp made/ann.xml kept.xml
+    printf 'file;%s\nann;new@example.com\n' "$mail" >semi.csv
+    expect 1 variants t.xml semi.csv made
+    contains err "row 1: made/ann.xml exists and was kept"
+    cmp -s made/ann.xml kept.xml || fail "an existing output was replaced"
+    expect 0 variants t.xml semi.csv made --force
+    cmp -s made/ann.xml kept.xml && fail "--force kept the old output"
+    expect 0 get made/ann.xml "$mail"
+    [ "$(cat out)" = "new@example.com" ] || fail "semicolon table: $(cat out)"
+    rm made/ann.xml
+    expect 1 variants t.xml semi.csv made --force --check
+    contains err "row 1, $phone: The setting \"Phone number\" is not valid"
+    [ ! -e made/ann.xml ] || fail "--check wrote a row that fails it"
+    # Without a file column the rows are numbered, zero-padded.
+    printf '%s\n' "$mail" a@example.com b@example.com c@example.com d@example.com e@example.com \
+        f@example.com g@example.com h@example.com i@example.com j@example.com >numbered.tsv
+    expect 0 variants t.xml numbered.tsv numbered
+    [ "$(ls numbered | head -1)" = 01.xml ] && [ "$(ls numbered | tail -1)" = 10.xml ] ||
+        fail "numbered: $(ls numbered)"
+    expect 0 get numbered/10.xml "$mail"
+    [ "$(cat out)" = "j@example.com" ] || fail "row 10: $(cat out)"
+    # A header naming no setting stops before anything is written.
+    printf 'file,%s,Nowhere/Setting\nx,x@example.com,1\n' "$mail" >bad.csv
+    expect 2 variants t.xml bad.csv none
+    contains err 'no setting matches the path "Nowhere/Setting"'
+    [ ! -e none ] || fail "a bad header wrote something"
+    printf 'file\n"../escape\n' >open.csv
+    expect 3 variants t.xml open.csv none
+    expect 3 variants missing.xml semi.csv none
+    expect 3 variants t.xml missing.csv none
+    printf 'file,%s\n../x,a@example.com\ny,a@example.com,extra\n' "$mail" >names.csv
+    expect 1 variants t.xml names.csv safe
+    contains err 'row 1, file: "../x" cannot name a file'
+    contains err 'row 2: the row has more cells than the header has columns.'
+    [ ! -e x.xml ] && [ -z "$(ls safe)" ] || fail "a row was written outside or in spite of a problem"
+    ;;
 *)
     fail "unknown scenario $scenario"
     ;;

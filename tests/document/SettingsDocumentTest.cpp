@@ -371,6 +371,41 @@ TEST_F(SettingsDocumentTest, ResetAndOpenReportOneReplacedTreeWhileTheOldOneStil
     EXPECT_EQ(Path(document.GetRoot(), {IAPSettings, IAPConnection}), nullptr);
 }
 
+TEST_F(SettingsDocumentTest, ACopiedTreeIsTheSameTreeOfItsOwnUnderTheSameRules)
+{
+    document.EditValue(Path(office, {IAPPhoneNumber}), "0401");
+    document.SetModified(0);
+    observer.Clear();
+    const std::string source = Snapshot(Root());
+    CSettingsDocument copy(&tree.Application());
+    CRecordingObserver copyObserver;
+    copy.SetObserver(&copyObserver);
+    copy.CopyTree(document);
+    EXPECT_EQ(copyObserver.replaced, CRecordingObserver::Nodes{copy.GetRoot()});
+    EXPECT_FALSE(copy.IsModified());
+    CSettingNode *copyRoot = const_cast<CSettingNode *>(copy.GetRoot());
+    EXPECT_EQ(Snapshot(copyRoot), source);
+
+    // Edits of the copy follow the rules, are heard and marked in the copy
+    // only, and leave the source as it was.
+    const CSettingNode *copyOffice = Path(copyRoot, {IAPSettings, IAPConnection});
+    const CSettingNode *user = copyOffice->FindChild(IAPUsername);
+    copyObserver.Clear();
+    EXPECT_EQ(copy.EditValue(user, "alice").result, CEditResult::Changed);
+    EXPECT_TRUE(user->IsIncluded());
+    EXPECT_TRUE(Contains(copyObserver.changed, user));
+    EXPECT_TRUE(copy.IsModified());
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_TRUE(observer.Silent());
+    EXPECT_EQ(Snapshot(Root()), source);
+    EXPECT_EQ(copy.EditValue(copyOffice->FindChild(IAPConnectionName), "Home").result,
+              CEditResult::Refused);
+
+    // A second copy starts again from the source.
+    copy.CopyTree(document);
+    EXPECT_EQ(Snapshot(const_cast<CSettingNode *>(copy.GetRoot())), source);
+}
+
 TEST_F(SettingsDocumentTest, TemplateLabelIsNoNameInAnyCase)
 {
     CSettingNode *category = Root()->FindChild(IAPSettings);
