@@ -57,6 +57,7 @@ enum : unsigned {
     VariantBadName = 40094,
     VariantExists = 40095,
     VariantProgress = 40096,
+    VariantSameName = 40097,
     NothingToPrint = 40060,
     NotAPrintRange = 40061,
     PrintNotWritten = 40062,

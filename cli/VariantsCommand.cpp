@@ -30,6 +30,8 @@ QString OutcomeMessage(const Outcome &outcome, const QStringList &cells, const Q
         return Text(CliText::VariantExtraCells);
     case Outcome::BadName:
         return Text(CliText::VariantBadName, {cells.value(header.indexOf(outcome.column))});
+    case Outcome::SameName:
+        return Text(CliText::VariantSameName, {outcome.otherRow + 1});
     case Outcome::Exists:
         return Text(CliText::VariantExists, {outcome.path});
     case Outcome::NotWritten:
@@ -92,6 +94,8 @@ int CmdVariants(const QStringList &arguments)
                                  WithLastError(maker.Template(), StringId::MsgFileNotRead));
     if (opened == CSettingsDocument::OpenResult::NotConfiguration)
         return ReportFileProblem(templatePath, Text(StringId::MsgNotConfiguration));
+    if (opened == CSettingsDocument::OpenResult::Repaired)
+        PrintError(Text(StringId::MsgValuesRepaired));
 
     QFile tableFile(tablePath);
     if (!tableFile.open(QIODevice::ReadOnly))

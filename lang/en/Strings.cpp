@@ -524,7 +524,8 @@ constexpr LangString kStrings[] = {
             u"OUTDIR/NAME.xml.\n"
             u"A row with a refused value writes nothing and is reported as \"row N, COLUMN: "
             u"MESSAGE\"; the other rows are still written. An existing file is kept unless "
-            u"--force is given. --check also refuses a row whose configuration the check before "
+            u"--force is given, and a file an earlier row made is not made again. --check also "
+            u"refuses a row whose configuration the check before "
             u"sending would refuse.\n"
             u"Exits with 1 when any row was not written, 2 when a header names no setting "
             u"(before anything is written), 3 when the template or the table cannot be read.\n"},
@@ -582,6 +583,7 @@ constexpr LangString kStrings[] = {
     {40094, u"\"%s\" cannot name a file in the output folder."},
     {40095, u"%s exists and was kept; --force replaces it."},
     {40096, u"provana variants: %d of %d rows..."},
+    {40097, u"row %d makes this file already."},
 
     // Dialog buttons and texts
     {41000, u"OK"},

@@ -60,6 +60,14 @@ CVariantMaker::CRowOutcome CVariantMaker::MakeRow(const CVariantTable &table, in
         outcome.column = FileColumn();
         return outcome;
     }
+    const int firstRow = m_rowOfPath.value(outcome.path, row);
+    if (firstRow != row) {
+        outcome.result = CRowOutcome::SameName;
+        outcome.column = FileColumn();
+        outcome.otherRow = firstRow;
+        return outcome;
+    }
+    m_rowOfPath.insert(outcome.path, row);
     for (qsizetype i = table.header.size(); i < cells.size(); ++i) {
         if (!cells[i].isEmpty()) {
             outcome.result = CRowOutcome::ExtraCells;

@@ -3,6 +3,7 @@
 #include "document/SettingsDocument.h"
 #include "document/VariantTable.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,7 @@ public:
             NotSending, // the before-sending check failed at the setting column names
             ExtraCells, // the row has text beyond the header's columns
             BadName,    // the file cell cannot name a file in the output folder
+            SameName,   // an earlier row, otherRow, names the same file
             Exists,     // path is there already and was kept
             NotWritten, // path could not be written: message says why
         };
@@ -33,6 +35,7 @@ public:
         QString column;
         QString message;
         QString path;
+        int otherRow = -1;
     };
 
     explicit CVariantMaker(CApplication *application);
@@ -53,11 +56,13 @@ public:
 
     // Applies row (0-based) and saves it unless a cell is refused, the
     // before-sending check fails (when check is set) or the file exists
-    // (unless force is set).
+    // (unless force is set). Each file is made by one row only: a later row
+    // naming it again is refused.
     CRowOutcome MakeRow(const CVariantTable &table, int row, const QString &outDir, bool force,
                         bool check);
 
 private:
     CSettingsDocument m_template;
     CSettingsDocument m_variant;
+    QHash<QString, int> m_rowOfPath;
 };

@@ -423,10 +423,15 @@ variants)
     expect 3 variants t.xml open.csv none
     expect 3 variants missing.xml semi.csv none
     expect 3 variants t.xml missing.csv none
-    printf 'file,%s\n../x,a@example.com\ny,a@example.com,extra\n' "$mail" >names.csv
-    expect 1 variants t.xml names.csv safe
+    printf 'file,%s\n../x,a@example.com\ny,a@example.com,extra\nz,z@example.com\nz,a@example.com\n' \
+        "$mail" >names.csv
+    expect 1 variants t.xml names.csv safe --force
     contains err 'row 1, file: "../x" cannot name a file'
     contains err 'row 2: the row has more cells than the header has columns.'
+    contains err 'row 4, file: row 3 makes this file already.'
+    expect 0 get safe/z.xml "$mail"
+    [ "$(cat out)" = "z@example.com" ] || fail "a later row replaced an earlier one: $(cat out)"
+    rm safe/z.xml
     [ ! -e x.xml ] && [ -z "$(ls safe)" ] || fail "a row was written outside or in spite of a problem"
     ;;
 *)
