@@ -406,12 +406,16 @@ variants)
     expect 1 variants t.xml semi.csv made --force --check
     contains err "row 1, $phone: The setting \"Phone number\" is not valid"
     [ ! -e made/ann.xml ] || fail "--check wrote a row that fails it"
-    # Without a file column the rows are numbered, zero-padded.
-    printf '%s\n' "$mail" a@example.com b@example.com c@example.com d@example.com e@example.com \
-        f@example.com g@example.com h@example.com i@example.com j@example.com >numbered.tsv
+    # Without a file column the rows are numbered, zero-padded; a .tsv table
+    # is separated by tabs, whatever commas it holds.
+    printf '%s\t%s\n' "$mail" "$phone" >numbered.tsv
+    for row in a b c d e f g h i; do printf '%s@example.com\t\n' $row >>numbered.tsv; done
+    printf 'j@example.com\t"0,1"\n' >>numbered.tsv
     expect 0 variants t.xml numbered.tsv numbered
     [ "$(ls numbered | head -1)" = 01.xml ] && [ "$(ls numbered | tail -1)" = 10.xml ] ||
         fail "numbered: $(ls numbered)"
+    expect 0 get numbered/10.xml "$phone"
+    [ "$(cat out)" = "01" ] || fail "row 10's phone: $(cat out)"
     expect 0 get numbered/10.xml "$mail"
     [ "$(cat out)" = "j@example.com" ] || fail "row 10: $(cat out)"
     # A header naming no setting stops before anything is written.
