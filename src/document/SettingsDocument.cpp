@@ -17,7 +17,11 @@ CSettingsDocument::CSettingsDocument(CApplication *application)
     : m_application(application)
 {}
 
-CSettingsDocument::~CSettingsDocument() = default;
+CSettingsDocument::~CSettingsDocument()
+{
+    if (m_state.observer)
+        m_state.observer->TreeReplaced(nullptr);
+}
 
 namespace {
 
@@ -63,7 +67,10 @@ void CSettingsDocument::ReplaceRoot(std::unique_ptr<CSettingNode> root)
 
 CSettingNode *CSettingsDocument::Writable(const CSettingNode *node) const
 {
-    Q_ASSERT(node && node->Root() == m_root.get());
+    // A node of another tree (a copy, another document) is never written
+    // through this one.
+    if (!node || !m_root || node->Root() != m_root.get())
+        return nullptr;
     return const_cast<CSettingNode *>(node);
 }
 
@@ -163,6 +170,8 @@ CEditResult CSettingsDocument::EditValue(const CSettingNode *shown, const QStrin
                                          bool autoInclude)
 {
     CSettingNode *node = Writable(shown);
+    if (!node)
+        return {CEditResult::Refused, {}};
     const CValueCommit commit = CommitRule(node, text);
     if (commit.result == CValueCommit::Refuse)
         return {CEditResult::Refused, commit.message};
@@ -223,6 +232,8 @@ void CSettingsDocument::RenameBookmarkConnections(const QString &from, const QSt
 void CSettingsDocument::ToggleInclude(const CSettingNode *shown)
 {
     CSettingNode *node = Writable(shown);
+    if (!node)
+        return;
     ::ToggleInclude(node);
     AfterEditWithin(node);
 }
@@ -244,6 +255,8 @@ bool CSettingsDocument::DeleteNodes(const std::vector<const CSettingNode *> &nod
         if (!*it || !IsDeletableType((*it)->GetType()))
             continue;
         CSettingNode *node = Writable(*it);
+        if (!node)
+            continue;
         CSettingNode *parent = node->GetParent();
         if (!node->RemoveFromTree()) {
             deletedAll = false;
@@ -266,6 +279,8 @@ void CSettingsDocument::ReplaceEntries(const CSettingNode *shown,
                                        std::vector<std::unique_ptr<CSettingNode>> entries)
 {
     CSettingNode *list = Writable(shown);
+    if (!list)
+        return;
     const QString shownBefore = list->GetDisplayValue(true);
     const int includedBefore = list->IsIncluded();
     const int modifiedBefore = IsModified();

@@ -29,13 +29,18 @@ CSettingNode::CSettingNode(const CSettingNode &other)
     : m_application(other.m_application)
 {
     CopyFrom(other);
+    if (other.m_parent)
+        OwnMarkup().copiedParent = other.m_parent;
 }
 
 CSettingNode &CSettingNode::operator=(const CSettingNode &other)
 {
+    // Assignment changes what a node holds, not where it hangs.
     if (this != &other) {
+        CSettingNode *parent = m_parent;
         DestroyChildren();
         CopyFrom(other);
+        m_parent = parent;
     }
     return *this;
 }
@@ -85,15 +90,18 @@ void CSettingNode::CopyFrom(const CSettingNode &other)
     m_editorKind = other.m_editorKind;
     m_type = other.m_type;
     m_value = other.m_value;
-    m_parent = other.m_parent;
+    m_parent = nullptr;
     m_markup = other.m_markup ? std::make_unique<Markup>(*other.m_markup) : nullptr;
     // A copy is a tree of its own.
-    if (m_markup)
+    if (m_markup) {
         m_markup->treeState = nullptr;
+        m_markup->copiedParent = nullptr;
+    }
     m_rawMarkup = other.m_rawMarkup;
     m_children.reserve(other.m_children.size());
     for (const CSettingNode *child : other.m_children) {
-        auto *copy = new CSettingNode(*child);
+        auto *copy = new CSettingNode(child->m_application);
+        copy->CopyFrom(*child);
         copy->m_parent = this;
         m_children.push_back(copy);
         AdjustTemplateCount(copy->m_type, +1);
@@ -119,7 +127,12 @@ void CSettingNode::AttachTreeState(CTreeState *state)
         OwnMarkup().treeState = state;
 }
 
-CTreeState *CSettingNode::TreeState() const
+CTreeState *CSettingNode::TreeState()
+{
+    return const_cast<CTreeState *>(std::as_const(*this).TreeState());
+}
+
+const CTreeState *CSettingNode::TreeState() const
 {
     const CSettingNode *root = Root();
     return root->m_markup ? root->m_markup->treeState : nullptr;
@@ -139,7 +152,7 @@ int CSettingNode::IsModified() const
 
 void CSettingNode::SetLastError(const QString &text) const
 {
-    if (CTreeState *state = TreeState())
+    if (const CTreeState *state = TreeState())
         state->lastError = text;
 }
 
@@ -244,6 +257,7 @@ int CSettingNode::InsertChild(CSettingNode *child)
 {
     if (!child)
         return 0;
+    child->m_parent = this;
     const int position = FindInsertPosition(child->m_type);
     m_children.insert(m_children.begin() + position, child);
     AdjustTemplateCount(child->m_type, +1);
@@ -358,11 +372,17 @@ void CSettingNode::DestroyChildren()
         delete child;
 }
 
+const CSettingNode *CSettingNode::ParentForEquality() const
+{
+    return m_parent || !m_markup ? m_parent : m_markup->copiedParent;
+}
+
 int CSettingNode::IsEqual(const CSettingNode &other) const
 {
     if (m_include != other.m_include || m_update != other.m_update || m_state != other.m_state ||
         m_type != other.m_type || m_editorKind != other.m_editorKind || m_value != other.m_value ||
-        m_parent != other.m_parent || m_children.size() != other.m_children.size())
+        ParentForEquality() != other.ParentForEquality() ||
+        m_children.size() != other.m_children.size())
         return 0;
     for (const CSettingNode *theirs : other.m_children) {
         const bool matched =

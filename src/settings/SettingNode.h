@@ -36,10 +36,12 @@ public:
     const CSettingNode *Root() const;
     // Given to a root; a tree without one keeps no modified flag or error.
     void AttachTreeState(CTreeState *state);
-    CTreeState *TreeState() const;
+    CTreeState *TreeState();
+    const CTreeState *TreeState() const;
     // The values of the whole tree, kept in its state.
     void SetModified(int modified);
     int IsModified() const;
+    // Also for a reader: a failed save reports through the tree it wrote.
     void SetLastError(const QString &text) const;
     QString GetLastError() const;
     // The category of this node's tree with this type, or null.
@@ -143,7 +145,10 @@ private:
     QString FixedChoiceDisplay() const;
     void FixedChoiceIds(std::vector<unsigned> &ids) const;
     void StoreInclude(int include, int markModified);
+    // Copies other's fields and a copy of each child; the copy has no
+    // parent.
     void CopyFrom(const CSettingNode &other);
+    const CSettingNode *ParentForEquality() const;
     // Destroys the children without telling anyone: the tree is going.
     void DestroyChildren();
     void AdjustTemplateCount(int type, int delta);
@@ -162,6 +167,10 @@ private:
         QString labelOverride;
         QString attributeText;
         CTreeState *treeState = nullptr;
+        // The parent of the node a copy was made from: a copy is a tree of
+        // its own, so that nothing reached from it writes the original's
+        // tree, and only the equality test still compares parents.
+        const CSettingNode *copiedParent = nullptr;
     };
     Markup &OwnMarkup();
 

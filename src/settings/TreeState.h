@@ -33,7 +33,9 @@ public:
 struct CTreeState
 {
     int modified = 0;
-    QString lastError;
+    // The reason of the last failure, which readers of the tree (a save)
+    // report too.
+    mutable QString lastError;
     CBulkLoad *bulkLoad = nullptr;
     ITreeObserver *observer = nullptr;
 };

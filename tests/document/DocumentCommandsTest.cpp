@@ -105,7 +105,11 @@ protected:
         QDir().mkpath(programFolder);
         commands = MakeCommands();
     }
-    ~DocumentCommandsTest() override { EXPECT_EQ(fake.waitDepth, 0) << "unbalanced wait cursor"; }
+    ~DocumentCommandsTest() override
+    {
+        EXPECT_EQ(fake.waitDepth, 0) << "unbalanced wait cursor";
+        document.SetObserver(nullptr);
+    }
 
     // Another view over the same document, as at the next start.
     std::unique_ptr<CDocumentCommands> MakeCommands()

@@ -169,6 +169,8 @@ protected:
         document.SetObserver(&observer);
     }
 
+    ~SettingsDocumentTest() override { document.SetObserver(nullptr); }
+
     CSettingNode *Root() const { return Writable(document.GetRoot()); }
     // Names the category's template through the document; the new item.
     CSettingNode *NewItem(int categoryType, const QString &name)
@@ -404,6 +406,32 @@ TEST_F(SettingsDocumentTest, ACopiedTreeIsTheSameTreeOfItsOwnUnderTheSameRules)
     // A second copy starts again from the source.
     copy.CopyTree(document);
     EXPECT_EQ(Snapshot(const_cast<CSettingNode *>(copy.GetRoot())), source);
+    copy.SetObserver(nullptr);
+}
+
+TEST_F(SettingsDocumentTest, NodesOfAnotherTreeAreNeverWrittenThroughThisDocument)
+{
+    CSettingsDocument other(&tree.Application());
+    const CSettingNode *foreign =
+        Path(other.Reset(), {IAPSettings, IAPTemplate, IAPConnectionName});
+    const CSettingNode copy(*Path(office, {IAPPhoneNumber}));
+    observer.Clear();
+    EXPECT_TRUE(document.EditValue(foreign, "Stranger").IsRefused());
+    EXPECT_TRUE(document.EditValue(&copy, "0401").IsRefused());
+    document.ToggleInclude(foreign);
+    EXPECT_TRUE(document.DeleteNodes({foreign->GetParent()}));
+    EXPECT_EQ(foreign->GetValue(), "");
+    EXPECT_EQ(foreign->GetParent()->GetType(), IAPTemplate);
+    EXPECT_TRUE(observer.Silent());
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_FALSE(other.IsModified());
+
+    // A document that goes tells its observer that there is no tree left.
+    auto going = std::make_unique<CSettingsDocument>(&tree.Application());
+    going->Reset();
+    going->SetObserver(&observer);
+    going.reset();
+    EXPECT_EQ(observer.replaced, CRecordingObserver::Nodes{nullptr});
 }
 
 TEST_F(SettingsDocumentTest, TemplateLabelIsNoNameInAnyCase)

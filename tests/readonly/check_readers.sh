@@ -4,7 +4,7 @@
 # change it only through the document.
 set -uo pipefail
 cd "$1" || exit 2
-found=$(grep -rnP '(?<!const )\bCSettingNode \*|const_cast<CSettingNode' \
+found=$(grep -rnP '(?<!const )\bCSettingNode\s*[*&](?!&)|const_cast<\s*CSettingNode' \
     src/ui src/host src/print src/paint cli orvenet --include='*.h' --include='*.cpp' || true)
 if [ -n "$found" ]; then
     echo "Writable settings nodes outside the document:"

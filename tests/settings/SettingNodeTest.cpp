@@ -214,15 +214,20 @@ TEST(Insertion, ItemsGoBeforeTheirTemplateOthersAtTheEnd)
     EXPECT_EQ(ChildTypes(sms), (std::vector<int>{PreferredCentre, SMSCentre}));
 }
 
-TEST(Copy, DeepCopyReparentsChildrenAndIsEqualComparesParents)
+TEST(Copy, DeepCopyIsATreeOfItsOwnAndIsEqualComparesParents)
 {
     CTestTree tree;
     CSettingNode *field = Path(tree.Root(), {IAPSettings, IAPTemplate, IAPUsername});
-    CSettingNode leafCopy(*field);
-    EXPECT_EQ(leafCopy.GetParent(), field->GetParent());
+    tree.Root()->SetModified(0);
+    const CSettingNode *original = field;
+    CSettingNode leafCopy(*original);
+    // Nothing reached from a copy belongs to the original's tree.
+    EXPECT_EQ(leafCopy.GetParent(), nullptr);
+    EXPECT_EQ(leafCopy.Root(), &leafCopy);
     EXPECT_TRUE(leafCopy.IsEqual(*field));
     leafCopy.SetValue("other");
     EXPECT_FALSE(leafCopy.IsEqual(*field));
+    EXPECT_EQ(tree.Root()->IsModified(), 0) << "the copy's change stays in the copy";
 
     CSettingNode *proxies = Path(tree.Root(), {IAPSettings, IAPTemplate, Proxies});
     CSettingNode copy(*proxies);

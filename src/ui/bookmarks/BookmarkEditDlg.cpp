@@ -150,10 +150,11 @@ CWapBookmarkDlg::CWapBookmarkDlg(const CApplication *application, const CSetting
 void CWapBookmarkDlg::SetRecord(const CBookmark &record)
 {
     CBookmarkEditDlg::SetRecord(record);
-    // A new bookmark starts on the first connection; one whose connection is
-    // gone starts on none, so that OK waits for the user's choice.
-    m_connection->setCurrentIndex(
-        record.connection.isEmpty() ? 0 : m_connection->findText(record.connection));
+    // A new bookmark starts on the first connection; an existing one whose
+    // connection is gone (or was never named) starts on none, so that OK
+    // waits for the user's choice.
+    const int named = m_connection->findText(record.connection);
+    m_connection->setCurrentIndex(named >= 0 || !IsNewRecord() ? named : 0);
     m_userName->setText(record.userName);
     m_password->setText(record.password);
 }

@@ -35,6 +35,7 @@ protected:
     QLineEdit *AddLineEdit(unsigned label, int id, int maxLength);
     QFormLayout *Fields() const { return m_fields; }
     void UpdateOk();
+    bool IsNewRecord() const { return m_ownIndex < 0; }
 
     const CApplication *m_application;
 

@@ -320,8 +320,13 @@ TEST_F(BookmarkEditDlgTest, ABookmarkWhoseConnectionIsGoneWaitsForTheUsersChoice
     record.connection = "Old gateway";
     list.Append(record);
     CWapBookmarkDlg dialog(m_texts.Application(), *List(WAPBookmarks), list, 0);
-    dialog.SetRecord(record);
+    // A file may also name no connection at all: that one waits too.
+    CBookmark unnamed = record;
+    unnamed.connection.clear();
+    dialog.SetRecord(unnamed);
     auto *connection = Field<QComboBox>(&dialog, 10189);
+    EXPECT_EQ(connection->currentIndex(), -1);
+    dialog.SetRecord(record);
     EXPECT_EQ(connection->currentIndex(), -1);
     EXPECT_FALSE(Button(&dialog, 1)->isEnabled());
 
