@@ -90,8 +90,9 @@ int CmdCheck(const QStringList &arguments)
         const std::vector<CFailingSetting> failing =
             FailingSettings(Application(), document.GetRoot(), true);
         for (const CFailingSetting &setting : failing)
-            PrintOut(Text(CliText::FailingLine, {PathOfNode(setting.node),
-                                                 QString(setting.message).replace(u'\n', u' ').trimmed()}));
+            PrintOut(Text(CliText::FailingLine,
+                          {PathOfNode(setting.node),
+                           QString(setting.message).replace(u'\n', u' ').trimmed()}));
         return failing.empty() ? ExitOk : ExitCheckFailed;
     }
     const QString failing = CheckBeforeSending(Application(), document.GetRoot());
@@ -194,7 +195,7 @@ int CmdSet(const QStringList &arguments)
         return ExitCheckFailed;
     }
     if (result.cutTo > 0)
-        PrintError(Text(CliText::ValueCut, {arguments[1], result.cutTo}));
+        PrintError(Text(CliText::ValueCut, {QStringLiteral("set"), arguments[1], result.cutTo}));
     return SaveFile(document, arguments[0]);
 }
 
@@ -223,6 +224,11 @@ int CmdAdd(const QStringList &arguments)
                                       : Text(CliText::ValueRefused, {arguments[2]}));
         return ExitCheckFailed;
     }
+    // A name is cut to its length as set does; the item is named by what it
+    // got.
+    if (result.cutTo > 0)
+        PrintError(
+            Text(CliText::ValueCut, {QStringLiteral("add"), PathOfNode(name), result.cutTo}));
     return SaveFile(document, arguments[0]);
 }
 

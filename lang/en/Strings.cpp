@@ -563,7 +563,7 @@ constexpr LangString kStrings[] = {
     {40047, u"provana files: %s has no entry %s."},
     {40048, u"%s: %d added, %d already listed."},
     {40049, u"%d bookmarks added, %d skipped."},
-    {40050, u"provana set: %s holds at most %d characters; the value was cut to fit."},
+    {40050, u"provana %s: %s holds at most %d characters; the value was cut to fit."},
     {40060, u"provana print: %s has no settings to print in this range."},
     {40061, u"provana print: \"%s\" is neither all nor included."},
     {40062, u"provana print: %s could not be written."},

@@ -10,12 +10,6 @@
 
 namespace {
 
-struct CategoryHelp
-{
-    int category;
-    int context;
-};
-
 constexpr CategoryHelp kCategoryHelp[] = {
     {NodeType::IAPSettings, HelpContextId::AccessPoints},
     {NodeType::EMailSettings, HelpContextId::EMail},
@@ -248,6 +242,18 @@ bool AnyIncluded(const CSettingNode *root)
 bool IsDeletableType(int type)
 {
     return IsItemType(type);
+}
+
+std::span<const CategoryHelp> CategoryHelpTopics()
+{
+    return kCategoryHelp;
+}
+
+bool HasHelpTopic(int context)
+{
+    return context == HelpContextId::PrintPreview ||
+           std::any_of(std::begin(kCategoryHelp), std::end(kCategoryHelp),
+                       [context](const CategoryHelp &entry) { return entry.context == context; });
 }
 
 int HelpContext(const CSettingNode *node, bool helpOverride)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 class CSettingNode;
 
 // The include rules of the settings tree as the tree shows them: toggling a
@@ -38,3 +40,14 @@ bool IsDeletableType(int type);
 // The help context of the category above node, or PrintPreview while the
 // print preview overrides it.
 int HelpContext(const CSettingNode *node, bool helpOverride);
+
+struct CategoryHelp
+{
+    int category;
+    int context;
+};
+// The categories' help topics, in the order of the help contents.
+std::span<const CategoryHelp> CategoryHelpTopics();
+// Whether context has a topic of its own: a category's or the print
+// preview's; any other context opens the contents.
+bool HasHelpTopic(int context);

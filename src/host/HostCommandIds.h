@@ -36,10 +36,3 @@ enum : uint32_t {
     PrintDescription = 603,
 };
 } // namespace HostTextId
-
-// Help contexts of the categories (and of the print preview) that have a
-// topic of their own; any other context opens the contents.
-inline constexpr int kHelpContexts[] = {HelpContextId::AccessPoints, HelpContextId::EMail,
-                                        HelpContextId::WAP,          HelpContextId::SMS,
-                                        HelpContextId::PersonalData, HelpContextId::FileTransfer,
-                                        HelpContextId::PrintPreview};

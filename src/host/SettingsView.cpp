@@ -30,12 +30,6 @@
 namespace {
 
 constexpr int kHeaderMargin = 8;
-// Help topics of the categories, as the tree reports them, in the contents'
-// order.
-constexpr unsigned kCategoryTopics[] = {HelpContextId::AccessPoints, HelpContextId::EMail,
-                                        HelpContextId::WAP,          HelpContextId::SMS,
-                                        HelpContextId::PersonalData, HelpContextId::FileTransfer};
-
 } // namespace
 
 CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
@@ -270,9 +264,7 @@ void CSettingsView::ShowHelp()
 
 void CSettingsView::ShowHelp(int context)
 {
-    const bool hasTopic = std::find(std::begin(kHelpContexts), std::end(kHelpContexts), context) !=
-                          std::end(kHelpContexts);
-    OpenHelp(hasTopic ? context : 0);
+    OpenHelp(HasHelpTopic(context) ? context : 0);
 }
 
 // Topics are HTML files named by context beside the program (help/279.html,
@@ -302,9 +294,10 @@ void CSettingsView::OpenHelp(int context)
                     .arg(ShownLabel(application, static_cast<unsigned>(context)).toHtmlEscaped());
         } else {
             html += QStringLiteral("<ul>");
-            for (unsigned id : kCategoryTopics)
+            for (const CategoryHelp &category : CategoryHelpTopics())
                 html +=
-                    QStringLiteral("<li>%1</li>").arg(ShownLabel(application, id).toHtmlEscaped());
+                    QStringLiteral("<li>%1</li>")
+                        .arg(ShownLabel(application, unsigned(category.context)).toHtmlEscaped());
             html += QStringLiteral("</ul>");
         }
         m_help->setHtml(html);

@@ -1,6 +1,7 @@
 #include "settings/NodeCatalogue.h"
 
 #include "settings/NodeTypes.h"
+#include "settings/StringIds.h"
 
 #include <algorithm>
 #include <array>
@@ -108,7 +109,7 @@ constexpr std::array<NodeTypeInfo, NodeType::Count> kCatalogue = {
     Edit(Limit(Mandatory(262), 32), EK::PhoneNumber),    // 7 PhoneNumber
     Choice(263, kYesNo),                                 // 8 PromptPassword
     Edit(Limit(Label(276), 50), EK::Text),               // 9 Username
-    Password(261, 20),                                   // 10 Password
+    Password(StringId::PasswordLabel, 20),               // 10 Password
     Label(449),                                          // 11 Proxies
     Choice(453, kYesNo),                                 // 12 HTTPUseProxy
     Edit(Label(452), EK::HostName),                      // 13 HTTPProxyServer
@@ -199,11 +200,11 @@ constexpr std::array<NodeTypeInfo, NodeType::Count> kCatalogue = {
     Label(135),                                                    // 96 TransferContactImages
     Label(119),                                                    // 97 Calendar
     Edit(Names(419, CS::AccessPointNames), EK::WWWBookmarkList),   // 98 WWWBookmarks
-    Label(564),                                                    // 99 WWWBookmark
+    Label(StringId::WwwBookmarkTitle),                             // 99 WWWBookmark
     Edit(Limit(Label(606), 256), EK::Text),                        // 100 Name
     Edit(Limit(Label(607), 264), EK::WWWBookmarkURL),              // 101 URL
     Edit(Names(390, CS::WAPConnectionNames), EK::WAPBookmarkList), // 102 WAPBookmarks
-    Label(568),                                                    // 103 WAPBookmark
+    Label(StringId::WapBookmarkTitle),                             // 103 WAPBookmark
     Edit(Limit(Label(611), 50), EK::Text),                         // 104 Name
     Edit(Limit(Label(612), 255), EK::WAPBookmarkURL),              // 105 URL
     Edit(Limit(Label(610), 50), EK::BookmarkConnection),           // 106 UseConnection

@@ -91,8 +91,9 @@ TEST_P(CliEdit, SetStoresWhatTheEditorStores)
     }
     if (row.outcome == Outcome::Stored) {
         // A value cut to fit its field is stored with a warning.
-        EXPECT_EQ(errors.trimmed(),
-                  row.cutTo ? Cli::Text(CliText::ValueCut, {m_path, row.cutTo}) : QString());
+        EXPECT_EQ(errors.trimmed(), row.cutTo ? Cli::Text(CliText::ValueCut, {QStringLiteral("set"),
+                                                                              m_path, row.cutTo})
+                                              : QString());
     } else {
         EXPECT_EQ(ReadBytes(m_file), before) << "the file is left as it was";
     }

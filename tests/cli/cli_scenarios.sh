@@ -102,7 +102,7 @@ set_limits)
     expect 0 add a.xml EMailSettings Work
     expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/ScriptOptions/UseLoginScript' Yes
     expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/ScriptOptions/Script' "$(head -c 12000 /dev/zero | tr '\0' s)"
-    contains err 'IAPSettings/IAPConnection[Office]/ScriptOptions/Script holds at most 10000 characters'
+    contains err 'provana set: IAPSettings/IAPConnection[Office]/ScriptOptions/Script holds at most 10000 characters'
     expect 0 check a.xml
     expect 0 get a.xml 'IAPSettings/IAPConnection[Office]/ScriptOptions/Script'
     [ "$(tr -d '\n' <out | wc -c)" -eq 10000 ] || fail "script: $(wc -c <out) characters"
@@ -114,6 +114,11 @@ set_limits)
     [ "$(tr -d '\n' <out | wc -c)" -eq 500 ] || fail "signature: $(wc -c <out) characters"
     expect 0 set a.xml 'IAPSettings/IAPConnection[Office]/Username' alice
     [ ! -s err ] || fail "a value that fits was warned about: $(cat err)"
+    # A name given to add is cut the same way, and the item takes it.
+    long=$(head -c 80 /dev/zero | tr '\0' n)
+    expect 0 add a.xml IAPSettings "$long"
+    contains err "provana add: IAPSettings/IAPConnection[${long:0:50}]/ConnectionName holds at most 50 characters"
+    expect 0 get a.xml "IAPSettings/IAPConnection[${long:0:50}]/ConnectionName"
     ;;
 refusals)
     expect 0 new a.xml

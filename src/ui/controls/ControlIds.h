@@ -77,6 +77,11 @@ enum : int {
     PhoneNumber = 10142,
     SendProgress = 262,
     SendStatus = 263,
+
+    // The print dialog's range choices.
+    PrintAll = 1056,
+    PrintSelection = 1057,
+    PrintIncluded = 10213,
 };
 } // namespace ControlId
 

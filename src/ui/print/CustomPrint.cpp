@@ -10,15 +10,6 @@
 #include <QLabel>
 #include <QRadioButton>
 
-namespace {
-
-QString ControlName(int id)
-{
-    return QStringLiteral("id%1").arg(id);
-}
-
-} // namespace
-
 CCustomPrint::CCustomPrint(const CApplication *application, QPrinter *printer, int rangeOption,
                            QWidget *parent)
     : QPrintDialog(printer, parent)
@@ -63,7 +54,7 @@ CCustomPrint::CCustomPrint(const CApplication *application, QPrinter *printer, i
     for (const Choice &choice : choices) {
         if (!choice.button)
             continue;
-        choice.button->setObjectName(ControlName(choice.id));
+        choice.button->setObjectName(ControlObjectName(choice.id));
         connect(choice.button, &QRadioButton::clicked, this,
                 [this, option = choice.option] { m_rangeOption = option; });
     }

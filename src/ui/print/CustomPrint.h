@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/controls/ControlIds.h"
+
 #include <QPrintDialog>
 
 class CApplication;
@@ -13,7 +15,11 @@ class CCustomPrint : public QPrintDialog
     Q_OBJECT
 
 public:
-    enum ControlId : int { AllId = 1056, SelectionId = 1057, IncludedId = 10213 };
+    enum RangeChoice : int {
+        AllId = ControlId::PrintAll,
+        SelectionId = ControlId::PrintSelection,
+        IncludedId = ControlId::PrintIncluded,
+    };
 
     CCustomPrint(const CApplication *application, QPrinter *printer, int rangeOption,
                  QWidget *parent = nullptr);
