@@ -3,8 +3,10 @@
 #include "config/ConfigText.h"
 
 #include "config/PasswordScrambler.h"
+#include "settings/NodeCatalogue.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
+#include "settings/TagTable.h"
 
 #include <algorithm>
 
@@ -32,12 +34,15 @@ constexpr ChildElement kItemElements[] = {
     {TelnetConnectionSettings, u"TelnetConnection", TelnetConnection},
 };
 
-// File entries written as a single element with the file as its value.
-constexpr ChildElement kFileEntryElements[] = {
-    {RingingTones, u"RingingTone", RingingTone},
-    {BackgroundImages, u"BackgroundImage", BackgroundImage},
-    {SISFiles, u"SISFile", SISFile},
-};
+// The entry type of a file list whose entries are written as a single
+// element with the file as its value; -1 for anything else.
+int FileEntryType(int listType, QStringView name)
+{
+    const FileListRole *role = IsFileListType(listType) ? FileListRoleOf(listType) : nullptr;
+    if (!role || role->localType)
+        return -1;
+    return name == InvariantText(NodeTypeInfoOf(role->entryType).labelId) ? role->entryType : -1;
+}
 
 template<std::size_t N>
 int MatchChildElement(const ChildElement (&table)[N], int parentType, QStringView name)
@@ -215,7 +220,7 @@ void CConfigurationLoader::OnLeafElement(QStringView name, QStringView content,
     const OpAttribute op = ParseOp(attributes);
     QString value = RemoveContinuationIndent(content.trimmed().toString(), m_depth + 1);
 
-    const int entryType = MatchChildElement(kFileEntryElements, m_current->GetType(), name);
+    const int entryType = FileEntryType(m_current->GetType(), name);
     if (entryType >= 0) {
         CSettingNode *entry = m_current->AddChild(QString(), EditorKind::None, entryType);
         DecodeValue(entry, value);

@@ -20,21 +20,15 @@ using namespace NodeType;
 constexpr char16_t kAllPatterns[] = u" (*.*)|*.*||";
 
 constexpr FileListKind kFileListKinds[] = {
-    {Unnamed110, Unnamed110, 0, 0, {StringId::AllFiles, 0}, {kAllPatterns, nullptr}},
-    {RingingTones, RingingTone, 0, 0, {StringId::AllFiles, 0}, {kAllPatterns, nullptr}},
+    {Unnamed110, {StringId::AllFiles, 0}, {kAllPatterns, nullptr}},
+    {RingingTones, {StringId::AllFiles, 0}, {kAllPatterns, nullptr}},
     {BackgroundImages,
-     BackgroundImage,
-     0,
-     0,
      {StringId::ImageFiles, StringId::AllFiles},
      {u" (*.jpg;*.bmp;*.gif)|*.jpg;*.bmp;*.gif|", kAllPatterns}},
     {SISFiles,
-     SISFile,
-     0,
-     0,
      {StringId::InstallationPackages, StringId::AllFiles},
      {u" (*.sis)|*.sis|", kAllPatterns}},
-    {Files, File, FileLocal, FileRemote, {StringId::AllFiles, 0}, {kAllPatterns, nullptr}},
+    {Files, {StringId::AllFiles, 0}, {kAllPatterns, nullptr}},
 };
 
 QString ValueOf(const CSettingNode *node, int type)
@@ -93,6 +87,7 @@ FileListRow SplitLocalPath(const QString &path)
 
 CFileList::CFileList(const CSettingNode &category)
     : m_kind(FileListKindOf(category.GetType()))
+    , m_role(FileListRoleOf(category.GetType()))
     , m_copy(std::make_unique<CSettingNode>(category))
 {
     // A tree of its own: nothing done to the copy reaches the document.
@@ -103,7 +98,7 @@ CFileList::~CFileList() = default;
 
 bool CFileList::IsFilesMode() const
 {
-    return m_kind && m_kind->entryType == File;
+    return m_role && m_role->entryType == File;
 }
 
 int CFileList::Count() const
@@ -116,8 +111,8 @@ FileListRow CFileList::Row(int index) const
     const CSettingNode *entry = m_copy->Children()[static_cast<size_t>(index)];
     if (!IsFilesMode())
         return SplitLocalPath(entry->GetValue());
-    FileListRow row = SplitLocalPath(ValueOf(entry, m_kind->localType));
-    row.phoneFolder = ValueOf(entry, m_kind->remoteType);
+    FileListRow row = SplitLocalPath(ValueOf(entry, m_role->localType));
+    row.phoneFolder = ValueOf(entry, m_role->remoteType);
     return row;
 }
 
@@ -132,7 +127,7 @@ std::vector<FileListRow> CFileList::Rows() const
 
 CSettingNode *CFileList::AddEntry(const QString &value)
 {
-    CSettingNode *entry = m_copy->AddChild(value, EditorKind::None, m_kind->entryType);
+    CSettingNode *entry = m_copy->AddChild(value, EditorKind::None, m_role->entryType);
     entry->SetInclude(1, 1);
     return entry;
 }
@@ -189,8 +184,8 @@ bool CFileList::AddFileEntry(const QString &local, const QString &remote)
     if (!IsFilesMode() || CheckFileEntry(local, remote) != 0)
         return false;
     CSettingNode *entry = AddEntry(QString());
-    entry->AddChild(local, EditorKind::None, m_kind->localType)->SetInclude(1, 1);
-    entry->AddChild(CompletePhoneFolder(remote), EditorKind::None, m_kind->remoteType)
+    entry->AddChild(local, EditorKind::None, m_role->localType)->SetInclude(1, 1);
+    entry->AddChild(CompletePhoneFolder(remote), EditorKind::None, m_role->remoteType)
         ->SetInclude(1, 1);
     return true;
 }
@@ -201,8 +196,8 @@ bool CFileList::EditFileEntry(int index, const QString &local, const QString &re
         CheckFileEntry(local, remote, index) != 0)
         return false;
     CSettingNode *entry = m_copy->Children()[static_cast<size_t>(index)];
-    const std::pair<int, QString> parts[] = {{m_kind->localType, local},
-                                             {m_kind->remoteType, CompletePhoneFolder(remote)}};
+    const std::pair<int, QString> parts[] = {{m_role->localType, local},
+                                             {m_role->remoteType, CompletePhoneFolder(remote)}};
     for (const auto &[type, value] : parts) {
         CSettingNode *child = entry->FindChild(type);
         if (!child)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/NodeCatalogue.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,15 +11,11 @@
 class CApplication;
 class CSettingNode;
 
-// What a file list category holds and how its entries are made: the node
-// type of its entries and, for the generic Files category, of an entry's
-// PC path and phone folder.
+// What the file chooser of a file list offers; how its entries are made is
+// the list's role in the catalogue.
 struct FileListKind
 {
     int listType;
-    int entryType;
-    int localType;  // 0 outside Files mode
-    int remoteType; // 0 outside Files mode
     // The chooser's filter, as pairs of a label identifier and its patterns.
     unsigned filterLabels[2];
     const char16_t *filterPatterns[2];
@@ -93,5 +91,6 @@ private:
     CSettingNode *AddEntry(const QString &value);
 
     const FileListKind *m_kind;
+    const FileListRole *m_role;
     std::unique_ptr<CSettingNode> m_copy;
 };

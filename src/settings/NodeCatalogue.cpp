@@ -275,8 +275,21 @@ constexpr int kReferences[] = {NodeType::PreferredConnection,  NodeType::Preferr
                                NodeType::MailboxUseConnection, NodeType::WAPUseConnection,
                                NodeType::PreferredCentre,      NodeType::TelnetAccessPoint};
 constexpr int kBookmarkLists[] = {NodeType::WWWBookmarks, NodeType::WAPBookmarks};
-constexpr int kFileLists[] = {NodeType::RingingTones, NodeType::BackgroundImages,
-                              NodeType::SISFiles, NodeType::Files};
+// The file list categories first, in the order they are shown.
+constexpr FileListRole kFileListRoles[] = {
+    {NodeType::RingingTones, NodeType::RingingTone, 0, 0},
+    {NodeType::BackgroundImages, NodeType::BackgroundImage, 0, 0},
+    {NodeType::SISFiles, NodeType::SISFile, 0, 0},
+    {NodeType::Files, NodeType::File, NodeType::FileLocal, NodeType::FileRemote},
+    {NodeType::Unnamed110, NodeType::Unnamed110, 0, 0},
+};
+constexpr std::size_t kFileListCategories = 4;
+constexpr auto kFileLists = [] {
+    std::array<int, kFileListCategories> types{};
+    for (std::size_t i = 0; i < types.size(); ++i)
+        types[i] = kFileListRoles[i].listType;
+    return types;
+}();
 
 template<typename Range>
 bool Contains(const Range &range, int type)
@@ -348,6 +361,13 @@ bool IsFileListType(int type)
 std::span<const int> FileListTypes()
 {
     return kFileLists;
+}
+const FileListRole *FileListRoleOf(int type)
+{
+    const auto it =
+        std::find_if(std::begin(kFileListRoles), std::end(kFileListRoles),
+                     [type](const FileListRole &role) { return role.listType == type; });
+    return it == std::end(kFileListRoles) ? nullptr : it;
 }
 bool IsEntryListType(int type)
 {

@@ -76,3 +76,17 @@ bool IsBookmarkListType(int type);
 bool IsFileListType(int type);
 // The file list types, in the order they are shown.
 std::span<const int> FileListTypes();
+
+// How the entries of a file list are made: their node type and, for the
+// Files category, the types of an entry's PC path and phone folder (0 for
+// the lists whose entry holds the path itself).
+struct FileListRole
+{
+    int listType;
+    int entryType;
+    int localType;
+    int remoteType;
+};
+// The role of a file list type, also of the unnamed list no file names;
+// null for any other type.
+const FileListRole *FileListRoleOf(int type);

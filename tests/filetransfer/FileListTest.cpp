@@ -67,8 +67,12 @@ TEST(FileListRules, KindsAndFilters)
 {
     CTestTree tree(false);
     tree.Strings().texts = {{StringId::AllFiles, "All files"}, {StringId::ImageFiles, "Images"}};
-    EXPECT_EQ(FileListKindOf(Files)->entryType, File);
-    EXPECT_EQ(FileListKindOf(Unnamed110)->entryType, Unnamed110);
+    EXPECT_EQ(FileListRoleOf(Files)->entryType, File);
+    EXPECT_EQ(FileListRoleOf(Files)->remoteType, FileRemote);
+    EXPECT_EQ(FileListRoleOf(SISFiles)->entryType, SISFile);
+    EXPECT_EQ(FileListRoleOf(Unnamed110)->entryType, Unnamed110);
+    EXPECT_EQ(FileListRoleOf(IAPSettings), nullptr);
+    EXPECT_NE(FileListKindOf(Unnamed110), nullptr);
     EXPECT_EQ(FileListKindOf(IAPSettings), nullptr);
     EXPECT_EQ(FileListFilter(&tree.Application(), *FileListKindOf(RingingTones)),
               "All files (*.*)|*.*||");
