@@ -357,6 +357,7 @@ TEST_F(SettingsDocumentTest, ResetAndOpenReportOneReplacedTreeWhileTheOldOneStil
     const CSettingNode *fresh = document.Reset();
     EXPECT_EQ(observer.replaced, CRecordingObserver::Nodes{fresh});
     EXPECT_GT(oldChildren, 0);
+    observer.onReplaced = nullptr;
     EXPECT_TRUE(observer.added.empty() && observer.changed.empty()) << "made aside, unheard";
     EXPECT_FALSE(document.IsModified());
 
