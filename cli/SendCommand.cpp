@@ -286,7 +286,8 @@ int SendToServer(const SendOptions &options, CCliDocument &document)
         port.ShowMessage(Text(StringId::MsgServerNotReached));
         return ExitUnreachable;
     }
-    switch (session.Start(document.GetRoot(), QFileInfo(options.file).absoluteFilePath())) {
+    switch (session.Start(document.GetRoot(), QFileInfo(options.file).absoluteFilePath(),
+                          document.ScrambleKeys())) {
     case CSendSession::StartResult::Started:
         break;
     case CSendSession::StartResult::NotReserved:

@@ -80,7 +80,8 @@ PhoneInfo CSendSession::ReadPhone() const
     return ParsePhoneInfo(ServerText(m_client.Server(), &IConnectivityServer::GetPhoneInfo));
 }
 
-CSendSession::StartResult CSendSession::Start(const CSettingNode *root, const QString &filePath)
+CSendSession::StartResult CSendSession::Start(const CSettingNode *root, const QString &filePath,
+                                              const ScrambleKeySource &keys)
 {
     if (!m_client.Server() || m_transferring)
         return StartResult::Failed;
@@ -89,7 +90,7 @@ CSendSession::StartResult CSendSession::Start(const CSettingNode *root, const QS
         m_port.ShowMessage(refused);
         return StartResult::NotReserved;
     }
-    if (const HRESULT result = m_client.Send(root, filePath); FAILED(result)) {
+    if (const HRESULT result = m_client.Send(root, filePath, keys); FAILED(result)) {
         m_port.ShowMessage(ServerErrorText(m_application, result));
         return StartResult::Failed;
     }

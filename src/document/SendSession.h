@@ -55,7 +55,8 @@ public:
     enum class StartResult { Started, NotReserved, Failed };
     // Reserves the phone, hands over the configuration of root (filePath:
     // the file it came from) and starts the transfer; on failure shows why.
-    StartResult Start(const CSettingNode *root, const QString &filePath);
+    StartResult Start(const CSettingNode *root, const QString &filePath,
+                      const ScrambleKeySource &keys = RandomScrambleKey);
     bool IsTransferring() const { return m_transferring; }
     // Asks the server to cancel the transfer; its end follows as a report.
     void Cancel();

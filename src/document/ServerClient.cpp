@@ -64,15 +64,19 @@ QString CServerClient::Reserve(const CApplication *application)
     return PhoneHeldText(application, QString::fromUtf16(name));
 }
 
-HRESULT CServerClient::Send(const CSettingNode *root, const QString &filePath)
+HRESULT CServerClient::Send(const CSettingNode *root, const QString &filePath,
+                            const ScrambleKeySource &keys)
 {
     HRESULT result =
         m_server->SetConfiguration(u"", reinterpret_cast<const char16_t *>(filePath.utf16()));
     if (SUCCEEDED(result)) {
-        StreamConfigurationForSending(root, [this, &result](QStringView piece) {
-            result = m_server->AppendConfiguration(piece.utf16(), uint32_t(piece.size()));
-            return SUCCEEDED(result);
-        });
+        StreamConfigurationForSending(
+            root,
+            [this, &result](QStringView piece) {
+                result = m_server->AppendConfiguration(piece.utf16(), uint32_t(piece.size()));
+                return SUCCEEDED(result);
+            },
+            keys);
     }
     if (SUCCEEDED(result))
         result = m_server->StartTransfer();

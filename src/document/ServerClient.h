@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/PasswordScrambler.h"
 #include "platform/com/ComTypes.h"
 
 #include <QString>
@@ -35,7 +36,9 @@ public:
     // Hands the configuration of root to the server as it is written, with
     // the file it came from, and starts the transfer; on failure the phone is
     // released and the result returned.
-    HRESULT Send(const CSettingNode *root, const QString &filePath);
+    // Passwords are scrambled with keys from keys.
+    HRESULT Send(const CSettingNode *root, const QString &filePath,
+                 const ScrambleKeySource &keys = RandomScrambleKey);
 
 private:
     IConnectivityServer *m_server = nullptr;

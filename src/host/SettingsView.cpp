@@ -193,7 +193,8 @@ void CSettingsView::ExecuteCommand(uint32_t command)
     case CommandId::Send:
     case CommandId::MenuSend:
         m_tree->CommitEdit();
-        m_sending->Send(m_app.Document().GetRoot(), m_commands->FilePath());
+        m_sending->Send(m_app.Document().GetRoot(), m_commands->FilePath(),
+                        m_app.Document().ScrambleKeys());
         break;
     case CommandId::SendOption1:
         m_sending->SetOption(CViewSending::ThroughServer);

@@ -145,7 +145,7 @@ void CSendDlg::Send()
     {
         CWaitCursorGuard wait;
         m_progress->Reset();
-        if (m_session.Start(m_root, m_filePath) != CSendSession::StartResult::Started)
+        if (m_session.Start(m_root, m_filePath, m_keys) != CSendSession::StartResult::Started)
             return;
     }
     hide();

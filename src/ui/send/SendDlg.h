@@ -31,6 +31,8 @@ public:
     CSendDlg(const CApplication *application, const CSettingNode *root, QString filePath,
              CCallbackImpl &callback, QWidget *parent = nullptr);
     ~CSendDlg() override;
+    // The document's source of password keys; random keys otherwise.
+    void SetScrambleKeys(ScrambleKeySource keys) { m_keys = std::move(keys); }
 
     void SetServerFactory(ServerFactory factory) { m_factory = std::move(factory); }
 
@@ -59,6 +61,7 @@ private:
 
     const CApplication *m_application;
     const CSettingNode *m_root;
+    ScrambleKeySource m_keys = RandomScrambleKey;
     QString m_filePath;
     CCallbackImpl &m_callback;
     ServerFactory m_factory;

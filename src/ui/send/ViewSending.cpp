@@ -18,7 +18,8 @@ void CViewSending::ShowMessage(const QString &text) const
         port->ShowMessage(text, IMessagePort::Ok, IMessagePort::Warning);
 }
 
-void CViewSending::Send(const CSettingNode *root, const QString &filePath)
+void CViewSending::Send(const CSettingNode *root, const QString &filePath,
+                        const ScrambleKeySource &keys)
 {
     const QString failing = CheckBeforeSending(m_application, root);
     if (!failing.isEmpty()) {
@@ -32,5 +33,6 @@ void CViewSending::Send(const CSettingNode *root, const QString &filePath)
     CSendDlg dialog(m_application, root, filePath, *m_callback, m_view);
     if (m_factory)
         dialog.SetServerFactory(m_factory);
+    dialog.SetScrambleKeys(keys);
     dialog.Run();
 }

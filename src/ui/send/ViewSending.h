@@ -25,7 +25,8 @@ public:
 
     // Checks the included settings of root and sends them the current way;
     // filePath: the file they came from. The caller commits any open edit.
-    void Send(const CSettingNode *root, const QString &filePath);
+    void Send(const CSettingNode *root, const QString &filePath,
+              const ScrambleKeySource &keys = RandomScrambleKey);
 
 private:
     void ShowMessage(const QString &text) const;
