@@ -3,6 +3,7 @@
 #include "BookmarkFile.h"
 
 #include "settings/ItemNames.h"
+#include "settings/NodeCatalogue.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
@@ -17,10 +18,11 @@ using namespace NodeType;
 
 namespace {
 
-// The node types of a bookmark's fields, in the record's order.
+// The node types of a bookmark's fields, in the record's order; the entry's
+// own type is the list's entry type in the catalogue.
 struct BookmarkTypes
 {
-    int entry;
+    int list;
     int name;
     int url;
     int connection; // 0 for WWW bookmarks
@@ -28,8 +30,8 @@ struct BookmarkTypes
     int password;
 };
 
-constexpr BookmarkTypes kWwwTypes = {WWWBookmark, WWWBookmarkName, WWWBookmarkURL, 0, 0, 0};
-constexpr BookmarkTypes kWapTypes = {WAPBookmark,         WAPBookmarkName,
+constexpr BookmarkTypes kWwwTypes = {WWWBookmarks, WWWBookmarkName, WWWBookmarkURL, 0, 0, 0};
+constexpr BookmarkTypes kWapTypes = {WAPBookmarks,        WAPBookmarkName,
                                      WAPBookmarkURL,      WAPBookmarkUseConnection,
                                      WAPBookmarkUsername, WAPBookmarkPassword};
 
@@ -77,10 +79,11 @@ bool LengthWithin(const QString &text, int least, int most)
 std::vector<CBookmark> ReadBookmarks(const CSettingNode &listNode)
 {
     const BookmarkTypes &types = TypesOf(KindOf(listNode));
+    const int entryType = ItemTypeUnder(types.list);
     std::vector<CBookmark> records;
     records.reserve(listNode.Children().size());
     for (const CSettingNode *entry : listNode.Children()) {
-        if (entry->GetType() != types.entry)
+        if (entry->GetType() != entryType)
             continue;
         CBookmark record;
         record.name = FieldValue(*entry, types.name);
@@ -171,7 +174,7 @@ std::vector<std::unique_ptr<CSettingNode>> CBookmarkList::MakeEntries() const
     std::vector<std::unique_ptr<CSettingNode>> entries;
     entries.reserve(m_records.size());
     for (const CBookmark &record : m_records) {
-        CSettingNode *entry = list.AddChild(QString(), EditorKind::None, types.entry);
+        CSettingNode *entry = list.AddChild(QString(), EditorKind::None, ItemTypeUnder(types.list));
         entry->CreateDefaultContent();
         SetField(*entry, types.name, record.name);
         SetField(*entry, types.url, record.url);

@@ -14,25 +14,15 @@ namespace {
 
 using namespace NodeType;
 
-struct ChildElement
+// The type of the item or entry that name makes under parentType; -1 when
+// it makes none.
+int ItemElementType(int parentType, QStringView name)
 {
-    int parentType;
-    const char16_t *name;
-    int childType;
-};
-
-// Elements that make a new item under their category or list.
-constexpr ChildElement kItemElements[] = {
-    {IAPSettings, u"IAPConnection", IAPConnection},
-    {EMailSettings, u"Mailbox", Mailbox},
-    {WAPSettings, u"WAPConnection", WAPConnection},
-    {SMSSettings, u"SMSCentre", SMSCentre},
-    {WWWBookmarks, u"WWWBookmark", WWWBookmark},
-    {WAPBookmarks, u"WAPBookmark", WAPBookmark},
-    {Files, u"File", File},
-    {TerminalConnectionSettings, u"TerminalConnection", TerminalConnection},
-    {TelnetConnectionSettings, u"TelnetConnection", TelnetConnection},
-};
+    const int itemType = ItemTypeUnder(parentType);
+    if (itemType < 0 || name != InvariantText(NodeTypeInfoOf(itemType).labelId))
+        return -1;
+    return itemType;
+}
 
 // The entry type of a file list whose entries are written as a single
 // element with the file as its value; -1 for anything else.
@@ -42,16 +32,6 @@ int FileEntryType(int listType, QStringView name)
     if (!role || role->localType)
         return -1;
     return name == InvariantText(NodeTypeInfoOf(role->entryType).labelId) ? role->entryType : -1;
-}
-
-template<std::size_t N>
-int MatchChildElement(const ChildElement (&table)[N], int parentType, QStringView name)
-{
-    for (const ChildElement &row : table) {
-        if (row.parentType == parentType && name == QStringView(row.name))
-            return row.childType;
-    }
-    return -1;
 }
 
 bool IsBlank(QChar c)
@@ -196,7 +176,7 @@ void CConfigurationLoader::OnStartElement(QStringView name, QStringView attribut
         return;
     const OpAttribute op = ParseOp(attributes);
     CSettingNode *node = nullptr;
-    const int itemType = MatchChildElement(kItemElements, m_current->GetType(), name);
+    const int itemType = ItemElementType(m_current->GetType(), name);
     if (itemType >= 0) {
         node = m_current->AddChild(QString(), EditorKind::None, itemType);
         node->CreateDefaultContent();

@@ -274,7 +274,24 @@ constexpr int kCategories[] = {
 constexpr int kReferences[] = {NodeType::PreferredConnection,  NodeType::PreferredMailbox,
                                NodeType::MailboxUseConnection, NodeType::WAPUseConnection,
                                NodeType::PreferredCentre,      NodeType::TelnetAccessPoint};
-constexpr int kBookmarkLists[] = {NodeType::WWWBookmarks, NodeType::WAPBookmarks};
+// Lists and categories with their entry or item type, where no role above
+// names it.
+struct EntryKind
+{
+    int list;
+    int entry;
+};
+constexpr EntryKind kBookmarkEntries[] = {{NodeType::WWWBookmarks, NodeType::WWWBookmark},
+                                          {NodeType::WAPBookmarks, NodeType::WAPBookmark}};
+constexpr EntryKind kHiddenItems[] = {
+    {NodeType::TerminalConnectionSettings, NodeType::TerminalConnection},
+    {NodeType::TelnetConnectionSettings, NodeType::TelnetConnection}};
+constexpr auto kBookmarkLists = [] {
+    std::array<int, std::size(kBookmarkEntries)> types{};
+    for (std::size_t i = 0; i < types.size(); ++i)
+        types[i] = kBookmarkEntries[i].list;
+    return types;
+}();
 // The file list categories first, in the order they are shown.
 constexpr FileListRole kFileListRoles[] = {
     {NodeType::RingingTones, NodeType::RingingTone, 0, 0},
@@ -362,6 +379,22 @@ std::span<const int> FileListTypes()
 {
     return kFileLists;
 }
+int ItemTypeUnder(int type)
+{
+    if (const ItemRole *role = RoleOfCategory(type))
+        return role->item;
+    if (const FileListRole *files = FileListRoleOf(type); files && files->localType)
+        return files->entryType;
+    for (const auto &kinds :
+         {std::span<const EntryKind>(kBookmarkEntries), std::span<const EntryKind>(kHiddenItems)}) {
+        for (const EntryKind &kind : kinds) {
+            if (kind.list == type)
+                return kind.entry;
+        }
+    }
+    return -1;
+}
+
 const FileListRole *FileListRoleOf(int type)
 {
     const auto it =

@@ -90,3 +90,7 @@ struct FileListRole
 // The role of a file list type, also of the unnamed list no file names;
 // null for any other type.
 const FileListRole *FileListRoleOf(int type);
+// The type of the items or entries that a category or list holds, each an
+// element of its own in a file (a file entry that holds only its path is
+// not one); -1 for a type that holds none.
+int ItemTypeUnder(int type);
