@@ -64,11 +64,9 @@ int CmdConvert(const QStringList &arguments)
 
 int CmdCheck(const QStringList &arguments)
 {
-    const bool sending = arguments.contains(QStringLiteral("--sending"));
-    const bool all = arguments.contains(QStringLiteral("--all"));
     QStringList files = arguments;
-    files.removeAll(QStringLiteral("--sending"));
-    files.removeAll(QStringLiteral("--all"));
+    const bool sending = files.removeAll(QStringLiteral("--sending")) > 0;
+    const bool all = files.removeAll(QStringLiteral("--all")) > 0;
     if (files.size() != 1 || (all && !sending)) {
         PrintError(
             Text(CliText::WrongArguments, {QStringLiteral("check"), QStringLiteral("check")}));
@@ -104,9 +102,8 @@ int CmdCheck(const QStringList &arguments)
 
 int CmdDiff(const QStringList &arguments)
 {
-    const bool all = arguments.contains(QStringLiteral("--all"));
     QStringList files = arguments;
-    files.removeAll(QStringLiteral("--all"));
+    const bool all = files.removeAll(QStringLiteral("--all")) > 0;
     if (files.size() != 2) {
         PrintError(Text(CliText::WrongArguments, {QStringLiteral("diff"), QStringLiteral("diff")}));
         return ExitUsage;
@@ -154,9 +151,8 @@ void ShowRows(const CSettingNode *node, int depth, bool all)
 
 int CmdShow(const QStringList &arguments)
 {
-    const bool all = arguments.contains(QStringLiteral("--all"));
     QStringList files = arguments;
-    files.removeAll(QStringLiteral("--all"));
+    const bool all = files.removeAll(QStringLiteral("--all")) > 0;
     if (files.size() != 1) {
         PrintError(Text(CliText::WrongArguments, {QStringLiteral("show"), QStringLiteral("show")}));
         return ExitUsage;

@@ -73,11 +73,9 @@ private:
 
 int CmdVariants(const QStringList &arguments)
 {
-    const bool force = arguments.contains(QStringLiteral("--force"));
-    const bool check = arguments.contains(QStringLiteral("--check"));
     QStringList files = arguments;
-    files.removeAll(QStringLiteral("--force"));
-    files.removeAll(QStringLiteral("--check"));
+    const bool force = files.removeAll(QStringLiteral("--force")) > 0;
+    const bool check = files.removeAll(QStringLiteral("--check")) > 0;
     if (files.size() != 3) {
         PrintError(Text(CliText::WrongArguments,
                         {QStringLiteral("variants"), QStringLiteral("variants")}));

@@ -54,7 +54,11 @@ bool Passes(CSettingNode *node, const QString &value, int update = 0, bool repai
 
 } // namespace
 
-TEST(TreeCheck, StrictWalkStopsAtFirstFailureChangesNothingAndSkipsUnsetSubtrees)
+// Two access points with three failing values: Office's port (set), its
+// address (disabled and in a group that is not set) and Home's phone number
+// (not set itself, in a set item); a failing template value that is never
+// checked.
+struct CFailingTree
 {
     CTestTree tree;
     CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
@@ -63,17 +67,26 @@ TEST(TreeCheck, StrictWalkStopsAtFirstFailureChangesNothingAndSkipsUnsetSubtrees
     CSettingNode *port = Path(office, {Proxies, HTTPPortNumber});
     CSettingNode *address = Path(office, {AddressOptions, IPAddress});
     CSettingNode *homePhone = home->FindChild(IAPPhoneNumber);
-    office->FindChild(IAPPhoneNumber)->SetValue("0401");
-    port->SetValue("70000");
-    IncludeWithAncestors(port);
-    // Disabled by RetrieveIP "Yes", which sending does not ask about.
-    address->SetValue("1.2.3");
-    address->SetInclude(1, 0);
-    IncludeWithAncestors(home);
-    homePhone->SetValue("call me");
-    // Templates are never checked.
-    Path(category, {IAPTemplate, AddressOptions, IPAddress})->SetValue("999.1.1.1");
-    tree.Root()->SetModified(0);
+
+    CFailingTree()
+    {
+        office->FindChild(IAPPhoneNumber)->SetValue("0401");
+        port->SetValue("70000");
+        IncludeWithAncestors(port);
+        // Disabled by RetrieveIP "Yes", which sending does not ask about.
+        address->SetValue("1.2.3");
+        address->SetInclude(1, 0);
+        IncludeWithAncestors(home);
+        homePhone->SetValue("call me");
+        Path(category, {IAPTemplate, AddressOptions, IPAddress})->SetValue("999.1.1.1");
+        tree.Root()->SetModified(0);
+    }
+};
+
+TEST(TreeCheck, StrictWalkStopsAtFirstFailureChangesNothingAndSkipsUnsetSubtrees)
+{
+    CFailingTree fixture;
+    auto &[tree, office, home, category, port, address, homePhone] = fixture;
 
     const auto failingWhenSending = [&](bool onlyIncluded) {
         CSettingNode *failing = tree.Root();
@@ -111,19 +124,8 @@ TEST(TreeCheck, StrictWalkStopsAtFirstFailureChangesNothingAndSkipsUnsetSubtrees
 
 TEST(TreeCheck, FailingNodesListsEveryFailureOfTheWalkWithoutRepairing)
 {
-    CTestTree tree;
-    CSettingNode *office = AddAccessPoint(tree.Root(), "Office");
-    CSettingNode *home = AddAccessPoint(tree.Root(), "Home");
-    CSettingNode *port = Path(office, {Proxies, HTTPPortNumber});
-    CSettingNode *address = Path(office, {AddressOptions, IPAddress});
-    CSettingNode *homePhone = home->FindChild(IAPPhoneNumber);
-    office->FindChild(IAPPhoneNumber)->SetValue("0401");
-    port->SetValue("70000");
-    IncludeWithAncestors(port);
-    address->SetValue("1.2.3");
-    IncludeWithAncestors(home);
-    homePhone->SetValue("call me");
-    tree.Root()->SetModified(0);
+    CFailingTree fixture;
+    auto &[tree, office, home, category, port, address, homePhone] = fixture;
 
     using Nodes = std::vector<const CSettingNode *>;
     EXPECT_EQ(FailingNodes(tree.Root(), true), Nodes({port, homePhone}));
