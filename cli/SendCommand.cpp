@@ -15,79 +15,160 @@
 #include "settings/StringIds.h"
 
 #include <QFileInfo>
-#include <QTextStream>
-
 #include <atomic>
-#include <condition_variable>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace Cli {
 namespace {
 
-std::atomic<bool> g_interrupted{false};
+// Ctrl+C: the first cancels, the second ends the program at once. The
+// handler only counts and wakes the main thread through a pipe, so that a
+// wait on the terminal or on the server ends too.
+std::atomic<int> g_interrupts{0};
+int g_wakeWrite = -1;
 
 void OnInterrupt(int)
 {
-    g_interrupted = true;
+    if (g_interrupts.fetch_add(1) >= 1)
+        _exit(128 + SIGINT);
+    const char byte = 'i';
+    [[maybe_unused]] const ssize_t written = ::write(g_wakeWrite, &byte, 1);
 }
 
-// Takes the server's callbacks on its thread and queues them for the main
-// thread, which alone talks back to the server.
-class CEventQueue final : public CUnknownImpl<ICallback>
+// A pipe that wakes the main thread: for a task queued by another thread or
+// for Ctrl+C. While it lives, SIGINT interrupts waits instead of ending the
+// program.
+class CWakeUp
 {
 public:
+    CWakeUp()
+    {
+        if (::pipe2(m_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
+            m_pipe[0] = m_pipe[1] = -1;
+        g_interrupts = 0;
+        g_wakeWrite = m_pipe[1];
+        struct sigaction action = {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        // No SA_RESTART: a read of the terminal returns when interrupted.
+        action.sa_flags = 0;
+        sigaction(SIGINT, &action, &m_previous);
+    }
+    ~CWakeUp()
+    {
+        sigaction(SIGINT, &m_previous, nullptr);
+        g_wakeWrite = -1;
+        ::close(m_pipe[0]);
+        ::close(m_pipe[1]);
+    }
+    CWakeUp(const CWakeUp &) = delete;
+    CWakeUp &operator=(const CWakeUp &) = delete;
+
+    void Wake()
+    {
+        const char byte = 't';
+        [[maybe_unused]] const ssize_t written = ::write(m_pipe[1], &byte, 1);
+    }
+    // Waits for a wake-up or for input on fd (-1: none); true when fd has
+    // input.
+    bool Wait(int fd = -1)
+    {
+        pollfd fds[2] = {{m_pipe[0], POLLIN, 0}, {fd, POLLIN, 0}};
+        const int count = ::poll(fds, fd >= 0 ? 2 : 1, -1);
+        char bytes[64];
+        while (::read(m_pipe[0], bytes, sizeof bytes) > 0) {
+        }
+        return count > 0 && fd >= 0 && (fds[1].revents & (POLLIN | POLLHUP));
+    }
+    static bool Interrupted() { return g_interrupts > 0; }
+
+private:
+    int m_pipe[2] = {-1, -1};
+    struct sigaction m_previous = {};
+};
+
+// Tasks for the main thread, which alone talks to the session: the session's
+// results and the server's reports.
+class CTaskQueue
+{
+public:
+    explicit CTaskQueue(CWakeUp &wake)
+        : m_wake(wake)
+    {}
+    void Push(std::function<void()> task)
+    {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_tasks.push_back(std::move(task));
+        }
+        m_wake.Wake();
+    }
+    void RunPending()
+    {
+        for (;;) {
+            std::function<void()> task;
+            {
+                const std::lock_guard<std::mutex> lock(m_mutex);
+                if (m_tasks.empty())
+                    return;
+                task = std::move(m_tasks.front());
+                m_tasks.pop_front();
+            }
+            task();
+        }
+    }
+
+private:
+    CWakeUp &m_wake;
+    std::mutex m_mutex;
+    std::deque<std::function<void()>> m_tasks;
+};
+
+// Takes the server's callbacks on its thread and queues them for the main
+// thread.
+class CReportQueue final : public CUnknownImpl<ICallback>
+{
+public:
+    std::function<void(ServerReport)> handle;
+
     HRESULT OnStateChanged(uint32_t state) override
     {
-        Push({ServerReport::StateChanged, S_OK, state, 0, 0, {}, {}});
-        return S_OK;
+        return Push({ServerReport::StateChanged, S_OK, state, 0, 0, {}, {}});
     }
     HRESULT OnError(HRESULT result, uint32_t number, const char16_t *settingName,
                     const char16_t *text) override
     {
-        Push({ServerReport::Error, result, number, 0, 0, QString::fromUtf16(settingName),
-              QString::fromUtf16(text)});
-        return S_OK;
+        return Push({ServerReport::Error, result, number, 0, 0, QString::fromUtf16(settingName),
+                     QString::fromUtf16(text)});
     }
     HRESULT OnProgress(int32_t phase, const char16_t *text, int32_t percentage) override
     {
-        Push({ServerReport::Progress, S_OK, 0, phase, percentage, {}, QString::fromUtf16(text)});
-        return S_OK;
+        return Push(
+            {ServerReport::Progress, S_OK, 0, phase, percentage, {}, QString::fromUtf16(text)});
     }
     HRESULT OnFinished(HRESULT result) override
     {
-        Push({ServerReport::Finished, result, 0, 0, 0, {}, {}});
-        return S_OK;
-    }
-
-    // The next report, or nothing after waitMs.
-    std::optional<ServerReport> Next(int waitMs)
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        if (!m_added.wait_for(lock, std::chrono::milliseconds(waitMs),
-                              [this] { return !m_reports.empty(); }))
-            return std::nullopt;
-        ServerReport report = std::move(m_reports.front());
-        m_reports.pop_front();
-        return report;
+        return Push({ServerReport::Finished, result, 0, 0, 0, {}, {}});
     }
 
 private:
-    void Push(ServerReport report)
+    HRESULT Push(ServerReport report)
     {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_reports.push_back(std::move(report));
-        m_added.notify_one();
+        if (handle)
+            handle(std::move(report));
+        return S_OK;
     }
-
-    std::mutex m_mutex;
-    std::condition_variable m_added;
-    std::deque<ServerReport> m_reports;
 };
 
 // The answer a --answer word gives; nothing for another word.
@@ -191,8 +272,31 @@ private:
     QString m_status;
 };
 
+// A line typed on the terminal; nothing when Ctrl+C came first, a null
+// text at the end of the input.
+std::optional<QString> ReadTerminalLine(CWakeUp &wake)
+{
+    QByteArray line;
+    for (;;) {
+        if (CWakeUp::Interrupted())
+            return std::nullopt;
+        if (!wake.Wait(STDIN_FILENO))
+            continue;
+        char byte = 0;
+        const ssize_t count = ::read(STDIN_FILENO, &byte, 1);
+        if (count < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (count <= 0)
+            return line.isEmpty() ? QString() : QString::fromUtf8(line);
+        if (byte == '\n')
+            return QString::fromUtf8(line);
+        line += byte;
+    }
+}
+
 // Asks on the terminal; a capital letter keeps the answer for the rest.
-int32_t AskOnTerminal(const QString &question, uint32_t mask, bool &keep)
+// Nothing when Ctrl+C interrupts the question.
+std::optional<SendReply> AskOnTerminal(CWakeUp &wake, const QString &question, uint32_t mask)
 {
     struct Choice
     {
@@ -203,21 +307,23 @@ int32_t AskOnTerminal(const QString &question, uint32_t mask, bool &keep)
                                           {u'o', QuestionAnswer::Overwrite},
                                           {u'r', QuestionAnswer::Retry},
                                           {u'c', QuestionAnswer::Cancel}};
-    QTextStream input(stdin);
     for (;;) {
         PrintError(question);
         const QString prompt = Text(CliText::QuestionPrompt);
         std::fputs(prompt.toUtf8().constData(), stderr);
         std::fflush(stderr);
-        const QString line = input.readLine().trimmed();
-        if (line.isNull())
-            return QuestionAnswer::Skip;
+        const std::optional<QString> typed = ReadTerminalLine(wake);
+        if (!typed) {
+            std::fputc('\n', stderr);
+            return std::nullopt;
+        }
+        const QString line = typed->trimmed();
+        if (typed->isNull())
+            return SendReply{QuestionAnswer::Skip, false};
         for (const Choice &choice : kChoices) {
             if ((mask & uint32_t(choice.answer)) && line.size() == 1 &&
-                line[0].toLower() == QChar(choice.letter)) {
-                keep = line[0].isUpper();
-                return choice.answer;
-            }
+                line[0].toLower() == QChar(choice.letter))
+                return SendReply{choice.answer, line[0].isUpper()};
         }
     }
 }
@@ -227,8 +333,9 @@ int32_t AskOnTerminal(const QString &question, uint32_t mask, bool &keep)
 class CConsoleSendPort final : public ISendSessionPort
 {
 public:
-    explicit CConsoleSendPort(const SendOptions &options)
+    CConsoleSendPort(const SendOptions &options, CWakeUp &wake)
         : m_options(options)
+        , m_wake(wake)
     {}
 
     void ShowProgress(const QString &status, int percentage, bool) override
@@ -247,66 +354,95 @@ public:
             PrintError(question.text);
             return SendReply{QuestionAnswer::Skip, false};
         }
-        SendReply reply;
-        reply.answer = AskOnTerminal(question.text, question.answers, reply.keep);
-        return reply;
+        return AskOnTerminal(m_wake, question.text, question.answers);
     }
     void ShowMessage(const QString &text) override
     {
         m_progress.End();
         PrintError(text);
     }
-    void PhoneChanged(bool) override {}
-    void TransferEnded(HRESULT result) override
+    void Connected(bool connected) override { m_connected = connected; }
+    void PhoneChanged(bool connected, const PhoneInfo &) override { m_phone = connected; }
+    void TransferEnded(const SendOutcome &outcome) override
     {
         m_progress.End();
-        m_status = SUCCEEDED(result) ? ExitOk : ExitCheckFailed;
+        if (outcome.cancelled)
+            PrintError(outcome.summary);
+        else if (!outcome.summary.isEmpty())
+            PrintOut(outcome.summary);
+        m_status = SUCCEEDED(outcome.result) ? ExitOk
+                   : outcome.unreachable     ? ExitUnreachable
+                                             : ExitCheckFailed;
     }
 
+    // Whether the connection was made, once it was tried.
+    std::optional<bool> IsConnected() const { return m_connected; }
+    bool IsPhoneConnected() const { return m_phone; }
     // The exit status once the transfer has ended.
     std::optional<int> Status() const { return m_status; }
 
 private:
     const SendOptions &m_options;
+    CWakeUp &m_wake;
     CProgressLine m_progress;
+    std::optional<bool> m_connected;
+    bool m_phone = false;
     std::optional<int> m_status;
 };
 
 int SendToServer(const SendOptions &options, CCliDocument &document)
 {
-    CConsoleSendPort port(options);
-    CSendSession session(Application(), port);
-    CComPtr<IConnectivityServer> server;
-    IConnectivityServer *made = SUCCEEDED(CreateServer(server)) ? server.Get() : nullptr;
-    CComPtr<CEventQueue> events;
-    CreateComObject<CEventQueue>(nullptr, IID_ICallback, events.ReceiveVoid());
-    if (!session.Connect(made, events.Get()))
-        return ExitUnreachable;
-    if (!session.IsPhoneConnected()) {
-        port.ShowMessage(Text(StringId::MsgServerNotReached));
-        return ExitUnreachable;
-    }
-    switch (session.Start(document.GetRoot(), QFileInfo(options.file).absoluteFilePath(),
-                          document.ScrambleKeys())) {
-    case CSendSession::StartResult::Started:
-        break;
-    case CSendSession::StartResult::NotReserved:
-        return ExitUnreachable;
-    case CSendSession::StartResult::Failed:
-        return ExitCheckFailed;
-    }
-    g_interrupted = false;
-    const auto previous = std::signal(SIGINT, OnInterrupt);
-    while (!port.Status()) {
-        if (g_interrupted)
+    CWakeUp wake;
+    CTaskQueue tasks(wake);
+    CComPtr<CReportQueue> reports;
+    CreateComObject<CReportQueue>(nullptr, IID_ICallback, reports.ReceiveVoid());
+    CConsoleSendPort port(options, wake);
+    CSendSession session(Application(), port,
+                         [&tasks](std::function<void()> task) { tasks.Push(std::move(task)); });
+    reports->handle = [&tasks, &session](ServerReport report) {
+        tasks.Push([&session, report = std::move(report)] { session.Handle(report); });
+    };
+    session.Connect(
+        [](IConnectivityServer **server) {
+            CComPtr<IConnectivityServer> made;
+            const HRESULT result = CreateServer(made);
+            *server = made.Detach();
+            return result;
+        },
+        reports.Get());
+    bool started = false;
+    bool cancelled = false;
+    for (;;) {
+        tasks.RunPending();
+        if (const std::optional<int> status = port.Status()) {
+            return *status;
+        }
+        if (CWakeUp::Interrupted() && !cancelled) {
+            cancelled = true;
+            if (!started) {
+                // Nothing reserved yet; the server may still be starting,
+                // and the program need not wait for it.
+                PrintError(Text(StringId::CancelledNothingSent));
+                std::fflush(stderr);
+                std::_Exit(ExitCheckFailed);
+            }
             session.Cancel();
-        if (const std::optional<ServerReport> report = events->Next(100))
-            session.Handle(*report);
+        }
+        if (!started && port.IsConnected()) {
+            if (!*port.IsConnected())
+                return ExitUnreachable;
+            if (!port.IsPhoneConnected()) {
+                port.ShowMessage(Text(StringId::MsgServerNotReached));
+                return ExitUnreachable;
+            }
+            session.Start(document.GetRoot(), QFileInfo(options.file).absoluteFilePath(),
+                          document.ScrambleKeys());
+            started = true;
+            continue;
+        }
+        wake.Wait();
     }
-    std::signal(SIGINT, previous);
-    return *port.Status();
 }
-
 } // namespace
 
 int CmdSend(const QStringList &arguments)

@@ -85,6 +85,12 @@ void IndentContinuationLines(QString &value, int depth)
     value.truncate(end);
 }
 
+// A node the configuration marks for the phone (op="create" or "update").
+bool IsMarked(const CSettingNode *node)
+{
+    return node->IsIncluded() || node->GetUpdateFlag();
+}
+
 void AppendStartTag(const CSettingNode *node, const QString &name, QString &text)
 {
     text += u'<';
@@ -329,6 +335,17 @@ bool StreamConfigurationForSending(const CSettingNode *root,
         return false;
     out.Drain();
     return out.Accepted();
+}
+
+int CountMarkedSettings(const CSettingNode *node)
+{
+    if (IsTemplateType(node->GetType()))
+        return 0;
+    // The root is the document element, which carries no mark.
+    int count = node->GetParent() && IsMarked(node) ? 1 : 0;
+    for (const CSettingNode *child : node->Children())
+        count += CountMarkedSettings(child);
+    return count;
 }
 
 QByteArray EncodeConfigurationFile(const QString &text)

@@ -33,6 +33,10 @@ QString ConfigurationTextForSending(const CSettingNode *root,
 bool StreamConfigurationForSending(const CSettingNode *root,
                                    const std::function<bool(QStringView piece)> &sink,
                                    const ScrambleKeySource &keys = RandomScrambleKey);
+// How many settings of node's branch (node too, unless it is the root) the
+// configuration marks for the phone to create or update; template items are
+// never written.
+int CountMarkedSettings(const CSettingNode *node);
 // The file's bytes: byte order mark, CR LF line ends, UTF-16 little-endian.
 QByteArray EncodeConfigurationFile(const QString &text);
 

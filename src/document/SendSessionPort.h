@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/SendTexts.h"
 #include "platform/com/ComTypes.h"
 
 #include <QString>
@@ -26,6 +27,19 @@ struct SendReply
     bool keep = false;
 };
 
+// How a send ended, or why it never began.
+struct SendOutcome
+{
+    HRESULT result = S_OK;
+    // The server or the phone could not be reached, or another application
+    // holds the phone: nothing was sent.
+    bool unreachable = false;
+    bool cancelled = false;
+    // What reached the phone, said after a success or a cancel; empty
+    // otherwise (the failure's message has been shown).
+    QString summary;
+};
+
 // What a send session shows and asks. The send dialog and provana send
 // implement it; tests fake it.
 class ISendSessionPort
@@ -38,8 +52,12 @@ public:
     // Nothing when the transfer ended while the question was open.
     virtual std::optional<SendReply> Ask(const SendQuestion &question) = 0;
     virtual void ShowMessage(const QString &text) = 0;
-    virtual void PhoneChanged(bool connected) = 0;
-    // The transfer is over: an open question and the progress close. The
-    // message about its end, if any, follows.
-    virtual void TransferEnded(HRESULT result) = 0;
+    // The connection to the server is made, or it failed (and the message
+    // has been shown).
+    virtual void Connected(bool connected) = 0;
+    // phone: empty fields when no phone is connected.
+    virtual void PhoneChanged(bool connected, const PhoneInfo &phone) = 0;
+    // The send is over, or never began: an open question and the progress
+    // close. The message about a failure, if any, follows.
+    virtual void TransferEnded(const SendOutcome &outcome) = 0;
 };

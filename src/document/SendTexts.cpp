@@ -155,7 +155,9 @@ QString ServerErrorText(const CApplication *application, HRESULT result,
                         const QString &lastText)
 {
     const uint32_t code = HRESULT_CODE(result);
-    const unsigned label = ErrorLabel(code);
+    // A server that went silent or away counts as one that cannot be reached.
+    const unsigned label =
+        result == RPC_E_DISCONNECTED ? unsigned(StringId::MsgServerNotReached) : ErrorLabel(code);
     QString message;
     if (label)
         message = LoadLabel(application, label, true);

@@ -1,12 +1,12 @@
 #include "document/ServerClient.h"
 
 #include "config/ConfigWriter.h"
-#include "document/SendTexts.h"
 #include "orvenet/sdk/ConnectivityServer.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <iterator>
 #include <utility>
 
@@ -51,33 +51,45 @@ void CServerClient::Disconnect()
         std::exchange(m_server, nullptr)->Release();
 }
 
-QString CServerClient::Reserve(const CApplication *application)
+HRESULT CServerClient::Reserve(QString *holder)
 {
+    if (!m_server)
+        return RPC_E_DISCONNECTED;
     const HRESULT result = m_server->ReservePhone();
-    if (SUCCEEDED(result))
-        return QString();
-    if (HRESULT_CODE(result) != ServerResult::PhoneHeld)
-        return ServerErrorText(application, result);
+    if (HRESULT_CODE(result) != ServerResult::PhoneHeld || !holder || SUCCEEDED(result))
+        return result;
     char16_t name[256] = {};
     uint32_t length = 0;
-    m_server->GetHolderName(name, std::size(name), &length);
-    return PhoneHeldText(application, QString::fromUtf16(name));
+    if (SUCCEEDED(m_server->GetHolderName(name, std::size(name), &length)))
+        *holder = QString::fromUtf16(name, std::min<qsizetype>(length, std::size(name) - 1));
+    return result;
 }
 
 HRESULT CServerClient::Send(const CSettingNode *root, const QString &filePath,
-                            const ScrambleKeySource &keys)
+                            const ScrambleKeySource &keys, const std::atomic<bool> *cancelled)
 {
+    if (!m_server)
+        return RPC_E_DISCONNECTED;
+    const auto stopped = [cancelled] {
+        return cancelled && cancelled->load();
+    };
     HRESULT result =
         m_server->SetConfiguration(u"", reinterpret_cast<const char16_t *>(filePath.utf16()));
     if (SUCCEEDED(result)) {
         StreamConfigurationForSending(
             root,
-            [this, &result](QStringView piece) {
+            [this, &result, &stopped](QStringView piece) {
+                if (stopped()) {
+                    result = ServerFailure(ServerResult::Cancelled);
+                    return false;
+                }
                 result = m_server->AppendConfiguration(piece.utf16(), uint32_t(piece.size()));
                 return SUCCEEDED(result);
             },
             keys);
     }
+    if (SUCCEEDED(result) && stopped())
+        result = ServerFailure(ServerResult::Cancelled);
     if (SUCCEEDED(result))
         result = m_server->StartTransfer();
     if (FAILED(result))

@@ -5,9 +5,9 @@
 
 #include <QString>
 
+#include <atomic>
 #include <cstdint>
 
-class CApplication;
 class CSettingNode;
 struct ICallback;
 struct IConnectivityServer;
@@ -31,14 +31,17 @@ public:
     IConnectivityServer *Server() const { return m_server; }
     uint32_t Token() const { return m_token; }
 
-    // Reserves the phone; on failure the message to show (empty on success).
-    QString Reserve(const CApplication *application);
+    // Reserves the phone; when another application holds it, *holder
+    // receives the name the server gives.
+    HRESULT Reserve(QString *holder = nullptr);
     // Hands the configuration of root to the server as it is written, with
     // the file it came from, and starts the transfer; on failure the phone is
-    // released and the result returned.
-    // Passwords are scrambled with keys from keys.
+    // released and the result returned. Passwords are scrambled with keys
+    // from keys. When *cancelled turns true the text stops at the next piece
+    // and the result is the server's cancelled failure.
     HRESULT Send(const CSettingNode *root, const QString &filePath,
-                 const ScrambleKeySource &keys = RandomScrambleKey);
+                 const ScrambleKeySource &keys = RandomScrambleKey,
+                 const std::atomic<bool> *cancelled = nullptr);
 
 private:
     IConnectivityServer *m_server = nullptr;

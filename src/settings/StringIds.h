@@ -129,6 +129,10 @@ enum : unsigned {
     MsgSettingRejected = 617,
     MsgConfigurationRejected = 621,
     SendOptionElsewhere = 41120,
+    SentSummary = 41180,
+    CancelledNothingSent = 41181,
+    CancelledPartlySent = 41182,
+    ButtonClose = 41183,
 
     // The send and progress dialogs.
     SendButton = 379,

@@ -12,7 +12,12 @@
 #include "settings/TreeHelpers.h"
 #include "support/TestApplication.h"
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
 #include <functional>
+#include <mutex>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -63,8 +68,10 @@ TEST(SendTexts, ServerResultsPickTheirMessageByTheLowSixteenBits)
     };
     for (const auto &[code, label] : table)
         EXPECT_EQ(texts.Error(code), QStringLiteral("T%1.").arg(label)) << std::hex << code;
-    // The facility and severity do not matter.
+    // The facility and severity do not matter; a server that went silent
+    // cannot be reached.
     EXPECT_EQ(ServerErrorText(&texts.Application(), 0x12340186), u"T590."_qs);
+    EXPECT_EQ(ServerErrorText(&texts.Application(), RPC_E_DISCONNECTED), u"T486."_qs);
 }
 
 TEST(SendTexts, RejectedSettingsTheFinalDotAndTheFileBeingCopied)
@@ -135,39 +142,49 @@ TEST(SendTexts, CheckBeforeSendingNamesTheFirstIncludedFailureCutTo100)
 
 namespace {
 
-// Records what a client asks of the server.
+// Records what a client asks of the server, from whichever thread asks.
+// A call named in stall waits until the test lets it go.
 class CRecordingServer final : public CUnknownImpl<IConnectivityServer>
 {
 public:
-    QString name;
-    uint32_t registered = 0;
-    uint32_t unregistered = 0;
-    QString text;
-    QString path;
+    QString holder;
     HRESULT reserveResult = S_OK;
     HRESULT appendResult = S_OK;
     HRESULT startResult = S_OK;
-    QString holder;
+    uint32_t registered = 0;
+    QString text;
+    QString path;
     int appends = 0;
-    int releases = 0;
-    int cancels = 0;
-    std::vector<int32_t> answers;
-    bool started = false;
+
+    QStringList Calls()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_calls;
+    }
+    void Stall(const QString &call)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_stall = call;
+    }
+    void Resume()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_stall.clear();
+        m_resumed.notify_all();
+    }
 
     HRESULT SetClientName(const char16_t *clientName) override
     {
-        name = QString::fromUtf16(clientName);
-        return S_OK;
+        return Record(u"name "_qs + QString::fromUtf16(clientName));
     }
     HRESULT RegisterCallback(ICallback *, uint32_t token) override
     {
         registered = token;
-        return S_OK;
+        return Record(u"register"_qs);
     }
     HRESULT UnregisterCallback(uint32_t token) override
     {
-        unregistered = token;
-        return S_OK;
+        return Record(token == registered ? u"unregister"_qs : u"unregister other"_qs);
     }
     HRESULT GetConnectionState(uint32_t *flags) override
     {
@@ -176,28 +193,24 @@ public:
     }
     HRESULT GetPhoneInfo(char16_t *buffer, uint32_t size, uint32_t *length) override
     {
-        return CopyTextToBuffer(u"", 0, buffer, size, length);
+        const char16_t info[] = u"<EPOCName>Ann</EPOCName>";
+        return CopyTextToBuffer(info, std::size(info) - 1, buffer, size, length);
     }
     HRESULT GetHolderName(char16_t *buffer, uint32_t size, uint32_t *length) override
     {
         return CopyTextToBuffer(reinterpret_cast<const char16_t *>(holder.utf16()),
                                 uint32_t(holder.size()), buffer, size, length);
     }
-    HRESULT ReservePhone() override { return reserveResult; }
-    HRESULT ReleasePhone() override
+    HRESULT ReservePhone() override
     {
-        ++releases;
-        return S_OK;
+        Record(u"reserve"_qs);
+        return reserveResult;
     }
-    HRESULT CancelTransfer() override
-    {
-        ++cancels;
-        return S_OK;
-    }
+    HRESULT ReleasePhone() override { return Record(u"release"_qs); }
+    HRESULT CancelTransfer() override { return Record(u"cancel"_qs); }
     HRESULT AnswerQuestion(int32_t answer) override
     {
-        answers.push_back(answer);
-        return S_OK;
+        return Record(QStringLiteral("answer %1").arg(answer));
     }
     HRESULT SetConfiguration(const char16_t *configuration, const char16_t *filePath) override
     {
@@ -207,15 +220,30 @@ public:
     }
     HRESULT StartTransfer() override
     {
-        started = true;
+        Record(u"start"_qs);
         return startResult;
     }
     HRESULT AppendConfiguration(const char16_t *piece, uint32_t length) override
     {
         ++appends;
         text += QStringView(piece, length);
+        Record(u"append"_qs);
         return appendResult;
     }
+
+private:
+    HRESULT Record(const QString &call)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_calls << call;
+        m_resumed.wait(lock, [&] { return m_stall.isEmpty() || !call.startsWith(m_stall); });
+        return S_OK;
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_resumed;
+    QStringList m_calls;
+    QString m_stall;
 };
 
 class CNoCallback final : public CUnknownImpl<ICallback>
@@ -243,17 +271,17 @@ TEST(ServerClient, ConnectsReservesAndStreamsTheConfigurationAsItIsSent)
     {
         CServerClient client;
         ASSERT_EQ(client.Connect(server, callback.Get()), S_OK);
-        EXPECT_EQ(server->name, u"Provana User Interface"_qs);
+        EXPECT_EQ(server->Calls(),
+                  (QStringList{u"name Provana User Interface"_qs, u"register"_qs}));
         EXPECT_NE(client.Token(), 0u);
         EXPECT_EQ(server->registered, client.Token());
 
-        EXPECT_EQ(client.Reserve(&texts.Application()), QString());
+        QString holder;
+        EXPECT_EQ(client.Reserve(&holder), S_OK);
         server->reserveResult = ServerFailure(ServerResult::PhoneHeld);
         server->holder = u" Sync "_qs;
-        EXPECT_EQ(client.Reserve(&texts.Application()),
-                  u"Another application (Sync) is using the phone. Close it."_qs);
-        server->reserveResult = ServerFailure(0xA2);
-        EXPECT_EQ(client.Reserve(&texts.Application()), u"T576."_qs);
+        EXPECT_EQ(client.Reserve(&holder), server->reserveResult);
+        EXPECT_EQ(holder, u" Sync "_qs);
 
         // With the same keys the text sent is the text written, passwords too.
         const auto keys = [] {
@@ -265,21 +293,30 @@ TEST(ServerClient, ConnectsReservesAndStreamsTheConfigurationAsItIsSent)
         EXPECT_EQ(server->text, expected);
         EXPECT_GT(server->appends, 1) << "a large configuration goes in pieces";
         EXPECT_EQ(server->path, u"/a/b.cfg"_qs);
-        EXPECT_EQ(server->releases, 0);
+        EXPECT_FALSE(server->Calls().contains(u"release"_qs));
 
         server->startResult = ServerFailure(0x186);
         EXPECT_EQ(client.Send(texts.Root(), {}), server->startResult);
-        EXPECT_EQ(server->releases, 1);
-        server->started = false;
+        EXPECT_EQ(server->Calls().count(u"release"_qs), 1);
+        server->startResult = S_OK;
         server->appendResult = ServerFailure(0x12);
-        const int appended = server->appends;
+        int appended = server->appends;
         EXPECT_EQ(client.Send(texts.Root(), {}), server->appendResult);
         EXPECT_EQ(server->appends, appended + 1) << "the stream stops at the refused piece";
-        EXPECT_FALSE(server->started);
-        EXPECT_EQ(server->releases, 2);
-        const uint32_t token = client.Token();
+        EXPECT_EQ(server->Calls().count(u"release"_qs), 2);
+
+        // A cancel stops the text at the next piece, and nothing starts.
+        server->appendResult = S_OK;
+        std::atomic<bool> cancelled{true};
+        const int starts = server->Calls().count(u"start"_qs);
+        appended = server->appends;
+        EXPECT_EQ(client.Send(texts.Root(), {}, RandomScrambleKey, &cancelled),
+                  ServerFailure(ServerResult::Cancelled));
+        EXPECT_EQ(server->appends, appended);
+        EXPECT_EQ(server->Calls().count(u"start"_qs), starts);
+        EXPECT_EQ(server->Calls().count(u"release"_qs), 3);
         client.Disconnect();
-        EXPECT_EQ(server->unregistered, token);
+        EXPECT_EQ(server->Calls().last(), u"unregister"_qs);
         EXPECT_EQ(client.Token(), 0u);
     }
 }
@@ -295,7 +332,8 @@ public:
     std::vector<SendQuestion> asked;
     std::vector<SendReply> replies;
     std::function<void()> whileAsking;
-    std::vector<HRESULT> ended;
+    std::vector<SendOutcome> ended;
+    std::optional<bool> connected;
     bool lastWaiting = false;
 
     void ShowProgress(const QString &status, int percentage, bool waiting) override
@@ -317,11 +355,52 @@ public:
         return reply;
     }
     void ShowMessage(const QString &text) override { shown << text; }
-    void PhoneChanged(bool connected) override
+    void Connected(bool made) override { connected = made; }
+    void PhoneChanged(bool phone, const PhoneInfo &info) override
     {
-        shown << QStringLiteral("phone %1").arg(connected);
+        shown << QStringLiteral("phone %1 %2").arg(phone).arg(info.epocName);
     }
-    void TransferEnded(HRESULT result) override { ended.push_back(result); }
+    void TransferEnded(const SendOutcome &outcome) override { ended.push_back(outcome); }
+};
+
+// The owner's thread of a session: the tasks its worker posts back run
+// when the test waits for something.
+class CTaskLoop
+{
+public:
+    CSendSession::TaskPoster Poster()
+    {
+        return [this](std::function<void()> task) {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_tasks.push_back(std::move(task));
+            m_posted.notify_one();
+        };
+    }
+    // Runs tasks until done holds; false after a few seconds without.
+    bool RunUntil(const std::function<bool()> &done)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!done()) {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            // What the server was asked shows without a task: look again soon.
+            if (!m_posted.wait_for(lock, std::chrono::milliseconds(10),
+                                   [this] { return !m_tasks.empty(); })) {
+                if (std::chrono::steady_clock::now() > deadline)
+                    return done();
+                continue;
+            }
+            std::function<void()> task = std::move(m_tasks.front());
+            m_tasks.pop_front();
+            lock.unlock();
+            task();
+        }
+        return true;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_posted;
+    std::deque<std::function<void()>> m_tasks;
 };
 
 class SendSessionTest : public ::testing::Test
@@ -333,43 +412,73 @@ protected:
                                           m_serverInterface.ReceiveVoid());
         m_server = static_cast<CRecordingServer *>(m_serverInterface.Get());
         CreateComObject<CNoCallback>(nullptr, IID_ICallback, m_callback.ReceiveVoid());
-        EXPECT_TRUE(m_session.Connect(m_server, m_callback.Get()));
+        m_texts.Strings().texts.insert(StringId::SentSummary, u"Sent to %s: %s, %s"_qs);
+        m_texts.Strings().texts.insert(StringId::CancelledPartlySent, u"Partly %s (%s) %s"_qs);
+        m_texts.Strings().texts.insert(StringId::CancelledNothingSent, u"Nothing"_qs);
+        m_texts.Strings().texts.insert(StringId::Cancelling, u"Cancelling..."_qs);
+        m_session.Connect(Factory(), m_callback.Get());
+        EXPECT_TRUE(m_loop.RunUntil([this] { return m_port.connected.has_value(); }));
     }
+    CSendSession::ServerFactory Factory()
+    {
+        return [server = m_serverInterface](IConnectivityServer **made) {
+            server->AddRef();
+            *made = server.Get();
+            return S_OK;
+        };
+    }
+    // Starts a transfer and waits until the server has it.
     void Start()
     {
-        ASSERT_EQ(m_session.Start(m_texts.Root(), {}), CSendSession::StartResult::Started);
+        const qsizetype starts = m_server->Calls().count(u"start"_qs);
+        m_session.Start(m_texts.Root(), {});
+        ASSERT_TRUE(m_session.IsTransferring());
+        ASSERT_TRUE(Until([&] { return m_server->Calls().count(u"start"_qs) > starts; }));
+    }
+    bool Until(const std::function<bool()> &done) { return m_loop.RunUntil(done); }
+    bool Called(const QString &call, qsizetype times = 1)
+    {
+        return Until([&] { return m_server->Calls().count(call) >= times; });
     }
     void Report(ServerReport::Kind kind, HRESULT result, const QString &name = {},
                 const QString &text = {}, int32_t phase = 0, uint32_t number = 0)
     {
         m_session.Handle({kind, result, number, phase, 0, name, text});
     }
+    void Progress(int32_t phase, const QString &text)
+    {
+        Report(ServerReport::Progress, S_OK, {}, text, phase);
+    }
     void Question(const QString &name, const QString &file)
     {
         Report(ServerReport::Error, ServerFailure(ServerResult::FileExists), name, file, 0,
                QuestionAnswer::Skip | QuestionAnswer::Overwrite);
     }
+    QStringList Answers() { return m_server->Calls().filter(u"answer"_qs); }
 
     CSendTexts m_texts;
     CRecordingPort m_port;
-    CSendSession m_session{&m_texts.Application(), m_port};
+    CTaskLoop m_loop;
     CComPtr<IConnectivityServer> m_serverInterface;
     CRecordingServer *m_server = nullptr;
     CComPtr<ICallback> m_callback;
+    CSendSession m_session{&m_texts.Application(), m_port, m_loop.Poster()};
 };
 
 } // namespace
 
 TEST_F(SendSessionTest, QuestionsKeepOneAnswerPerKindOfItemForOneTransfer)
 {
+    EXPECT_EQ(m_port.connected, true);
+    EXPECT_EQ(m_port.shown, QStringList{u"phone 1 Ann"_qs});
+    m_port.shown.clear();
     Start();
-    m_session.Handle({ServerReport::Progress, S_OK, 0, TransferPhase::Preparing, 0, {}, {}});
+    Progress(TransferPhase::Preparing, {});
     EXPECT_TRUE(m_port.lastWaiting);
     m_session.Handle(
         {ServerReport::Progress, S_OK, 0, TransferPhase::CopyingFile, 40, {}, u"/a/ring.wav"_qs});
     EXPECT_FALSE(m_port.lastWaiting);
-    EXPECT_EQ(m_port.shown,
-              (QStringList{u"progress T581 0"_qs, u"progress Copying ring.wav 40"_qs}));
+    EXPECT_EQ(m_port.shown.last(), u"progress Copying ring.wav 40"_qs);
 
     // Kept for the file categories of the configuration, not for other items.
     m_port.replies = {{QuestionAnswer::Overwrite, true},
@@ -386,20 +495,21 @@ TEST_F(SendSessionTest, QuestionsKeepOneAnswerPerKindOfItemForOneTransfer)
     EXPECT_TRUE(m_port.asked[0].knownItem);
     EXPECT_FALSE(m_port.asked[1].knownItem) << "RingingTone is no file category";
     EXPECT_EQ(m_port.asked[2].text, u"<error>:\nb"_qs);
-    EXPECT_EQ(m_server->answers,
-              (std::vector<int32_t>{QuestionAnswer::Overwrite, QuestionAnswer::Overwrite,
-                                    QuestionAnswer::Skip, QuestionAnswer::Cancel,
-                                    QuestionAnswer::Cancel}));
+    ASSERT_TRUE(Called(u"answer 64"_qs, 2));
+    EXPECT_EQ(Answers(), (QStringList{u"answer 8"_qs, u"answer 8"_qs, u"answer 4"_qs,
+                                      u"answer 64"_qs, u"answer 64"_qs}));
 
     // Error reports are answered at once and said once: not again at the end.
     m_port.shown.clear();
     Report(ServerReport::Error, ServerFailure(0x204), u"RingingTones"_qs, u"bad"_qs);
-    EXPECT_EQ(m_server->answers.back(), CSendSession::kErrorAnswer);
     Report(ServerReport::Finished, ServerFailure(0x153));
     EXPECT_EQ(m_port.shown, QStringList{u"Setting \"Ringing tones\" not valid:\nbad."_qs});
-    EXPECT_EQ(m_port.ended, std::vector<HRESULT>{ServerFailure(0x153)});
-    EXPECT_EQ(m_server->releases, 1);
+    ASSERT_EQ(m_port.ended.size(), 1u);
+    EXPECT_EQ(m_port.ended[0].result, ServerFailure(0x153));
+    EXPECT_TRUE(m_port.ended[0].summary.isEmpty());
     EXPECT_FALSE(m_session.IsTransferring());
+    ASSERT_TRUE(Called(u"release"_qs));
+    EXPECT_EQ(Answers().last(), u"answer 4"_qs);
 
     // The next transfer starts with nothing kept.
     Start();
@@ -409,30 +519,61 @@ TEST_F(SendSessionTest, QuestionsKeepOneAnswerPerKindOfItemForOneTransfer)
     EXPECT_EQ(m_port.asked.size(), 1u);
 }
 
-TEST_F(SendSessionTest, TheEndReportsWhatWasNotSaidAndNotACancelTheUserAskedFor)
+TEST_F(SendSessionTest, TheEndSaysWhatReachedThePhoneAndNotACancelTheUserAskedFor)
 {
+    CSettingNode *office = AddAccessPoint(m_texts.Root(), u"Office"_qs);
+    for (CSettingNode *node = office; node->GetParent(); node = node->GetParent())
+        node->SetInclude(1, 0);
+    const int settings = CountMarkedSettings(m_texts.Root());
+    ASSERT_GE(settings, 2);
+
+    // A success counts every marked setting and the files that were not
+    // skipped.
     Start();
-    Report(ServerReport::Progress, S_OK, {}, u"/a/tone.wav"_qs, TransferPhase::CopyingFile);
+    Progress(TransferPhase::SendingSetting, u"IAPSettings"_qs);
+    Progress(TransferPhase::SendingSetting, u"FileTransfer"_qs);
+    Progress(TransferPhase::CopyingFile, u"/a/one.wav"_qs);
+    Progress(TransferPhase::CopyingFile, u"/a/two.wav"_qs);
+    m_port.replies = {{QuestionAnswer::Skip, false}};
+    Question(u"RingingTones"_qs, u"two.wav"_qs);
+    Progress(TransferPhase::CopyingFile, u"/a/three.sis"_qs);
+    Progress(TransferPhase::InstallingFile, u"/a/three.sis"_qs);
+    Report(ServerReport::Finished, S_OK);
+    ASSERT_EQ(m_port.ended.size(), 1u);
+    EXPECT_EQ(m_port.ended[0].summary, QStringLiteral("Sent to Ann: %1, 2").arg(settings));
+
+    // The end of a copy that fails names the file; reports after the end are
+    // not the session's any more.
+    Start();
+    Progress(TransferPhase::CopyingFile, u"/a/tone.wav"_qs);
     m_port.shown.clear();
     Report(ServerReport::Finished, ServerFailure(0x157));
     EXPECT_EQ(m_port.shown, QStringList{u"T569.\r\ntone.wav"_qs});
-    // Reports after the end are not the session's any more.
     Report(ServerReport::Finished, ServerFailure(0x157));
-    EXPECT_EQ(m_port.ended.size(), 1u);
+    EXPECT_EQ(m_port.ended.size(), 2u);
+    EXPECT_TRUE(m_port.ended[1].summary.isEmpty());
 
-    m_texts.Strings().texts.insert(StringId::Cancelling, u"Cancelling..."_qs);
+    // A cancel says which categories were done before it, and no message.
     Start();
+    Progress(TransferPhase::SendingSetting, u"IAPSettings"_qs);
+    Progress(TransferPhase::SendingSetting, u"EMailSettings"_qs);
     m_port.shown.clear();
     m_session.Cancel();
     m_session.Cancel();
-    EXPECT_EQ(m_server->cancels, 1);
+    ASSERT_TRUE(Called(u"cancel"_qs));
     EXPECT_TRUE(m_port.lastWaiting);
     EXPECT_EQ(m_port.shown, QStringList{u"progress Cancelling 0"_qs});
     Report(ServerReport::Finished, ServerFailure(ServerResult::Cancelled));
     EXPECT_EQ(m_port.shown.size(), 1);
-    Report(ServerReport::Finished, S_OK);
+    ASSERT_EQ(m_port.ended.size(), 3u);
+    EXPECT_TRUE(m_port.ended[2].cancelled);
+    const int inAccessPoints = CountMarkedSettings(m_texts.Root()->FindChild(IAPSettings));
+    EXPECT_EQ(m_port.ended[2].summary,
+              QStringLiteral("Partly %1 (%2) 0")
+                  .arg(inAccessPoints)
+                  .arg(LabelOfSetting(&m_texts.Application(), u"IAPSettings"_qs)));
     m_session.Cancel();
-    EXPECT_EQ(m_server->cancels, 1) << "nothing to cancel after the end";
+    EXPECT_EQ(m_server->Calls().count(u"cancel"_qs), 1) << "nothing to cancel after the end";
 
     // The transfer ends while a question is open: it is not answered, and the
     // end is reported, even a cancel.
@@ -441,36 +582,76 @@ TEST_F(SendSessionTest, TheEndReportsWhatWasNotSaidAndNotACancelTheUserAskedFor)
     m_port.whileAsking = [this] {
         Report(ServerReport::Finished, ServerFailure(ServerResult::Cancelled));
     };
-    const size_t answered = m_server->answers.size();
+    const qsizetype answered = Answers().size();
     Question(u"RingingTones"_qs, u"ring.wav"_qs);
-    EXPECT_EQ(m_server->answers.size(), answered);
     EXPECT_EQ(m_port.shown, QStringList{u"T513."_qs});
-    EXPECT_EQ(m_port.ended.back(), ServerFailure(ServerResult::Cancelled));
+    EXPECT_EQ(m_port.ended.back().summary, u"Nothing"_qs);
+    // The worker's calls keep their order: what the session asked before
+    // the next start has reached the server by then.
+    Start();
+    EXPECT_EQ(Answers().size(), answered);
 }
 
 TEST_F(SendSessionTest, StartAndConnectSayWhyTheyFail)
 {
-    Report(ServerReport::StateChanged, S_OK, {}, {}, 0, 0);
-    Report(ServerReport::Progress, S_OK, {}, {}, TransferPhase::Preparing);
-    EXPECT_EQ(m_port.shown, QStringList{u"phone 0"_qs}) << "no progress before a start";
-    EXPECT_TRUE(m_session.IsPhoneConnected());
     m_port.shown.clear();
+    Progress(TransferPhase::Preparing, {});
+    EXPECT_TRUE(m_port.shown.isEmpty()) << "no progress before a start";
 
     m_server->reserveResult = ServerFailure(ServerResult::PhoneHeld);
     m_server->holder = u"Sync"_qs;
-    EXPECT_EQ(m_session.Start(m_texts.Root(), {}), CSendSession::StartResult::NotReserved);
-    EXPECT_FALSE(m_server->started);
+    m_session.Start(m_texts.Root(), {});
+    ASSERT_TRUE(Until([this] { return m_port.ended.size() == 1; }));
+    EXPECT_TRUE(m_port.ended[0].unreachable);
     m_server->reserveResult = S_OK;
     m_server->startResult = ServerFailure(0x186);
-    EXPECT_EQ(m_session.Start(m_texts.Root(), {}), CSendSession::StartResult::Failed);
+    m_session.Start(m_texts.Root(), {});
+    ASSERT_TRUE(Until([this] { return m_port.ended.size() == 2; }));
     EXPECT_FALSE(m_session.IsTransferring());
+    EXPECT_FALSE(m_port.ended[1].unreachable);
+    EXPECT_FALSE(m_server->Calls().contains(u"cancel"_qs));
     EXPECT_EQ(
         m_port.shown,
         (QStringList{u"Another application (Sync) is using the phone. Close it."_qs, u"T590."_qs}));
 
-    CSendSession unconnected(&m_texts.Application(), m_port);
-    EXPECT_FALSE(unconnected.Connect(nullptr, m_callback.Get()));
-    EXPECT_EQ(m_port.shown.last(), u"T486"_qs);
-    EXPECT_FALSE(unconnected.IsPhoneConnected());
-    EXPECT_EQ(unconnected.Start(m_texts.Root(), {}), CSendSession::StartResult::Failed);
+    CRecordingPort port;
+    {
+        CSendSession unconnected(&m_texts.Application(), port, m_loop.Poster());
+        unconnected.Connect([](IConnectivityServer **) { return E_FAIL; }, m_callback.Get());
+        ASSERT_TRUE(Until([&] { return port.connected.has_value(); }));
+        EXPECT_EQ(port.connected, false);
+        EXPECT_EQ(port.shown, QStringList{u"T486"_qs});
+        unconnected.Start(m_texts.Root(), {});
+        EXPECT_FALSE(unconnected.IsTransferring());
+    }
+}
+
+TEST_F(SendSessionTest, ASlowServerNeverHoldsTheOwnerAndACancelStopsTheText)
+{
+    for (int i = 0; i < 300; ++i)
+        AddAccessPoint(m_texts.Root(), QStringLiteral("Point %1").arg(i))->SetInclude(1, 0);
+    // The server takes the first piece and then stops answering.
+    m_server->Stall(u"append"_qs);
+    m_session.Start(m_texts.Root(), {});
+    ASSERT_TRUE(Called(u"append"_qs));
+    EXPECT_TRUE(m_session.IsTransferring());
+    m_session.Cancel();
+    EXPECT_EQ(m_port.shown.last(), u"progress Cancelling 0"_qs) << "said before the server answers";
+    m_server->Resume();
+    ASSERT_TRUE(Until([this] { return !m_port.ended.empty(); }));
+    EXPECT_EQ(m_server->Calls().count(u"append"_qs), 1) << "no piece after the cancel";
+    EXPECT_FALSE(m_server->Calls().contains(u"start"_qs));
+    EXPECT_TRUE(m_server->Calls().contains(u"release"_qs));
+    EXPECT_TRUE(m_port.ended[0].cancelled);
+    EXPECT_EQ(m_port.ended[0].summary, u"Nothing"_qs);
+
+    // A cancel while the last piece is on its way reaches the server once it
+    // has started.
+    m_server->Stall(u"start"_qs);
+    m_session.Start(m_texts.Root(), {});
+    ASSERT_TRUE(Called(u"start"_qs));
+    m_session.Cancel();
+    m_server->Resume();
+    ASSERT_TRUE(Called(u"cancel"_qs));
+    EXPECT_TRUE(m_session.IsTransferring()) << "until the server ends it";
 }

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <pty.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -460,26 +461,99 @@ TEST_F(ProvanaSendTest, AnUnreachablePhoneOrServerExitsWithFour)
     EXPECT_EQ(Provana({"send", file}).status, 4);
 }
 
-TEST_F(ProvanaSendTest, InterruptingCancelsTheTransfer)
+namespace {
+
+// provana send running on its own, interrupted as Ctrl+C does.
+class CSendProcess
+{
+public:
+    CSendProcess(const QString &program, const QString &file, int terminal = -1)
+    {
+        m_process.setReadChannel(QProcess::StandardError);
+        // A question is asked on a terminal only.
+        if (terminal >= 0)
+            m_process.setChildProcessModifier([terminal] { ::dup2(terminal, STDIN_FILENO); });
+        m_process.start(program, {QStringLiteral("send"), file});
+    }
+    ~CSendProcess()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    bool WaitForError(const QString &text)
+    {
+        while (!m_error.contains(text) && m_process.waitForReadyRead(5000))
+            m_error += QString::fromUtf8(m_process.readAllStandardError());
+        return m_error.contains(text);
+    }
+    void Interrupt() { ::kill(pid_t(m_process.processId()), SIGINT); }
+    // The exit status, or -1 when it did not end in time.
+    int Wait(int ms = 5000)
+    {
+        if (!m_process.waitForFinished(ms))
+            return -1;
+        m_error += QString::fromUtf8(m_process.readAllStandardError());
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+    const QString &Error() const { return m_error; }
+
+private:
+    QProcess m_process;
+    QString m_error;
+};
+
+} // namespace
+
+TEST_F(ProvanaSendTest, CtrlCCancelsAtAnyMomentEvenDuringAQuestionAndASecondEndsAtOnce)
 {
     const QString file = MakeConfiguration();
+    const QString provana = Program(QStringLiteral("provana"));
     ASSERT_TRUE(StartServer());
     ASSERT_EQ(Phone({"delay", "1000"}), 0);
-    QProcess process;
-    process.setReadChannel(QProcess::StandardError);
-    process.start(Program(QStringLiteral("provana")), {"send", file});
-    const auto stop = qScopeGuard([&] {
-        process.kill();
-        process.waitForFinished();
+    {
+        CSendProcess send(provana, file);
+        ASSERT_TRUE(send.WaitForError(u"Preparing"_qs)) << qPrintable(send.Error());
+        send.Interrupt();
+        EXPECT_EQ(send.Wait(), 1);
+        EXPECT_TRUE(send.Error().contains(u"Cancelled"_qs)) << qPrintable(send.Error());
+        EXPECT_TRUE(Read(LogPath()).contains(",0x80040101,"));
+    }
+    // The phone was let go: the next send takes it.
+    ASSERT_EQ(Phone({"delay", "0"}), 0);
+    const ProgramRun sent = Provana({"send", file});
+    ASSERT_EQ(sent.status, 0) << qPrintable(sent.error);
+    EXPECT_TRUE(sent.out.startsWith(u"Sent to Talvik Phone: "_qs)) << qPrintable(sent.out);
+
+    // The tone is on the phone now, so the next send asks on the terminal.
+    int terminal = -1;
+    int answerer = -1;
+    ASSERT_EQ(::openpty(&answerer, &terminal, nullptr, nullptr, nullptr), 0);
+    const auto closeTerminal = qScopeGuard([&] {
+        ::close(answerer);
+        ::close(terminal);
     });
-    QString error;
-    while (!error.contains(u"Preparing"_qs) && process.waitForReadyRead(5000))
-        error += QString::fromUtf8(process.readAllStandardError());
-    ASSERT_TRUE(error.contains(u"Preparing"_qs)) << qPrintable(error);
-    ::kill(pid_t(process.processId()), SIGINT);
-    ASSERT_TRUE(process.waitForFinished(10000));
-    EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(Read(LogPath()).contains(",0x80040101,"));
+    {
+        CSendProcess send(provana, file, terminal);
+        ASSERT_TRUE(send.WaitForError(u"[s]kip"_qs)) << qPrintable(send.Error());
+        send.Interrupt();
+        EXPECT_EQ(send.Wait(), 1) << qPrintable(send.Error());
+        EXPECT_TRUE(send.Error().contains(u"Cancelled"_qs)) << qPrintable(send.Error());
+    }
+
+    // A server that stops answering holds the cancel; the second Ctrl+C
+    // does not wait for it.
+    ASSERT_EQ(Phone({"delay", "2000"}), 0);
+    {
+        CSendProcess send(provana, file);
+        ASSERT_TRUE(send.WaitForError(u"Preparing"_qs)) << qPrintable(send.Error());
+        const auto server = pid_t(m_processes.front()->processId());
+        ::kill(server, SIGSTOP);
+        const auto resume = qScopeGuard([server] { ::kill(server, SIGCONT); });
+        send.Interrupt();
+        EXPECT_EQ(send.Wait(300), -1) << "the first waits for the server";
+        send.Interrupt();
+        EXPECT_EQ(send.Wait(1000), 130);
+    }
 }
 
 TEST_F(ServerTest, RegisteringAPlugInRegistersTheServerClassAndUnregisteringRemovesIt)

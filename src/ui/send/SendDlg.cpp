@@ -6,7 +6,6 @@
 #include "settings/MessagePort.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
-#include "ui/controls/WaitCursorGuard.h"
 #include "ui/dialogs/QuestionDlg.h"
 #include "ui/send/CallbackImpl.h"
 #include "ui/send/SendProgressDlg.h"
@@ -53,28 +52,36 @@ CSendDlg::CSendDlg(const CApplication *application, const CSettingNode *root, QS
     , m_root(root)
     , m_filePath(std::move(filePath))
     , m_callback(callback)
-    , m_session(application, *this)
     , m_progress(new CSendProgressDlg(application, parent))
+    , m_session(application, *this, [this](std::function<void()> task) {
+        QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+    })
 {
     setWindowTitle(LoadLabel(application, StringId::SendTitle, true));
     auto *fields = new QFormLayout;
     for (int i = 0; i < 3; ++i) {
-        m_fields[i] = new QLabel(this);
+        m_fields[i] = new QLabel(PhoneFieldText(application, QString()), this);
         m_fields[i]->setObjectName(ControlObjectName(kFieldIds[i]));
         m_fields[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
         fields->addRow(LoadLabel(application, kFieldLabels[i], true), m_fields[i]);
     }
+    m_outcome = new QLabel(this);
+    m_outcome->setWordWrap(true);
+    m_outcome->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_outcome->hide();
     auto *buttons = new QDialogButtonBox(this);
     m_send = buttons->addButton(LoadLabel(application, StringId::SendButton, true),
                                 QDialogButtonBox::ActionRole);
     m_send->setObjectName(ControlObjectName(ControlId::SendNow));
-    m_ok = buttons->addButton(LoadLabel(application, StringId::ButtonOk, true),
-                              QDialogButtonBox::AcceptRole);
-    m_ok->setObjectName(ControlObjectName(ControlId::Ok));
+    m_send->setEnabled(false);
+    m_close = buttons->addButton(LoadLabel(application, StringId::ButtonClose, true),
+                                 QDialogButtonBox::RejectRole);
+    m_close->setObjectName(ControlObjectName(ControlId::Cancel));
     connect(m_send, &QPushButton::clicked, this, &CSendDlg::Send);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CSendDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CSendDlg::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
+    layout->addWidget(m_outcome);
     layout->addWidget(buttons);
 
     connect(m_progress, &CSendProgressDlg::cancelRequested, this, [this] { m_session.Cancel(); });
@@ -84,7 +91,6 @@ CSendDlg::CSendDlg(const CApplication *application, const CSettingNode *root, QS
 CSendDlg::~CSendDlg()
 {
     m_callback.SetTarget(nullptr);
-    m_session.Disconnect();
     delete m_progress;
 }
 
@@ -98,43 +104,43 @@ bool CSendDlg::IsSendEnabled() const
     return m_send->isEnabled();
 }
 
+QString CSendDlg::Outcome() const
+{
+    return m_outcome->text();
+}
+
 void CSendDlg::ShowMessage(const QString &text)
 {
     if (IMessagePort *port = m_application ? m_application->GetMessagePort() : nullptr)
         port->ShowMessage(text, IMessagePort::Ok, IMessagePort::Warning);
 }
 
-bool CSendDlg::Connect()
-{
-    CWaitCursorGuard wait;
-    IConnectivityServer *server = nullptr;
-    if (!m_factory || FAILED(m_factory(&server)))
-        server = nullptr;
-    const bool connected = m_session.Connect(server, &m_callback);
-    if (server)
-        server->Release();
-    return connected;
-}
-
 int CSendDlg::Run()
 {
-    if (!Connect())
-        return QDialog::Rejected;
-    m_fields[1]->setText(LoadLabel(m_application, StringId::NotAvailable, true));
-    ShowPhone(m_session.IsPhoneConnected());
+    m_session.Connect(m_factory, &m_callback);
     return RunModal(this);
 }
 
-void CSendDlg::ShowPhone(bool connected)
+void CSendDlg::Connected(bool connected)
 {
-    const PhoneInfo phone = connected ? m_session.ReadPhone() : PhoneInfo();
+    if (!connected)
+        done(QDialog::Rejected);
+}
+
+void CSendDlg::PhoneChanged(bool connected, const PhoneInfo &phone)
+{
+    ShowPhone(connected, phone);
+}
+
+void CSendDlg::ShowPhone(bool connected, const PhoneInfo &phone)
+{
     const QString values[] = {phone.epocName, phone.imei, phone.phoneNumber};
     for (int i = 0; i < 3; ++i)
         m_fields[i]->setText(PhoneFieldText(m_application, values[i]));
-    m_send->setEnabled(connected);
-    QPushButton *preferred = connected ? m_send : m_ok;
+    m_send->setEnabled(connected && !m_session.IsTransferring());
+    QPushButton *preferred = connected ? m_send : m_close;
     m_send->setDefault(connected);
-    m_ok->setDefault(!connected);
+    m_close->setDefault(!connected);
     preferred->setFocus();
 }
 
@@ -142,12 +148,13 @@ void CSendDlg::Send()
 {
     if (!m_session.IsConnected() || m_session.IsTransferring())
         return;
-    {
-        CWaitCursorGuard wait;
-        m_progress->Reset();
-        if (m_session.Start(m_root, m_filePath, m_keys) != CSendSession::StartResult::Started)
-            return;
-    }
+    m_progress->Reset();
+    m_outcome->clear();
+    m_outcome->hide();
+    m_session.Start(m_root, m_filePath, m_keys);
+    // The start may already have failed, its message shown.
+    if (!m_session.IsTransferring())
+        return;
     hide();
     RunModal(m_progress);
     show();
@@ -172,11 +179,6 @@ void CSendDlg::ShowProgress(const QString &status, int percentage, bool waiting)
     m_progress->ShowProgress(status, percentage, waiting);
 }
 
-void CSendDlg::PhoneChanged(bool connected)
-{
-    ShowPhone(connected);
-}
-
 std::optional<SendReply> CSendDlg::Ask(const SendQuestion &asked)
 {
     const bool progressShown = m_progress->isVisible();
@@ -197,9 +199,12 @@ std::optional<SendReply> CSendDlg::Ask(const SendQuestion &asked)
     return SendReply{pressed, question.IsKeepAnswerChecked()};
 }
 
-void CSendDlg::TransferEnded(HRESULT)
+void CSendDlg::TransferEnded(const SendOutcome &outcome)
 {
     if (CQuestionDlg *question = std::exchange(m_question, nullptr))
         question->reject();
     m_progress->accept();
+    m_outcome->setText(outcome.summary);
+    m_outcome->setVisible(!outcome.summary.isEmpty());
+    m_send->setEnabled(m_session.IsPhoneConnected());
 }

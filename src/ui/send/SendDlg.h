@@ -5,8 +5,6 @@
 #include <QDialog>
 #include <QPointer>
 
-#include <functional>
-
 class CApplication;
 class CCallbackImpl;
 class CQuestionDlg;
@@ -17,16 +15,16 @@ class QPushButton;
 
 // Sends the configuration to the phone connected to the connectivity
 // server: shows which phone is connected, and Send starts the send session,
-// showing its progress in the progress dialog and its questions in the
-// question dialog. The server's reports reach the dialog as events posted by
-// the plug-in's callback.
+// showing its progress in the progress dialog, its questions in the question
+// dialog and its outcome in a line of its own. The session talks to the
+// server on its own thread; the server's reports reach the dialog as events
+// posted by the plug-in's callback.
 class CSendDlg : public QDialog, private ISendSessionPort
 {
     Q_OBJECT
 
 public:
-    // Makes the server object; without one the server cannot be reached.
-    using ServerFactory = std::function<HRESULT(IConnectivityServer **server)>;
+    using ServerFactory = CSendSession::ServerFactory;
 
     CSendDlg(const CApplication *application, const CSettingNode *root, QString filePath,
              CCallbackImpl &callback, QWidget *parent = nullptr);
@@ -36,13 +34,15 @@ public:
 
     void SetServerFactory(ServerFactory factory) { m_factory = std::move(factory); }
 
-    // Connects and runs the dialog; Rejected at once when the server cannot
-    // be reached (the message has been shown).
+    // Shows the dialog while it connects and runs it; Rejected when the
+    // server cannot be reached (the message has been shown).
     int Run();
 
     CSendProgressDlg *Progress() const { return m_progress; }
     QString PhoneField(int index) const;
     bool IsSendEnabled() const;
+    // What the last send achieved.
+    QString Outcome() const;
 
     void Send();
 
@@ -50,14 +50,14 @@ protected:
     void customEvent(QEvent *event) override;
 
 private:
-    bool Connect();
-    void ShowPhone(bool connected);
+    void ShowPhone(bool connected, const PhoneInfo &phone);
 
     void ShowProgress(const QString &status, int percentage, bool waiting) override;
     std::optional<SendReply> Ask(const SendQuestion &question) override;
     void ShowMessage(const QString &text) override;
-    void PhoneChanged(bool connected) override;
-    void TransferEnded(HRESULT result) override;
+    void Connected(bool connected) override;
+    void PhoneChanged(bool connected, const PhoneInfo &phone) override;
+    void TransferEnded(const SendOutcome &outcome) override;
 
     const CApplication *m_application;
     const CSettingNode *m_root;
@@ -65,10 +65,12 @@ private:
     QString m_filePath;
     CCallbackImpl &m_callback;
     ServerFactory m_factory;
-    CSendSession m_session;
     CSendProgressDlg *m_progress;
     QPointer<CQuestionDlg> m_question;
     QLabel *m_fields[3];
+    QLabel *m_outcome;
     QPushButton *m_send;
-    QPushButton *m_ok;
+    QPushButton *m_close;
+    // Last: it goes first, while the dialog it reports to is still whole.
+    CSendSession m_session;
 };

@@ -3,7 +3,6 @@
 #include "settings/Labels.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
-#include "ui/controls/WaitCursorGuard.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -86,7 +85,6 @@ void CSendProgressDlg::reject()
     // Escape and closing the window cancel too; the transfer's end closes.
     if (!m_cancel->isEnabled())
         return;
-    CWaitCursorGuard wait;
     m_cancel->setEnabled(false);
     emit cancelRequested();
 }

@@ -1,5 +1,6 @@
 #include "ui/send/SendDlg.h"
 
+#include "config/ConfigWriter.h"
 #include "document/IncludeToggle.h"
 #include "orvenet/sdk/ConnectivityServer.h"
 #include "platform/com/UnknownImpl.h"
@@ -22,7 +23,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
+#include <chrono>
 #include <functional>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -33,11 +39,14 @@ HRESULT Failure(uint32_t code)
 
 // A connectivity server in this process: it records the calls, answers as
 // told, and hands the test the registered callback.
+// It is called on the session's worker thread; a call named in stall takes
+// stallMs and then fails as a server that went silent does.
 class CFakeServer final : public CUnknownImpl<IConnectivityServer>
 {
 public:
-    QStringList calls;
     QList<int32_t> answers;
+    QString stall;
+    int stallMs = 0;
     bool connected = true;
     QString phoneInfo = "<EPOCName>Ann's phone</EPOCName><IMEI>3520</IMEI>"
                         "<PhoneNumber>+358 40 1234</PhoneNumber>";
@@ -50,22 +59,25 @@ public:
     // waits for the answer before it goes on.
     QList<std::function<void()>> script;
 
+    QStringList Calls()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_calls;
+    }
+
     HRESULT SetClientName(const char16_t *name) override
     {
-        calls << "name " + QString::fromUtf16(name);
-        return S_OK;
+        return Record("name " + QString::fromUtf16(name));
     }
     HRESULT RegisterCallback(ICallback *registered, uint32_t) override
     {
         callback = registered;
-        calls << "register";
-        return S_OK;
+        return Record("register");
     }
     HRESULT UnregisterCallback(uint32_t) override
     {
         callback = nullptr;
-        calls << "unregister";
-        return S_OK;
+        return Record("unregister");
     }
     HRESULT GetConnectionState(uint32_t *flags) override
     {
@@ -82,19 +94,11 @@ public:
     }
     HRESULT ReservePhone() override
     {
-        calls << "reserve";
-        return reserveResult;
+        const HRESULT result = Record("reserve");
+        return FAILED(result) ? result : reserveResult;
     }
-    HRESULT ReleasePhone() override
-    {
-        calls << "release";
-        return S_OK;
-    }
-    HRESULT CancelTransfer() override
-    {
-        calls << "cancel";
-        return S_OK;
-    }
+    HRESULT ReleasePhone() override { return Record("release"); }
+    HRESULT CancelTransfer() override { return Record("cancel"); }
     HRESULT AnswerQuestion(int32_t answer) override
     {
         answers << answer;
@@ -113,17 +117,34 @@ public:
     }
     HRESULT StartTransfer() override
     {
-        calls << "start";
-        RunNextStep();
-        return S_OK;
+        const HRESULT result = Record("start");
+        if (SUCCEEDED(result))
+            RunNextStep();
+        return result;
     }
 
 private:
+    HRESULT Record(const QString &call)
+    {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_calls << call;
+        }
+        if (call != stall)
+            return S_OK;
+        std::this_thread::sleep_for(std::chrono::milliseconds(stallMs));
+        return RPC_E_DISCONNECTED;
+    }
+    // The next step runs on the test's thread, as the server's reports reach
+    // the plug-in from elsewhere.
     void RunNextStep()
     {
         if (!script.isEmpty())
-            QTimer::singleShot(0, script.takeFirst());
+            QMetaObject::invokeMethod(qApp, script.takeFirst(), Qt::QueuedConnection);
     }
+
+    std::mutex m_mutex;
+    QStringList m_calls;
 
     static HRESULT Copy(const QString &text, char16_t *buffer, uint32_t size, uint32_t *length)
     {
@@ -164,10 +185,12 @@ protected:
         });
         return dialog;
     }
-    // Runs the dialog; handle runs while it is open.
+    // Runs the dialog; handle runs while it is open, once it is connected.
     int Run(CSendDlg &dialog, std::function<void()> handle)
     {
-        QTimer::singleShot(0, [&dialog, handle] {
+        QTimer::singleShot(0, [this, &dialog, handle] {
+            EXPECT_TRUE(QTest::qWaitFor([this] { return m_server->callback != nullptr; }));
+            QTest::qWait(20);
             handle();
             if (dialog.isVisible())
                 dialog.reject();
@@ -211,9 +234,10 @@ TEST_F(SendDlgTest, PhoneFieldsFollowTheConnection)
     });
     EXPECT_EQ(shown,
               (QStringList{" Ann's phone", " Not available", " +358 40 1234", " Not available"}));
-    EXPECT_EQ(m_server->calls.mid(0, 2), (QStringList{"name Provana User Interface", "register"}));
+    EXPECT_EQ(m_server->Calls().mid(0, 2),
+              (QStringList{"name Provana User Interface", "register"}));
     dialog.reset();
-    EXPECT_EQ(m_server->calls.last(), "unregister");
+    EXPECT_EQ(m_server->Calls().last(), "unregister");
     EXPECT_TRUE(m_messages.shown.isEmpty());
 }
 
@@ -222,11 +246,14 @@ TEST_F(SendDlgTest, APhoneHeldElsewhereIsNamed)
     m_server->reserveResult = Failure(ServerResult::PhoneHeld);
     m_server->holder = "  Suite Sync ";
     auto dialog = MakeDialog();
-    Run(*dialog, [&] { dialog->Send(); });
+    Run(*dialog, [&] {
+        dialog->Send();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !m_messages.shown.isEmpty(); }));
+    });
     ASSERT_EQ(m_messages.shown.size(), 1);
     EXPECT_EQ(m_messages.shown[0],
               "Another application (Suite Sync) is using the phone. Close it and try again.");
-    EXPECT_FALSE(m_server->calls.contains("start"));
+    EXPECT_FALSE(m_server->Calls().contains("start"));
 }
 
 TEST_F(SendDlgTest, ATransferReportsProgressAsksAndEnds)
@@ -256,11 +283,19 @@ TEST_F(SendDlgTest, ATransferReportsProgressAsksAndEnds)
         callback()->OnProgress(TransferPhase::CopyingFile, u"C:\\Sounds\\tone.wav", 90);
         callback()->OnFinished(S_OK);
     };
-    Run(*dialog, [&] { dialog->Send(); });
+    QString outcome;
+    Run(*dialog, [&] {
+        dialog->Send();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->Outcome().isEmpty(); }));
+        outcome = dialog->Outcome();
+        EXPECT_TRUE(dialog->isVisible());
+    });
     EXPECT_EQ(statuses, QStringList{"Sending Internet access points...40"});
     EXPECT_EQ(m_answers.Answered(), 1);
     EXPECT_EQ(m_server->answers, (QList<int32_t>{CQuestionDlg::Replace, CQuestionDlg::Replace}));
-    EXPECT_TRUE(m_server->calls.contains("release"));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_server->Calls().contains("release"); }));
+    EXPECT_EQ(outcome, QStringLiteral("Sent to Ann's phone: %1 settings, 1 files")
+                           .arg(CountMarkedSettings(m_root)));
     EXPECT_TRUE(m_server->configuration.contains("<ConnectionName>Office</ConnectionName>"))
         << m_server->configuration.left(400).toStdString();
     EXPECT_TRUE(m_messages.shown.isEmpty());
@@ -276,12 +311,18 @@ TEST_F(SendDlgTest, CancelInTheProgressReachesTheServerAndAnErrorItsMessageBox)
     m_server->script << [&] {
         dialog->Progress()->reject();
         EXPECT_EQ(dialog->Progress()->Status(), "Cancelling...");
-        EXPECT_TRUE(m_server->calls.contains("cancel"));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return m_server->Calls().contains("cancel"); }));
         m_server->callback->OnFinished(Failure(ServerResult::Cancelled));
     };
-    Run(*dialog, [&] { dialog->Send(); });
+    QString outcome;
+    Run(*dialog, [&] {
+        dialog->Send();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->Outcome().isEmpty(); }));
+        outcome = dialog->Outcome();
+    });
     ASSERT_EQ(m_messages.shown.size(), 1);
     EXPECT_EQ(m_server->answers, QList<int32_t>{4});
+    EXPECT_EQ(outcome, "Cancelled. Nothing had reached the phone.");
 }
 
 TEST(SendProgressDlg, PulsesWhileWaiting)
@@ -329,4 +370,40 @@ TEST_F(SendDlgTest, OtherSendOptionsAndInvalidSettingsNeverReachTheServer)
     sending.SetOption(CViewSending::ThroughServer);
     sending.Send(m_root, QString());
     EXPECT_EQ(activations, 1);
+}
+
+TEST_F(SendDlgTest, AServerThatStallsLeavesTheWindowResponsiveAndEndsUnreachable)
+{
+    // The server takes the configuration and then answers nothing until its
+    // time is up, as a hung server does.
+    m_server->stall = "start";
+    m_server->stallMs = 1500;
+    auto dialog = MakeDialog();
+    // The longest gap between the ticks of a 10 ms timer: how long the event
+    // loop was held.
+    QElapsedTimer sinceTick;
+    qint64 longestGap = 0;
+    QTimer probe;
+    probe.setInterval(10);
+    QObject::connect(&probe, &QTimer::timeout,
+                     [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
+    int pulsed = 0;
+    bool progressShown = false;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        pulsed = std::max(pulsed, dialog->Progress()->Position());
+        progressShown = progressShown || dialog->Progress()->isVisible();
+    });
+    Run(*dialog, [&] {
+        sinceTick.start();
+        probe.start();
+        // Runs until the transfer is over.
+        dialog->Send();
+        probe.stop();
+    });
+    EXPECT_TRUE(progressShown);
+    EXPECT_LE(longestGap, 100);
+    EXPECT_EQ(pulsed, 100 / CSendProgressDlg::kPulseParts) << "the bar pulses while it waits";
+    ASSERT_EQ(m_messages.shown.size(), 1);
+    EXPECT_TRUE(m_messages.shown[0].startsWith("Cannot connect to the connectivity server"))
+        << m_messages.shown[0].toStdString();
 }
