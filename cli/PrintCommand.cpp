@@ -84,8 +84,8 @@ int PrintLines(const CSettingsDocument &document, const PrintOptions &options)
 
 QPageSize::PageSizeId LocalePaper()
 {
-    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                              : QPageSize::A4;
+    return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                      : QPageSize::A4;
 }
 
 int PrintPdf(const CSettingsDocument &document, const PrintOptions &options)

@@ -5,7 +5,6 @@
 
 #include "language/LanguageTexts.h"
 #include "platform/LanguageLibrary.h"
-#include "platform/ProgramFolder.h"
 #include "settings/Application.h"
 #include "settings/MessagePort.h"
 
@@ -43,8 +42,8 @@ int main(int argc, char *argv[])
         return Cli::ExitOk;
     }
     if (!LoadLanguageLibrary(application)) {
-        Cli::PrintError(QStringLiteral("provana: cannot load the language library %1%2")
-                            .arg(ProgramFolder(), QLatin1String(kLanguageLibraryName)));
+        Cli::PrintError(QStringLiteral("provana: cannot load the language library %1")
+                            .arg(ChooseLanguageLibrary().path));
         return Cli::ExitFile;
     }
     return Cli::Run(arguments);

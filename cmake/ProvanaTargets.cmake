@@ -60,7 +60,7 @@ function(provana_test name)
     endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY "${PROVANA_OUTPUT_DIR}"
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PROVANA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PROVANA_SOURCE_DIR=${CMAKE_SOURCE_DIR};PROVANA_LANGUAGE=en"
         DISCOVERY_TIMEOUT 60)
 endfunction()
 

@@ -634,6 +634,8 @@ constexpr LangString kStrings[] = {
     {41161, u"Phone name:"},
     {41162, u"IMEI:"},
     {41163, u"Phone number:"},
+    // Mailbox message size
+    {41170, u"%s kB"},
     {41180, u"Sent to %s: %s settings, %s files"},
     {41181, u"Cancelled. Nothing had reached the phone."},
     {41182, u"Cancelled. Already on the phone: %s settings (%s), %s files."},

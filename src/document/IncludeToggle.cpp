@@ -18,6 +18,7 @@ constexpr CategoryHelp kCategoryHelp[] = {
     {NodeType::PersonalData, HelpContextId::PersonalData},
     {NodeType::FileTransfer, HelpContextId::FileTransfer},
 };
+constexpr int kDialogHelp[] = {HelpContextId::PrintPreview, HelpContextId::LoginScript};
 
 // Fields that change together: the data call's speed settings, and the
 // signature with its choice.
@@ -249,9 +250,15 @@ std::span<const CategoryHelp> CategoryHelpTopics()
     return kCategoryHelp;
 }
 
+std::span<const int> DialogHelpTopics()
+{
+    return kDialogHelp;
+}
+
 bool HasHelpTopic(int context)
 {
-    return context == HelpContextId::PrintPreview ||
+    return std::find(std::begin(kDialogHelp), std::end(kDialogHelp), context) !=
+               std::end(kDialogHelp) ||
            std::any_of(std::begin(kCategoryHelp), std::end(kCategoryHelp),
                        [context](const CategoryHelp &entry) { return entry.context == context; });
 }

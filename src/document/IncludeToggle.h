@@ -48,6 +48,8 @@ struct CategoryHelp
 };
 // The categories' help topics, in the order of the help contents.
 std::span<const CategoryHelp> CategoryHelpTopics();
-// Whether context has a topic of its own: a category's or the print
-// preview's; any other context opens the contents.
+// The contexts that only dialogs open (the print preview, the login script).
+std::span<const int> DialogHelpTopics();
+// Whether context has a topic of its own: a category's or a dialog's; any
+// other context opens the contents.
 bool HasHelpTopic(int context);

@@ -1,7 +1,9 @@
 #include "document/TreeRows.h"
 
+#include "settings/Labels.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
+#include "settings/StringIds.h"
 
 std::vector<const CSettingNode *> RowChildren(const CSettingNode *node, bool withHidden)
 {
@@ -28,6 +30,7 @@ QString ShownValue(const CSettingNode *node)
     if (node->GetEditorKind() == EditorKind::Password)
         return node->GetValue().isEmpty() ? QString() : QStringLiteral("********");
     if (node->GetType() == NodeType::MessageMaxSize)
-        return node->GetDisplayValue(true) + QStringLiteral(" kB");
+        return FormatLabel(node->GetApplication(), StringId::MessageSizeFormat,
+                           {node->GetDisplayValue(true)});
     return node->GetDisplayValue(true);
 }

@@ -6,6 +6,7 @@
 #include "host/MessageBoxPort.h"
 #include "host/ProvixApp.h"
 #include "host/ServerActivation.h"
+#include "platform/LanguageLibrary.h"
 #include "platform/ProgramFolder.h"
 #include "settings/Labels.h"
 #include "ui/controls/ControlIds.h"
@@ -22,6 +23,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
+#include <QStyle>
 #include <QTextBrowser>
 
 #include <algorithm>
@@ -268,20 +271,25 @@ void CSettingsView::ShowHelp(int context)
     OpenHelp(HasHelpTopic(context) ? context : 0);
 }
 
-// Topics are HTML files named by context beside the program (help/279.html,
-// help/index.html for the contents). Without them the window lists the
-// categories by their labels, so that help always answers.
+// Topics are HTML files named by context beside the language library
+// (help/279.html, help/index.html for the contents). Without them the window
+// lists the categories by their labels, so that help always answers.
 void CSettingsView::OpenHelp(int context)
 {
     if (!m_help) {
         m_help = new QTextBrowser;
         m_help->setObjectName(QStringLiteral("provixHelp"));
         m_help->setAttribute(Qt::WA_DeleteOnClose);
-        m_help->resize(560, 420);
+        // Fully on the screen of the view, however small that is.
+        const QRect screen = this->screen()->availableGeometry();
+        const QSize size = QSize(640, 520).boundedTo(screen.size() * 9 / 10);
+        m_help->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, screen));
     }
     m_help->setWindowTitle(m_app.Name());
     m_help->setProperty("helpContext", context);
-    const QString folder = ProgramFolder() + QStringLiteral("help/");
+    const QString library = m_app.LanguageLibraryPath();
+    const QString folder =
+        library.isEmpty() ? ProgramFolder() + QStringLiteral("help/") : HelpFolderOf(library);
     const QString topic = folder + (context ? QString::number(context) : QStringLiteral("index")) +
                           QStringLiteral(".html");
     if (QFileInfo::exists(topic)) {

@@ -3,6 +3,8 @@
 #include "platform/LanguageLibrary.h"
 #include "settings/Application.h"
 
+#include <QLocale>
+
 CLanguageTexts::CLanguageTexts(std::unique_ptr<CLanguageLibrary> library)
     : m_library(std::move(library))
 {}
@@ -22,9 +24,13 @@ int CLanguageTexts::LoadString(unsigned id, char16_t *buffer, int bufferMax) con
 
 bool LoadLanguageLibrary(CApplication &application)
 {
-    std::unique_ptr<CLanguageLibrary> library = CLanguageLibrary::OpenFromProgramFolder();
+    const LanguageChoice choice = ChooseLanguageLibrary();
+    std::unique_ptr<CLanguageLibrary> library = CLanguageLibrary::Open(choice.path);
     if (!library)
         return false;
+    // Dates and numbers that the program formats itself (the printed
+    // listing's date) speak the language of its texts.
+    QLocale::setDefault(choice.locale);
     application.SetLanguageLibrary(std::make_unique<CLanguageTexts>(std::move(library)));
     return true;
 }

@@ -25,8 +25,9 @@ private:
     std::unique_ptr<CLanguageLibrary> m_library;
 };
 
-// Loads the language library beside the program as the application's texts;
-// returns whether it was loaded. Shows nothing: the caller reports a failure.
+// Loads the language library chosen for this user (ChooseLanguageLibrary) as
+// the application's texts and makes its locale the default one; returns
+// whether it was loaded. Shows nothing: the caller reports a failure.
 bool LoadLanguageLibrary(CApplication &application);
 // The language library the application's texts come from; null when they
 // come from elsewhere.

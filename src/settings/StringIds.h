@@ -150,6 +150,9 @@ enum : unsigned {
     PrintUsername = 619,
     PrintPassword = 620,
 
+    // The unit of a mailbox's largest message, after its value.
+    MessageSizeFormat = 41170,
+
     // Why an edit was refused.
     MsgNameInUse = 40035,
     MsgNameNotAllowed = 40036,

@@ -8,6 +8,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/cli_helpers.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
+# The tool speaks the desktop's language; the scenarios read English.
+export PROVANA_LANGUAGE=en
 
 case $scenario in
 version)
@@ -268,6 +270,23 @@ folders)
     [ "$(sed -n 2p out)" = 'C:\Dokumente\Heruntergeladen\' ] || fail "German: $(cat out)"
     [ "$(sed -n 5p out)" = 'D:\Dokumente\' ] || fail "German D: $(cat out)"
     expect 2 folders German
+    ;;
+languages)
+    expect 0 new a.xml
+    PROVANA_LANGUAGE= LANGUAGE= LC_ALL= LC_MESSAGES= LANG=de_DE.UTF-8 expect 0 --help
+    contains out "Aufruf: provana BEFEHL"
+    PROVANA_LANGUAGE= LANGUAGE=es:fr LANG=de_DE.UTF-8 expect 0 show a.xml
+    contains out "[ ] Points d'accès Internet"
+    PROVANA_LANGUAGE=de expect 0 add a.xml IAPSettings Büro
+    PROVANA_LANGUAGE=de expect 0 set a.xml 'IAPSettings/IAPConnection[Büro]/PhoneNumber' '0123'
+    PROVANA_LANGUAGE= LANGUAGE= LC_ALL=fr_FR.UTF-8 expect 0 get a.xml 'IAPSettings/IAPConnection[1]/PhoneNumber'
+    [ "$(cat out)" = "0123" ] || fail "paths in French: $(cat out)"
+    PROVANA_LANGUAGE=de LANG=fr_FR.UTF-8 expect 0 folders
+    [ "$(sed -n 4p out)" = 'C:\Dokumente\Töne\' ] || fail "German folders: $(cat out)"
+    PROVANA_LANGUAGE=fr expect 2 frobnicate
+    contains err "commande inconnue « frobnicate »"
+    PROVANA_LANGUAGE= LANGUAGE= LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8 expect 0 folders
+    [ "$(head -1 out)" = 'C:\Documents\' ] || fail "English folders: $(cat out)"
     ;;
 bad_files)
     expect 3 show missing.xml
