@@ -11,8 +11,6 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLocale>
-#include <QPageSize>
 #include <QPdfWriter>
 
 #include <cstring>
@@ -82,16 +80,10 @@ int PrintLines(const CSettingsDocument &document, const PrintOptions &options)
     return ExitOk;
 }
 
-QPageSize::PageSizeId LocalePaper()
-{
-    return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                      : QPageSize::A4;
-}
-
 int PrintPdf(const CSettingsDocument &document, const PrintOptions &options)
 {
     QPdfWriter writer(options.pdf);
-    writer.setPageSize(QPageSize(LocalePaper()));
+    writer.setPageSize(LocalePageSize());
     CListingJob job;
     job.application = Application();
     job.root = document.GetRoot();

@@ -25,8 +25,10 @@ ensure_packages() {
         "${missing[@]}" >&2
 }
 
-# Packages that building the program needs.
-BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config qt6-base-dev libqt6sql6-sqlite)
+# Packages that building and running the program need (Qt's own dialogs
+# take their German and French texts from the translations).
+BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config qt6-base-dev libqt6sql6-sqlite
+    qt6-translations-l10n)
 # Packages that the tests, the benchmarks and the fuzzers need on top.
 TEST_PACKAGES=(ccache libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev)
 

@@ -23,7 +23,7 @@ constexpr LangString kStrings[] = {
     // E-mail settings
     {140, u"Paramètres e-mail"},
     {151, u"Paramètres avancés"},
-    {152, u"Autoriser les demandes d'accusé"},
+    {152, u"Autoriser les demandes d'accusé de lecture"},
     {153, u"Envoyer une copie à ma propre adresse"},
     {154, u"Chemin du dossier IMAP4"},
     {155, u"Envoi des messages"},
@@ -262,7 +262,7 @@ constexpr LangString kStrings[] = {
     {495, u"Envoi de la configuration..."},
     {496, u"Copie de %s..."},
     {497, u"(texte de la signature)"},
-    {498, u"Autoriser les demandes d'accusé"},
+    {498, u"Autoriser les demandes d'accusé de lecture"},
     // File dialogs and printing
     {501, u"Paquets d'installation"},
     {502, u"Images"},

@@ -3,7 +3,10 @@
 #include "platform/LanguageLibrary.h"
 #include "settings/Application.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 CLanguageTexts::CLanguageTexts(std::unique_ptr<CLanguageLibrary> library)
     : m_library(std::move(library))
@@ -22,6 +25,25 @@ int CLanguageTexts::LoadString(unsigned id, char16_t *buffer, int bufferMax) con
     return m_library->LoadString(id, buffer, bufferMax);
 }
 
+namespace {
+
+void InstallQtTranslations(const QString &language)
+{
+    static std::unique_ptr<QTranslator> installed;
+    if (!QCoreApplication::instance())
+        return;
+    if (installed)
+        QCoreApplication::removeTranslator(installed.get());
+    installed.reset();
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QStringLiteral("qtbase_") + language,
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator.get()))
+        installed = std::move(translator);
+}
+
+} // namespace
+
 bool LoadLanguageLibrary(CApplication &application)
 {
     const LanguageChoice choice = ChooseLanguageLibrary();
@@ -29,8 +51,10 @@ bool LoadLanguageLibrary(CApplication &application)
     if (!library)
         return false;
     // Dates and numbers that the program formats itself (the printed
-    // listing's date) speak the language of its texts.
+    // listing's date) speak the language of its texts, and so do the
+    // dialogs and buttons that Qt brings (print, preview, message boxes).
     QLocale::setDefault(choice.locale);
+    InstallQtTranslations(choice.language);
     application.SetLanguageLibrary(std::make_unique<CLanguageTexts>(std::move(library)));
     return true;
 }

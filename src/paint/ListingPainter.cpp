@@ -11,6 +11,12 @@
 
 #include <utility>
 
+QPageSize LocalePageSize()
+{
+    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                                : QPageSize::A4);
+}
+
 CListingPainter::CListingPainter(QPagedPaintDevice &device, const CListingJob &job)
     : m_device(device)
     , m_job(job)

@@ -4,6 +4,7 @@
 #include "print/PrintListing.h"
 
 #include <QFont>
+#include <QPageSize>
 #include <QString>
 
 #include <functional>
@@ -25,6 +26,10 @@ struct CListingJob
 };
 
 enum class ListingPrintResult { Printed, NothingToPrint, Failed };
+
+// The paper a listing is laid out on until the user picks another: Letter
+// where the default locale measures in inches, A4 elsewhere.
+QPageSize LocalePageSize();
 
 // Paints the listing with a QPainter on a paged device: a printer for the
 // view, a PDF writer for provana print. The listing is laid out for the

@@ -1,5 +1,6 @@
 #include "ui/print/ViewPrinting.h"
 
+#include "paint/ListingPainter.h"
 #include "settings/Labels.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ShownLabel.h"
@@ -43,6 +44,7 @@ QPrinter &CViewPrinting::Printer()
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         // Names the document, and so the file a print to PDF proposes.
         m_printer->setDocName(ShownLabel(m_application, StringId::PrintDocumentName));
+        m_printer->setPageSize(LocalePageSize());
     }
     return *m_printer;
 }
