@@ -27,6 +27,16 @@ constexpr bool IsSortedAndUnique(const LangString *strings, std::size_t count)
     return true;
 }
 
+// The table of a language's strings; a table that is not sorted by
+// identifier, or names one twice, does not compile.
+template<std::size_t N>
+consteval LangTable MakeLangTable(const LangString (&strings)[N])
+{
+    if (!IsSortedAndUnique(strings, N))
+        throw "string identifiers must be sorted and unique";
+    return {strings, N};
+}
+
 // Defined once by each language's string file.
 extern const LangTable gLangTable;
 

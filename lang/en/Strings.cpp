@@ -1,8 +1,6 @@
 // English texts of the user interface, by string identifier.
 #include "../common/LangModule.h"
 
-#include <iterator>
-
 namespace {
 
 constexpr LangString kStrings[] = {
@@ -644,9 +642,6 @@ constexpr LangString kStrings[] = {
     {61441, u"Save As"},
 };
 
-static_assert(IsSortedAndUnique(kStrings, std::size(kStrings)),
-              "string identifiers must be sorted and unique");
-
 } // namespace
 
-const LangTable gLangTable{kStrings, std::size(kStrings)};
+const LangTable gLangTable = MakeLangTable(kStrings);

@@ -1,8 +1,6 @@
 // French texts of the user interface, by string identifier.
 #include "../common/LangModule.h"
 
-#include <iterator>
-
 namespace {
 
 constexpr LangString kStrings[] = {
@@ -676,9 +674,6 @@ constexpr LangString kStrings[] = {
     {61441, u"Enregistrer sous"},
 };
 
-static_assert(IsSortedAndUnique(kStrings, std::size(kStrings)),
-              "string identifiers must be sorted and unique");
-
 } // namespace
 
-const LangTable gLangTable{kStrings, std::size(kStrings)};
+const LangTable gLangTable = MakeLangTable(kStrings);

@@ -2,6 +2,7 @@
 #include "PlugInFixture.h"
 
 #include "orvenet/sdk/OrvenetGuids.h"
+#include "platform/LanguageLibrary.h"
 #include "platform/registry/Registry.h"
 
 #include <QAbstractItemModel>
@@ -9,6 +10,7 @@
 #include <QDialog>
 #include <QMenu>
 #include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeView>
@@ -230,6 +232,40 @@ TEST_F(PlugInTest, HelpOpensTheCategorysShippedTopicOrTheContents)
     tree->setCurrentIndex(QModelIndex());
     m_plugIn->Help();
     EXPECT_EQ(shownHelp()->property("helpContext").toInt(), 0);
+}
+
+// Run once per language (see CMakeLists.txt): the plug-in names the library
+// the desktop's language chose to the host, its tree speaks it, and its help
+// opens the topics beside that library.
+TEST_F(PlugInTest, TheViewAndItsHelpSpeakTheChosenLanguage)
+{
+    const LanguageChoice choice = ChooseLanguageLibrary();
+    char16_t path[512];
+    uint32_t length = 0;
+    int32_t flagA = 0, flagB = 0;
+    ASSERT_EQ(m_plugIn->GetResourceModule(0, &flagA, &flagB, path, 512, &length), S_OK);
+    EXPECT_EQ(QString::fromUtf16(path, length), choice.path);
+
+    const auto library = CLanguageLibrary::Open(choice.path);
+    ASSERT_NE(library, nullptr);
+    char16_t label[256];
+    const int labelLength = library->LoadString(279, label, 256);
+    QTreeView *tree = Tree();
+    const QModelIndex accessPoints = tree->model()->index(0, 0);
+    EXPECT_EQ(accessPoints.data().toString(), QString::fromUtf16(label, labelLength));
+
+    tree->setCurrentIndex(accessPoints);
+    m_plugIn->Help();
+    QTextBrowser *help = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QStringLiteral("provixHelp") && window->isVisible())
+            help = qobject_cast<QTextBrowser *>(window);
+    }
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->source().toLocalFile(), HelpFolderOf(choice.path) + "279.html");
+    EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf16(label, labelLength)));
+    const QRect screen = help->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(help->frameGeometry())) << "the help window opens fully on screen";
 }
 
 TEST_F(PlugInTest, ThePrintPreviewKeepsTheViewBusyUntilItCloses)
