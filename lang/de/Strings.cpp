@@ -21,7 +21,7 @@ constexpr LangString kStrings[] = {
     // E-mail settings
     {140, u"E-Mail-Einstellungen"},
     {151, u"Erweiterte Einstellungen"},
-    {152, u"Berichtsanforderungen zulassen"},
+    {152, u"Anforderung von Lesebestätigungen zulassen"},
     {153, u"Kopie an eigene Adresse senden"},
     {154, u"IMAP4-Ordnerpfad"},
     {155, u"Nachrichten senden"},
@@ -261,7 +261,7 @@ constexpr LangString kStrings[] = {
     {495, u"Die Konfiguration wird gesendet..."},
     {496, u"%s wird kopiert..."},
     {497, u"(Signaturtext)"},
-    {498, u"Berichtsanforderungen zulassen"},
+    {498, u"Anforderung von Lesebestätigungen zulassen"},
     // File dialogs and printing
     {501, u"Installationspakete"},
     {502, u"Bilder"},

@@ -9,6 +9,8 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR="$work"
+# The listing speaks the chosen language; these checks read English.
+export PROVANA_LANGUAGE=en
 
 expect 0 print --help
 contains out "Usage: provana print FILE --pdf OUT"
@@ -51,6 +53,19 @@ if command -v pdftotext >/dev/null; then
     contains a.txt "Page 1 of $pages"
     contains a.txt "a.xml"
     lacks a.txt "Se3cret!"
+fi
+
+# Paper and date follow the chosen language, not the desktop's locale.
+LANGUAGE= LC_ALL= LANG=en_US.UTF-8 PROVANA_LANGUAGE=de expect 0 print a.xml --pdf de.pdf
+grep -aq '/MediaBox \[0 0 595' de.pdf || fail "German listing not on A4"
+LANGUAGE= LC_ALL= LANG=en_US.UTF-8 PROVANA_LANGUAGE= expect 0 print a.xml --pdf us.pdf
+grep -aq '/MediaBox \[0 0 612' us.pdf || fail "American listing not on Letter"
+if command -v pdftotext >/dev/null; then
+    pdftotext de.pdf de.txt
+    contains de.txt "Internet-Zugangspunkte"
+    contains de.txt "Seite 1 von"
+    grep -Eq "(Montag|Dienstag|Mittwoch|Donnerstag|Freitag|Samstag|Sonntag), [0-9]+\. " de.txt ||
+        fail "no German date: $(cat de.txt)"
 fi
 
 expect 2 print a.xml --lines --range some
