@@ -20,7 +20,7 @@ if(PROVANA_BUILD_FUZZ)
     # libFuzzer follows coverage through all project code, not only through
     # the fuzz targets' own files; the targets add the fuzzer's main.
     if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-        message(FATAL_ERROR "PROVANA_BUILD_FUZZ needs clang; use the fuzz preset.")
+        message(FATAL_ERROR "PROVANA_BUILD_FUZZ needs clang; use the asan preset.")
     endif()
     target_compile_options(provana_sanitizers INTERFACE -fsanitize=fuzzer-no-link)
 endif()
@@ -60,7 +60,10 @@ function(provana_test name)
     endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY "${PROVANA_OUTPUT_DIR}"
+        # A test that hangs, or a server that a crashed test left holding its
+        # output, fails after minutes instead of holding the whole run.
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PROVANA_SOURCE_DIR=${CMAKE_SOURCE_DIR};PROVANA_LANGUAGE=en"
+                   TIMEOUT 300
         DISCOVERY_TIMEOUT 60)
 endfunction()
 

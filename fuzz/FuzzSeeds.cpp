@@ -249,6 +249,38 @@ bool WriteVariantTableSeeds(const QString &corpus)
            ok;
 }
 
+// Browser profile files and the phone's settings as their programs write them.
+bool WriteProfileSeeds(const QString &corpus)
+{
+    const QByteArray chromium =
+        "{\n   \"checksum\": \"0\",\n   \"roots\": {\n      \"bookmark_bar\": {\n"
+        "         \"children\": [ {\n            \"name\": \"News \\u00e4\",\n"
+        "            \"type\": \"url\",\n            \"url\": \"https://a.example/\"\n"
+        "         }, {\n            \"children\": [ { \"name\": \"In\", \"type\": \"url\", "
+        "\"url\": \"http://b.example/\" } ],\n            \"name\": \"Folder\",\n"
+        "            \"type\": \"folder\"\n         } ],\n         \"type\": \"folder\"\n"
+        "      },\n      \"other\": { \"children\": [  ], \"type\": \"folder\" },\n"
+        "      \"synced\": { \"children\": [  ], \"type\": \"folder\" }\n   },\n"
+        "   \"version\": 1\n}\n";
+    const QByteArray profiles[] = {
+        "[Install4F96D1932A9F858E]\nDefault=q\nLocked=1\n\n[Profile1]\nName=default\n"
+        "IsRelative=1\nPath=p\nDefault=1\n\n[Profile0]\nName=release\nIsRelative=1\nPath=q\n\n"
+        "[General]\nStartWithLastProfile=1\nVersion=2\n",
+        "[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=p\r\n",
+    };
+    const QByteArray phone = "[Phone]\nEPOCName=Talvik Phone\nIMEI=490154203237518\n"
+                             "PhoneNumber=+358401234567\nConnected=yes\nHolder=\n";
+    const QString chromiumFolder = corpus + "/fuzz_chromium_bookmarks";
+    const QString profileFolder = corpus + "/fuzz_firefox_profiles";
+    const QString phoneFolder = corpus + "/fuzz_phone_ini";
+    bool ok =
+        QDir().mkpath(chromiumFolder) && QDir().mkpath(profileFolder) && QDir().mkpath(phoneFolder);
+    ok = Write(chromiumFolder + "/bookmarks", chromium) && ok;
+    for (size_t i = 0; i < std::size(profiles); ++i)
+        ok = Write(QStringLiteral("%1/profiles-%2").arg(profileFolder).arg(i), profiles[i]) && ok;
+    return Write(phoneFolder + "/phone", phone) && ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -268,7 +300,8 @@ int main(int argc, char **argv)
     const bool ok = WriteConfigurationSeeds(tree, configFolder) &&
                     WriteConfigurationDictionary(corpus + "/fuzz_config.dict") &&
                     WriteValueSeeds(valueFolder) && WriteBookmarkSeeds(corpus) &&
-                    WriteServerMessageSeeds(corpus) && WriteVariantTableSeeds(corpus);
+                    WriteServerMessageSeeds(corpus) && WriteVariantTableSeeds(corpus) &&
+                    WriteProfileSeeds(corpus);
     if (!ok) {
         std::fprintf(stderr, "cannot write the seeds under %s\n", argv[1]);
         return 1;

@@ -46,23 +46,31 @@ build_preset() {
     cmake --build --preset "$preset" >"$log" 2>&1 || { cat "$log" >&2; return 1; }
 }
 
-# run_fuzzer BUILD_DIR TARGET SECONDS: runs one libFuzzer target of the fuzz
-# preset briefly on its seed corpus, after replaying the inputs that once
-# crashed it (fuzz/regressions/TARGET/). A crash leaves its input in
-# BUILD_DIR/artifacts/ and fails.
+# run_fuzzer BUILD_DIR TARGET SECONDS: replays the inputs that once crashed
+# TARGET (fuzz/regressions/TARGET/), then fuzzes it for SECONDS from its kept
+# corpus (fuzz/corpus/TARGET/), the seeds in BUILD_DIR/corpus/TARGET/ and the
+# inputs earlier runs on this machine found ($PROVANA_FUZZ_CACHE/TARGET/,
+# default ~/.cache/provana/fuzz). The inputs of this run that reach new
+# coverage are merged into that cache, so each run starts deeper than the
+# last. A crash leaves its input in BUILD_DIR/artifacts/ and fails.
 run_fuzzer() {
     local dir=$1 target=$2 seconds=$3
-    local program="$dir/bin/$target" corpus="$dir/corpus/$target" log="$dir/$target.log"
+    local program="$dir/bin/$target" log="$dir/$target.log"
+    local seeds="$dir/corpus/$target" kept="fuzz/corpus/$target" found="$dir/found/$target"
+    local cache="${PROVANA_FUZZ_CACHE:-$HOME/.cache/provana/fuzz}/$target"
     local dict="$dir/corpus/$target.dict"
     local options=(-timeout=10 -rss_limit_mb=4096 "-artifact_prefix=$dir/artifacts/$target-")
     [ -f "$dict" ] && options+=("-dict=$dict")
-    mkdir -p "$dir/artifacts" "$corpus"
+    mkdir -p "$dir/artifacts" "$seeds" "$kept" "$cache" "$found"
     local regressions=(fuzz/regressions/"$target"/*)
     if [ -e "${regressions[0]}" ]; then
         "$program" "${options[@]}" "${regressions[@]}" >"$log" 2>&1 ||
             { tail -n 40 "$log" >&2; echo "$target: a saved regression input fails" >&2; return 1; }
     fi
-    "$program" "${options[@]}" -max_total_time="$seconds" "$corpus" >"$log" 2>&1 ||
+    "$program" "${options[@]}" -max_total_time="$seconds" "$found" "$cache" "$kept" "$seeds" \
+        >"$log" 2>&1 ||
         { tail -n 40 "$log" >&2; echo "$target: crash, input saved in $dir/artifacts/" >&2; return 1; }
     grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | sed "s/^/$target: /" || true
+    "$program" "${options[@]}" -merge=1 "$cache" "$found" >>"$log" 2>&1 ||
+        echo "$target: merging the new inputs into $cache failed" >&2
 }

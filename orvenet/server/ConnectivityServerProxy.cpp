@@ -34,9 +34,10 @@ public:
     }
     ~CConnectivityServerProxy() override
     {
-        // The client let go: its callbacks hear nothing of the connection's end.
+        // The client let go: its callbacks hear nothing of the connection's
+        // end, and a handler still running may answer through the connection.
         m_closing = true;
-        m_connection.reset();
+        m_connection->Stop();
     }
 
     bool Open(const QString &serverPath);

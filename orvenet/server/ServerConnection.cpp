@@ -14,6 +14,13 @@ CServerConnection::CServerConnection() = default;
 
 CServerConnection::~CServerConnection()
 {
+    Stop();
+    if (m_socket >= 0)
+        ::close(m_socket);
+}
+
+void CServerConnection::Stop()
+{
     Close();
     if (m_reader.joinable()) {
         // A handler may drop the last reference to its connection.
@@ -22,8 +29,6 @@ CServerConnection::~CServerConnection()
         else
             m_reader.join();
     }
-    if (m_socket >= 0)
-        ::close(m_socket);
 }
 
 bool CServerConnection::Connect(const QString &socketPath)

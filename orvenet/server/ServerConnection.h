@@ -35,6 +35,9 @@ public:
     bool Connect(const QString &socketPath);
     bool IsOpen() const;
     void Close();
+    // Closes and waits until the handlers have returned, so that what they
+    // use may go.
+    void Stop();
 
     // The result the server gave, or RPC_E_DISCONNECTED when the connection
     // is gone or went silent; *response receives the whole response.
