@@ -9,11 +9,11 @@
 #include "document/SendTexts.h"
 #include "orvenet/sdk/ConnectivityServer.h"
 #include "orvenet/server/ConnectivityServerProxy.h"
-#include "platform/ProgramFolder.h"
 #include "platform/com/Activation.h"
 #include "platform/com/UnknownImpl.h"
 #include "settings/StringIds.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <atomic>
 #include <cerrno>
@@ -227,7 +227,8 @@ HRESULT CreateServer(CComPtr<IConnectivityServer> &server)
                        IID_IConnectivityServer, server.ReceiveVoid(), CreateLocalServerProxy);
     if (result == REGDB_E_CLASSNOTREG)
         result = CreateLocalServerProxy(CLSID_ConnectivityServer,
-                                        ProgramFolder() + QStringLiteral("orvenet-server"),
+                                        QCoreApplication::applicationDirPath() +
+                                            QStringLiteral("/orvenet-server"),
                                         IID_IConnectivityServer, server.ReceiveVoid());
     return result;
 }

@@ -25,10 +25,19 @@ public:
     }
 };
 
+// Standard error carries the tool's own messages only: Qt's warnings (such
+// as a missing runtime folder) would read as the tool's.
+void DropQtMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        Cli::PrintError(message);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    qInstallMessageHandler(DropQtMessage);
     const std::unique_ptr<QCoreApplication> qtApplication = Cli::CreateQtApplication(argc, argv);
     CApplication application;
     Cli::SetApplication(&application);

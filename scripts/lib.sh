@@ -30,7 +30,12 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config qt6-base-dev libqt6sql6-sqlite
     qt6-translations-l10n)
 # Packages that the tests, the benchmarks and the fuzzers need on top.
-TEST_PACKAGES=(ccache libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev)
+TEST_PACKAGES=(ccache libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang libclang-rt-14-dev
+    desktop-file-utils appstream shared-mime-info libfile-mimeinfo-perl)
+# Packages that making the Debian package (scripts/package) and trying it in
+# a clean Debian root (scripts/test-package) need.
+PACKAGE_PACKAGES=(dpkg-dev file lintian)
+PACKAGE_TEST_PACKAGES=(mmdebstrap)
 
 # build_preset NAME: configures (once) and builds a preset quietly; the log is
 # shown when something fails.

@@ -1,5 +1,6 @@
 #include "orvenet/host/HostWindow.h"
 
+#include "orvenet/host/ShippedPlugIn.h"
 #include "orvenet/host/ViewHostSite.h"
 #include "orvenet/sdk/CommandIds.h"
 #include "platform/LanguageLibrary.h"
@@ -11,6 +12,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QMenuBar>
@@ -248,6 +250,7 @@ bool CHostWindow::StartPlugIn(const QString &progId)
         return false;
     auto entry = std::make_unique<CPlugIn>();
     entry->progId = progId;
+    entry->clsid = clsid;
     if (FAILED(CreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IViewPlugin,
                               entry->plugIn.ReceiveVoid())) ||
         !entry->plugIn)
@@ -296,7 +299,7 @@ bool CHostWindow::StartPlugIn(const QString &progId)
 
 void CHostWindow::SwitchTo(int plugIn)
 {
-    if (plugIn < 0 || plugIn >= PlugInCount())
+    if (plugIn < 0 || plugIn >= PlugInCount() || plugIn == m_active)
         return;
     if (m_active >= 0 && m_active != plugIn)
         m_plugIns[static_cast<std::size_t>(m_active)]->plugIn->Deactivate();
@@ -407,24 +410,61 @@ HRESULT CHostWindow::RemoveToolbar(uint16_t toolbarId)
     return S_OK;
 }
 
+int CHostWindow::FindPlugIn(const QString &progId) const
+{
+    // A plug-in is listed by one ProgID and may name itself by another of its
+    // class: they meet at the class identifier.
+    CLSID clsid{};
+    const std::u16string name = progId.toStdU16String();
+    const bool known = SUCCEEDED(ClsidFromProgId(name.c_str(), &clsid));
+    for (int index = 0; index < PlugInCount(); ++index) {
+        const CPlugIn &entry = *m_plugIns[static_cast<std::size_t>(index)];
+        if (entry.progId.compare(progId, Qt::CaseInsensitive) == 0 ||
+            (known && entry.clsid == clsid))
+            return index;
+    }
+    return -1;
+}
+
 bool CHostWindow::IsPlugInActive(const QString &progId) const
 {
-    return m_active >= 0 && m_plugIns[static_cast<std::size_t>(m_active)]->progId.compare(
-                                progId, Qt::CaseInsensitive) == 0;
+    return m_active >= 0 && FindPlugIn(progId) == m_active;
 }
 
 HRESULT CHostWindow::ActivatePlugIn(const QString &progId)
 {
-    for (int index = 0; index < PlugInCount(); ++index) {
-        if (m_plugIns[static_cast<std::size_t>(index)]->progId.compare(progId,
-                                                                       Qt::CaseInsensitive) != 0)
-            continue;
-        // Often asked while the host is still switching away: switch back
-        // once that has finished.
-        QTimer::singleShot(0, this, [this, index] { SwitchTo(index); });
-        return S_OK;
+    const int index = FindPlugIn(progId);
+    if (index < 0)
+        return E_INVALIDARG;
+    // Often asked while the host is still switching away: switch back once
+    // that has finished.
+    QTimer::singleShot(0, this, [this, index] { SwitchTo(index); });
+    return S_OK;
+}
+
+void CHostWindow::OpenConfigurationFile(const QString &path)
+{
+    CRegistry().SetValue(QString::fromUtf16(kShippedPlugInRequestKey),
+                         QString::fromUtf16(kShippedPlugInRequestValue),
+                         QFileInfo(path).absoluteFilePath());
+    const int index = FindPlugIn(QString::fromUtf16(kShippedPlugInProgId));
+    if (index < 0)
+        return;
+    // The plug-in takes a request when it is activated: an active one is
+    // activated anew.
+    if (index == m_active) {
+        m_plugIns[static_cast<std::size_t>(index)]->plugIn->Deactivate();
+        m_active = -1;
     }
-    return E_INVALIDARG;
+    SwitchTo(index);
+}
+
+void CHostWindow::BringToFront()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
 }
 
 void CHostWindow::closeEvent(QCloseEvent *event)

@@ -52,6 +52,12 @@ public:
     bool IsPlugInActive(const QString &progId) const;
     HRESULT ActivatePlugIn(const QString &progId);
 
+    // Hands a configuration file to the shipped plug-in as its request and
+    // activates the plug-in, which opens it; before the plug-ins are loaded
+    // the request waits for the plug-in's first activation.
+    void OpenConfigurationFile(const QString &path);
+    void BringToFront();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -60,6 +66,7 @@ private:
     struct CPlugIn
     {
         QString progId;
+        CLSID clsid{};
         CComPtr<IViewPlugin> plugIn;
         std::unique_ptr<CLanguageLibrary> resources;
         QString name;
@@ -81,6 +88,8 @@ private:
     bool StartPlugIn(const QString &progId);
     QString PlugInText(int plugIn, uint32_t id) const;
     void ClosePlugIns();
+    // The plug-in a ProgID names, versioned or not; -1 when none.
+    int FindPlugIn(const QString &progId) const;
 
     std::vector<std::unique_ptr<CPlugIn>> m_plugIns;
     int m_active = -1;

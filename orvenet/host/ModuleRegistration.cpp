@@ -1,6 +1,10 @@
 #include "orvenet/host/ModuleRegistration.h"
 
+#include "orvenet/host/ShippedPlugIn.h"
 #include "orvenet/sdk/OrvenetGuids.h"
+#include "orvenet/sdk/ViewPlugin.h"
+#include "platform/ProgramFolder.h"
+#include "platform/com/Activation.h"
 #include "platform/com/ComExports.h"
 #include "platform/registry/Registry.h"
 
@@ -32,7 +36,43 @@ QString ServerClassKey()
            QString::fromStdString(FormatGuid(CLSID_ConnectivityServer));
 }
 
+// The file a registered class is served from, when that file exists.
+bool ServedFileExists(const CRegistry &registry, const QString &classKey, const QString &kind)
+{
+    const std::optional<QString> file = registry.GetValue(classKey + u'\\' + kind);
+    return file && QFileInfo(*file).isFile();
+}
+
+bool PlugInRegistered(const CRegistry &registry)
+{
+    const QString progId = QString::fromUtf16(kShippedPlugInProgId);
+    CLSID clsid{};
+    return registry.KeyExists(QString::fromUtf16(kViewPlugInsKey) + u'\\' + progId) &&
+           SUCCEEDED(ClsidFromProgId(kShippedPlugInProgId, &clsid)) &&
+           ServedFileExists(registry,
+                            QStringLiteral("HKEY_CLASSES_ROOT\\CLSID\\") +
+                                QString::fromStdString(FormatGuid(clsid)),
+                            QStringLiteral("InprocServer32"));
+}
+
 } // namespace
+
+bool RegisterInstallation(const QString &programsFolder)
+{
+    const QString plugIn =
+        InstalledProgramFolder(programsFolder) + QLatin1String(kPlugInModuleName);
+    if (!QFileInfo(plugIn).isFile())
+        return false;
+    CRegistry registry;
+    bool registered = true;
+    if (!PlugInRegistered(registry))
+        registered = SUCCEEDED(CallModuleRegistration(plugIn, true));
+    if (!ServedFileExists(registry, ServerClassKey(), QStringLiteral("LocalServer32")))
+        registered =
+            RegisterConnectivityServer(programsFolder + QStringLiteral("/orvenet-server")) &&
+            registered;
+    return registered;
+}
 
 bool RegisterConnectivityServer(const QString &serverPath)
 {

@@ -14,3 +14,11 @@ HRESULT CallModuleRegistration(const QString &modulePath, bool registering);
 // class key; false when the registry could not be written.
 bool RegisterConnectivityServer(const QString &serverPath);
 bool UnregisterConnectivityServer();
+
+// At the start of an installed host (its programs in programsFolder, the
+// shipped plug-in in the installation's program folder): registers the
+// plug-in and the connectivity server class when they are missing or name
+// files that are gone, so that a fresh user account needs no --register.
+// False when programsFolder is not an installation's or a registration
+// failed.
+bool RegisterInstallation(const QString &programsFolder);

@@ -28,29 +28,27 @@ QString NameOf(const QString &path)
 } // namespace
 
 CDocumentCommands::CDocumentCommands(CSettingsDocument &document, const CApplication *application,
-                                     const CDocumentPorts &ports, const QString &programFolder)
+                                     const CDocumentPorts &ports, const QString &programFolder,
+                                     const QString &documentsFolder)
     : m_document(document)
     , m_application(application)
     , m_ports(ports)
     , m_programFolder(programFolder)
+    , m_documentsFolder(documentsFolder)
     , m_untitledName(LoadLabel(application, StringId::UntitledName, true))
     , m_fileName(m_untitledName)
 {}
 
 void CDocumentCommands::InitialLoad()
 {
-    m_defaultFolder = m_programFolder + QString::fromUtf16(kConfigurationFolderName);
-    m_currentFolder = m_defaultFolder;
-    if (!QFileInfo::exists(m_defaultFolder))
-        QDir().mkdir(m_defaultFolder);
+    // The program folder of an installation cannot be written: the default
+    // folder lives with the user's documents.
+    m_defaultFolder = m_documentsFolder + u'/' + QString::fromUtf16(kDefaultFolderName);
+    const QString lastFolder = ReadPathValue(QString::fromUtf16(kLastFolderValue));
+    m_currentFolder = QFileInfo(lastFolder).isDir() ? lastFolder : m_defaultFolder;
 
-    // A request is consumed before its file is opened, so that a file that
-    // cannot be opened is not requested again at the next start.
-    QString path = ReadPathValue(QString::fromUtf16(kRequestFileValue));
-    if (!path.isEmpty())
-        m_ports.store->DeleteValue(QString::fromUtf16(kProvanaRegistryKey),
-                                   QString::fromUtf16(kRequestFileValue));
-    else
+    QString path = TakeRequest();
+    if (path.isEmpty())
         path = ReadPathValue(QString::fromUtf16(kLastFileValue));
 
     // A file that cannot be opened leaves a fresh tree as well.
@@ -58,6 +56,15 @@ void CDocumentCommands::InitialLoad()
         m_document.Reset();
     else
         OpenDocument(path);
+}
+
+bool CDocumentCommands::OpenRequestedFile()
+{
+    const QString path = TakeRequest();
+    if (path.isEmpty())
+        return false;
+    OpenDocument(path);
+    return true;
 }
 
 void CDocumentCommands::NewDocument()
@@ -68,7 +75,6 @@ void CDocumentCommands::NewDocument()
     m_document.Reset();
     m_fileName = m_untitledName;
     m_filePath.clear();
-    m_currentFolder = m_defaultFolder;
 }
 
 bool CDocumentCommands::OpenDocument(const QString &path)
@@ -79,7 +85,7 @@ bool CDocumentCommands::OpenDocument(const QString &path)
 
     QString chosen = path;
     if (chosen.isEmpty()) {
-        const CFileDialogRequest request{m_currentFolder, QString(), filter,
+        const CFileDialogRequest request{DialogFolder(), QString(), filter,
                                          QString::fromUtf16(kConfigurationSuffix), QString()};
         const std::optional<QString> answer = m_ports.fileDialogs->ChooseFileToOpen(request);
         if (!answer)
@@ -140,7 +146,9 @@ bool CDocumentCommands::SaveDocument()
 
 bool CDocumentCommands::SaveDocumentAs(bool *cancelled)
 {
-    const CFileDialogRequest request{m_currentFolder, m_fileName, BuildFilter(),
+    if (m_currentFolder == m_defaultFolder)
+        QDir().mkpath(m_defaultFolder);
+    const CFileDialogRequest request{DialogFolder(), m_fileName, BuildFilter(),
                                      QString::fromUtf16(kConfigurationSuffix),
                                      LoadLabel(m_application, StringId::SaveAsTitle, true)};
     const std::optional<QString> answer = m_ports.fileDialogs->ChooseFileToSave(request);
@@ -195,6 +203,8 @@ void CDocumentCommands::CloseView()
     }
     m_ports.store->WriteString(QString::fromUtf16(kProvanaRegistryKey),
                                QString::fromUtf16(kLastFileValue), m_filePath);
+    m_ports.store->WriteString(QString::fromUtf16(kProvanaRegistryKey),
+                               QString::fromUtf16(kLastFolderValue), m_currentFolder);
 }
 
 void CDocumentCommands::ShowActivityLog()
@@ -218,6 +228,24 @@ QString CDocumentCommands::ReadPathValue(const QString &name) const
     if (!value || value->size() >= kPathBufferSize)
         return QString();
     return *value;
+}
+
+// A request is consumed before its file is opened, so that a file that cannot
+// be opened is not requested again.
+QString CDocumentCommands::TakeRequest()
+{
+    const QString path = ReadPathValue(QString::fromUtf16(kRequestFileValue));
+    if (!path.isEmpty())
+        m_ports.store->DeleteValue(QString::fromUtf16(kProvanaRegistryKey),
+                                   QString::fromUtf16(kRequestFileValue));
+    return path;
+}
+
+QString CDocumentCommands::DialogFolder() const
+{
+    return m_currentFolder == m_defaultFolder && !QFileInfo(m_defaultFolder).isDir()
+               ? m_documentsFolder
+               : m_currentFolder;
 }
 
 void CDocumentCommands::ShowFileError(unsigned messageId)

@@ -29,15 +29,21 @@ struct CDocumentPorts
 class CDocumentCommands
 {
 public:
-    // programFolder ends in a separator. The untitled name is loaded here.
+    // programFolder ends in a separator; documentsFolder is the user's, in
+    // which the default folder is made on the first save. The untitled name
+    // is loaded here.
     CDocumentCommands(CSettingsDocument &document, const CApplication *application,
-                      const CDocumentPorts &ports, const QString &programFolder);
+                      const CDocumentPorts &ports, const QString &programFolder,
+                      const QString &documentsFolder);
     CDocumentCommands(const CDocumentCommands &) = delete;
     CDocumentCommands &operator=(const CDocumentCommands &) = delete;
 
     // Once, at the view's first activation: reopens the requested or the last
     // file, or starts a new document.
     void InitialLoad();
+    // Opens the file another component asks for, if one is waiting; the
+    // request is consumed. False when none was waiting.
+    bool OpenRequestedFile();
     void NewDocument();
     // Without a path the user chooses the file. False when the save prompt
     // was cancelled or the file could not be opened; a cancelled file dialog
@@ -66,6 +72,10 @@ public:
 private:
     QString BuildFilter() const;
     QString ReadPathValue(const QString &name) const;
+    QString TakeRequest();
+    // Where a file dialog starts: the current folder, or the documents folder
+    // while the default folder has not been made.
+    QString DialogFolder() const;
     void ShowFileError(unsigned messageId);
     void ShowMessage(unsigned id, IMessagePort::Icon icon);
 
@@ -73,6 +83,7 @@ private:
     const CApplication *m_application;
     CDocumentPorts m_ports;
     QString m_programFolder;
+    QString m_documentsFolder;
     QString m_untitledName;
     QString m_fileName;
     QString m_filePath;

@@ -22,12 +22,17 @@ enum : unsigned {
 inline constexpr char16_t kProvanaRegistryKey[] = u"Software\\Talvik\\Provana\\";
 inline constexpr char16_t kRequestFileValue[] = u"RequestFile";
 inline constexpr char16_t kLastFileValue[] = u"LastFile";
+// The folder the file dialogs were last in, kept for the next start.
+inline constexpr char16_t kLastFolderValue[] = u"LastFolder";
 
 // Paths live in buffers of this many units, the terminator included; a stored
 // path that does not fit counts as absent.
 inline constexpr int kPathBufferSize = 260;
 
-// Next to the program.
+// Next to the program: the shipped example configurations.
 inline constexpr char16_t kConfigurationFolderName[] = u"Configuration Files";
+// In the user's documents folder: where configurations are proposed until the
+// user picks another folder.
+inline constexpr char16_t kDefaultFolderName[] = u"Provana";
 inline constexpr char16_t kActivityLogName[] = u"ProvixLog.csv";
 inline constexpr char16_t kConfigurationSuffix[] = u"xml";

@@ -245,6 +245,8 @@ HRESULT CProvix::Activate()
     }
     if (!std::exchange(m_firstActivationDone, true))
         m_view->InitialLoad();
+    else
+        m_view->OpenRequestedFile();
     return S_OK;
 }
 

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTextBrowser>
 
@@ -60,8 +61,9 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     ports.store = &m_store;
     ports.shell = &m_shell;
     ports.messages = app.Application().GetMessagePort();
-    m_commands = std::make_unique<CDocumentCommands>(app.Document(), &app.Application(), ports,
-                                                     ProgramFolder());
+    m_commands = std::make_unique<CDocumentCommands>(
+        app.Document(), &app.Application(), ports, ProgramFolder(),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     m_tree->SetDocument(&app.Document());
     m_tree->Editing()->SetFolderSource([this] { return m_commands->CurrentFolder(); });
     m_printing = std::make_unique<CViewPrinting>(&app.Application(), this, m_tree,
@@ -360,6 +362,13 @@ void CSettingsView::resizeEvent(QResizeEvent *event)
 void CSettingsView::InitialLoad()
 {
     RunDocumentCommand([this] { m_commands->InitialLoad(); });
+}
+
+void CSettingsView::OpenRequestedFile()
+{
+    // A dialog of the view is open: the request waits for a later activation.
+    if (!ModalChild())
+        RunDocumentCommand([this] { m_commands->OpenRequestedFile(); });
 }
 
 // The header names the bound file, which any of these commands may change.

@@ -49,6 +49,8 @@ public:
 
     // Once, at the first activation: reopens the requested or the last file.
     void InitialLoad();
+    // At a later activation: opens a file that was asked for meanwhile.
+    void OpenRequestedFile();
     bool IsCommandEnabled(uint32_t command);
     void ExecuteCommand(uint32_t command);
     // The host closes the view: open dialogs end as cancelled, the save

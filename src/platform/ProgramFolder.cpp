@@ -22,5 +22,18 @@ QString ProgramFolder()
     const QString module = ModulePath();
     if (module.isEmpty())
         return QDir::currentPath() + u'/';
-    return QFileInfo(module).absolutePath() + u'/';
+    const QString own = QFileInfo(module).absolutePath() + u'/';
+    // The plug-in's folder is the one that holds it; only a program looks
+    // for it elsewhere.
+    if (QFileInfo::exists(own + QLatin1String(kPlugInModuleName)))
+        return own;
+    const QString installed = InstalledProgramFolder(own);
+    return QFileInfo::exists(installed + QLatin1String(kPlugInModuleName)) ? installed : own;
+}
+
+QString InstalledProgramFolder(const QString &programsFolder)
+{
+    return QDir::cleanPath(programsFolder + u'/' +
+                           QStringLiteral(PROVANA_INSTALLED_PROGRAM_FOLDER)) +
+           u'/';
 }

@@ -116,7 +116,7 @@ protected:
     {
         return std::make_unique<CDocumentCommands>(
             document, &testTree.Application(), CDocumentPorts{&fake, &fake, &store, &fake, &fake},
-            programFolder);
+            programFolder, documentsFolder);
     }
     // A configuration file with one access point; the document is left new.
     QString WriteConfiguration(const QString &relativePath, const QString &phone = "0401")
@@ -143,6 +143,7 @@ protected:
     CTestTree testTree{false};
     QTemporaryDir dir;
     QString programFolder = dir.path() + "/program/";
+    QString documentsFolder = dir.path() + "/documents";
     CSettingsDocument document;
     CPorts fake;
     CMemoryKeyValueStore store;
@@ -151,11 +152,12 @@ protected:
 
 TEST_F(DocumentCommandsTest, InitialLoadOpensTheRequestedOrLastFileThatFitsAndConsumesTheRequest)
 {
-    // Without either value: a new document in the created default folder.
+    // Without either value: a new document in the default folder, which
+    // only the first save makes.
     commands->InitialLoad();
     EXPECT_EQ(fake.log, QStringList{"replaced"});
-    EXPECT_TRUE(QFileInfo(commands->CurrentFolder()).isDir());
-    EXPECT_EQ(commands->CurrentFolder(), programFolder + "Configuration Files");
+    EXPECT_EQ(commands->CurrentFolder(), documentsFolder + "/Provana");
+    EXPECT_FALSE(QFileInfo::exists(commands->CurrentFolder()));
     EXPECT_TRUE(store.keys.isEmpty()) << "reading never creates the key";
 
     const QString requested = WriteConfiguration("requested/a.xml");
@@ -186,19 +188,61 @@ TEST_F(DocumentCommandsTest, InitialLoadOpensTheRequestedOrLastFileThatFitsAndCo
         EXPECT_EQ(fake.log.contains("ok: Not read. +error"), c.request == gone);
     }
 
-    // Only the last folder level is created.
-    programFolder = dir.path() + "/missing/";
-    MakeCommands()->InitialLoad();
-    EXPECT_FALSE(QFileInfo::exists(programFolder));
+    // An installed program folder cannot be written: nothing is made there.
+    EXPECT_TRUE(QDir(programFolder).isEmpty());
+}
+
+TEST_F(DocumentCommandsTest, ARequestArrivingLaterIsOpenedAtTheNextActivationOnce)
+{
+    commands->InitialLoad();
+    EXPECT_FALSE(commands->OpenRequestedFile()) << "nothing waits";
+    const QString requested = WriteConfiguration("later/a.xml");
+    Registry() = {{"RequestFile", requested}};
+    ASSERT_NE(AddAccessPoint(document.GetRoot(), "Office"), nullptr);
+    fake.answers = {"cancel"};
+    EXPECT_TRUE(commands->OpenRequestedFile());
+    EXPECT_TRUE(commands->IsUntitled()) << "the changes were not given up";
+    EXPECT_FALSE(Registry().contains("RequestFile")) << "consumed even so";
+
+    Registry()["RequestFile"] = requested;
+    fake.answers = {"no"};
+    EXPECT_TRUE(commands->OpenRequestedFile());
+    EXPECT_EQ(commands->FilePath(), requested);
+    EXPECT_FALSE(commands->OpenRequestedFile());
+}
+
+TEST_F(DocumentCommandsTest, TheFolderLastUsedIsWhereTheDialogsStartAfterTheNextStart)
+{
+    const QString path = WriteConfiguration("kept/a.xml");
+    commands->InitialLoad();
+    fake.answers = {path};
+    ASSERT_TRUE(commands->OpenDocument());
+    commands->NewDocument();
+    commands->CloseView();
+    EXPECT_EQ(Registry().value("LastFile"), "");
+
+    const auto next = MakeCommands();
+    next->InitialLoad();
+    EXPECT_EQ(next->CurrentFolder(), dir.filePath("kept"));
+    EXPECT_NE(next->DefaultFolder(), next->CurrentFolder());
+    ASSERT_TRUE(QDir(dir.filePath("kept")).removeRecursively());
+    const auto after = MakeCommands();
+    after->InitialLoad();
+    EXPECT_EQ(after->CurrentFolder(), after->DefaultFolder()) << "a folder that is gone";
 }
 
 TEST_F(DocumentCommandsTest, DialogsStartWhereTheDocumentIsAndSavingBindsTheChosenFile)
 {
+    // Until the first save makes the default folder, Open starts in the
+    // documents folder; Save As makes it and starts there.
     commands->InitialLoad();
+    EXPECT_TRUE(commands->OpenDocument());
+    EXPECT_EQ(fake.log.last(), "open documents ");
     ASSERT_NE(AddAccessPoint(document.GetRoot(), "Office"), nullptr);
     fake.log.clear();
     EXPECT_FALSE(commands->SaveDocument()) << "untitled: Save As, cancelled";
     EXPECT_EQ(fake.request.title, "Save As");
+    EXPECT_TRUE(QFileInfo(documentsFolder + "/Provana").isDir());
     EXPECT_TRUE(document.IsModified());
     const QString path = dir.filePath("office.xml");
     fake.answers = {path};
@@ -217,7 +261,7 @@ TEST_F(DocumentCommandsTest, DialogsStartWhereTheDocumentIsAndSavingBindsTheChos
     EXPECT_EQ(Phone()->GetValue(), "555");
     EXPECT_TRUE(commands->OpenDocument());
     EXPECT_EQ(commands->FilePath(), path);
-    const QString untitled = "save program/Configuration Files Untitled";
+    const QString untitled = "save documents/Provana Untitled";
     EXPECT_EQ(fake.log,
               (QStringList{untitled, untitled, "save  office.xml", "open  ", kShown, "open  "}));
 }
@@ -241,10 +285,11 @@ TEST_F(DocumentCommandsTest, ChangesAreOfferedForSavingBeforeTheyAreDropped)
     fake.answers = {"no"};
     EXPECT_TRUE(commands->OpenDocument(first));
     EXPECT_EQ(Phone()->GetValue(), "555");
-    // Unmodified: no question, and a new document is unbound.
+    // Unmodified: no question, and a new document is unbound, its dialogs
+    // still where the last file was.
     commands->NewDocument();
     EXPECT_TRUE(commands->FilePath().isEmpty());
-    EXPECT_EQ(commands->CurrentFolder(), commands->DefaultFolder());
+    EXPECT_EQ(commands->CurrentFolder(), dir.path());
     EXPECT_EQ(Item(), nullptr);
     const QString ask = "yes/no/cancel: Save changes?";
     EXPECT_EQ(fake.log, (QStringList{ask, ask, ask, kShown, ask, kShown, kShown}));
