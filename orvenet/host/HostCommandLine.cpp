@@ -40,9 +40,9 @@ bool IsOneOf(std::string_view name, const std::string_view (&names)[N])
 CHostCommandLine ParseHostCommandLine(int argc, const char *const *argv)
 {
     CHostCommandLine line;
-    if (argc == 3 &&
-        (std::strcmp(argv[1], "--register") == 0 || std::strcmp(argv[1], "--unregister") == 0)) {
-        line.kind = argv[1][2] == 'r' ? CHostCommandLine::Register : CHostCommandLine::Unregister;
+    const bool registering = argc == 3 && std::strcmp(argv[1], "--register") == 0;
+    if (registering || (argc == 3 && std::strcmp(argv[1], "--unregister") == 0)) {
+        line.kind = registering ? CHostCommandLine::Register : CHostCommandLine::Unregister;
         line.argument = QString::fromLocal8Bit(argv[2]);
         return line;
     }

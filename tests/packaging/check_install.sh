@@ -18,6 +18,7 @@ for file in bin/orvenet bin/orvenet-server bin/orvenet-phone bin/provana \
     share/applications/org.provana.Provana.desktop share/metainfo/org.provana.Provana.metainfo.xml \
     share/mime/packages/provana.xml share/icons/hicolor/scalable/apps/provana.svg \
     share/man/man1/provana.1.gz share/man/man1/orvenet.1.gz share/man/man1/orvenet-phone.1.gz \
+    share/man/man1/orvenet-server.1.gz \
     share/bash-completion/completions/provana share/doc/provana/copyright; do
     [ -s "$usr/$file" ] || fail "the installation lacks $file"
 done
