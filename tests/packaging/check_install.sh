@@ -14,6 +14,7 @@ DESTDIR=$root cmake --install "$build" --prefix /usr >"$root/install.log" 2>&1 |
 usr=$root/usr
 for file in bin/orvenet bin/orvenet-server bin/orvenet-phone bin/provana \
     lib/provana/Provix.so lib/provana/ProvixLang.so lib/provana/help/index.html \
+    lib/provana/lang/de/ProvixLang.so lib/provana/lang/fr/help/index.html \
     "lib/provana/Configuration Files/Example.xml" \
     share/applications/org.provana.Provana.desktop share/metainfo/org.provana.Provana.metainfo.xml \
     share/mime/packages/provana.xml share/icons/hicolor/scalable/apps/provana.svg \
