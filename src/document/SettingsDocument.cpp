@@ -15,12 +15,13 @@
 
 CSettingsDocument::CSettingsDocument(CApplication *application)
     : m_application(application)
-{}
+{
+    m_state.observer = &m_observers;
+}
 
 CSettingsDocument::~CSettingsDocument()
 {
-    if (m_state.observer)
-        m_state.observer->TreeReplaced(nullptr);
+    m_observers.TreeReplaced(nullptr);
 }
 
 namespace {

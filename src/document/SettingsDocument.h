@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/PasswordScrambler.h"
+#include "document/TreeObservers.h"
 #include "settings/TreeState.h"
 #include "validate/TreeCheck.h"
 
@@ -34,7 +35,7 @@ struct CEditResult
 // editors, the dialogs and the command line goes through the Edit... and
 // list operations below. Each applies the rules of its kind, then brings
 // references up to date and excludes every included node that is disabled
-// (so no included node is ever disabled), and tells the observer what
+// (so no included node is ever disabled), and tells its observers what
 // changed.
 class CSettingsDocument
 {
@@ -77,9 +78,11 @@ public:
     // here without reading it again.
     void CopyTree(const CSettingsDocument &other);
 
-    // Hears of every node added, changed or removed, and of a tree replaced
-    // by a reset or an open, until set to null.
-    void SetObserver(ITreeObserver *observer) { m_state.observer = observer; }
+    // observer hears of every node added, changed or removed, and of a tree
+    // replaced by a reset or an open, until it is removed. Observers hear each
+    // report in the order they were added.
+    void AddObserver(ITreeObserver *observer) { m_observers.Add(observer); }
+    void RemoveObserver(ITreeObserver *observer) { m_observers.Remove(observer); }
 
     // Stores text in node as the node's in-place editor would: the editor
     // kind's check or limit, the set-value rule, and the node included when
@@ -129,6 +132,8 @@ private:
     void RenameBookmarkConnections(const QString &from, const QString &to);
 
     CApplication *m_application;
+    // Declared before the state that points at it, so it outlives the tree.
+    CTreeObservers m_observers;
     CTreeState m_state;
     std::unique_ptr<CSettingNode> m_root;
     ScrambleKeySource m_scrambleKeys = RandomScrambleKey;

@@ -101,14 +101,14 @@ protected:
                                     {MsgFileNotWritten, "Not written."},
                                     {MsgValuesRepaired, "Repaired."}};
         fake.folder = dir.path();
-        document.SetObserver(&fake);
+        document.AddObserver(&fake);
         QDir().mkpath(programFolder);
         commands = MakeCommands();
     }
     ~DocumentCommandsTest() override
     {
         EXPECT_EQ(fake.waitDepth, 0) << "unbalanced wait cursor";
-        document.SetObserver(nullptr);
+        document.RemoveObserver(&fake);
     }
 
     // Another view over the same document, as at the next start.

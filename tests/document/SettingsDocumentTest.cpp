@@ -166,10 +166,10 @@ protected:
         document.EditValue(Path(office, {Proxies, HTTPUseProxy}), "Yes", false);
         document.EditValue(Path(office, {AddressOptions, RetrieveIP}), "No", false);
         document.SetModified(0);
-        document.SetObserver(&observer);
+        document.AddObserver(&observer);
     }
 
-    ~SettingsDocumentTest() override { document.SetObserver(nullptr); }
+    ~SettingsDocumentTest() override { document.RemoveObserver(&observer); }
 
     CSettingNode *Root() const { return Writable(document.GetRoot()); }
     // Names the category's template through the document; the new item.
@@ -382,7 +382,7 @@ TEST_F(SettingsDocumentTest, ACopiedTreeIsTheSameTreeOfItsOwnUnderTheSameRules)
     const std::string source = Snapshot(Root());
     CSettingsDocument copy(&tree.Application());
     CRecordingObserver copyObserver;
-    copy.SetObserver(&copyObserver);
+    copy.AddObserver(&copyObserver);
     copy.CopyTree(document);
     EXPECT_EQ(copyObserver.replaced, CRecordingObserver::Nodes{copy.GetRoot()});
     EXPECT_FALSE(copy.IsModified());
@@ -407,7 +407,7 @@ TEST_F(SettingsDocumentTest, ACopiedTreeIsTheSameTreeOfItsOwnUnderTheSameRules)
     // A second copy starts again from the source.
     copy.CopyTree(document);
     EXPECT_EQ(Snapshot(const_cast<CSettingNode *>(copy.GetRoot())), source);
-    copy.SetObserver(nullptr);
+    copy.RemoveObserver(&copyObserver);
 }
 
 TEST_F(SettingsDocumentTest, NodesOfAnotherTreeAreNeverWrittenThroughThisDocument)
@@ -430,9 +430,85 @@ TEST_F(SettingsDocumentTest, NodesOfAnotherTreeAreNeverWrittenThroughThisDocumen
     // A document that goes tells its observer that there is no tree left.
     auto going = std::make_unique<CSettingsDocument>(&tree.Application());
     going->Reset();
-    going->SetObserver(&observer);
+    going->AddObserver(&observer);
     going.reset();
     EXPECT_EQ(observer.replaced, CRecordingObserver::Nodes{nullptr});
+}
+
+// Logs its name with each report it hears; onReport runs after logging.
+struct CNamedObserver final : ITreeObserver
+{
+    CNamedObserver(std::vector<std::string> &heard, std::string observerName)
+        : log(heard)
+        , name(std::move(observerName))
+    {}
+    void Heard()
+    {
+        log.push_back(name);
+        if (onReport)
+            onReport();
+    }
+    void NodeAdded(const CSettingNode *) override { Heard(); }
+    void NodeChanged(const CSettingNode *) override { Heard(); }
+    void NodesRemoved(const CSettingNode *, const std::vector<const CSettingNode *> &) override
+    {
+        Heard();
+    }
+    void TreeReplaced(const CSettingNode *) override { Heard(); }
+
+    std::vector<std::string> &log;
+    std::string name;
+    std::function<void()> onReport;
+};
+
+TEST_F(SettingsDocumentTest, EveryObserverHearsEachReportInTheOrderItWasAdded)
+{
+    std::vector<std::string> log;
+    CNamedObserver first(log, "first"), second(log, "second"), third(log, "third");
+    document.AddObserver(&first);
+    document.AddObserver(&second);
+    document.AddObserver(&first);
+    const CSettingNode *phone = Path(office, {IAPPhoneNumber});
+    observer.Clear();
+    document.EditValue(phone, "0401");
+    ASSERT_FALSE(log.empty());
+    ASSERT_EQ(log.size(), observer.changed.size() * 2);
+    for (std::size_t i = 0; i < log.size(); ++i)
+        EXPECT_EQ(log[i], i % 2 ? "second" : "first") << i;
+
+    // An observer that goes during a report hears nothing more, not even
+    // the rest of that report; one added during a report hears the next.
+    first.onReport = [&] {
+        document.RemoveObserver(&second);
+        document.AddObserver(&third);
+    };
+    log.clear();
+    document.EditValue(phone, "0402");
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log[0], "first");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "second"), 0);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "first"),
+              std::count(log.begin(), log.end(), "third") + 1);
+    first.onReport = [&] {
+        document.RemoveObserver(&first);
+    };
+    log.clear();
+    document.EditValue(phone, "0403");
+    EXPECT_EQ(log.front(), "first");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "first"), 1);
+    // The ones after it still hear the report during which it went.
+    EXPECT_EQ(log.back(), "third");
+
+    // A document that goes tells each of them that there is no tree left.
+    document.AddObserver(&second);
+    log.clear();
+    auto going = std::make_unique<CSettingsDocument>(&tree.Application());
+    going->AddObserver(&third);
+    going->AddObserver(&second);
+    going.reset();
+    EXPECT_EQ(log, (std::vector<std::string>{"third", "second"}));
+    document.RemoveObserver(&second);
+    document.RemoveObserver(&third);
 }
 
 TEST_F(SettingsDocumentTest, TemplateLabelIsNoNameInAnyCase)

@@ -107,17 +107,17 @@ CSettingsTreeCtrl::~CSettingsTreeCtrl()
 {
     m_editing->CancelEdit();
     if (m_document)
-        m_document->SetObserver(nullptr);
+        m_document->RemoveObserver(m_model);
 }
 
 void CSettingsTreeCtrl::SetDocument(CSettingsDocument *document)
 {
     if (m_document)
-        m_document->SetObserver(nullptr);
+        m_document->RemoveObserver(m_model);
     m_document = document;
     m_editing->SetDocument(document);
     if (m_document)
-        m_document->SetObserver(m_model);
+        m_document->AddObserver(m_model);
     Fill(m_document ? m_document->GetRoot() : nullptr);
 }
 
