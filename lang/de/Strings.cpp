@@ -671,6 +671,16 @@ constexpr LangString kStrings[] = {
     {41181, u"Abgebrochen. Es war noch nichts beim Telefon angekommen."},
     {41182, u"Abgebrochen. Bereits auf dem Telefon: %s Einstellungen (%s), %s Dateien."},
     {41183, u"Schließen"},
+    // Problems panel
+    {41400, u"Probleme"},
+    {41401, u"Pro&bleme"},
+    {41402, u"Einstellung"},
+    {41403, u"Pfad"},
+    {41404, u"Meldung"},
+    {41405, u"Nur &eingeschlossene"},
+    {41406, u"&Alle Einstellungen"},
+    {41407, u"Ungültige Einstellungen: %d"},
+    {41408, u"Aus&blenden"},
     // Framework
     {61441, u"Speichern unter"},
 };

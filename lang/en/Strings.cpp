@@ -638,6 +638,16 @@ constexpr LangString kStrings[] = {
     {41181, u"Cancelled. Nothing had reached the phone."},
     {41182, u"Cancelled. Already on the phone: %s settings (%s), %s files."},
     {41183, u"Close"},
+    // Problems panel
+    {41400, u"Problems"},
+    {41401, u"Pro&blems"},
+    {41402, u"Setting"},
+    {41403, u"Path"},
+    {41404, u"Message"},
+    {41405, u"&Included only"},
+    {41406, u"&All settings"},
+    {41407, u"Settings that are not valid: %d"},
+    {41408, u"&Hide"},
     // Framework
     {61441, u"Save As"},
 };

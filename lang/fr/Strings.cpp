@@ -670,6 +670,16 @@ constexpr LangString kStrings[] = {
     {41181, u"Annulé. Rien n'avait encore atteint le téléphone."},
     {41182, u"Annulé. Déjà sur le téléphone : %s paramètres (%s), %s fichiers."},
     {41183, u"Fermer"},
+    // Problems panel
+    {41400, u"Problèmes"},
+    {41401, u"Pro&blèmes"},
+    {41402, u"Paramètre"},
+    {41403, u"Chemin"},
+    {41404, u"Message"},
+    {41405, u"&Inclus seulement"},
+    {41406, u"&Tous les paramètres"},
+    {41407, u"Paramètres non valides : %d"},
+    {41408, u"&Masquer"},
     // Framework
     {61441, u"Enregistrer sous"},
 };

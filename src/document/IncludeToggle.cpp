@@ -18,7 +18,8 @@ constexpr CategoryHelp kCategoryHelp[] = {
     {NodeType::PersonalData, HelpContextId::PersonalData},
     {NodeType::FileTransfer, HelpContextId::FileTransfer},
 };
-constexpr int kDialogHelp[] = {HelpContextId::PrintPreview, HelpContextId::LoginScript};
+constexpr int kDialogHelp[] = {HelpContextId::PrintPreview, HelpContextId::LoginScript,
+                               HelpContextId::Problems};
 
 // Fields that change together: the data call's speed settings, and the
 // signature with its choice.

@@ -21,6 +21,8 @@ enum : int {
     FileTransfer = 550,
     PrintPreview = 506,
     LoginScript = 131518,
+    // The problems panel; its title shares the number.
+    Problems = 41400,
 };
 } // namespace HelpContextId
 

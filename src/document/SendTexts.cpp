@@ -119,13 +119,30 @@ QString CheckBeforeSending(const CApplication *application, const CSettingNode *
     return NotValidText(application, failing);
 }
 
+namespace {
+
+std::vector<CFailingSetting> WithMessages(const CApplication *application,
+                                          const std::vector<const CSettingNode *> &nodes)
+{
+    std::vector<CFailingSetting> settings;
+    settings.reserve(nodes.size());
+    for (const CSettingNode *node : nodes)
+        settings.push_back({node, NotValidText(application, node)});
+    return settings;
+}
+
+} // namespace
+
 std::vector<CFailingSetting> FailingSettings(const CApplication *application,
                                              const CSettingNode *root, bool onlyIncluded)
 {
-    std::vector<CFailingSetting> settings;
-    for (const CSettingNode *node : FailingNodes(root, onlyIncluded))
-        settings.push_back({node, NotValidText(application, node)});
-    return settings;
+    return WithMessages(application, FailingNodes(root, onlyIncluded));
+}
+
+std::vector<CFailingSetting> FailingSettingsAmong(const CApplication *application,
+                                                  const std::vector<const CSettingNode *> &nodes)
+{
+    return WithMessages(application, FailingAmong(nodes));
 }
 
 PhoneInfo ParsePhoneInfo(const QString &text)

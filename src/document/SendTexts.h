@@ -29,6 +29,10 @@ struct CFailingSetting
 // onlyIncluded the settings the check before sending walks, else all.
 std::vector<CFailingSetting> FailingSettings(const CApplication *application,
                                              const CSettingNode *root, bool onlyIncluded);
+// The settings among nodes that fail the value check by themselves, as
+// FailingAmong finds them.
+std::vector<CFailingSetting> FailingSettingsAmong(const CApplication *application,
+                                                  const std::vector<const CSettingNode *> &nodes);
 // text, cut to 100 characters followed by "..." when longer.
 QString CutTo100(const QString &text);
 // The label of the setting a server's report names by its element name; the

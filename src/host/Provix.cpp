@@ -129,6 +129,12 @@ HRESULT CProvix::GetStringId(int32_t kind, uint32_t *id)
 HRESULT CProvix::PrepareMenu(MenuHandle menu)
 {
     auto *qmenu = static_cast<QMenu *>(menu);
+    // The view's own items join the host's menus the first time they show.
+    if (qmenu && m_view && FindCommand(qmenu, CommandId::SelectAll) &&
+        !qmenu->actions().contains(m_view->ProblemsAction())) {
+        qmenu->addSeparator();
+        qmenu->addAction(m_view->ProblemsAction());
+    }
     QAction *send = qmenu ? FindCommand(qmenu, CommandId::MenuSend) : nullptr;
     if (!send)
         return S_OK;

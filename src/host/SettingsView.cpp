@@ -9,21 +9,28 @@
 #include "platform/LanguageLibrary.h"
 #include "platform/ProgramFolder.h"
 #include "settings/Labels.h"
+#include "settings/SettingNode.h"
+#include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
 #include "ui/controls/ShownLabel.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/editor/InPlaceEditing.h"
 #include "ui/editor/SettingsTreeCtrl.h"
 #include "ui/print/ViewPrinting.h"
+#include "ui/problems/ProblemsModel.h"
+#include "ui/problems/ProblemsPanel.h"
 #include "ui/send/ViewSending.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QHideEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTextBrowser>
@@ -34,6 +41,9 @@
 namespace {
 
 constexpr int kHeaderMargin = 8;
+// The problems panel takes this share of the view's width, within limits.
+constexpr int kProblemsPercent = 40;
+constexpr int kProblemsMinWidth = 240;
 } // namespace
 
 CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
@@ -44,6 +54,8 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     , m_boldFont(font())
     , m_headerLabel(ShownLabel(&app.Application(), HostTextId::HeaderLabel))
     , m_tree(new CSettingsTreeCtrl([&app](unsigned id) { return app.LoadImage(id); }, this))
+    , m_problems(new CProblemsPanel(&app.Application(), this))
+    , m_problemsAction(new QAction(ShownLabel(&app.Application(), StringId::ProblemsMenu), this))
 {
     setObjectName(ControlObjectName(ControlId::SettingsView));
     m_boldFont.setWeight(QFont::Bold);
@@ -65,11 +77,24 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
         app.Document(), &app.Application(), ports, ProgramFolder(),
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     m_tree->SetDocument(&app.Document());
+    // After the tree's model, so the panel hears each report once the tree
+    // shows it.
+    app.Document().AddObserver(m_problems->Model());
+    m_problems->Model()->TreeReplaced(app.Document().GetRoot());
+    m_problems->hide();
+    m_problemsAction->setCheckable(true);
+    connect(m_problemsAction, &QAction::toggled, this, &CSettingsView::ShowProblems);
+    connect(m_problems, &CProblemsPanel::hideRequested, this, [this] { ShowProblems(false); });
+    connect(m_problems, &CProblemsPanel::settingActivated, this, &CSettingsView::EditSetting);
     m_tree->Editing()->SetFolderSource([this] { return m_commands->CurrentFolder(); });
     m_printing = std::make_unique<CViewPrinting>(&app.Application(), this, m_tree,
                                                  [this] { return m_commands->FileName(); });
     m_sending = std::make_unique<CViewSending>(&app.Application(), this, nullptr);
     m_sending->SetServerFactory(ActivateConnectivityServer);
+    m_sending->SetRefusalListener([this] {
+        ShowProblems(true);
+        m_problems->OpenOn(nullptr);
+    });
 
     connect(m_tree, &CSettingsTreeCtrl::helpRequested, this,
             [this](int context) { ShowHelp(context); });
@@ -89,6 +114,7 @@ CSettingsView::~CSettingsView()
     m_printing.reset();
     delete m_help;
     // The rows point at nodes of the document, which outlives the view.
+    m_app.Document().RemoveObserver(m_problems->Model());
     m_tree->Clear();
 }
 
@@ -265,7 +291,9 @@ void CSettingsView::CloseView()
 
 void CSettingsView::ShowHelp()
 {
-    ShowHelp(m_tree->HelpContext());
+    const QWidget *focus = QApplication::focusWidget();
+    ShowHelp(focus && m_problems->isAncestorOf(focus) ? int(HelpContextId::Problems)
+                                                      : m_tree->HelpContext());
 }
 
 void CSettingsView::ShowHelp(int context)
@@ -356,7 +384,52 @@ void CSettingsView::paintEvent(QPaintEvent *)
 void CSettingsView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_tree->setGeometry(0, kHeaderHeight, width(), std::max(0, height() - kHeaderHeight));
+    LayOut();
+}
+
+void CSettingsView::LayOut()
+{
+    QRect area(0, kHeaderHeight, width(), std::max(0, height() - kHeaderHeight));
+    if (m_problems->isVisibleTo(this)) {
+        const int panelWidth =
+            std::min(area.width(), std::max(kProblemsMinWidth, width() * kProblemsPercent / 100));
+        m_problems->setGeometry(area.right() + 1 - panelWidth, area.top(), panelWidth,
+                                area.height());
+        area.setWidth(area.width() - panelWidth);
+    }
+    m_tree->setGeometry(area);
+}
+
+void CSettingsView::ShowProblems(bool shown)
+{
+    m_problemsAction->setChecked(shown);
+    if (m_problems->isVisibleTo(this) == shown)
+        return;
+    m_problems->setVisible(shown);
+    LayOut();
+    if (!shown && !m_tree->hasFocus())
+        m_tree->setFocus();
+}
+
+void CSettingsView::EditSetting(const CSettingNode *node)
+{
+    m_tree->CommitEdit();
+    m_tree->setFocus();
+    m_tree->BeginEdit(m_tree->IndexOf(node));
+}
+
+// Hidden while another plug-in's view is shown, as the rest of the view.
+void CSettingsView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_problemsAction->setVisible(true);
+}
+
+void CSettingsView::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        m_problemsAction->setVisible(false);
 }
 
 void CSettingsView::InitialLoad()

@@ -15,11 +15,14 @@
 #include <memory>
 
 class CDocumentCommands;
+class CProblemsPanel;
+class CSettingNode;
 class CProvixApp;
 class CSettingsTreeCtrl;
 class CCallbackImpl;
 class CViewPrinting;
 class CViewSending;
+class QAction;
 class QLineEdit;
 class QTextBrowser;
 
@@ -39,6 +42,10 @@ public:
     CSettingsTreeCtrl *Tree() const { return m_tree; }
     CViewPrinting &Printing() { return *m_printing; }
     CViewSending &Sending() { return *m_sending; }
+    CProblemsPanel *Problems() const { return m_problems; }
+    // The view's own menu items, which the plug-in puts into the host's menus.
+    QAction *ProblemsAction() const { return m_problemsAction; }
+    void ShowProblems(bool shown);
     // The plug-in's callback for the connectivity server's reports.
     void SetServerCallback(CCallbackImpl *callback);
 
@@ -68,8 +75,12 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    void LayOut();
+    void EditSetting(const CSettingNode *node);
     // Commits the open editor, runs command and shows the bound file's name.
     void RunDocumentCommand(const std::function<void()> &command);
 
@@ -86,6 +97,8 @@ private:
     QFont m_boldFont;
     QString m_headerLabel;
     CSettingsTreeCtrl *m_tree;
+    CProblemsPanel *m_problems;
+    QAction *m_problemsAction;
     std::unique_ptr<CDocumentCommands> m_commands;
     std::unique_ptr<CViewPrinting> m_printing;
     std::unique_ptr<CViewSending> m_sending;

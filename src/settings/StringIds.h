@@ -160,5 +160,16 @@ enum : unsigned {
     MsgNotApplicable = 40042,
     MsgNotAChoice = 41060,
     MsgNoValueToEdit = 41061,
+
+    // The problems panel.
+    ProblemsTitle = 41400,
+    ProblemsMenu = 41401,
+    ProblemsSetting = 41402,
+    ProblemsPath = 41403,
+    ProblemsMessage = 41404,
+    ProblemsIncludedOnly = 41405,
+    ProblemsAll = 41406,
+    ProblemsCount = 41407,
+    ProblemsHide = 41408,
 };
 } // namespace StringId

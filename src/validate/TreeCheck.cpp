@@ -62,6 +62,8 @@ public:
     {}
 
     bool Check(CSettingNode *node);
+    // The checks of node alone.
+    bool Passes(CSettingNode *node);
     CSettingNode *Failing() const { return m_failing; }
 
 private:
@@ -87,13 +89,17 @@ private:
     CReferenceNames m_itemNames;
 };
 
+bool CTreeCheck::Passes(CSettingNode *node)
+{
+    return CheckValue(node) &&
+           (!Contains(kDataCallTrio, node->GetType()) || DataCallFlagsAgree(node));
+}
+
 bool CTreeCheck::Check(CSettingNode *node)
 {
     if (IsTemplateType(node->GetType()))
         return true;
-    bool passed = CheckValue(node);
-    if (passed && Contains(kDataCallTrio, node->GetType()))
-        passed = DataCallFlagsAgree(node);
+    bool passed = Passes(node);
     if (!passed) {
         if (m_allFailing) {
             m_allFailing->push_back(node);
@@ -375,5 +381,32 @@ std::vector<const CSettingNode *> FailingNodes(const CSettingNode *node, bool on
     CTreeCheck check(node->Root(), onlyIncluded, false, RepairObserver(), &failing);
     // Without repairs the walk changes nothing.
     check.Check(const_cast<CSettingNode *>(node));
+    return failing;
+}
+
+bool IsReachedByCheck(const CSettingNode *node, bool onlyIncluded)
+{
+    if (!node || IsTemplateType(node->GetType()))
+        return false;
+    for (const CSettingNode *above = node->GetParent(); above; above = above->GetParent()) {
+        if (IsTemplateType(above->GetType()))
+            return false;
+        if (onlyIncluded && above->GetType() != Root && !IsSet(above))
+            return false;
+    }
+    return true;
+}
+
+std::vector<const CSettingNode *> FailingAmong(const std::vector<const CSettingNode *> &nodes)
+{
+    std::vector<const CSettingNode *> failing;
+    if (nodes.empty())
+        return failing;
+    CTreeCheck check(nodes.front()->Root(), false, false, RepairObserver());
+    for (const CSettingNode *node : nodes) {
+        // Without repairs the check changes nothing.
+        if (IsReachedByCheck(node, false) && !check.Passes(const_cast<CSettingNode *>(node)))
+            failing.push_back(node);
+    }
     return failing;
 }

@@ -28,3 +28,11 @@ int CheckTree(const CSettingNode *node, const CSettingNode **failing, bool onlyI
 // (the first is the one the check without repairs stops at), changing
 // nothing. With onlyIncluded it walks as the check before sending does.
 std::vector<const CSettingNode *> FailingNodes(const CSettingNode *node, bool onlyIncluded);
+// Whether the check's walk from the root reaches node: never inside a
+// template; with onlyIncluded only below nodes that are included or marked
+// for update, as before sending.
+bool IsReachedByCheck(const CSettingNode *node, bool onlyIncluded);
+// The nodes among nodes that fail the check by themselves (what lies below
+// them is not walked), in their given order; a node that no walk reaches
+// passes. For readers that follow a tree's changes node by node.
+std::vector<const CSettingNode *> FailingAmong(const std::vector<const CSettingNode *> &nodes);

@@ -5,12 +5,15 @@
 #include "platform/LanguageLibrary.h"
 #include "platform/registry/Registry.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeView>
@@ -266,6 +269,96 @@ TEST_F(PlugInTest, TheViewAndItsHelpSpeakTheChosenLanguage)
     EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf16(label, labelLength)));
     const QRect screen = help->screen()->availableGeometry();
     EXPECT_TRUE(screen.contains(help->frameGeometry())) << "the help window opens fully on screen";
+}
+
+// The first row below parent whose label is text.
+QModelIndex ChildRow(const QAbstractItemModel *model, const QModelIndex &parent,
+                     const QString &text)
+{
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        const QModelIndex index = model->index(row, 0, parent);
+        if (index.data().toString() == text)
+            return index;
+    }
+    return {};
+}
+
+TEST_F(PlugInTest, TheProblemsPanelOpensBesideTheTreeFromTheEditMenuAndOnARefusedSend)
+{
+    QMenu edit;
+    edit.addAction(QStringLiteral("Select All"))->setData(31020u);
+    m_plugIn->PrepareMenu(&edit);
+    m_plugIn->PrepareMenu(&edit);
+    QList<QAction *> items;
+    for (QAction *action : edit.actions()) {
+        if (action->text() == QStringLiteral("Pro&blems"))
+            items.append(action);
+    }
+    ASSERT_EQ(items.size(), 1);
+    QAction *toggle = items.front();
+    EXPECT_TRUE(toggle->isCheckable());
+
+    // A named access point has no phone number yet, which sending refuses.
+    QTreeView *tree = Tree();
+    const QAbstractItemModel *model = tree->model();
+    const QModelIndex category = ChildRow(model, {}, QStringLiteral("Internet access points"));
+    const QModelIndex item = ChildRow(model, category, QStringLiteral("New access point"));
+    const QModelIndex name = ChildRow(model, item, QStringLiteral("Connection name"));
+    ASSERT_TRUE(name.isValid());
+    QApplication::setActiveWindow(&m_hostWindow);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_hostWindow));
+    tree->setCurrentIndex(name);
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Return);
+    ASSERT_TRUE(QApplication::focusWidget());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Office"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+    auto *panel = m_hostWindow.findChild<QWidget *>(QStringLiteral("id10300"));
+    auto *list = m_hostWindow.findChild<QTreeView *>(QStringLiteral("id10301"));
+    ASSERT_TRUE(panel && list);
+    EXPECT_FALSE(panel->isVisible());
+    toggle->trigger();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(tree->geometry().width() + panel->width(), 640);
+    QCoreApplication::processEvents();
+    ASSERT_GE(list->model()->rowCount(), 1);
+
+    // Enter on a row edits its setting in the tree.
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(tree->currentIndex().data().toString(), QStringLiteral("Phone number"));
+    ASSERT_TRUE(QApplication::focusWidget());
+    EXPECT_TRUE(tree->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+    toggle->trigger();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(tree->geometry(), QRect(0, 32, 640, 448));
+
+    // A refused send opens the panel on the setting it names.
+    QString message;
+    QTimer::singleShot(0, [&message] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                message = box->text();
+            modal->close();
+        }
+    });
+    m_plugIn->Execute(10276u);
+    EXPECT_TRUE(message.contains(QStringLiteral("Phone number"))) << message.toStdString();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_EQ(list->currentIndex().row(), 0);
+
+    // Closing asks to save the named access point: no.
+    QTimer::singleShot(0, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::No)->click();
+    });
+    m_plugIn->Close();
+    m_plugIn.Reset();
 }
 
 TEST_F(PlugInTest, ThePrintPreviewKeepsTheViewBusyUntilItCloses)

@@ -142,6 +142,48 @@ TEST(TreeCheck, FailingNodesListsEveryFailureOfTheWalkWithoutRepairing)
     EXPECT_EQ(FailingNodes(office, false), Nodes({address}));
 }
 
+// Node by node, the walk's reach and the check of each node alone find what
+// the walk finds, in every state of the tree.
+TEST(TreeCheck, NodesCheckedOneByOneFailAsInTheWalk)
+{
+    CFailingTree fixture;
+    auto &[tree, office, home, category, port, address, homePhone] = fixture;
+    using Nodes = std::vector<const CSettingNode *>;
+    Nodes all;
+    const auto collect = [&all](const CSettingNode *node, const auto &self) -> void {
+        all.push_back(node);
+        for (const CSettingNode *child : node->Children())
+            self(child, self);
+    };
+    collect(tree.Root(), collect);
+    const auto expectSameAsWalk = [&](const char *state) {
+        const Nodes failingAlone = FailingAmong(all);
+        for (bool onlyIncluded : {true, false}) {
+            Nodes found;
+            for (const CSettingNode *node : failingAlone) {
+                if (IsReachedByCheck(node, onlyIncluded))
+                    found.push_back(node);
+            }
+            EXPECT_EQ(found, FailingNodes(tree.Root(), onlyIncluded))
+                << state << (onlyIncluded ? " included" : " all");
+        }
+    };
+    expectSameAsWalk("as made");
+    const CSettingNode *templateAddress = Path(category, {IAPTemplate, AddressOptions, IPAddress});
+    EXPECT_FALSE(IsReachedByCheck(templateAddress, false));
+    EXPECT_EQ(FailingAmong({templateAddress, homePhone, port}), Nodes({homePhone, port}));
+    office->FindChild(AddressOptions)->SetInclude(1, 0);
+    expectSameAsWalk("address group included");
+    office->SetInclude(0, 0);
+    office->SetUpdateFlag(1);
+    expectSameAsWalk("office marked for update");
+    category->SetInclude(0, 0);
+    expectSameAsWalk("category excluded");
+    IncludeWithAncestors(Path(office, {DataCall, ConnectionType}));
+    expectSameAsWalk("data call half set");
+    EXPECT_EQ(FailingAmong({}), Nodes());
+}
+
 TEST(TreeCheck, FieldRulesByEditorKind)
 {
     CTestTree tree;

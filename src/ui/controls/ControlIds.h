@@ -82,6 +82,14 @@ enum : int {
     PrintAll = 1056,
     PrintSelection = 1057,
     PrintIncluded = 10213,
+
+    // The problems panel beside the tree.
+    ProblemsPanel = 10300,
+    ProblemsList = 10301,
+    ProblemsIncluded = 10302,
+    ProblemsAll = 10303,
+    ProblemsHide = 10304,
+    ProblemsCount = 10305,
 };
 } // namespace ControlId
 

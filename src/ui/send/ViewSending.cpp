@@ -23,6 +23,8 @@ void CViewSending::Send(const CSettingNode *root, const QString &filePath,
 {
     const QString failing = CheckBeforeSending(m_application, root);
     if (!failing.isEmpty()) {
+        if (m_refused)
+            m_refused();
         ShowMessage(failing);
         return;
     }
