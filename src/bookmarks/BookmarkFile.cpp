@@ -145,22 +145,61 @@ QString DecodeCharacterReferences(const QString &text)
     return decoded;
 }
 
+namespace {
+
+bool IsTagSpace(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+struct CLinkTag
+{
+    qsizetype start = -1; // of "<a"; -1 when there is none
+    qsizetype href = -1;  // where "href=" ends
+};
+
+// The next link tag from position with an HREF attribute, wherever that
+// stands among the tag's attributes (iCab writes others first). A tag that
+// is not closed ends the search.
+CLinkTag FindLinkTag(const QString &text, qsizetype position)
+{
+    static const QString open = QStringLiteral("<a");
+    static const QString href = QStringLiteral("href=");
+    while (position < text.size()) {
+        const qsizetype start = text.indexOf(open, position, Qt::CaseInsensitive);
+        if (start < 0)
+            break;
+        position = start + open.size();
+        if (position >= text.size() || !IsTagSpace(text.at(position)))
+            continue;
+        const qsizetype end = text.indexOf(QLatin1Char('>'), position);
+        if (end < 0)
+            break;
+        for (qsizetype at = text.indexOf(href, position, Qt::CaseInsensitive); at >= 0 && at < end;
+             at = text.indexOf(href, at + 1, Qt::CaseInsensitive)) {
+            if (IsTagSpace(text.at(at - 1)))
+                return {start, at + href.size()};
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 QStringList ScanBookmarkText(const QString &text)
 {
     static const QString entryTag = QStringLiteral("<dt>");
-    static const QString linkTag = QStringLiteral("<a href=");
-    // The URL starts past the link tag and its opening quotation mark.
-    const qsizetype urlOffset = linkTag.size() + 1;
     QStringList result;
     qsizetype position = 0;
     while (position < text.size()) {
         const qsizetype entry = text.indexOf(entryTag, position, Qt::CaseInsensitive);
         if (entry < 0)
             break;
-        const qsizetype link = text.indexOf(linkTag, entry, Qt::CaseInsensitive);
-        if (link < 0)
+        const CLinkTag link = FindLinkTag(text, entry);
+        if (link.start < 0)
             break;
-        const qsizetype urlStart = link + urlOffset;
+        // The URL starts past the opening quotation mark.
+        const qsizetype urlStart = link.href + 1;
         const qsizetype urlEnd = text.indexOf(QLatin1Char('"'), urlStart);
         if (urlEnd < 0)
             break;
@@ -175,7 +214,7 @@ QStringList ScanBookmarkText(const QString &text)
         result.append(
             ImportedBookmark(DecodeCharacterReferences(text.mid(urlStart, urlEnd - urlStart)),
                              DecodeCharacterReferences(name)));
-        position = link;
+        position = link.start;
     }
     return result;
 }

@@ -23,7 +23,8 @@ QString DecodeBookmarkFile(const QByteArray &bytes);
 QString DecodeCharacterReferences(const QString &text);
 
 // The links of the text, in file order. Each entry starts at a <DT>; its link
-// is the next <A HREF=, whose quoted value is the URL; the name runs from the
+// is the next <A tag with an HREF= attribute (not necessarily its first),
+// whose quoted value is the URL; the name runs from the
 // end of that tag to the next "<", without line feeds. Tags are matched
 // without regard to case. A link or name that is not closed ends the scan.
 QStringList ScanBookmarkText(const QString &text);

@@ -43,7 +43,7 @@ void CPrintListing::Build(const CSettingNode *root, int rangeMode, int pageWidth
         CReferenceNames names(root);
         m_names = &names;
         for (const CSettingNode *item : RowChildren(root, false))
-            CollectItem(item, 1);
+            CollectItem(item, 1, false);
         m_names = nullptr;
     }
     RemoveTrailingBlankLines();
@@ -87,18 +87,20 @@ QString CPrintListing::ChildValue(const CSettingNode *entry, int type) const
     return ValueOf(entry->FindChild(type));
 }
 
-void CPrintListing::CollectItem(const CSettingNode *node, int depth)
+void CPrintListing::CollectItem(const CSettingNode *node, int depth, bool inSelection)
 {
     if (IsTemplateType(node->GetType()))
         return;
-    const bool printed = !node->IsDisabled() && IsInRange(node);
+    // A selected group or item is printed with the settings below it.
+    inSelection = inSelection || (m_rangeMode == PrintRange::Selected && IsInRange(node));
+    const bool printed = !node->IsDisabled() && (inSelection || IsInRange(node));
     const bool topLevel = !node->GetParent()->GetParent();
     const std::vector<const CSettingNode *> rows = RowChildren(node, false);
     if (printed) {
         AddItemLines(node, m_geometry.left + depth * m_geometry.unit, !rows.empty());
     }
     for (const CSettingNode *child : rows)
-        CollectItem(child, depth + 1);
+        CollectItem(child, depth + 1, inSelection);
     if (printed && topLevel)
         AddBlankLine();
 }

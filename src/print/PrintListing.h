@@ -42,7 +42,8 @@ public:
     using SelectedTest = std::function<bool(const CSettingNode *)>;
 
     // Lays out the rows below root for a page of the given printable size.
-    // selected answers for the rows selected in the tree (range Selected).
+    // selected answers for the rows selected in the tree (range Selected);
+    // a selected row is printed with every row below it.
     void Build(const CSettingNode *root, int rangeMode, int pageWidth, int pageHeight,
                const IPrintMeasure &measure, const SelectedTest &selected = {});
 
@@ -57,7 +58,8 @@ public:
     bool IsAborted() const { return m_aborted; }
 
 private:
-    void CollectItem(const CSettingNode *node, int depth);
+    // inSelection: a node above was selected (range Selected).
+    void CollectItem(const CSettingNode *node, int depth, bool inSelection);
     // The shown value, with item names read once per listing.
     QString ValueOf(const CSettingNode *node) const;
     QString ChildValue(const CSettingNode *entry, int type) const;

@@ -33,6 +33,18 @@ TEST(BookmarkScanner, FoldersAndDescriptionsAreNotBookmarks)
               QStringList({"http://a.example/\nA"}));
 }
 
+TEST(BookmarkScanner, HrefAnywhereAmongTheLinkTagsAttributes)
+{
+    // iCab writes its own attributes first; a tag without HREF (an anchor) and
+    // an attribute merely ending in "href" are no links.
+    EXPECT_EQ(Scan("<DT><A SUBSCRIBE LASTUPDATE=\"9\" HREF=\"http://a.example/\">A</A>\n"
+                   "<DT><A NAME=\"top\">Top</A>\n"
+                   "<DT><ABBR HREF=\"http://x.example/\">X</ABBR>\n"
+                   "<DT><A DATA-HREF=\"http://y.example/\" ID=\"y\">Y</A>\n"
+                   "<DT><A\tADD_DATE=\"1\"\nhref=\"http://b.example/\">B</A>\n"),
+              QStringList({"http://a.example/\nA", "http://b.example/\nB"}));
+}
+
 TEST(BookmarkScanner, NameSplitOverLinesIsJoinedWithoutLineFeeds)
 {
     EXPECT_EQ(Scan("<DT><A HREF=\"http://a.example/\">Two\r\nlines\rhere</A>"),

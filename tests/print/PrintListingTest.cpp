@@ -156,10 +156,25 @@ TEST_F(PrintListingTest, RangesPickIncludedOrSelectedRowsButNotTheirHeaders)
     ASSERT_EQ(LineOf("555", 1800), 0);
     EXPECT_EQ(Lines().size(), 1u);
 
+    // A selected item comes with its settings (only those that apply), but
+    // not with the category above it.
     Build(PrintRange::Selected, kPageHeight,
           [office](const CSettingNode *node) { return node == office; });
-    ASSERT_EQ(Lines().size(), 1u);
+    EXPECT_EQ(LineOf(categoryLabel), -1);
     EXPECT_EQ(LineOf(office->GetLabel(true), 300), 0);
+    EXPECT_GT(LineOf("555", 1800), 0);
+    const CSettingNode *dataCall = office->FindChild(DataCall);
+    EXPECT_GT(LineOf(dataCall->GetLabel(true), 400), 0);
+    // The login script applies only when the script is used.
+    const CSettingNode *script = Path(office, {ScriptOptions, Script});
+    ASSERT_TRUE(script->IsDisabled());
+    EXPECT_EQ(LineOf(script->GetLabel(true)), -1);
+    EXPECT_GT(LineOf(Path(office, {ScriptOptions, UseLoginScript})->GetLabel(true)), 0);
+    // A selected setting alone is just its line.
+    Build(PrintRange::Selected, kPageHeight,
+          [phone](const CSettingNode *node) { return node == phone; });
+    ASSERT_EQ(Lines().size(), 1u);
+    EXPECT_EQ(LineOf("555", 1800), 0);
 }
 
 TEST_F(PrintListingTest, WrappedTextTakesTheLinesBelowAndTheNextLabelStartsAfterTheLongest)
