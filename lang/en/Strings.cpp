@@ -245,7 +245,7 @@ constexpr LangString kStrings[] = {
     {475, u"Login script"},
     {476, u"Signature"},
     // Value column texts
-    {480, u"%d files"},
+    {480, u"%d file|%d files"},
     {481, u"No files"},
     {482, u"(login script)"},
     {484, u"No mailboxes defined"},
@@ -308,7 +308,7 @@ constexpr LangString kStrings[] = {
     {582, u"The connection to the phone was lost."},
     {583, u"Communication with the phone failed."},
     // Bookmark dialogs
-    {584, u"%d bookmarks"},
+    {584, u"%d bookmark|%d bookmarks"},
     {585, u"Enter a name for the bookmark. Each bookmark needs a different name."},
     {586, u"Enter a valid URL for the bookmark, for example http://www.example.com/."},
     {587, u"The user name can have at most 50 characters."},
@@ -600,9 +600,9 @@ constexpr LangString kStrings[] = {
     {41071, u"File on this computer:"},
     {41072, u"Phone folder:"},
     {41073, u"Browse..."},
-    {41074, u"Add..."},
-    {41075, u"Edit..."},
-    {41076, u"Remove"},
+    {41074, u"&Add..."},
+    {41075, u"&Edit..."},
+    {41076, u"&Remove"},
     {41077, u"Choose a file that exists on this computer."},
     {41078, u"This file is already in the list."},
 
@@ -613,7 +613,7 @@ constexpr LangString kStrings[] = {
     {41083, u"Bookmark file:"},
     {41084, u"Firefox"},
     {41085, u"Chromium or Google Chrome"},
-    {41086, u"Import..."},
+    {41086, u"&Import..."},
     {41087, u"Choose a bookmark file"},
     {41088, u"The Favorites folder %s was not found."},
     {41089, u"Firefox bookmarks were not found on this computer."},
@@ -648,6 +648,12 @@ constexpr LangString kStrings[] = {
     {41406, u"&All settings"},
     {41407, u"Settings that are not valid: %d"},
     {41408, u"&Hide"},
+    // Language: the numbers that take a count's first plural form
+    {41450, u"1"},
+    // Bookmark import
+    {41451, u"%d added, %d skipped"},
+    {41452, u"The list already has a bookmark with this name. Each bookmark needs a different "
+            u"name."},
     // Framework
     {61441, u"Save As"},
 };

@@ -124,8 +124,10 @@ bool CBookmarkList::HasName(const QString &name, int ownIndex) const
 unsigned CBookmarkList::Check(const CBookmark &record, int ownIndex) const
 {
     const BookmarkTypes &types = TypesOf(m_kind);
-    if (!LengthWithin(record.name, 1, MaxLength(types.name)) || HasName(record.name, ownIndex))
+    if (!LengthWithin(record.name, 1, MaxLength(types.name)))
         return StringId::MsgBookmarkName;
+    if (HasName(record.name, ownIndex))
+        return StringId::MsgBookmarkNameListed;
     if (!LengthWithin(record.url, 1, MaxLength(types.url)) || !IsValidURL(record.url))
         return StringId::MsgBookmarkUrl;
     if (m_kind == BookmarkKind::Www)

@@ -56,3 +56,11 @@ QString FormatText(const QString &format, std::initializer_list<FormatArg> args)
 // The localized text of an identifier used as a format.
 QString FormatLabel(const CApplication *application, unsigned id,
                     std::initializer_list<FormatArg> args);
+
+// The localized text of a count, formatted with count as its first argument
+// and then args. The text may hold its plural forms separated by "|", as
+// "%d file|%d files": the language's PluralOne text lists the numbers that
+// take the first form ("1"; "0 1" in French), every other number takes the
+// last. A text without "|" serves every number.
+QString FormatCount(const CApplication *application, unsigned id, long long count,
+                    std::initializer_list<FormatArg> args = {});

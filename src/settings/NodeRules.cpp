@@ -298,7 +298,7 @@ QString CSettingNode::GetDisplayValue(CReferenceNames &names) const
     if (const CountRule *count = CountRuleOf(m_type)) {
         if (m_children.empty())
             return LoadLabel(m_application, count->noneLabel, true);
-        return FormatLabel(m_application, count->countFormat, {ChildCount()});
+        return FormatCount(m_application, count->countFormat, ChildCount());
     }
     return FixedChoiceDisplay();
 }

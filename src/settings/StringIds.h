@@ -96,6 +96,8 @@ enum : unsigned {
     BookmarkConnectionLabel = 41093,
     BookmarkUserNameLabel = 41094,
     BookmarkPasswordLabel = 41095,
+    ImportReport = 41451,
+    MsgBookmarkNameListed = 41452,
 
     // Sending to a phone.
     MsgServerNotReached = 486,
@@ -171,5 +173,7 @@ enum : unsigned {
     ProblemsAll = 41406,
     ProblemsCount = 41407,
     ProblemsHide = 41408,
+    // The numbers that take a count text's first plural form.
+    PluralOne = 41450,
 };
 } // namespace StringId

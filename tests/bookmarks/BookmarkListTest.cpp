@@ -57,10 +57,10 @@ TEST_F(BookmarkListTest, WwwChecksNameUniquenessLengthsAndUrl)
     list.Append(Www("News", "http://news.example/"));
     list.Append(Www("Mail", "http://mail.example/"));
     EXPECT_EQ(list.Check(Www("Shop", "http://shop.example/"), -1), 0u);
-    EXPECT_EQ(list.Check(Www("News", "http://x.example/"), -1), StringId::MsgBookmarkName);
+    EXPECT_EQ(list.Check(Www("News", "http://x.example/"), -1), StringId::MsgBookmarkNameListed);
     // Keeping its own name is no duplicate; taking another's is.
     EXPECT_EQ(list.Check(Www("News", "http://x.example/"), 0), 0u);
-    EXPECT_EQ(list.Check(Www("Mail", "http://x.example/"), 0), StringId::MsgBookmarkName);
+    EXPECT_EQ(list.Check(Www("Mail", "http://x.example/"), 0), StringId::MsgBookmarkNameListed);
     EXPECT_EQ(list.Check(Www("news", "http://x.example/"), -1), 0u);
     EXPECT_EQ(list.Check(Www("", "http://x.example/"), -1), StringId::MsgBookmarkName);
     EXPECT_EQ(list.Check(Www(QString(256, 'n'), "http://x.example/"), -1), 0u);

@@ -3,6 +3,7 @@
 #include "settings/Labels.h"
 #include "settings/NodeCatalogue.h"
 #include "settings/NodeTypes.h"
+#include "settings/StringIds.h"
 #include "settings/TagTable.h"
 
 #include <gtest/gtest.h>
@@ -66,4 +67,24 @@ TEST(FormatText, ConversionsInOrder)
     EXPECT_EQ(FormatText("%s and %s", {QString("a")}), "a and %s");
     EXPECT_EQ(FormatText("%s", {QString("%d")}), "%d") << "arguments are not formats";
     EXPECT_EQ(FormatText("trailing %", {}), "trailing %");
+}
+
+TEST(FormatCount, PluralFormsByTheLanguagesRule)
+{
+    CTestTree tree(false);
+    const CApplication *app = &tree.Application();
+    tree.Strings().texts[480] = "%d file|%d files";
+    tree.Strings().texts[481] = "%d Datei(en) in %s";
+    // Without a rule every number takes the last form.
+    EXPECT_EQ(FormatCount(app, 480, 1), "1 files");
+    tree.Strings().texts[StringId::PluralOne] = "1";
+    EXPECT_EQ(FormatCount(app, 480, 1), "1 file");
+    for (long long count : {0, 2, 11, 21, -1})
+        EXPECT_EQ(FormatCount(app, 480, count), QString::number(count) + " files") << count;
+    // French puts 0 with 1; a listed number is matched whole.
+    tree.Strings().texts[StringId::PluralOne] = " 0 1 ";
+    EXPECT_EQ(FormatCount(app, 480, 0), "0 file");
+    EXPECT_EQ(FormatCount(app, 480, 10), "10 files");
+    // A text with one form serves every number; more arguments follow the count.
+    EXPECT_EQ(FormatCount(app, 481, 1, {QString("C:")}), "1 Datei(en) in C:");
 }

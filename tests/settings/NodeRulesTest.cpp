@@ -1,4 +1,5 @@
 #include "TreeHelpers.h"
+#include "settings/StringIds.h"
 #include "support/TestApplication.h"
 
 #include <gtest/gtest.h>
@@ -74,7 +75,8 @@ TEST(DisplayValue, ChoicesListsAndMultilineValues)
     tree.Strings().texts[420] = "Yes please";
     tree.Strings().texts[584] = "%d bookmarks";
     tree.Strings().texts[604] = "No bookmarks";
-    tree.Strings().texts[480] = "%d files";
+    tree.Strings().texts[480] = "%d file|%d files";
+    tree.Strings().texts[StringId::PluralOne] = "1";
     tree.Strings().texts[481] = "No files";
     tree.Strings().texts[482] = "(script)";
     CSettingNode *prompt = Path(tree.Root(), {IAPSettings, IAPTemplate, PromptPassword});
@@ -90,7 +92,9 @@ TEST(DisplayValue, ChoicesListsAndMultilineValues)
     CSettingNode *tones = Path(tree.Root(), {FileTransfer, RingingTones});
     EXPECT_EQ(tones->GetDisplayValue(true), "No files");
     tones->AddChild(QString(), 0, RingingTone);
-    EXPECT_EQ(tones->GetDisplayValue(true), "1 files");
+    EXPECT_EQ(tones->GetDisplayValue(true), "1 file");
+    tones->AddChild(QString(), 0, RingingTone);
+    EXPECT_EQ(tones->GetDisplayValue(true), "2 files");
 
     CSettingNode *script = Path(tree.Root(), {IAPSettings, IAPTemplate, ScriptOptions, Script});
     script->SetValue("line1\nline2");

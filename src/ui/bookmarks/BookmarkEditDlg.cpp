@@ -8,6 +8,7 @@
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
+#include "ui/controls/DialogButton.h"
 #include "ui/controls/ShownLabel.h"
 #include "validate/FieldLimits.h"
 
@@ -38,6 +39,7 @@ CBookmarkEditDlg::CBookmarkEditDlg(const CApplication *application, const CBookm
     , m_list(list)
     , m_ownIndex(ownIndex)
     , m_fields(new QFormLayout)
+    , m_reason(new QLabel(this))
 {
     using namespace NodeType;
     m_name = AddLineEdit(StringId::BookmarkNameLabel, ControlId::BookmarkName,
@@ -64,8 +66,12 @@ CBookmarkEditDlg::CBookmarkEditDlg(const CApplication *application, const CBookm
     connect(buttons, &QDialogButtonBox::helpRequested, this, askHelp);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, askHelp);
 
+    // Why OK is disabled, in the words of the check that disables it.
+    m_reason->setObjectName(ControlObjectName(ControlId::CheckMessage));
+    m_reason->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(m_fields);
+    layout->addWidget(m_reason);
     layout->addWidget(buttons);
     UpdateOk();
 }
@@ -97,8 +103,11 @@ CBookmark CBookmarkEditDlg::GetRecord() const
 void CBookmarkEditDlg::UpdateOk()
 {
     // Called while the derived fields are still being made.
-    if (m_ok)
-        m_ok->setEnabled(m_list.Check(GetRecord(), m_ownIndex) == 0);
+    if (!m_ok)
+        return;
+    const unsigned failure = m_list.Check(GetRecord(), m_ownIndex);
+    m_ok->setEnabled(failure == 0);
+    m_reason->setText(failure ? ShownLabel(m_application, failure) : QString());
 }
 
 void CBookmarkEditDlg::accept()
@@ -136,13 +145,18 @@ CWapBookmarkDlg::CWapBookmarkDlg(const CApplication *application, const CSetting
     label->setObjectName(ControlObjectName(ControlId::BookmarkConnectionLabel));
     label->setBuddy(m_connection);
     Fields()->insertRow(0, label, m_connection);
-    // The keyboard follows the fields from the top.
-    setTabOrder(m_connection, findChild<QLineEdit *>(ControlObjectName(ControlId::BookmarkName)));
     m_userName = AddLineEdit(StringId::BookmarkUserNameLabel, ControlId::BookmarkUserName,
                              MaxLength(WAPBookmarkUsername));
     m_password = AddLineEdit(StringId::BookmarkPasswordLabel, ControlId::BookmarkPassword,
                              MaxLength(WAPBookmarkPassword));
     m_password->setEchoMode(QLineEdit::Password);
+    // The keyboard follows the fields from the top, then the buttons.
+    ChainTabOrder({m_connection, findChild<QLineEdit *>(ControlObjectName(ControlId::BookmarkName)),
+                   findChild<QLineEdit *>(ControlObjectName(ControlId::BookmarkUrl)), m_userName,
+                   m_password});
+    ChainTabOrder({m_password, findChild<QPushButton *>(ControlObjectName(ControlId::Ok)),
+                   findChild<QPushButton *>(ControlObjectName(ControlId::Cancel)),
+                   findChild<QPushButton *>(ControlObjectName(ControlId::Help))});
     connect(m_connection, &QComboBox::currentIndexChanged, this, &CWapBookmarkDlg::UpdateOk);
     UpdateOk();
 }

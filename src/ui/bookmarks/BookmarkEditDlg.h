@@ -8,12 +8,13 @@ class CApplication;
 class CSettingNode;
 class QComboBox;
 class QFormLayout;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
 // Edits one bookmark of a bookmark list. OK is enabled exactly when the
-// fields pass the list's checks; reached anyway (Enter), it shows the first
-// failing check and keeps the dialog open.
+// fields pass the list's checks, and the first failing check is said below
+// the fields; reached anyway (Enter), OK shows it and keeps the dialog open.
 class CBookmarkEditDlg : public QDialog
 {
     Q_OBJECT
@@ -43,6 +44,7 @@ private:
     const CBookmarkList &m_list;
     int m_ownIndex;
     QFormLayout *m_fields;
+    QLabel *m_reason;
     QLineEdit *m_name;
     QLineEdit *m_url;
     QPushButton *m_ok = nullptr;

@@ -12,14 +12,17 @@
 #include "ui/controls/DialogButton.h"
 #include "ui/controls/ListColumnTypes.h"
 #include "ui/controls/ListCtrlEx.h"
+#include "ui/controls/ListKeys.h"
 #include "ui/controls/ShownLabel.h"
 #include "ui/controls/WaitCursorGuard.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +40,7 @@ CBookmarkListDlg::CBookmarkListDlg(const CApplication *application, const CSetti
     , m_listNode(listNode)
     , m_bookmarks(listNode)
     , m_list(new CListCtrlEx(this))
+    , m_report(new QLabel(this))
 {
     const bool www = m_bookmarks.Kind() == BookmarkKind::Www;
     setWindowTitle(
@@ -46,7 +50,6 @@ CBookmarkListDlg::CBookmarkListDlg(const CApplication *application, const CSetti
     const QSize listSize(metrics.averageCharWidth() * kListWidthChars,
                          metrics.lineSpacing() * kListHeightLines);
     m_list->setMinimumSize(listSize / 2);
-    m_list->installEventFilter(this);
 
     auto *buttons = new QVBoxLayout;
     auto *add = MakeDialogButton(application, StringId::ButtonAdd, ControlId::AddEntries, this);
@@ -54,7 +57,6 @@ CBookmarkListDlg::CBookmarkListDlg(const CApplication *application, const CSetti
     buttons->addWidget(add);
     m_edit = MakeDialogButton(application, StringId::ButtonEdit, ControlId::EditEntry, this);
     connect(m_edit, &QPushButton::clicked, this, &CBookmarkListDlg::Edit);
-    connect(m_list, &CListCtrlEx::doubleClicked, this, &CBookmarkListDlg::Edit);
     buttons->addWidget(m_edit);
     m_remove =
         MakeDialogButton(application, StringId::ButtonRemove, ControlId::RemoveEntries, this);
@@ -83,8 +85,14 @@ CBookmarkListDlg::CBookmarkListDlg(const CApplication *application, const CSetti
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, askHelp);
     buttons->addWidget(help);
 
+    CListKeys::Attach(
+        m_list, [this] { Edit(); }, [this] { Remove(); });
+    m_report->setObjectName(ControlObjectName(ControlId::ImportReport));
+    auto *listColumn = new QVBoxLayout;
+    listColumn->addWidget(m_list, 1);
+    listColumn->addWidget(m_report);
     auto *layout = new QHBoxLayout(this);
-    layout->addWidget(m_list, 1);
+    layout->addLayout(listColumn, 1);
     layout->addLayout(buttons);
     resize(sizeHint() + (listSize - m_list->sizeHint()).expandedTo(QSize(0, 0)));
     layout->activate();
@@ -109,16 +117,6 @@ CBookmarkListDlg::~CBookmarkListDlg() = default;
 std::vector<std::unique_ptr<CSettingNode>> CBookmarkListDlg::TakeEntries() const
 {
     return m_bookmarks.MakeEntries();
-}
-
-bool CBookmarkListDlg::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_list && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
-        Remove();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void CBookmarkListDlg::showEvent(QShowEvent *event)
@@ -220,6 +218,7 @@ void CBookmarkListDlg::Remove()
         for (int row = range.top(); row <= range.bottom(); ++row)
             records.push_back(m_list->GetItemData(row).toInt());
     }
+    const int firstRow = m_list->GetSelectedRows().value(0);
     m_bookmarks.Remove(std::move(records));
     // The rows are made again from the records that are left, in the order
     // the user sorted by: deleting thousands of rows one by one would cost a
@@ -230,6 +229,8 @@ void CBookmarkListDlg::Remove()
     if (column >= 0)
         m_list->SortByColumn(column,
                              ascending ? CListCtrlEx::SortAscending : CListCtrlEx::SortDescending);
+    // The row that took the first removed row's place goes on from there.
+    m_list->SelectOnly(std::min(firstRow, m_list->GetItemCount() - 1));
     m_list->LockRedraw(false);
 }
 
@@ -293,10 +294,13 @@ void CBookmarkListDlg::Import()
     if (!ReadSource(*choice, imported))
         return;
     const int first = m_bookmarks.Count();
-    m_bookmarks.Merge(imported);
+    const BookmarkMergeCount count = m_bookmarks.Merge(imported);
+    m_report->setText(
+        FormatLabel(m_application, StringId::ImportReport, {count.added, count.skipped}));
     m_list->LockRedraw(true);
     for (int record = first; record < m_bookmarks.Count(); ++record)
         AppendRow(record);
     m_list->SortByColumn(NameColumn, CListCtrlEx::SortAscending);
+    m_list->SelectRowsWhere([first](const QVariant &record) { return record.toInt() >= first; });
     m_list->LockRedraw(false);
 }

@@ -13,6 +13,7 @@
 class CApplication;
 class CListCtrlEx;
 class CSettingNode;
+class QLabel;
 class QPushButton;
 
 // Edits the bookmarks of a WWWBookmarks or WAPBookmarks node on a working
@@ -56,7 +57,6 @@ signals:
     void helpRequested(int context);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -75,6 +75,8 @@ private:
     SourceChooser m_sourceChooser;
     RecordEditor m_recordEditor;
     CListCtrlEx *m_list;
+    // What the last import added and passed over.
+    QLabel *m_report;
     QPushButton *m_edit;
     QPushButton *m_remove;
     bool m_shown = false;

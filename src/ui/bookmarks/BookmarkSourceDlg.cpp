@@ -1,15 +1,18 @@
 #include "ui/bookmarks/BookmarkSourceDlg.h"
 
+#include "document/DocumentNames.h"
 #include "document/IncludeToggle.h"
 #include "platform/registry/Registry.h"
 #include "settings/Labels.h"
 #include "settings/StringIds.h"
 #include "ui/controls/ControlIds.h"
+#include "ui/controls/DialogButton.h"
 #include "ui/controls/ListCtrlEx.h"
 #include "ui/controls/ShownLabel.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,6 +25,13 @@
 namespace {
 
 constexpr int kPathWidthChars = 48;
+
+// Where the last import's source and file are kept for the next one.
+const QString kImportKey = QStringLiteral("HKEY_CURRENT_USER\\") +
+                           QString::fromUtf16(kProvanaRegistryKey) +
+                           QStringLiteral("BookmarkImport");
+const QString kImportSourceValue = QStringLiteral("Source");
+const QString kImportFileValue = QStringLiteral("File");
 
 struct SourceButton
 {
@@ -65,7 +75,11 @@ CBookmarkSourceDlg::CBookmarkSourceDlg(const CApplication *application, QWidget 
 {
     setWindowTitle(ShownLabel(application, StringId::ImportSourceTitle));
     auto *grid = new QGridLayout;
+    // Only a Favorites folder that is there has anything to import.
+    const bool favorites = QFileInfo(CBookmarkImporter::DefaultFavoritesFolder()).isDir();
     for (const SourceButton &entry : kSourceButtons) {
+        if (entry.source == BookmarkSource::Favorites && !favorites)
+            continue;
         auto *radio = new QRadioButton(ShownLabel(application, entry.label), this);
         radio->setObjectName(ControlObjectName(entry.id));
         m_sources->addButton(radio, int(entry.source));
@@ -99,18 +113,36 @@ CBookmarkSourceDlg::CBookmarkSourceDlg(const CApplication *application, QWidget 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(buttons);
+    // The path field was made before the choices above it.
+    ChainTabOrder({m_sources->buttons().last(), m_path, m_browse});
+    QWidget *previous = m_browse;
+    for (QAbstractButton *button : buttons->buttons()) {
+        setTabOrder(previous, button);
+        previous = button;
+    }
 
     connect(m_sources, &QButtonGroup::idClicked, this,
             [this](int id) { SetSource(BookmarkSource(id)); });
     connect(m_path, &QLineEdit::textChanged, this, &CBookmarkSourceDlg::UpdateControls);
     connect(m_browse, &QPushButton::clicked, this, &CBookmarkSourceDlg::Browse);
-    SetSource(BookmarkSource::Favorites);
+
+    // The source and file of the last import, else the first source offered.
+    const CRegistry registry;
+    m_path->setText(registry.GetValue(kImportKey, kImportFileValue).value_or(QString()));
+    bool remembered = false;
+    const int last =
+        registry.GetValue(kImportKey, kImportSourceValue).value_or(QString()).toInt(&remembered);
+    const int first = m_sources->id(m_sources->buttons().first());
+    SetSource(BookmarkSource(remembered && m_sources->button(last) ? last : first));
 }
 
 void CBookmarkSourceDlg::SetSource(BookmarkSource source)
 {
+    QAbstractButton *button = m_sources->button(int(source));
+    if (!button)
+        return;
     m_source = source;
-    m_sources->button(int(source))->setChecked(true);
+    button->setChecked(true);
     UpdateControls();
 }
 
@@ -134,6 +166,10 @@ void CBookmarkSourceDlg::accept()
     if (!m_ok->isEnabled())
         return;
     m_filePath = m_path->text();
+    CRegistry registry;
+    registry.SetValue(kImportKey, kImportSourceValue, QString::number(int(m_source)));
+    if (m_source == BookmarkSource::File)
+        registry.SetValue(kImportKey, kImportFileValue, m_filePath);
     QDialog::accept();
 }
 

@@ -12,9 +12,10 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-// Where to import bookmarks from: the Favorites folder (at start), Netscape,
-// a bookmark file, Firefox or Chromium. The file's path is asked only for a
-// bookmark file, and OK then needs one.
+// Where to import bookmarks from: the Favorites folder (offered only when
+// it exists), Netscape, a bookmark file, Firefox or Chromium. The file's path
+// is asked only for a bookmark file, and OK then needs one. The dialog starts
+// with the source and file that the last OK chose.
 class CBookmarkSourceDlg : public QDialog
 {
     Q_OBJECT

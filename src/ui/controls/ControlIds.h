@@ -52,12 +52,14 @@ enum : int {
     // Bookmark list dialog and the dialogs of one bookmark.
     BookmarkList = 10161,
     ImportBookmarks = 259,
+    ImportReport = 10248,
     BookmarkName = 10192,
     BookmarkUrl = 10195,
     BookmarkUserName = 10193,
     BookmarkPassword = 10194,
     BookmarkConnection = 10189,
     BookmarkConnectionLabel = 10207,
+    CheckMessage = 10249,
 
     // Bookmark source dialog and the choice among found bookmark files. The
     // Firefox and Chromium sources are this program's own.

@@ -14,3 +14,15 @@ QPushButton *MakeDialogButton(const CApplication *application, unsigned text, in
     button->setAutoDefault(false);
     return button;
 }
+
+void ChainTabOrder(std::initializer_list<QWidget *> widgets)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *widget : widgets) {
+        if (!widget)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 class CApplication;
 class QPushButton;
 class QWidget;
@@ -9,3 +11,7 @@ class QWidget;
 // dialog's default button.
 QPushButton *MakeDialogButton(const CApplication *application, unsigned text, int id,
                               QWidget *parent);
+
+// Tab goes through widgets in this order (the dialogs follow their fields
+// from the top, whatever order the widgets were made in).
+void ChainTabOrder(std::initializer_list<QWidget *> widgets);

@@ -176,6 +176,24 @@ void CListCtrlEx::SelectOnly(int row)
     scrollTo(label);
 }
 
+void CListCtrlEx::SelectRowsWhere(const std::function<bool(const QVariant &itemData)> &chosen)
+{
+    QItemSelection rows;
+    int first = -1;
+    for (int row = 0; row < GetItemCount(); ++row) {
+        if (!chosen(GetItemData(row)))
+            continue;
+        rows.select(m_model->index(row, 0), m_model->index(row, m_model->columnCount() - 1));
+        if (first < 0)
+            first = row;
+    }
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    if (first >= 0) {
+        selectionModel()->setCurrentIndex(m_model->index(first, 0), QItemSelectionModel::NoUpdate);
+        scrollTo(m_model->index(first, 0));
+    }
+}
+
 int CListCtrlEx::SetSelectionMode(int mode)
 {
     const int previous = m_selectionMode;

@@ -6,6 +6,8 @@
 #include <QTreeView>
 #include <QVariant>
 
+#include <functional>
+
 class CListItemModel;
 
 // The report list of the list dialogs: rows of texts under a header, with
@@ -63,6 +65,9 @@ public:
     int GetFocusedRow() const;
     // Selects and focuses row alone and scrolls it into view.
     void SelectOnly(int row);
+    // Selects the rows whose item data chosen accepts, focuses the first of
+    // them and scrolls it into view; the selection is cleared when none is.
+    void SelectRowsWhere(const std::function<bool(const QVariant &itemData)> &chosen);
 
     // Modes above 2 are ignored. Returns the previous mode.
     int SetSelectionMode(int mode);

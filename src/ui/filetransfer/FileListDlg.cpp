@@ -9,13 +9,13 @@
 #include "ui/controls/ControlIds.h"
 #include "ui/controls/DialogButton.h"
 #include "ui/controls/ListCtrlEx.h"
+#include "ui/controls/ListKeys.h"
 #include "ui/controls/ShownLabel.h"
 #include "ui/filetransfer/FileEntryDlg.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -66,12 +66,12 @@ CFileListDlg::CFileListDlg(const CApplication *application, const CSettingNode &
     if (IsFilesMode()) {
         m_edit = MakeDialogButton(m_application, StringId::ButtonEdit, ControlId::EditEntry, this);
         connect(m_edit, &QPushButton::clicked, this, &CFileListDlg::Edit);
-        connect(m_list, &CListCtrlEx::doubleClicked, this, &CFileListDlg::Edit);
     }
     m_remove =
         MakeDialogButton(m_application, StringId::ButtonRemove, ControlId::RemoveEntries, this);
     connect(m_remove, &QPushButton::clicked, this, &CFileListDlg::Remove);
-    m_list->installEventFilter(this);
+    CListKeys::Attach(m_list, IsFilesMode() ? CListKeys::Action([this] { Edit(); }) : nullptr,
+                      [this] { Remove(); });
 
     auto *ok = MakeDialogButton(m_application, StringId::ButtonOk, ControlId::Ok, this);
     ok->setDefault(true);
@@ -157,16 +157,6 @@ int CFileListDlg::HelpContext()
     return HelpContextId::FileTransfer;
 }
 
-bool CFileListDlg::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_list && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
-        Remove();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void CFileListDlg::Fill()
 {
     m_list->DeleteAllItems();
@@ -215,8 +205,16 @@ bool CFileListDlg::RunEntryDialog(int entry, QString &local, QString &remote)
     return true;
 }
 
+void CFileListDlg::SelectEntries(int first, int last)
+{
+    m_list->SelectRowsWhere([first, last](const QVariant &entry) {
+        return entry.toInt() >= first && entry.toInt() <= last;
+    });
+}
+
 void CFileListDlg::Add()
 {
+    const int first = m_files.Count();
     bool added = false;
     if (IsFilesMode()) {
         QString local, remote;
@@ -224,8 +222,10 @@ void CFileListDlg::Add()
     } else if (m_chooser) {
         added = m_files.AddFiles(m_chooser(this, m_filter)) > 0;
     }
-    if (added)
-        Fill();
+    if (!added)
+        return;
+    Fill();
+    SelectEntries(first, m_files.Count() - 1);
 }
 
 void CFileListDlg::Edit()
@@ -239,8 +239,10 @@ void CFileListDlg::Edit()
     const FileListRow shown = m_files.Row(entry);
     QString local = shown.Path();
     QString remote = shown.phoneFolder;
-    if (RunEntryDialog(entry, local, remote) && m_files.EditFileEntry(entry, local, remote))
+    if (RunEntryDialog(entry, local, remote) && m_files.EditFileEntry(entry, local, remote)) {
         Fill();
+        SelectEntries(entry, entry);
+    }
 }
 
 void CFileListDlg::Remove()
@@ -256,10 +258,13 @@ void CFileListDlg::Remove()
         for (int row = range.top(); row <= range.bottom(); ++row)
             entries.push_back(EntryOf(row));
     }
+    const int firstRow = m_list->GetSelectedRows().value(0);
     // Ranges may overlap; the list takes each entry once.
     m_files.RemoveEntries(std::move(entries));
     // The rows are made again from the entries that are left: deleting the
     // selected rows one by one would cost a pass over the selection each.
     Fill();
+    // The row that took the first removed row's place goes on from there.
+    m_list->SelectOnly(std::min(firstRow, m_list->GetItemCount() - 1));
     m_list->LockRedraw(false);
 }

@@ -43,9 +43,6 @@ signals:
     // Help or F1; the owner opens the topic.
     void helpRequested(int context);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void Fill();
     void WidenToEntries();
@@ -53,6 +50,8 @@ private:
     void Add();
     void Edit();
     void Remove();
+    // Selects the rows of the entries first to last.
+    void SelectEntries(int first, int last);
     // Runs the entry dialog for a new entry (-1) or the one at entry with
     // the presets; false when it is cancelled.
     bool RunEntryDialog(int entry, QString &local, QString &remote);

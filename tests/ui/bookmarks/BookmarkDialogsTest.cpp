@@ -6,12 +6,15 @@
 #include "settings/SettingNode.h"
 #include "settings/TreeHelpers.h"
 #include "support/EnglishTexts.h"
+#include "support/FocusChain.h"
 #include "support/ModalAnswers.h"
 #include "support/QtPrinters.h"
 #include "ui/controls/ListCtrlEx.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -164,14 +167,23 @@ TEST_F(BookmarkListDlgTest, RemovingNonAdjacentRowsLeavesTheRightRecordsBehindTh
     QTest::keyClick(ListCtrl(), Qt::Key_Delete);
     EXPECT_EQ(Records(), (QStringList{"d", "b"}));
     EXPECT_EQ(Shown(), (QStringList{"b|http://b.example/|1", "d|http://d.example/|0"}));
-    // The rows still open their own records.
+    // The row in the first removed row's place is selected.
+    EXPECT_EQ(ListCtrl()->GetSelectedRows(), QList<int>{0});
+    // The rows still open their own records; Enter edits the selected one
+    // rather than close the dialog.
     ClickRow(1);
     m_edits = {{"d2", "http://d2.example/"}};
-    Click(10004);
+    QTest::keyClick(ListCtrl(), Qt::Key_Return);
+    EXPECT_FALSE(m_dialog->isHidden());
     EXPECT_EQ(m_ownIndexes.last(), 0);
     EXPECT_EQ(Records(), (QStringList{"d2", "b"}));
-    EXPECT_FALSE(Button(m_dialog.get(), 10143)->isEnabled() &&
-                 ListCtrl()->GetSelectedRows().isEmpty());
+    EXPECT_EQ(ListCtrl()->GetSelectedRows(), QList<int>{1});
+    // A double click edits too.
+    m_edits = {{"b2", "http://b2.example/"}};
+    const QPoint first = ListCtrl()->visualRect(ListCtrl()->model()->index(0, 0)).center();
+    QTest::mouseClick(ListCtrl()->viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseDClick(ListCtrl()->viewport(), Qt::LeftButton, {}, first);
+    EXPECT_EQ(Records(), (QStringList{"d2", "b2"}));
 }
 
 TEST_F(BookmarkListDlgTest, ImportMergesTheFileAndReportsAFileThatCannotBeOpened)
@@ -191,8 +203,16 @@ TEST_F(BookmarkListDlgTest, ImportMergesTheFileAndReportsAFileThatCannotBeOpened
     EXPECT_EQ(Records(), (QStringList{"Mine", "B", "A"}));
     EXPECT_EQ(Shown(), (QStringList{"A|http://a.example/|2", "B|http://b.example/|1",
                                     "Mine|http://mine.example/|0"}));
+    // The name already listed and the URL that is not valid are skipped; the
+    // new rows are selected.
+    const auto report = [this] {
+        return m_dialog->findChild<QLabel *>("id10248")->text();
+    };
+    EXPECT_EQ(report(), "2 added, 2 skipped");
+    EXPECT_EQ(ListCtrl()->GetSelectedRows(), (QList<int>{0, 1}));
     Click(259);
     EXPECT_EQ(Records().size(), 3);
+    EXPECT_EQ(report(), "0 added, 4 skipped");
 
     CRecordingMessages messages;
     const_cast<CApplication *>(m_texts.Application())->SetMessagePort(&messages);
@@ -247,6 +267,16 @@ TEST_F(BookmarkEditDlgTest, WwwOkFollowsTheChecksAndKeepsTheOwnName)
     EXPECT_FALSE(ok->isEnabled());
     EXPECT_EQ(Field(&dialog, 10192)->maxLength(), 256);
     EXPECT_EQ(Field(&dialog, 10195)->maxLength(), 264);
+    // Below the fields stands why OK is disabled, as the checks find it.
+    const auto reason = [&dialog] {
+        return dialog.findChild<QLabel *>("id10249")->text();
+    };
+    EXPECT_TRUE(reason().startsWith("Enter a name for the bookmark")) << reason().toStdString();
+    Field(&dialog, 10192)->setText("Taken");
+    EXPECT_TRUE(reason().startsWith("The list already has a bookmark with this name"));
+    Field(&dialog, 10192)->setText("Free");
+    Field(&dialog, 10195)->setText("no host/");
+    EXPECT_TRUE(reason().startsWith("Enter a valid URL")) << reason().toStdString();
     Field(&dialog, 10192)->setText("Taken");
     Field(&dialog, 10195)->setText("http://x.example/");
     EXPECT_FALSE(ok->isEnabled());
@@ -255,10 +285,10 @@ TEST_F(BookmarkEditDlgTest, WwwOkFollowsTheChecksAndKeepsTheOwnName)
     const_cast<CApplication *>(m_texts.Application())->SetMessagePort(&messages);
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].startsWith("Enter a name for the bookmark"));
+    EXPECT_EQ(messages.shown, QStringList{reason()});
     Field(&dialog, 10192)->setText("Free");
     EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(reason(), "");
 
     // The record edited keeps its own name.
     CWwwBookmarkDlg own(m_texts.Application(), list, 0);
@@ -343,7 +373,72 @@ TEST_F(BookmarkEditDlgTest, ABookmarkWhoseConnectionIsGoneWaitsForTheUsersChoice
     const_cast<CApplication *>(m_texts.Application())->SetMessagePort(nullptr);
 }
 
-TEST(BookmarkSourceDlg, ThePathIsAskedForABookmarkFileOnly)
+namespace {
+
+// A registry and a Favorites folder of the test's own.
+class BookmarkSourceDlgTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        m_saved = {qgetenv("TALVIK_REGISTRY"), qgetenv("PROVANA_FAVORITES")};
+        qputenv("TALVIK_REGISTRY", QFile::encodeName(m_folder.filePath("registry")));
+        ASSERT_TRUE(QDir(m_folder.path()).mkpath("Favorites"));
+        SetFavorites("Favorites");
+    }
+    void TearDown() override
+    {
+        qputenv("TALVIK_REGISTRY", m_saved.first);
+        qputenv("PROVANA_FAVORITES", m_saved.second);
+    }
+    void SetFavorites(const char *name)
+    {
+        qputenv("PROVANA_FAVORITES", QFile::encodeName(m_folder.filePath(name)));
+    }
+
+    QTemporaryDir m_folder;
+    std::pair<QByteArray, QByteArray> m_saved;
+};
+
+} // namespace
+
+TEST_F(BookmarkSourceDlgTest, FavoritesOnlyWhenTheFolderExistsAndTheLastChoiceIsKept)
+{
+    CEnglishTexts texts;
+    SetFavorites("missing");
+    {
+        CBookmarkSourceDlg dialog(texts.Application());
+        EXPECT_EQ(Field<QRadioButton>(&dialog, 260), nullptr);
+        EXPECT_EQ(dialog.Source(), BookmarkSource::Netscape);
+        dialog.SetSource(BookmarkSource::Favorites);
+        EXPECT_EQ(dialog.Source(), BookmarkSource::Netscape);
+        QTest::mouseClick(Field<QRadioButton>(&dialog, 261), Qt::LeftButton);
+        Field(&dialog, 10153)->setText("/home/ann/last.html");
+        dialog.reject();
+    }
+    {
+        // Cancel keeps nothing.
+        CBookmarkSourceDlg dialog(texts.Application());
+        EXPECT_EQ(dialog.Source(), BookmarkSource::Netscape);
+        QTest::mouseClick(Field<QRadioButton>(&dialog, 261), Qt::LeftButton);
+        Field(&dialog, 10153)->setText("/home/ann/last.html");
+        QTest::mouseClick(Button(&dialog, 1), Qt::LeftButton);
+        ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    }
+    CBookmarkSourceDlg again(texts.Application());
+    EXPECT_EQ(again.Source(), BookmarkSource::File);
+    EXPECT_TRUE(Field<QRadioButton>(&again, 261)->isChecked());
+    EXPECT_EQ(Field(&again, 10153)->text(), "/home/ann/last.html");
+    QTest::mouseClick(Field<QRadioButton>(&again, 10246), Qt::LeftButton);
+    QTest::mouseClick(Button(&again, 1), Qt::LeftButton);
+    // The file stays remembered for when a file is the source again.
+    CBookmarkSourceDlg third(texts.Application());
+    EXPECT_EQ(third.Source(), BookmarkSource::Firefox);
+    EXPECT_EQ(Field(&third, 10153)->text(), "/home/ann/last.html");
+}
+
+TEST_F(BookmarkSourceDlgTest, ThePathIsAskedForABookmarkFileOnly)
 {
     CEnglishTexts texts;
     CBookmarkSourceDlg dialog(texts.Application());
@@ -397,4 +492,38 @@ TEST(BookmarkFileChoiceDlg, OkNeedsARowAndADoubleClickChooses)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.ChosenPath(), "/b/bookmark.htm");
+}
+
+TEST_F(BookmarkSourceDlgTest, EveryBookmarkDialogTabsFromTopToBottom)
+{
+    CEnglishTexts texts(true);
+    CSettingNode *www = texts.Root()->FindDescendant({PersonalData, WWWBookmarks});
+    CSettingNode *wap = texts.Root()->FindDescendant({PersonalData, WAPBookmarks});
+    AddWapConnection(texts.Root(), "Gateway");
+    for (CSettingNode *list : {www, wap}) {
+        CBookmarkListDlg dialog(texts.Application(), *list);
+        ExpectTabOrderTopToBottom(&dialog, "list");
+    }
+    CBookmarkList wwwList(*www), wapList(*wap);
+    CWwwBookmarkDlg wwwDialog(texts.Application(), wwwList, -1);
+    CBookmark record;
+    record.name = "Mobile";
+    record.url = "http://wap.example/";
+    wwwDialog.SetRecord(record);
+    ExpectTabOrderTopToBottom(&wwwDialog, "WWW bookmark");
+    CWapBookmarkDlg wapDialog(texts.Application(), *wap, wapList, -1);
+    wapDialog.SetRecord(record);
+    ASSERT_TRUE(Button(&wapDialog, 1)->isEnabled());
+    ExpectTabOrderTopToBottom(&wapDialog, "WAP bookmark");
+    // Typed ahead from the top, Enter after the last field is OK.
+    const QList<QWidget *> chain = TabChain(&wapDialog);
+    ASSERT_GE(chain.size(), 6);
+    EXPECT_EQ(chain[4]->objectName(), "id10194");
+    EXPECT_EQ(chain[5], Button(&wapDialog, 1));
+
+    CBookmarkSourceDlg source(texts.Application());
+    source.SetSource(BookmarkSource::File);
+    ExpectTabOrderTopToBottom(&source, "source");
+    CBookmarkFileChoiceDlg choice(texts.Application(), "/a/bookmark.htm;");
+    ExpectTabOrderTopToBottom(&choice, "file choice");
 }

@@ -1,6 +1,8 @@
 #include "ui/dialogs/QuestionDlg.h"
 
 #include "support/EnglishTexts.h"
+#include "support/FocusChain.h"
+#include "ui/dialogs/PasswordConfirmDlg.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -80,4 +82,14 @@ TEST(QuestionDlg, TextAndCheckBoxFollowTheSubject)
     QTest::mouseClick(Button(dialog, 273), Qt::LeftButton);
     EXPECT_TRUE(dialog.IsKeepAnswerChecked());
     EXPECT_TRUE(texts.MissingTexts().isEmpty());
+}
+
+TEST(SmallDialogs, TabGoesFromTheTopToTheBottom)
+{
+    CEnglishTexts texts;
+    CQuestionDlg question(texts.Application());
+    Open(question, 4 | 8 | 32 | 64);
+    ExpectTabOrderTopToBottom(&question, "question");
+    CPasswordConfirmDlg password(texts.Application());
+    ExpectTabOrderTopToBottom(&password, "password");
 }

@@ -1,6 +1,7 @@
 #include "ui/editor/MultilineTextDlg.h"
 
 #include "support/EnglishTexts.h"
+#include "support/FocusChain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -171,4 +172,13 @@ TEST_F(MultilineTextDlgTest, LoadFromFileStartsInTheCallersFolderThenInTheLastOn
         QTest::mouseClick(load, Qt::LeftButton);
     EXPECT_EQ(startFolders, QStringList({m_folder.path(), m_folder.filePath("sub")}));
     EXPECT_EQ(Accepted(), "loaded");
+}
+
+TEST_F(MultilineTextDlgTest, TabGoesFromTheTopToTheBottom)
+{
+    for (auto mode : {CMultilineTextDlg::ScriptMode, CMultilineTextDlg::SignatureMode}) {
+        m_dialog.SetMode(mode);
+        ExpectTabOrderTopToBottom(&m_dialog,
+                                  mode == CMultilineTextDlg::ScriptMode ? "script" : "signature");
+    }
 }

@@ -4,6 +4,7 @@
 #include "filetransfer/PhoneFolders.h"
 #include "settings/NodeTypes.h"
 #include "support/EnglishTexts.h"
+#include "support/FocusChain.h"
 #include "support/ModalAnswers.h"
 #include "ui/filetransfer/FileChooser.h"
 
@@ -165,4 +166,11 @@ TEST(FileChooser, FiltersBecomeQtFiltersThatAlsoListFilesWithoutADot)
     EXPECT_EQ(ToQtFileFilter("Images (*.jpg;*.gif)|*.jpg;*.gif|All files (*.*)|*.*||"),
               "Images (*.jpg *.gif);;All files (*)");
     EXPECT_EQ(ToQtFileFilter("Packages|*.sis||"), "Packages (*.sis)");
+}
+
+TEST_F(FileEntryDlgTest, TabGoesFromTheTopToTheBottom)
+{
+    Show();
+    Type(Make("notes.txt"), "C:\\Documents");
+    ExpectTabOrderTopToBottom(m_dialog.get(), "file entry");
 }

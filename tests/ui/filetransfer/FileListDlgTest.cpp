@@ -2,6 +2,7 @@
 
 #include "settings/NodeTypes.h"
 #include "support/EnglishTexts.h"
+#include "support/FocusChain.h"
 #include "support/ModalAnswers.h"
 #include "ui/controls/ListCtrlEx.h"
 #include "ui/controls/RedrawLock.h"
@@ -171,6 +172,14 @@ TEST_F(FileListDlgTest, RemoveTakesTheSelectedEntriesWhateverTheirPlaceOnScreen)
     QTest::keyClick(List(), Qt::Key_Delete);
     EXPECT_EQ(Entries(RingingTone), (QStringList{"/t/b.wav", "/t/d.wav"}));
     EXPECT_EQ(Shown(), (QStringList{"d.wav|/t/", "b.wav|/t/"})) << "still sorted as chosen";
+    // The row now in the first removed row's place is selected, so that
+    // Delete goes on removing; the last one leaves nothing selected.
+    EXPECT_EQ(List()->GetSelectedRows(), QList<int>{0});
+    QTest::keyClick(List(), Qt::Key_Delete);
+    EXPECT_EQ(Shown(), QStringList{"b.wav|/t/"});
+    EXPECT_EQ(List()->GetSelectedRows(), QList<int>{0});
+    QTest::keyClick(List(), Qt::Key_Delete);
+    EXPECT_TRUE(Shown().isEmpty());
     EXPECT_FALSE(Button(10143)->isEnabled());
     EXPECT_EQ(CRedrawLock::Count(), 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -192,7 +201,8 @@ TEST_F(FileListDlgTest, FilesEntriesAreAddedAndEditedInTheEntryDialog)
     EXPECT_EQ(Shown(), (QStringList{"notes.txt|" + Folder() + "|C:\\Documents\\",
                                     "notes.txt|" + Folder() + "|D:\\"}));
 
-    // Edit starts from the focused entry's values; a double click edits too.
+    // The entry added last stays selected, and Enter edits it rather than
+    // close the dialog; a double click edits too.
     QStringList presets;
     const auto edit = [&](const QString &local, bool ok) {
         answers.Expect<CFileEntryDlg>([&presets, local, ok](CFileEntryDlg *entry) {
@@ -204,8 +214,10 @@ TEST_F(FileListDlgTest, FilesEntriesAreAddedAndEditedInTheEntryDialog)
         });
     };
     edit(plan, true);
-    ClickRow(1);
-    Click(10004);
+    EXPECT_EQ(List()->GetSelectedRows(), QList<int>{1});
+    QTest::keyClick(List(), Qt::Key_Return);
+    EXPECT_FALSE(m_dialog->isHidden());
+    EXPECT_EQ(List()->GetSelectedRows(), QList<int>{1}) << "the edited entry stays selected";
     edit("/other", false);
     const QPoint first = List()->visualRect(List()->model()->index(0, 0)).center();
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, first);
@@ -237,4 +249,15 @@ TEST_F(FileListDlgTest, OtherFilesRefuseAMissingFileAndTheSameEntryTwice)
     EXPECT_EQ(messages, (QStringList{"Choose a file that exists on this computer.",
                                      "This file is already in the list."}));
     EXPECT_EQ(Entries(File), QStringList{" > " + notes + " > C:\\Documents\\"});
+}
+
+TEST_F(FileListDlgTest, TabGoesFromTheTopToTheBottomInBothModes)
+{
+    for (int category : {Files, RingingTones}) {
+        Category(category)->AddChild(Make("one"), EditorKind::None,
+                                     category == Files ? File : RingingTone);
+        Open(*Category(category));
+        ClickRow(0);
+        ExpectTabOrderTopToBottom(m_dialog.get(), category == Files ? "Files" : "tones");
+    }
 }
