@@ -192,6 +192,8 @@ int CmdSet(const QStringList &arguments)
     }
     if (result.cutTo > 0)
         PrintError(Text(CliText::ValueCut, {QStringLiteral("set"), arguments[1], result.cutTo}));
+    else if (!result.message.isEmpty())
+        PrintError(result.message);
     return SaveFile(document, arguments[0]);
 }
 

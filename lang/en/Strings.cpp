@@ -654,6 +654,14 @@ constexpr LangString kStrings[] = {
     {41451, u"%d added, %d skipped"},
     {41452, u"The list already has a bookmark with this name. Each bookmark needs a different "
             u"name."},
+    // What an editor did with a value or a typed character
+    {41453, u"Letters are not allowed in phone numbers"},
+    {41454, u"\"%s\" is not allowed in %s"},
+    {41455, u"A plus sign is allowed only at the start of %s"},
+    {41456, u"Only digits are allowed in %s"},
+    {41457, u"%s limited to %d"},
+    {41458, u"%s raised to %d"},
+    {41459, u"%s cut to %d characters"},
     // Framework
     {61441, u"Save As"},
 };

@@ -201,7 +201,7 @@ CEditResult CSettingsDocument::EditValue(const CSettingNode *shown, const QStrin
         AfterEdit();
     else
         AfterEditWithin(node);
-    return {CEditResult::Changed, {}, commit.cutTo};
+    return {CEditResult::Changed, commit.message, commit.cutTo};
 }
 
 CEditResult CSettingsDocument::EditPassword(const CSettingNode *node, const QString &typed,

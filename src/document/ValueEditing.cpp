@@ -63,17 +63,29 @@ CValueCommit CommitItemName(const CSettingNode *, const QString &text)
     return Stored(text);
 }
 
-CValueCommit CommitPortNumber(const CSettingNode *, const QString &text)
+// A number held to its range, saying so when it was moved into it.
+CValueCommit StoredWithin(const CSettingNode *node, const QString &text, int minimum, int maximum)
 {
-    return Stored(QString::number(std::clamp(ReadInteger(text), 0, kMaxPortNumber)));
+    const int typed = ReadInteger(text);
+    const int kept = std::clamp(typed, minimum, maximum);
+    CValueCommit commit = Stored(QString::number(kept));
+    if (kept != typed)
+        commit.message =
+            Message(node, kept > typed ? StringId::MsgValueRaised : StringId::MsgValueLimited,
+                    {node->GetLabel(true), kept});
+    return commit;
+}
+
+CValueCommit CommitPortNumber(const CSettingNode *node, const QString &text)
+{
+    return StoredWithin(node, text, 0, kMaxPortNumber);
 }
 
 CValueCommit CommitMessageSize(const CSettingNode *node, const QString &text)
 {
     if (node->GetType() != NodeType::MessageMaxSize)
         return Stored(text);
-    return Stored(
-        QString::number(std::clamp(ReadInteger(text), kMinMessageMaxSize, kMaxMessageMaxSize)));
+    return StoredWithin(node, text, kMinMessageMaxSize, kMaxMessageMaxSize);
 }
 
 CValueCommit CommitPhoneNumber(const CSettingNode *node, const QString &text)
@@ -203,23 +215,27 @@ constexpr MultilineRule kMultilineRules[] = {
     {NodeType::Script, 2, true},
 };
 
-QString KeepAllowed(const CSettingNode *node, const QString &text)
+// refusal: why the last character dropped was dropped, as the editor says it
+// while typing.
+QString KeepAllowed(const CSettingNode *node, const QString &text, QString *refusal)
 {
     QString kept;
     kept.reserve(text.size());
     for (const QChar c : text) {
         if (IsTypedCharacterAllowed(node->GetEditorKind(), node->GetType(), c, kept.size()))
             kept += c;
+        else if (refusal)
+            *refusal = TypedCharacterRefusal(node, c, kept.size());
     }
     return kept;
 }
 
 // The editor's text before it is cut to its limit.
-QString FilteredText(const CSettingNode *node, const QString &text)
+QString FilteredText(const CSettingNode *node, const QString &text, QString *refusal = nullptr)
 {
     const ValueRule *rule = RuleOf(node->GetEditorKind());
     if (rule && IsLineForm(rule->form))
-        return KeepAllowed(node, text);
+        return KeepAllowed(node, text, refusal);
     if (rule && rule->form == Form::Multiline) {
         QString stored = text;
         NormalizeLineFeeds(stored);
@@ -316,6 +332,23 @@ bool IsTypedCharacterAllowed(int editorKind, int nodeType, QChar c, qsizetype po
     return !RefusedCharacters(nodeType).contains(c);
 }
 
+QString TypedCharacterRefusal(const CSettingNode *node, QChar c, qsizetype position)
+{
+    const int kind = node->GetEditorKind();
+    if (!HasEditor(kind) || IsTypedCharacterAllowed(kind, node->GetType(), c, position))
+        return {};
+    const QString label = node->GetLabel(true);
+    if (HasForm(kind, Form::Number))
+        return Message(node, StringId::MsgDigitsOnly, {label});
+    if (kind == EditorKind::PhoneNumber) {
+        if (c == u'+')
+            return Message(node, StringId::MsgPlusFirstOnly, {label});
+        if (c.isLetter())
+            return Message(node, StringId::MsgLettersInPhoneNumber);
+    }
+    return Message(node, StringId::MsgCharacterNotAllowed, {QString(c), label});
+}
+
 bool StartsEditing(int editorKind, QChar c)
 {
     if (c == u'\b')
@@ -366,11 +399,20 @@ CValueCommit CommitRule(const CSettingNode *node, const QString &text)
     if (node->IsDisabled())
         return Refused(Message(node, StringId::MsgNotApplicable, {node->GetLabel(true)}));
     const int limit = EditorMaxLength(node);
-    const QString filtered = FilteredText(node, text);
+    QString refusal;
+    const QString filtered = FilteredText(node, text, &refusal);
     const bool cut = limit > 0 && filtered.size() > limit;
     CValueCommit commit = rule->commit(node, cut ? filtered.left(limit) : filtered);
-    if (cut && commit.result == CValueCommit::Store)
+    if (commit.result != CValueCommit::Store)
+        return commit;
+    if (cut)
         commit.cutTo = limit;
+    // One line says what befell the text: a limit, else the cut, else a
+    // character dropped.
+    if (commit.message.isEmpty() && cut)
+        commit.message = Message(node, StringId::MsgValueCut, {node->GetLabel(true), limit});
+    if (commit.message.isEmpty())
+        commit.message = refusal;
     return commit;
 }
 

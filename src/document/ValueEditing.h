@@ -67,6 +67,10 @@ bool IsListEditorKind(int editorKind);
 // text; the editors ask it as the user types, EditorText for whole texts.
 bool IsTypedCharacterAllowed(int editorKind, int nodeType, QChar c, qsizetype position);
 
+// Why the node's editor does not take c at position of its text, in one
+// line; empty when it takes it. The editors show it as they drop c.
+QString TypedCharacterRefusal(const CSettingNode *node, QChar c, qsizetype position);
+
 // The longest text the node's editor holds; 0 when its kind has no limit.
 int EditorMaxLength(const CSettingNode *node);
 
@@ -89,6 +93,8 @@ struct CValueCommit
     };
     Result result = Keep;
     QString value;
+    // Why it was refused; for a stored value, how it differs from the text
+    // (limited to its range, cut to its field), in one line.
     QString message;
     int cutTo = 0; // the text was cut to this many characters to fit its field
 };

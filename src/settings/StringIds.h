@@ -173,6 +173,16 @@ enum : unsigned {
     ProblemsAll = 41406,
     ProblemsCount = 41407,
     ProblemsHide = 41408,
+
+    // What an editor did with a value or a typed character.
+    MsgLettersInPhoneNumber = 41453,
+    MsgCharacterNotAllowed = 41454,
+    MsgPlusFirstOnly = 41455,
+    MsgDigitsOnly = 41456,
+    MsgValueLimited = 41457,
+    MsgValueRaised = 41458,
+    MsgValueCut = 41459,
+
     // The numbers that take a count text's first plural form.
     PluralOne = 41450,
 };

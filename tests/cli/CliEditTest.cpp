@@ -90,10 +90,11 @@ TEST_P(CliEdit, SetStoresWhatTheEditorStores)
         EXPECT_EQ(errors.trimmed(), row.message);
     }
     if (row.outcome == Outcome::Stored) {
-        // A value cut to fit its field is stored with a warning.
+        // A value cut to fit its field is stored with a warning, as is one
+        // that differs otherwise from the text.
         EXPECT_EQ(errors.trimmed(), row.cutTo ? Cli::Text(CliText::ValueCut, {QStringLiteral("set"),
                                                                               m_path, row.cutTo})
-                                              : QString());
+                                              : row.note);
     } else {
         EXPECT_EQ(ReadBytes(m_file), before) << "the file is left as it was";
     }

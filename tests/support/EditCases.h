@@ -36,6 +36,10 @@ struct EditCase
     QString message = {};
     bool cliOnly = false; // the editor cannot express this by typing or picking
     int cutTo = 0;        // the text was cut to its field's limit, and `provana set` says so
+    // What the editor's status bar and `provana set` say of a stored value
+    // that differs from the text (a value moved into its range, a character
+    // dropped).
+    QString note = {};
 };
 
 inline void PrintTo(const EditCase &row, std::ostream *os)
@@ -107,10 +111,14 @@ inline std::vector<EditCase> Cases()
         storedLines += QStringLiteral("line\n");
     }
     return {
-        {"PortAboveLimit", port, QString(), "70000", Outcome::Stored, "65535", true},
-        {"PortDigitsOnly", port, "8080", "12a3", Outcome::Stored, "123", true},
-        {"SizeBelowLimit", size, QString(), "0", Outcome::Stored, "1", true},
-        {"SizeAboveLimit", size, QString(), "5000", Outcome::Stored, "1000", true},
+        {"PortAboveLimit", port, QString(), "70000", Outcome::Stored, "65535", true, QString(),
+         false, 0, "HTTP proxy port limited to 65535"},
+        {"PortDigitsOnly", port, "8080", "12a3", Outcome::Stored, "123", true, QString(), false, 0,
+         "Only digits are allowed in HTTP proxy port"},
+        {"SizeBelowLimit", size, QString(), "0", Outcome::Stored, "1", true, QString(), false, 0,
+         "Maximum message size raised to 1"},
+        {"SizeAboveLimit", size, QString(), "5000", Outcome::Stored, "1000", true, QString(), false,
+         0, "Maximum message size limited to 1000"},
         {"EMailRefused", eMail, "old@example.com", "nobody.example.com", Outcome::Refused,
          "old@example.com", false, kNotValid},
         {"ProxyHostRefused", proxyHost, QString(), ".proxy", Outcome::Refused, "", false,
@@ -120,9 +128,11 @@ inline std::vector<EditCase> Cases()
         {"VoiceMailboxOneDigit", voiceMailbox, "123", "5", Outcome::Refused, "123", false,
          kNotValid},
         {"VoiceMailboxPlusInFront", voiceMailbox, QString(), "+35+8*9#p", Outcome::Stored,
-         "+358*9#", true},
+         "+358*9#", true, QString(), false, 0, "Letters are not allowed in phone numbers"},
         {"PhoneFiltered", phone, QString(), "+358 (9) 12x-3", Outcome::Stored, "+358 (9) 12-3",
-         true},
+         true, QString(), false, 0, "Letters are not allowed in phone numbers"},
+        {"VoiceMailboxSecondPlus", voiceMailbox, QString(), "+35+8", Outcome::Stored, "+358", true,
+         QString(), false, 0, "A plus sign is allowed only at the start of Voice mailbox number"},
         {"UsernameCut", username, QString(), longName, Outcome::Stored,
          longName.left(cut(IAPUsername)), true, QString(), false, cut(IAPUsername)},
         {"ChoiceByShownText", mailType, QString(), "Plain text", Outcome::Stored, "Text", true},

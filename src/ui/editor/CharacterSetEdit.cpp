@@ -31,14 +31,18 @@ void CCharacterSetEdit::RemoveRefusedCharacters()
     QString kept;
     kept.reserve(current.size());
     int removedBeforeCursor = 0;
+    qsizetype firstRefused = -1;
     for (qsizetype i = 0; i < current.size(); ++i) {
         if (IsAllowedAt(current.at(i), i))
             kept += current.at(i);
-        else if (i < cursor)
+        else if (firstRefused < 0)
+            firstRefused = i;
+        if (!IsAllowedAt(current.at(i), i) && i < cursor)
             ++removedBeforeCursor;
     }
-    if (kept.size() == current.size())
+    if (firstRefused < 0)
         return;
     setText(kept);
     setCursorPosition(cursor - removedBeforeCursor);
+    emit characterRefused(current.at(firstRefused), firstRefused);
 }

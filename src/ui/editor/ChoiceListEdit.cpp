@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -25,6 +26,15 @@ CChoiceListEdit::CChoiceListEdit(QWidget *parent)
     setObjectName(ControlObjectName(ControlId::ChoiceList));
     setInsertPolicy(QComboBox::NoInsert);
     view()->installEventFilter(this);
+    view()->viewport()->installEventFilter(this);
+    // A choice taken from the open list (Enter or a click) ends the edit at
+    // once, as Enter does on the closed list.
+    connect(this, &QComboBox::activated, this, [this] {
+        if (m_choosing) {
+            m_choosing = false;
+            emit commitRequested();
+        }
+    });
 }
 
 CChoiceListEdit::~CChoiceListEdit() = default;
@@ -104,8 +114,25 @@ void CChoiceListEdit::keyPressEvent(QKeyEvent *event)
     QComboBox::keyPressEvent(event);
 }
 
+void CChoiceListEdit::NoteChoosing()
+{
+    // The open list reports its choice right away; a later activation comes
+    // from the closed list's keys.
+    m_choosing = true;
+    QTimer::singleShot(0, this, [this] { m_choosing = false; });
+}
+
 bool CChoiceListEdit::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == view()->viewport() && event->type() == QEvent::MouseButtonRelease)
+        NoteChoosing();
+    // The open list takes Enter as early as the shortcut override.
+    if (watched == view() &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            NoteChoosing();
+    }
     // The open list wraps the same way as the closed one.
     if (watched == view() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();

@@ -12,7 +12,8 @@ class QFontMetrics;
 // The choice list editor: a drop-down list of a node's choices, showing each
 // choice's text and remembering the value it stores. Up on the first entry
 // wraps to the last and Down on the last to the first. Enter, Escape and
-// losing the focus behave as in the other in-place editors.
+// losing the focus behave as in the other in-place editors; a choice taken
+// from the open list commits as Enter does.
 class CChoiceListEdit : public QComboBox, public CInPlaceEditor
 {
     Q_OBJECT
@@ -61,6 +62,10 @@ private:
     // does not wrap there.
     int WrappedRow(int key, int row) const;
     void FitPopup();
+    // The user takes a choice from the open list.
+    void NoteChoosing();
 
     QList<Choice> m_choices;
+    // Set while the open list closes with a choice.
+    bool m_choosing = false;
 };

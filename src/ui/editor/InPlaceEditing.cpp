@@ -26,6 +26,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusTipEvent>
 
 #include <algorithm>
 #include <optional>
@@ -98,6 +99,7 @@ public:
     void Store(const CSettingNode *node, const QString &text);
     void Report(const CSettingNode *node, const CEditResult &result);
     void ShowMessage(const CSettingNode *node, const QString &text);
+    void ShowStatus(const QString &text);
 
     CInPlaceEditing *q;
     QPointer<QWidget> owner;
@@ -319,6 +321,11 @@ CInPlaceLineEdit *CInPlaceEditing::Private::CreateLineEdit(const CSettingNode *n
     edit->setText(text);
     edit->selectAll();
     Attach(edit);
+    QObject::connect(edit, &CInPlaceLineEdit::characterRefused, q,
+                     [this, edit](QChar c, qsizetype position) {
+                         if (editor == edit && editNode)
+                             ShowStatus(TypedCharacterRefusal(editNode, c, position));
+                     });
     return edit;
 }
 
@@ -450,7 +457,12 @@ void CInPlaceEditing::Private::CommitPassword(const CSettingNode *node, const QS
     std::optional<QString> confirmation;
     if (result == QDialog::Accepted)
         confirmation = confirm.GetTypedText();
-    Report(node, document->EditPassword(node, text, confirmation));
+    // A password that was not confirmed is cleared: that asks to be read.
+    const CEditResult stored = document->EditPassword(node, text, confirmation);
+    if (!stored.message.isEmpty())
+        ShowMessage(node, stored.message);
+    if (stored.result == CEditResult::Changed)
+        emit q->valueCommitted(node);
 }
 
 void CInPlaceEditing::Private::Store(const CSettingNode *node, const QString &text)
@@ -462,10 +474,23 @@ void CInPlaceEditing::Private::Store(const CSettingNode *node, const QString &te
 
 void CInPlaceEditing::Private::Report(const CSettingNode *node, const CEditResult &result)
 {
-    if (!result.message.isEmpty())
+    // What befell a stored value is a line in the status bar; a refusal asks
+    // to be read.
+    if (result.result == CEditResult::Changed && !result.message.isEmpty())
+        ShowStatus(result.message);
+    else if (!result.message.isEmpty())
         ShowMessage(node, result.message);
     if (result.result == CEditResult::Changed)
         emit q->valueCommitted(node);
+}
+
+void CInPlaceEditing::Private::ShowStatus(const QString &text)
+{
+    // Goes up to the window, whose status bar shows it.
+    if (!owner || text.isEmpty())
+        return;
+    QStatusTipEvent tip(text);
+    QCoreApplication::sendEvent(owner, &tip);
 }
 
 void CInPlaceEditing::Private::ShowMessage(const CSettingNode *node, const QString &text)

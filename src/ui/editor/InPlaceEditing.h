@@ -16,7 +16,8 @@ class QWidget;
 // dialog, as the node's editor kind says. The tree control owns one and asks
 // it to begin and commit. The editors only gather text: the document checks,
 // limits and stores it and includes the node when its value changed; a
-// refusal is shown with the document's reason.
+// refusal is shown with the document's reason, and a value limited or cut or
+// a character dropped is said in one line of the window's status bar.
 class CInPlaceEditing : public QObject
 {
     Q_OBJECT

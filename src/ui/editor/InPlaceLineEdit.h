@@ -17,6 +17,8 @@ public:
 signals:
     void commitRequested();
     void editDropped();
+    // The editor dropped c, typed or pasted at position, as its rule says.
+    void characterRefused(QChar c, qsizetype position);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -16,12 +16,16 @@ void CNumberEdit::RemoveNonDigits()
     const QString current = text();
     QString digits;
     digits.reserve(current.size());
-    for (const QChar c : current) {
-        if (IsTypedCharacterAllowed(EditorKind::PortNumber, 0, c, digits.size()))
-            digits += c;
+    qsizetype firstRefused = -1;
+    for (qsizetype i = 0; i < current.size(); ++i) {
+        if (IsTypedCharacterAllowed(EditorKind::PortNumber, 0, current.at(i), digits.size()))
+            digits += current.at(i);
+        else if (firstRefused < 0)
+            firstRefused = i;
     }
-    if (digits.size() == current.size())
+    if (firstRefused < 0)
         return;
     setText(digits);
     end(false);
+    emit characterRefused(current.at(firstRefused), firstRefused);
 }

@@ -16,11 +16,12 @@ CTextValueEdit::~CTextValueEdit() = default;
 void CTextValueEdit::keyPressEvent(QKeyEvent *event)
 {
     const QString typed = event->text();
-    const bool refused = std::any_of(typed.begin(), typed.end(), [this](QChar c) {
+    const auto refused = std::find_if(typed.begin(), typed.end(), [this](QChar c) {
         return !IsTypedCharacterAllowed(EditorKind::Text, m_nodeType, c, cursorPosition());
     });
-    if (refused) {
+    if (refused != typed.end()) {
         event->accept();
+        emit characterRefused(*refused, cursorPosition());
         return;
     }
     CInPlaceLineEdit::keyPressEvent(event);

@@ -11,11 +11,27 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QStatusTipEvent>
 #include <QTimer>
 
 #include <functional>
 
 namespace {
+
+// Keeps the last status bar text that reaches the window.
+class CStatusWatch final : public QObject
+{
+public:
+    QString *shown = nullptr;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::StatusTip && shown)
+            *shown = static_cast<QStatusTipEvent *>(event)->tip();
+        return false;
+    }
+};
 
 // The tree control around the editing, with the switches of "Office" set that
 // its dependent fields need and the SMS centre "Operator" added. A text the
@@ -50,6 +66,8 @@ protected:
                 dialog->reject();
         });
         m_dialogTimer.start(5);
+        m_statusWatch.shown = &m_status;
+        m_ctrl->installEventFilter(&m_statusWatch);
     }
 
     CInPlaceEditing *Editing() const { return m_ctrl->Editing(); }
@@ -84,6 +102,9 @@ protected:
     QTimer m_dialogTimer;
     std::vector<const CSettingNode *> m_committed;
     QStringList m_messages;
+    // The last line the editing said in the window's status bar.
+    QString m_status;
+    CStatusWatch m_statusWatch;
     int m_dialogs = 0;
     std::function<void(QDialog *)> m_onDialog;
 };
@@ -283,6 +304,9 @@ TEST_P(SharedEditCases, StoreWhatTheDocumentRulesSay)
     EXPECT_EQ(node->GetValue(), row.stored);
     EXPECT_EQ(node->IsIncluded() != 0, row.included);
     EXPECT_EQ(m_messages.join(u'\n'), row.message);
+    // The editor never holds more than its field, so only the command line
+    // ever cuts.
+    EXPECT_EQ(m_status, row.cutTo ? QString() : row.note);
     using Nodes = std::vector<const CSettingNode *>;
     EXPECT_EQ(m_committed, row.outcome == Outcome::Stored ? Nodes{node} : Nodes());
     EXPECT_TRUE(m_test.Messages().shown.isEmpty());
@@ -365,14 +389,20 @@ TEST_F(CEditingTest, ChoiceListShowsTextsAndStoresTheirValues)
     EXPECT_TRUE(list->view()->isVisible()) << "the list opens with the editor";
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->currentText(), "HTML");
+    // The first Enter in the open list takes the choice and stores it.
     QTest::keyClick(list->view(), Qt::Key_Up);
     QTest::keyClick(list->view(), Qt::Key_Return);
-    EXPECT_FALSE(list->view()->isVisible());
-    QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(mailType->GetValue(), "Text") << "the value shown as \"Plain text\"";
     EXPECT_TRUE(mailType->IsIncluded());
-    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_FALSE(Editing()->IsEditing());
+    EXPECT_EQ(m_committed.size(), 1u);
+    QApplication::processEvents();
 
+    // On the closed list Enter commits.
+    list = OpenClosedList(mailType);
+    list->setCurrentIndex(1);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(mailType->GetValue(), "Text");
     // The entry shown exactly as the value is selected, not the first one
     // that starts with it ("Plain text without MIME"); Escape keeps the value.
     list = OpenClosedList(mailType);
@@ -381,7 +411,7 @@ TEST_F(CEditingTest, ChoiceListShowsTextsAndStoresTheirValues)
     QTest::keyClick(list, Qt::Key_Escape);
     EXPECT_EQ(mailType->GetValue(), "Text");
     EXPECT_FALSE(Editing()->IsEditing());
-    EXPECT_EQ(m_committed.size(), 1u);
+    EXPECT_EQ(m_committed.size(), 2u);
     EXPECT_TRUE(m_test.Messages().shown.isEmpty());
 }
 
