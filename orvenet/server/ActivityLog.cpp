@@ -1,5 +1,7 @@
 #include "orvenet/server/ActivityLog.h"
 
+#include "orvenet/server/ServerPaths.h"
+
 #include <QCoreApplication>
 #include <QFile>
 
@@ -36,10 +38,7 @@ bool WriteAll(int fd, const QByteArray &bytes)
 
 QString ActivityLogPath()
 {
-    const QString own = qEnvironmentVariable("TALVIK_ACTIVITY_LOG");
-    if (!own.isEmpty())
-        return own;
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/ProvixLog.csv");
+    return ActivityLogPathBeside(QCoreApplication::applicationFilePath());
 }
 
 QByteArray FormatActivityRow(const ActivityRow &row)

@@ -54,3 +54,11 @@ QString PhoneFolderPath()
         return QDir::cleanPath(own);
     return QDir::homePath() + QStringLiteral("/.local/share/Talvik/phone");
 }
+
+QString ActivityLogPathBeside(const QString &serverProgram)
+{
+    const QString own = qEnvironmentVariable("TALVIK_ACTIVITY_LOG");
+    if (!own.isEmpty())
+        return own;
+    return QFileInfo(serverProgram).absoluteDir().filePath(QStringLiteral("ProvixLog.csv"));
+}

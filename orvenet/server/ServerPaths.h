@@ -16,3 +16,7 @@ QString ServerSocketPath();
 
 // $TALVIK_PHONE, or else ~/.local/share/Talvik/phone.
 QString PhoneFolderPath();
+
+// The activity log a server started from serverProgram writes:
+// $TALVIK_ACTIVITY_LOG, or else ProvixLog.csv in the program's folder.
+QString ActivityLogPathBeside(const QString &serverProgram);

@@ -207,10 +207,10 @@ void CDocumentCommands::CloseView()
                                QString::fromUtf16(kLastFolderValue), m_currentFolder);
 }
 
-void CDocumentCommands::ShowActivityLog()
+void CDocumentCommands::ShowActivityLog(const QString &path)
 {
-    const QString path = QDir::cleanPath(m_programFolder + QString::fromUtf16(kActivityLogName));
-    if (!QFileInfo(path).isFile() || !m_ports.shell->OpenWithDefaultProgram(path))
+    if (!QFileInfo(path).isFile() ||
+        (!m_ports.shell->OpenWithDefaultProgram(path) && !m_ports.shell->ShowTextFile(path)))
         ShowMessage(StringId::MsgActivityLogNotShown, IMessagePort::Error);
 }
 

@@ -58,7 +58,9 @@ public:
     // The host closes the view: the save prompt, then LastFile is stored. The
     // view ends its dialogs before.
     void CloseView();
-    void ShowActivityLog();
+    // Opens the activity log at path with the desktop's handler, or in the
+    // program's own viewer when there is none.
+    void ShowActivityLog(const QString &path);
 
     const QString &FileName() const { return m_fileName; }
     const QString &FilePath() const { return m_filePath; }

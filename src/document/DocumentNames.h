@@ -34,5 +34,4 @@ inline constexpr char16_t kConfigurationFolderName[] = u"Configuration Files";
 // In the user's documents folder: where configurations are proposed until the
 // user picks another folder.
 inline constexpr char16_t kDefaultFolderName[] = u"Provana";
-inline constexpr char16_t kActivityLogName[] = u"ProvixLog.csv";
 inline constexpr char16_t kConfigurationSuffix[] = u"xml";

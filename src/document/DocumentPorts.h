@@ -77,4 +77,7 @@ public:
     // Opens a file with its default program, shown normally; false when
     // neither that nor any fallback viewer could be started.
     virtual bool OpenWithDefaultProgram(const QString &path) = 0;
+    // Shows a text file in a simple viewer of the program's own; false when
+    // it cannot be read.
+    virtual bool ShowTextFile(const QString &path) = 0;
 };

@@ -71,6 +71,7 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     ports.fileDialogs = &m_fileDialogs;
     ports.waitCursor = &m_waitCursor;
     ports.store = &m_store;
+    m_shell.SetOwner(this);
     ports.shell = &m_shell;
     ports.messages = app.Application().GetMessagePort();
     m_commands = std::make_unique<CDocumentCommands>(
@@ -206,7 +207,8 @@ void CSettingsView::ExecuteCommand(uint32_t command)
         RunDocumentCommand([this] { m_commands->SaveDocumentAs(); });
         break;
     case CommandId::ShowActivityLog:
-        RunDocumentCommand([this] { m_commands->ShowActivityLog(); });
+        RunDocumentCommand(
+            [this] { m_commands->ShowActivityLog(ConnectivityServerActivityLog()); });
         break;
     case CommandId::Print:
     case CommandId::MenuPrint:

@@ -48,6 +48,11 @@ struct CPorts final : ITreeObserver, IFileDialogPort, IWaitCursorPort, IShellPor
         Log("shell " + path);
         return Next() != "no";
     }
+    bool ShowTextFile(const QString &path) override
+    {
+        Log("viewer " + path);
+        return Next() != "no";
+    }
     Result ShowMessage(const QString &text, Buttons buttons, Icon) override
     {
         EXPECT_EQ(waitDepth, 0) << "no wait cursor over a message box";
@@ -367,15 +372,21 @@ TEST_F(DocumentCommandsTest, AFileNamedLikeTheUntitledLabelIsSavedUnderANewNameA
 
 TEST_F(DocumentCommandsTest, ShowActivityLogOpensTheLogOrSaysWhyNot)
 {
-    programFolder = dir.path() + "/program/../program/";
     commands = MakeCommands();
-    commands->ShowActivityLog();
-    ASSERT_TRUE(WriteText(dir.filePath("program/ProvixLog.csv"), "Date;Result\n"));
-    commands->ShowActivityLog();
+    const QString log = dir.filePath("server/ProvixLog.csv");
+    commands->ShowActivityLog(log);
+    ASSERT_TRUE(QDir(dir.path()).mkpath("server"));
+    ASSERT_TRUE(WriteText(log, "Date;Result\n"));
+    commands->ShowActivityLog(log);
+    // Without a handler the program's own viewer shows it.
     fake.answers = {"no"};
-    commands->ShowActivityLog();
-    EXPECT_EQ(fake.log, (QStringList{"ok: No log.", "shell program/ProvixLog.csv",
-                                     "shell program/ProvixLog.csv", "ok: No log."}));
+    commands->ShowActivityLog(log);
+    fake.answers = {"no", "no"};
+    commands->ShowActivityLog(log);
+    EXPECT_EQ(fake.log, (QStringList{"ok: No log.", "shell server/ProvixLog.csv",
+                                     "shell server/ProvixLog.csv", "viewer server/ProvixLog.csv",
+                                     "shell server/ProvixLog.csv", "viewer server/ProvixLog.csv",
+                                     "ok: No log."}));
 }
 
 TEST(SettingsDocument, ResetReplacesTheTreeAndKeepsTheLastError)

@@ -1,6 +1,7 @@
 #include "orvenet/server/Protocol.h"
 #include "orvenet/server/ActivityLog.h"
 #include "orvenet/server/EmulatedPhone.h"
+#include "orvenet/server/ServerPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -167,4 +168,20 @@ TEST(ActivityLog, RowsOfTransfersEndingAtOnceStayWhole)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray all = file.readAll();
     EXPECT_EQ(all, QByteArray(kActivityLogHeader) + expected.repeated(400));
+}
+
+TEST(ActivityLog, KeptBesideTheServerUnlessTheEnvironmentNamesIt)
+{
+    const QByteArray saved = qgetenv("TALVIK_ACTIVITY_LOG");
+    qunsetenv("TALVIK_ACTIVITY_LOG");
+    // The editor asks for the log of the registered server program.
+    EXPECT_EQ(ActivityLogPathBeside(u"/opt/talvik/bin/orvenet-server"_qs),
+              u"/opt/talvik/bin/ProvixLog.csv"_qs);
+    qputenv("TALVIK_ACTIVITY_LOG", "/var/log/talvik.csv");
+    EXPECT_EQ(ActivityLogPathBeside(u"/opt/talvik/bin/orvenet-server"_qs),
+              u"/var/log/talvik.csv"_qs);
+    EXPECT_EQ(ActivityLogPath(), u"/var/log/talvik.csv"_qs);
+    qputenv("TALVIK_ACTIVITY_LOG", saved);
+    if (saved.isEmpty())
+        qunsetenv("TALVIK_ACTIVITY_LOG");
 }

@@ -131,6 +131,9 @@ TEST_F(ActivationTest, ALocalServerClassGoesToTheConnectorWithItsProgram)
               CO_E_SERVER_EXEC_FAILURE);
     EXPECT_EQ(program, u"/opt/talvik/server");
     EXPECT_EQ(object, nullptr);
+    // Others find the program too, such as where it writes its log.
+    EXPECT_EQ(LocalServerProgram(kOther), u"/opt/talvik/server");
+    EXPECT_EQ(LocalServerProgram(IID_IUnknown), QString());
 }
 
 TEST_F(ActivationTest, ProgIdsLeadToTheirClass)

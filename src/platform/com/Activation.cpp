@@ -101,13 +101,19 @@ HRESULT GetClassObject(const CLSID &clsid, uint32_t context, const IID &iid, voi
     // A LocalServer32 class runs in a server process of its own and is reached
     // through a proxy that speaks to that process over its socket.
     if ((context & CLSCTX_LOCAL_SERVER) && connector) {
-        const std::optional<QString> path =
-            registry.GetValue(classKey + QStringLiteral("\\LocalServer32"));
-        if (path && !path->isEmpty())
-            return CreateComObject<CLocalServerFactory>(nullptr, iid, object, clsid, *path,
+        const QString path = LocalServerProgram(clsid);
+        if (!path.isEmpty())
+            return CreateComObject<CLocalServerFactory>(nullptr, iid, object, clsid, path,
                                                         connector);
     }
     return REGDB_E_CLASSNOTREG;
+}
+
+QString LocalServerProgram(const CLSID &clsid)
+{
+    return CRegistry()
+        .GetValue(ClassKey(clsid) + QStringLiteral("\\LocalServer32"))
+        .value_or(QString());
 }
 
 HRESULT CreateInstance(const CLSID &clsid, IUnknown *outer, uint32_t context, const IID &iid,

@@ -35,6 +35,10 @@ HRESULT GetClassObject(const CLSID &clsid, uint32_t context, const IID &iid, voi
 HRESULT CreateInstance(const CLSID &clsid, IUnknown *outer, uint32_t context, const IID &iid,
                        void **object, LocalServerConnector connector = nullptr);
 
+// The program registered to serve clsid (its LocalServer32 value); empty when
+// none is.
+QString LocalServerProgram(const CLSID &clsid);
+
 inline HRESULT CreateInstance(const CLSID &clsid, IUnknown *outer, const IID &iid, void **object,
                               LocalServerConnector connector = nullptr)
 {
