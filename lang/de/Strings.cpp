@@ -245,7 +245,7 @@ constexpr LangString kStrings[] = {
     {475, u"Anmeldeskript"},
     {476, u"Signatur"},
     // Value column texts
-    {480, u"%d Dateien"},
+    {480, u"%d Datei|%d Dateien"},
     {481, u"Keine Dateien"},
     {482, u"(Anmeldeskript)"},
     {484, u"Keine Mailboxen definiert"},
@@ -309,7 +309,7 @@ constexpr LangString kStrings[] = {
     {582, u"Die Verbindung zum Telefon wurde unterbrochen."},
     {583, u"Die Kommunikation mit dem Telefon ist fehlgeschlagen."},
     // Bookmark dialogs
-    {584, u"%d Lesezeichen"},
+    {584, u"%d Lesezeichen|%d Lesezeichen"},
     {585, u"Geben Sie einen Namen für das Lesezeichen ein. Jedes Lesezeichen braucht einen "
           u"eigenen Namen."},
     {586, u"Geben Sie eine gültige URL für das Lesezeichen ein, zum Beispiel "
@@ -632,9 +632,9 @@ constexpr LangString kStrings[] = {
     {41071, u"Datei auf diesem Computer:"},
     {41072, u"Telefonordner:"},
     {41073, u"Durchsuchen..."},
-    {41074, u"Hinzufügen..."},
-    {41075, u"Bearbeiten..."},
-    {41076, u"Entfernen"},
+    {41074, u"&Hinzufügen..."},
+    {41075, u"&Bearbeiten..."},
+    {41076, u"&Entfernen"},
     {41077, u"Wählen Sie eine Datei, die auf diesem Computer vorhanden ist."},
     {41078, u"Diese Datei ist bereits in der Liste."},
 
@@ -645,7 +645,7 @@ constexpr LangString kStrings[] = {
     {41083, u"Lesezeichendatei:"},
     {41084, u"Firefox"},
     {41085, u"Chromium oder Google Chrome"},
-    {41086, u"Importieren..."},
+    {41086, u"&Importieren..."},
     {41087, u"Lesezeichendatei auswählen"},
     {41088, u"Der Favoritenordner %s wurde nicht gefunden."},
     {41089, u"Auf diesem Computer wurden keine Firefox-Lesezeichen gefunden."},
@@ -681,6 +681,20 @@ constexpr LangString kStrings[] = {
     {41406, u"&Alle Einstellungen"},
     {41407, u"Ungültige Einstellungen: %d"},
     {41408, u"Aus&blenden"},
+    // Language: the numbers that take a count's first plural form
+    {41450, u"1"},
+    // Bookmark import
+    {41451, u"%d hinzugefügt, %d übersprungen"},
+    {41452, u"Die Liste enthält bereits ein Lesezeichen mit diesem Namen. Jedes Lesezeichen "
+            u"braucht einen eigenen Namen."},
+    // What an editor did with a value or a typed character
+    {41453, u"Buchstaben sind in Rufnummern nicht erlaubt"},
+    {41454, u"„%s“ ist in %s nicht erlaubt"},
+    {41455, u"Ein Pluszeichen ist nur am Anfang von %s erlaubt"},
+    {41456, u"In %s sind nur Ziffern erlaubt"},
+    {41457, u"%s auf %d begrenzt"},
+    {41458, u"%s auf %d angehoben"},
+    {41459, u"%s auf %d Zeichen gekürzt"},
     // Framework
     {61441, u"Speichern unter"},
 };

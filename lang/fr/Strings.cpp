@@ -245,7 +245,7 @@ constexpr LangString kStrings[] = {
     {475, u"Script de connexion"},
     {476, u"Signature"},
     // Value column texts
-    {480, u"%d fichiers"},
+    {480, u"%d fichier|%d fichiers"},
     {481, u"Aucun fichier"},
     {482, u"(script de connexion)"},
     {484, u"Aucune boîte aux lettres définie"},
@@ -308,7 +308,7 @@ constexpr LangString kStrings[] = {
     {582, u"La connexion avec le téléphone a été perdue."},
     {583, u"La communication avec le téléphone a échoué."},
     // Bookmark dialogs
-    {584, u"%d signets"},
+    {584, u"%d signet|%d signets"},
     {585, u"Saisissez un nom pour le signet. Chaque signet doit avoir un nom différent."},
     {586, u"Saisissez une URL valide pour le signet, par exemple http://www.example.com/."},
     {587, u"Le nom d'utilisateur ne peut pas dépasser 50 caractères."},
@@ -631,9 +631,9 @@ constexpr LangString kStrings[] = {
     {41071, u"Fichier sur cet ordinateur :"},
     {41072, u"Dossier du téléphone :"},
     {41073, u"Parcourir..."},
-    {41074, u"Ajouter..."},
-    {41075, u"Modifier..."},
-    {41076, u"Retirer"},
+    {41074, u"&Ajouter..."},
+    {41075, u"&Modifier..."},
+    {41076, u"&Retirer"},
     {41077, u"Choisissez un fichier présent sur cet ordinateur."},
     {41078, u"Ce fichier figure déjà dans la liste."},
 
@@ -644,7 +644,7 @@ constexpr LangString kStrings[] = {
     {41083, u"Fichier de signets :"},
     {41084, u"Firefox"},
     {41085, u"Chromium ou Google Chrome"},
-    {41086, u"Importer..."},
+    {41086, u"&Importer..."},
     {41087, u"Choisir un fichier de signets"},
     {41088, u"Le dossier Favoris %s est introuvable."},
     {41089, u"Aucun signet de Firefox n'a été trouvé sur cet ordinateur."},
@@ -680,6 +680,20 @@ constexpr LangString kStrings[] = {
     {41406, u"&Tous les paramètres"},
     {41407, u"Paramètres non valides : %d"},
     {41408, u"&Masquer"},
+    // Language: the numbers that take a count's first plural form
+    {41450, u"0 1"},
+    // Bookmark import
+    {41451, u"%d ajoutés, %d ignorés"},
+    {41452, u"La liste contient déjà un signet de ce nom. Chaque signet doit avoir un nom "
+            u"différent."},
+    // What an editor did with a value or a typed character
+    {41453, u"Les lettres ne sont pas autorisées dans les numéros de téléphone"},
+    {41454, u"« %s » n'est pas autorisé dans %s"},
+    {41455, u"Le signe plus n'est autorisé qu'au début de %s"},
+    {41456, u"Seuls les chiffres sont autorisés dans %s"},
+    {41457, u"%s limité à %d"},
+    {41458, u"%s porté à %d"},
+    {41459, u"%s réduit à %d caractères"},
     // Framework
     {61441, u"Enregistrer sous"},
 };
