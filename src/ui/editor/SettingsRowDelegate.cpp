@@ -2,6 +2,7 @@
 
 #include "document/IncludeToggle.h"
 #include "settings/SettingNode.h"
+#include "ui/editor/RowColors.h"
 #include "ui/editor/SettingsTreeModel.h"
 #include "ui/editor/TreeIconIds.h"
 #include "ui/editor/TreeIcons.h"
@@ -23,11 +24,6 @@ int Level(const QModelIndex &index)
 bool IsLastRow(const QModelIndex &index)
 {
     return index.row() == index.model()->rowCount(index.parent()) - 1;
-}
-
-QColor Mix(const QColor &a, const QColor &b)
-{
-    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
 }
 
 void DrawText(QPainter *painter, const QRect &rect, const QString &text)
@@ -87,7 +83,7 @@ void CSettingsRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
 
     // Connecting lines: through every ancestor level that has rows below,
     // into the row's own icon, and down to its children when expanded.
-    painter->setPen(QPen(palette.color(QPalette::Mid), 0));
+    painter->setPen(QPen(TreeLineColor(palette), 0));
     QModelIndex ancestor = index.parent();
     for (int k = level - 1; k >= 0; --k, ancestor = ancestor.parent()) {
         if (!IsLastRow(ancestor))
@@ -112,19 +108,10 @@ void CSettingsRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
     }
 
     const QRect band = row.Band();
-    if (selected)
-        painter->fillRect(band, palette.color(treeFocus ? QPalette::Highlight : QPalette::Window));
-    if (node->IsDisabled() && selected && treeFocus)
-        // Grey text is lost on the highlight; half-way to it still reads as
-        // not applicable.
-        painter->setPen(
-            Mix(palette.color(QPalette::HighlightedText), palette.color(QPalette::Highlight)));
-    else if (node->IsDisabled())
-        painter->setPen(palette.color(QPalette::Disabled, QPalette::Text));
-    else if (selected && treeFocus)
-        painter->setPen(palette.color(QPalette::HighlightedText));
-    else
-        painter->setPen(palette.color(QPalette::Text));
+    const CRowColors colours = RowColors(palette, node->IsDisabled(), selected, treeFocus);
+    if (colours.background.isValid())
+        painter->fillRect(band, colours.background);
+    painter->setPen(colours.text);
 
     const QString value = index.siblingAtColumn(CSettingsTreeModel::ValueColumn).data().toString();
     QFont labelFont = option.font;

@@ -1,4 +1,5 @@
 set(PROVANA_TREE_SOURCES
+    RowColors.cpp RowColors.h
     SettingsRowDelegate.cpp SettingsRowDelegate.h
     SettingsTreeCtrl.cpp SettingsTreeCtrl.h
     SettingsTreeModel.cpp SettingsTreeModel.h
