@@ -88,9 +88,9 @@ TEST(TreeCheck, StrictWalkStopsAtFirstFailureChangesNothingAndSkipsUnsetSubtrees
     CFailingTree fixture;
     auto &[tree, office, home, category, port, address, homePhone] = fixture;
 
-    const auto failingWhenSending = [&](bool onlyIncluded) {
-        CSettingNode *failing = tree.Root();
-        const int passed = CheckTree(tree.Root(), &failing, onlyIncluded, false);
+    const auto failingWhenSending = [&fixture](bool onlyIncluded) {
+        CSettingNode *failing = fixture.tree.Root();
+        const int passed = CheckTree(fixture.tree.Root(), &failing, onlyIncluded, false);
         EXPECT_EQ(passed == 1, failing == nullptr);
         return failing;
     };
