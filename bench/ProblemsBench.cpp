@@ -57,6 +57,7 @@ void Edit(benchmark::State &state, bool withPanel, int field, const QString &fir
 {
     CManyAccessPoints tree(static_cast<int>(state.range(0)));
     CProblemsModel model(CBenchTree::Application());
+    model.SetOnlyIncluded(false);
     if (withPanel) {
         tree.Document().AddObserver(&model);
         model.TreeReplaced(tree.Document().GetRoot());

@@ -32,6 +32,39 @@ bool OthersMayDependOn(const CSettingNode *node)
     return IsNameFieldType(type) || IsUniqueNameField(type) || IsItemType(type);
 }
 
+// Positions in the tree as the child numbers on the way from the root, with
+// each parent's children numbered once.
+class CTreeOrder
+{
+public:
+    std::vector<int> KeyOf(const CSettingNode *node)
+    {
+        std::vector<int> key;
+        for (; node && node->GetParent(); node = node->GetParent())
+            key.push_back(PositionOf(node));
+        std::reverse(key.begin(), key.end());
+        return key;
+    }
+
+private:
+    int PositionOf(const CSettingNode *node)
+    {
+        const CSettingNode *parent = node->GetParent();
+        auto found = m_positions.find(parent);
+        if (found == m_positions.end()) {
+            found =
+                m_positions.emplace(parent, std::unordered_map<const CSettingNode *, int>()).first;
+            int position = 0;
+            for (const CSettingNode *child : parent->Children())
+                found->second.emplace(child, position++);
+        }
+        return found->second[node];
+    }
+
+    std::unordered_map<const CSettingNode *, std::unordered_map<const CSettingNode *, int>>
+        m_positions;
+};
+
 } // namespace
 
 bool IsBeforeInTree(const CSettingNode *a, const CSettingNode *b)
@@ -188,16 +221,34 @@ void CProblemsModel::NodesRemoved(const CSettingNode *,
     emit countChanged(rowCount());
 }
 
-void CProblemsModel::Store(CProblem problem)
+void CProblemsModel::Insert(std::vector<CProblem> added)
 {
-    const auto place = std::lower_bound(m_failing.begin(), m_failing.end(), problem.node,
-                                        [](const CProblem &known, const CSettingNode *node) {
-                                            return IsBeforeInTree(known.node, node);
-                                        });
-    if (place != m_failing.end() && place->node == problem.node)
-        *place = std::move(problem);
-    else
-        m_failing.insert(place, std::move(problem));
+    // A few settings find their places by comparison; many (an item or a
+    // category included) are sorted by their positions in the tree and merged.
+    constexpr std::size_t kFewSettings = 16;
+    if (added.size() <= kFewSettings) {
+        for (CProblem &problem : added) {
+            const auto place =
+                std::lower_bound(m_failing.begin(), m_failing.end(), problem.node,
+                                 [](const CProblem &known, const CSettingNode *node) {
+                                     return IsBeforeInTree(known.node, node);
+                                 });
+            m_failing.insert(place, std::move(problem));
+        }
+        return;
+    }
+    CTreeOrder order;
+    std::vector<std::pair<std::vector<int>, CProblem>> keyed;
+    keyed.reserve(m_failing.size() + added.size());
+    for (CProblem &problem : m_failing)
+        keyed.emplace_back(order.KeyOf(problem.node), std::move(problem));
+    for (CProblem &problem : added)
+        keyed.emplace_back(order.KeyOf(problem.node), std::move(problem));
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    m_failing.clear();
+    for (auto &[key, problem] : keyed)
+        m_failing.push_back(std::move(problem));
 }
 
 void CProblemsModel::Settle()
@@ -216,14 +267,23 @@ void CProblemsModel::Settle()
     m_recheckFailing = false;
     m_refilter = false;
 
-    const std::vector<CFailingSetting> failing = FailingSettingsAmong(m_application, nodes);
+    std::unordered_map<const CSettingNode *, std::size_t> known;
+    known.reserve(m_failing.size());
+    for (std::size_t i = 0; i < m_failing.size(); ++i)
+        known.emplace(m_failing[i].node, i);
     std::unordered_set<const CSettingNode *> passed(nodes.begin(), nodes.end());
-    for (const CFailingSetting &setting : failing) {
+    std::vector<CProblem> added;
+    for (const CFailingSetting &setting : FailingSettingsAmong(m_application, nodes)) {
         passed.erase(setting.node);
-        Store(MakeProblem(setting.node, setting.message));
+        const auto found = known.find(setting.node);
+        if (found != known.end())
+            m_failing[found->second] = MakeProblem(setting.node, setting.message);
+        else
+            added.push_back(MakeProblem(setting.node, setting.message));
     }
     std::erase_if(m_failing,
                   [&passed](const CProblem &problem) { return passed.count(problem.node) != 0; });
+    Insert(std::move(added));
     UpdateRows();
 }
 

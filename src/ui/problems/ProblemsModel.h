@@ -68,8 +68,8 @@ private:
     void Mark(const CSettingNode *node, bool withSubtree);
     void ScheduleSettle();
     CProblem MakeProblem(const CSettingNode *node, const QString &message) const;
-    // Inserts or replaces a failing setting in tree order.
-    void Store(CProblem problem);
+    // Adds settings that were not failing before, in tree order.
+    void Insert(std::vector<CProblem> added);
     bool IsShown(const CSettingNode *node) const;
     // Brings the rows in line with the failing settings and the filter.
     void UpdateRows();
