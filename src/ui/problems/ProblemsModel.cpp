@@ -12,6 +12,7 @@
 #include <QMetaObject>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -123,7 +124,7 @@ CProblemsModel::CProblem CProblemsModel::MakeProblem(const CSettingNode *node,
 {
     QString shown = message;
     shown.replace(u'\n', u' ');
-    return {node, node->GetLabel(true), PathOfNode(node), shown};
+    return {node, node->GetLabel(true), shown};
 }
 
 void CProblemsModel::TreeReplaced(const CSettingNode *root)
@@ -264,7 +265,7 @@ void CProblemsModel::Settle()
         }
     }
     m_marked.clear();
-    m_recheckFailing = false;
+    const bool namesChanged = std::exchange(m_recheckFailing, false);
     m_refilter = false;
 
     std::unordered_map<const CSettingNode *, std::size_t> known;
@@ -285,6 +286,8 @@ void CProblemsModel::Settle()
                   [&passed](const CProblem &problem) { return passed.count(problem.node) != 0; });
     Insert(std::move(added));
     UpdateRows();
+    if (namesChanged && rowCount())
+        emit dataChanged(index(0, PathColumn), index(rowCount() - 1, PathColumn));
 }
 
 bool CProblemsModel::IsShown(const CSettingNode *node) const
@@ -314,8 +317,7 @@ void CProblemsModel::UpdateRows()
             continue;
         if (row < m_rows.size() && m_rows[row].node == problem.node) {
             CProblem &shown = m_rows[row];
-            if (shown.label != problem.label || shown.path != problem.path ||
-                shown.message != problem.message) {
+            if (shown.label != problem.label || shown.message != problem.message) {
                 shown = problem;
                 emit dataChanged(index(int(row), 0), index(int(row), ColumnCount - 1));
             }
@@ -350,7 +352,8 @@ QVariant CProblemsModel::data(const QModelIndex &index, int role) const
     case LabelColumn:
         return problem.label;
     case PathColumn:
-        return problem.path;
+        // Made when shown: a path names an item among all its siblings.
+        return PathOfNode(problem.node);
     case MessageColumn:
         return problem.message;
     default:

@@ -61,7 +61,6 @@ private:
     {
         const CSettingNode *node = nullptr;
         QString label;
-        QString path;
         QString message;
     };
 
