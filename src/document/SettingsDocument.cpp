@@ -48,6 +48,64 @@ private:
 
 } // namespace
 
+class CSettingsDocument::CEditStep
+{
+public:
+    CEditStep(CSettingsDocument &document, QString text)
+        : m_document(document)
+        , m_text(std::move(text))
+        , m_outer(!document.m_state.changes)
+    {
+        if (m_outer)
+            m_document.m_state.changes = &m_changes;
+    }
+    ~CEditStep()
+    {
+        if (!m_outer)
+            return;
+        m_document.m_state.changes = nullptr;
+        m_document.m_undo.Push(m_text, std::move(m_changes));
+    }
+    // For an edit that finds out what it did as it goes.
+    void SetText(QString text) { m_text = std::move(text); }
+    CEditStep(const CEditStep &) = delete;
+    CEditStep &operator=(const CEditStep &) = delete;
+
+private:
+    CSettingsDocument &m_document;
+    QString m_text;
+    bool m_outer;
+    CChangeLog m_changes;
+};
+
+QString CSettingsDocument::Describe(unsigned textId, const CSettingNode *node) const
+{
+    return FormatLabel(m_application, textId, {node->GetLabel(true)});
+}
+
+void CSettingsDocument::SetModified(int modified)
+{
+    m_state.modified = modified ? 1 : 0;
+    if (!modified)
+        m_undo.SetClean();
+}
+
+bool CSettingsDocument::Undo()
+{
+    if (!m_undo.Undo())
+        return false;
+    m_state.modified = m_undo.IsClean() ? 0 : 1;
+    return true;
+}
+
+bool CSettingsDocument::Redo()
+{
+    if (!m_undo.Redo())
+        return false;
+    m_state.modified = m_undo.IsClean() ? 0 : 1;
+    return true;
+}
+
 std::unique_ptr<CSettingNode> CSettingsDocument::MakeFreshRoot()
 {
     auto root = std::make_unique<CSettingNode>(m_application);
@@ -61,6 +119,7 @@ std::unique_ptr<CSettingNode> CSettingsDocument::MakeFreshRoot()
 void CSettingsDocument::ReplaceRoot(std::unique_ptr<CSettingNode> root)
 {
     const std::unique_ptr<CSettingNode> old = std::exchange(m_root, std::move(root));
+    m_undo.Clear();
     m_state.modified = 0;
     if (m_state.observer)
         m_state.observer->TreeReplaced(m_root.get());
@@ -180,6 +239,12 @@ CEditResult CSettingsDocument::EditValue(const CSettingNode *shown, const QStrin
     if (commit.result == CValueCommit::Keep ||
         (IsNameFieldType(node->GetType()) && commit.value == node->GetValue()))
         return {};
+    // Naming a template makes a new item.
+    const CSettingNode *item = node->GetParent();
+    const CEditStep step(*this,
+                         item && IsTemplateType(item->GetType()) && IsNameFieldType(node->GetType())
+                             ? FormatLabel(m_application, StringId::EditAdd, {commit.value})
+                             : Describe(StringId::EditChange, node));
     const QString shownBefore = node->GetDisplayValue(true);
     const QString valueBefore = node->GetValue();
     const int modifiedBefore = IsModified();
@@ -209,10 +274,12 @@ CEditResult CSettingsDocument::EditPassword(const CSettingNode *node, const QStr
 {
     if (confirmation ? IsPasswordConfirmed(typed, *confirmation) : typed.isEmpty())
         return EditValue(node, typed);
-    CEditResult cleared = EditValue(node, QString(), false);
-    if (confirmation && !cleared.IsRefused())
-        cleared.message = LoadLabel(node->GetApplication(), StringId::MsgPasswordsDiffer, true);
-    return cleared;
+    // Neither a cancelled confirmation nor a mistyped one costs the password
+    // stored before.
+    if (!confirmation)
+        return {};
+    return {CEditResult::Refused,
+            LoadLabel(node->GetApplication(), StringId::MsgPasswordsDiffer, true)};
 }
 
 // A bookmark names its connection as text, not as a reference that follows
@@ -235,6 +302,8 @@ void CSettingsDocument::ToggleInclude(const CSettingNode *shown)
     CSettingNode *node = Writable(shown);
     if (!node)
         return;
+    const CEditStep step(
+        *this, Describe(node->IsIncluded() ? StringId::EditExclude : StringId::EditInclude, node));
     ::ToggleInclude(node);
     AfterEditWithin(node);
 }
@@ -248,29 +317,49 @@ bool CSettingsDocument::SetIncluded(const CSettingNode *node, bool include)
 
 bool CSettingsDocument::DeleteNodes(const std::vector<const CSettingNode *> &nodes)
 {
-    // Removed nodes live until the observer has heard of them, by parent.
-    std::vector<std::unique_ptr<CSettingNode>> removed;
+    return DeleteNodes(nodes, StringId::EditDelete, StringId::EditDeleteItems);
+}
+
+bool CSettingsDocument::CutNodes(const std::vector<const CSettingNode *> &nodes)
+{
+    return DeleteNodes(nodes, StringId::EditCut, StringId::EditCutItems);
+}
+
+bool CSettingsDocument::DeleteNodes(const std::vector<const CSettingNode *> &nodes,
+                                    unsigned oneText, unsigned manyText)
+{
+    std::vector<CSettingNode *> deletable;
+    for (const CSettingNode *shown : nodes) {
+        if (shown && IsDeletableType(shown->GetType()))
+            if (CSettingNode *node = Writable(shown))
+                deletable.push_back(node);
+    }
+    if (deletable.empty())
+        return true;
+    CEditStep step(*this, {});
+    int deleted = 0;
+    // The undo history keeps the removed nodes, so they still exist when
+    // the observer hears of them, by parent.
     std::map<const CSettingNode *, std::vector<const CSettingNode *>> byParent;
     bool deletedAll = true;
-    for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
-        if (!*it || !IsDeletableType((*it)->GetType()))
-            continue;
-        CSettingNode *node = Writable(*it);
-        if (!node)
-            continue;
+    for (auto it = deletable.rbegin(); it != deletable.rend(); ++it) {
+        CSettingNode *node = *it;
         CSettingNode *parent = node->GetParent();
         if (!node->RemoveFromTree()) {
             deletedAll = false;
             break;
         }
-        removed.emplace_back(node);
+        if (++deleted == 1)
+            step.SetText(Describe(oneText, node));
+        m_state.changes->Keep(std::unique_ptr<CSettingNode>(node));
         byParent[parent].push_back(node);
     }
+    if (deleted > 1)
+        step.SetText(FormatLabel(m_application, manyText, {deleted}));
     if (m_state.observer) {
         for (const auto &[parent, children] : byParent)
             m_state.observer->NodesRemoved(parent, children);
     }
-    removed.clear();
     if (!byParent.empty())
         AfterEdit();
     return deletedAll;
@@ -282,6 +371,7 @@ void CSettingsDocument::ReplaceEntries(const CSettingNode *shown,
     CSettingNode *list = Writable(shown);
     if (!list)
         return;
+    const CEditStep step(*this, Describe(StringId::EditChange, list));
     const QString shownBefore = list->GetDisplayValue(true);
     const int includedBefore = list->IsIncluded();
     const int modifiedBefore = IsModified();

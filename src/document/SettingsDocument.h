@@ -2,6 +2,7 @@
 
 #include "config/PasswordScrambler.h"
 #include "document/TreeObservers.h"
+#include "document/UndoStack.h"
 #include "settings/TreeState.h"
 #include "validate/TreeCheck.h"
 
@@ -60,7 +61,8 @@ public:
     void SetScrambleKeys(ScrambleKeySource keys) { m_scrambleKeys = std::move(keys); }
 
     int IsModified() const { return m_state.modified; }
-    void SetModified(int modified) { m_state.modified = modified ? 1 : 0; }
+    // Unmodified marks the tree as it stands as the saved one, for undo.
+    void SetModified(int modified);
     QString LastErrorText() const { return m_state.lastError; }
     void SetLastError(const QString &text) { m_state.lastError = text; }
 
@@ -91,9 +93,9 @@ public:
     // is renamed in the WAP bookmarks that use it.
     CEditResult EditValue(const CSettingNode *node, const QString &text, bool autoInclude = true);
     // Stores a password typed in the editor with what was typed to confirm
-    // it. A password that differs from its confirmation is not stored: the
-    // node is cleared and left as included as it was, and message says so; no
-    // confirmation at all (the user cancelled it) clears it without a word.
+    // it. A password that differs from its confirmation is refused, and no
+    // confirmation at all (the user cancelled it) stores nothing: either way
+    // the password stored before stays. An empty password needs none.
     CEditResult EditPassword(const CSettingNode *node, const QString &typed,
                              const std::optional<QString> &confirmation);
     // The include check icon: toggles node's flag with all propagation.
@@ -110,8 +112,28 @@ public:
     // it has none, with the usual propagation.
     void ReplaceEntries(const CSettingNode *list,
                         std::vector<std::unique_ptr<CSettingNode>> entries);
+    // DeleteNodes, named as cutting them in the undo history.
+    bool CutNodes(const std::vector<const CSettingNode *> &nodes);
+
+    // Each call above that changed the tree is one step that undo takes back
+    // whole; the modified flag follows whether the tree is the saved one. A
+    // replaced tree starts a new history.
+    bool CanUndo() const { return m_undo.CanUndo(); }
+    bool CanRedo() const { return m_undo.CanRedo(); }
+    // The step the next undo or redo takes ("Delete "Office""); empty when
+    // there is none.
+    QString UndoText() const { return m_undo.UndoText(); }
+    QString RedoText() const { return m_undo.RedoText(); }
+    bool Undo();
+    bool Redo();
 
 private:
+    // Records what the calls in its scope change as one step of the undo
+    // history; a call made inside another's step adds to it.
+    class CEditStep;
+    bool DeleteNodes(const std::vector<const CSettingNode *> &nodes, unsigned oneText,
+                     unsigned manyText);
+    QString Describe(unsigned textId, const CSettingNode *node) const;
     OpenResult Load(const QString &path, bool repair, const RepairObserver &observer);
     // The node of this document's tree that a reader handed back.
     CSettingNode *Writable(const CSettingNode *node) const;
@@ -136,5 +158,6 @@ private:
     CTreeObservers m_observers;
     CTreeState m_state;
     std::unique_ptr<CSettingNode> m_root;
+    CUndoStack m_undo;
     ScrambleKeySource m_scrambleKeys = RandomScrambleKey;
 };

@@ -259,17 +259,14 @@ QString CSettingNode::FixedChoiceDisplay() const
 bool CSettingNode::RepointReference(const CNameList &names)
 {
     if (names.names.isEmpty()) {
-        if (!m_value.isEmpty()) {
-            m_value.clear();
-            NotifyChanged();
-        }
+        if (!m_value.isEmpty())
+            StoreValue(QString());
         SetInclude(0, 1);
         return false;
     }
     if (!m_value.isEmpty() && names.Contains(m_value))
         return true;
-    m_value = names.names.last();
-    NotifyChanged();
+    StoreValue(names.names.last());
     if (ReferenceRuleOf(m_type)->includeWhenRepointed && IsMandatoryInIncludedParent())
         SetInclude(1, 1);
     SetModified(1);

@@ -2,6 +2,7 @@
 
 #include "settings/Application.h"
 #include "settings/BulkLoad.h"
+#include "settings/ChangeLog.h"
 #include "settings/ItemNames.h"
 #include "settings/Labels.h"
 #include "settings/NodeCatalogue.h"
@@ -202,8 +203,44 @@ void CSettingNode::NotifyChanged()
         state->observer->NodeChanged(this);
 }
 
+CChangeLog *CSettingNode::Changes() const
+{
+    const CTreeState *state = TreeState();
+    return state ? state->changes : nullptr;
+}
+
+void CSettingNode::StoreValue(const QString &text)
+{
+    if (CChangeLog *changes = Changes())
+        changes->ValueChanged(this, m_value);
+    m_value = text;
+    NotifyChanged();
+}
+
+void CSettingNode::SetIncludeFlag(int include)
+{
+    include = include ? 1 : 0;
+    if (include == m_include)
+        return;
+    if (CChangeLog *changes = Changes())
+        changes->IncludeChanged(this, m_include);
+    m_include = static_cast<qint8>(include);
+}
+
+void CSettingNode::SetUpdateFlag(int update)
+{
+    update = update ? 1 : 0;
+    if (update == m_update)
+        return;
+    if (CChangeLog *changes = Changes())
+        changes->UpdateChanged(this, m_update);
+    m_update = static_cast<qint8>(update);
+}
+
 void CSettingNode::SetType(int type)
 {
+    if (CChangeLog *changes = Changes(); changes && type != m_type)
+        changes->TypeChanged(this, m_type);
     if (m_parent) {
         m_parent->AdjustTemplateCount(m_type, -1);
         m_parent->AdjustTemplateCount(type, +1);
@@ -261,6 +298,8 @@ int CSettingNode::InsertChild(CSettingNode *child)
     const int position = FindInsertPosition(child->m_type);
     m_children.insert(m_children.begin() + position, child);
     AdjustTemplateCount(child->m_type, +1);
+    if (CChangeLog *changes = Changes())
+        changes->ChildInserted(this, child, position);
     child->NotifyAdded();
     return 1;
 }
@@ -346,6 +385,8 @@ int CSettingNode::RemoveChild(CSettingNode *child)
     const auto it = std::find(m_children.begin(), m_children.end(), child);
     if (!child || it == m_children.end())
         return 0;
+    if (CChangeLog *changes = Changes())
+        changes->ChildRemoved(this, child, static_cast<int>(it - m_children.begin()));
     m_children.erase(it);
     AdjustTemplateCount(child->m_type, -1);
     return 1;
@@ -353,6 +394,18 @@ int CSettingNode::RemoveChild(CSettingNode *child)
 
 void CSettingNode::DeleteChildren()
 {
+    if (CChangeLog *changes = Changes()) {
+        // The log keeps them; last first, so that undo puts them back in
+        // order.
+        const std::vector<CSettingNode *> leaving = m_children;
+        for (auto it = leaving.rbegin(); it != leaving.rend(); ++it) {
+            RemoveChild(*it);
+            changes->Keep(std::unique_ptr<CSettingNode>(*it));
+        }
+        if (const CTreeState *state = TreeState(); state && state->observer && !leaving.empty())
+            state->observer->NodesRemoved(this, {leaving.begin(), leaving.end()});
+        return;
+    }
     if (const CTreeState *state = TreeState(); state && state->observer && !m_children.empty()) {
         const std::vector<CSettingNode *> leaving = m_children;
         m_children.clear();
@@ -401,7 +454,7 @@ void CSettingNode::StoreInclude(int include, int markModified)
         return;
     if (markModified)
         SetModified(1);
-    m_include = static_cast<qint8>(include);
+    SetIncludeFlag(include);
     NotifyChanged();
 }
 
@@ -469,8 +522,7 @@ int CSettingNode::SetName(const QString &text)
         return 0;
     if (load && category)
         load->NameChanged(category, role->nameField, m_value, text);
-    m_value = text;
-    NotifyChanged();
+    StoreValue(text);
     if (m_parent && m_parent->m_type == role->itemTemplate)
         m_parent->BecomeItemAndAddTemplate();
     if (m_type == NodeType::IAPConnectionName || m_type == NodeType::WAPConnectionName) {
@@ -497,10 +549,8 @@ int CSettingNode::SetValue(const QString &text)
         return SetName(text);
     if (IsBookmarkListType(m_type))
         return 0;
-    if (m_value != text) {
-        m_value = text;
-        NotifyChanged();
-    }
+    if (m_value != text)
+        StoreValue(text);
     if (m_type == NodeType::ConnectionType || m_type == NodeType::RemoteModemType) {
         CSettingNode *speed =
             m_parent ? m_parent->FindChild(NodeType::MaxConnectionSpeed) : nullptr;

@@ -9,6 +9,7 @@
 #include <vector>
 
 class CApplication;
+class CChangeLog;
 class CReferenceNames;
 struct CNameList;
 struct CTreeState;
@@ -62,9 +63,9 @@ public:
     const QString &GetValue() const { return m_value; }
     int IsIncluded() const { return m_include; }
     // Sets the include flag as it stands, without the include rule.
-    void SetIncludeFlag(int include) { m_include = include ? 1 : 0; }
+    void SetIncludeFlag(int include);
     int GetUpdateFlag() const { return m_update; }
-    void SetUpdateFlag(int update) { m_update = update ? 1 : 0; }
+    void SetUpdateFlag(int update);
     int GetState() const { return m_state; }
     void SetState(int state) { m_state = static_cast<qint8>(state); }
     const QString &GetLabelOverride() const;
@@ -132,6 +133,12 @@ public:
     int IsDuplicateName(const QString &text) const;
 
 private:
+    // Undo and redo put back what the log recorded, below the rules.
+    friend class CChangeLog;
+    // The open log of the tree this node hangs in, or null.
+    CChangeLog *Changes() const;
+    // Stores a value that differs from the one held and reports it.
+    void StoreValue(const QString &text);
     void RefreshReferences(CReferenceNames &names);
     // names is needed when references are refreshed; without it name lists
     // are asked for where a rule needs them.

@@ -163,6 +163,21 @@ enum : unsigned {
     MsgNotAChoice = 41060,
     MsgNoValueToEdit = 41061,
 
+    // Undo and redo: the menu items and the edits they name.
+    UndoMenu = 41200,
+    RedoMenu = 41201,
+    UndoPlain = 41202,
+    RedoPlain = 41203,
+    EditChange = 41204,
+    EditInclude = 41205,
+    EditExclude = 41206,
+    EditDelete = 41207,
+    EditDeleteItems = 41208,
+    EditAdd = 41209,
+    EditPaste = 41210,
+    EditPasteItems = 41211,
+    EditCut = 41212,
+    EditCutItems = 41213,
     // The problems panel.
     ProblemsTitle = 41400,
     ProblemsMenu = 41401,

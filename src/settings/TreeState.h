@@ -5,6 +5,7 @@
 #include <vector>
 
 class CBulkLoad;
+class CChangeLog;
 class CSettingNode;
 
 // What a view of the tree hears about changes. Nodes report when they are
@@ -38,4 +39,6 @@ struct CTreeState
     mutable QString lastError;
     CBulkLoad *bulkLoad = nullptr;
     ITreeObserver *observer = nullptr;
+    // Records every change while an edit of the document is open.
+    CChangeLog *changes = nullptr;
 };

@@ -601,11 +601,11 @@ TEST_F(SettingsDocumentTest, PasswordStandsOnlyWithItsConfirmation)
     CSettingNode *password = office->FindChild(IAPPassword);
     password->SetValue("old");
 
-    // A confirmation that differs clears the password and includes nothing.
+    // A confirmation that differs stores nothing and keeps the old password.
     CEditResult result = document.EditPassword(password, "secret", QStringLiteral("secreT"));
-    EXPECT_EQ(result.result, CEditResult::Changed);
+    EXPECT_EQ(result.result, CEditResult::Refused);
     EXPECT_EQ(result.message, "The passwords differ.");
-    EXPECT_EQ(password->GetValue(), "");
+    EXPECT_EQ(password->GetValue(), "old");
     EXPECT_FALSE(password->IsIncluded());
 
     result = document.EditPassword(password, "secret", QStringLiteral("secret"));
@@ -613,12 +613,12 @@ TEST_F(SettingsDocumentTest, PasswordStandsOnlyWithItsConfirmation)
     EXPECT_EQ(password->GetValue(), "secret");
     EXPECT_TRUE(password->IsIncluded());
 
-    // No confirmation (cancelled) clears it without a word; an empty password
+    // No confirmation (cancelled) keeps it without a word; an empty password
     // needs none.
     result = document.EditPassword(password, "other", std::nullopt);
+    EXPECT_EQ(result.result, CEditResult::Unchanged);
     EXPECT_TRUE(result.message.isEmpty());
-    EXPECT_EQ(password->GetValue(), "");
-    ASSERT_TRUE(password->SetValue("old"));
+    EXPECT_EQ(password->GetValue(), "secret");
     result = document.EditPassword(password, "", std::nullopt);
     EXPECT_EQ(result.result, CEditResult::Changed);
     EXPECT_EQ(password->GetValue(), "");
