@@ -449,20 +449,25 @@ void CInPlaceEditing::Private::CommitPassword(const CSettingNode *node, const QS
         Store(node, text);
         return;
     }
-    CPasswordConfirmDlg confirm(Application(node), owner);
-    confirm.SetMaxLength(EditorMaxLength(node));
-    const int result = confirm.exec();
-    if (!document)
-        return;
-    std::optional<QString> confirmation;
-    if (result == QDialog::Accepted)
-        confirmation = confirm.GetTypedText();
-    // A password that was not confirmed is cleared: that asks to be read.
-    const CEditResult stored = document->EditPassword(node, text, confirmation);
-    if (!stored.message.isEmpty())
-        ShowMessage(node, stored.message);
-    if (stored.result == CEditResult::Changed)
-        emit q->valueCommitted(node);
+    // A mistyped confirmation is said and asked for again, until it matches
+    // or the user cancels, which keeps the password stored before.
+    for (;;) {
+        CPasswordConfirmDlg confirm(Application(node), owner);
+        confirm.SetMaxLength(EditorMaxLength(node));
+        const int result = confirm.exec();
+        if (!document)
+            return;
+        std::optional<QString> confirmation;
+        if (result == QDialog::Accepted)
+            confirmation = confirm.GetTypedText();
+        const CEditResult stored = document->EditPassword(node, text, confirmation);
+        if (!stored.message.isEmpty())
+            ShowMessage(node, stored.message);
+        if (stored.result == CEditResult::Changed)
+            emit q->valueCommitted(node);
+        if (!confirmation || IsPasswordConfirmed(text, *confirmation))
+            return;
+    }
 }
 
 void CInPlaceEditing::Private::Store(const CSettingNode *node, const QString &text)

@@ -178,10 +178,12 @@ const TypedValue kTypedValues[] = {
     {IPAddress, "192.168.1.1", "10.", OtherWindow, "192.168.1.1", false},
     {IPAddress, {}, "1.2.3.4", ClickTree, "1.2.3.4", true},
     // The password editor starts empty; an empty password needs no confirmation.
+    // A mistyped confirmation is asked for again (and cancelled here); a
+    // cancelled one keeps the password stored before.
     {IAPPassword, "old", "", Enter, "", true, ""},
     {IAPPassword, {}, "secret", Enter, "secret", true, {}, {}, 20, "secret"},
-    {IAPPassword, {}, "secret", Enter, "", false, {}, kDiffer, 20, "secreT"},
-    {MailboxPassword, "old", "n", Enter, "", false, "n", {}, 25},
+    {IAPPassword, "old", "secret", Enter, "old", false, {}, kDiffer, 20, "secreT"},
+    {MailboxPassword, "old", "n", Enter, "old", false, "n", {}, 25},
 };
 
 // Names a row in test listings: node type, ending, typed text and confirmation.
@@ -203,7 +205,9 @@ TEST_P(TypedValues, AreFilteredCheckedAndStored)
     if (!row.before.isNull())
         node->SetValue(row.before);
     if (!row.confirmation.isNull()) {
-        m_onDialog = [&row](QDialog *dialog) {
+        m_onDialog = [&row, asked = 0](QDialog *dialog) mutable {
+            if (++asked > 1)
+                return;
             auto *edit = dialog->findChild<QLineEdit *>();
             EXPECT_EQ(edit->maxLength(), row.maxLength);
             EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
@@ -242,7 +246,9 @@ TEST_P(TypedValues, AreFilteredCheckedAndStored)
     EXPECT_EQ(Editor(), nullptr);
     // Nothing is stored when the edit ends without a commit, when the value is
     // refused and when an item's name would be cleared.
-    const bool kept = row.end == Escape || row.end == OtherWindow || row.message == kNotValid;
+    const bool password = row.type == IAPPassword || row.type == MailboxPassword;
+    const bool kept = row.end == Escape || row.end == OtherWindow || row.message == kNotValid ||
+                      (password && row.stored != row.typed);
     using Nodes = std::vector<const CSettingNode *>;
     EXPECT_EQ(m_committed, kept || row.type == IAPConnectionName ? Nodes() : Nodes{node});
     // The focus goes back to the tree, also after a dialog (the offscreen
