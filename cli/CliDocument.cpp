@@ -36,6 +36,8 @@ bool Opened(const CSettingsDocument &document, const QString &path,
         ReportFileProblem(path, WithLastError(document, StringId::MsgFileNotRead));
     else if (result == CSettingsDocument::OpenResult::NotConfiguration)
         ReportFileProblem(path, Text(StringId::MsgNotConfiguration));
+    else if (result == CSettingsDocument::OpenResult::Damaged)
+        ReportFileProblem(path, document.LastErrorText());
     return result == CSettingsDocument::OpenResult::Opened ||
            result == CSettingsDocument::OpenResult::Repaired;
 }

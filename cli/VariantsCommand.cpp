@@ -92,6 +92,8 @@ int CmdVariants(const QStringList &arguments)
                                  WithLastError(maker.Template(), StringId::MsgFileNotRead));
     if (opened == CSettingsDocument::OpenResult::NotConfiguration)
         return ReportFileProblem(templatePath, Text(StringId::MsgNotConfiguration));
+    if (opened == CSettingsDocument::OpenResult::Damaged)
+        return ReportFileProblem(templatePath, maker.Template().LastErrorText());
     if (opened == CSettingsDocument::OpenResult::Repaired)
         PrintError(Text(StringId::MsgValuesRepaired));
 

@@ -653,6 +653,10 @@ constexpr LangString kStrings[] = {
     {41211, u"Paste %d items"},
     {41212, u"Cut \"%s\""},
     {41213, u"Cut %d items"},
+    // Opening a file
+    {41220, u"The file ends before the configuration does: line %d"},
+    {41221, u"Open what could be read as a new untitled document?"},
+    {41222, u"%s could not be opened."},
     // Problems panel
     {41400, u"Problems"},
     {41401, u"Pro&blems"},

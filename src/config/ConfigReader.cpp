@@ -2,7 +2,9 @@
 
 #include "config/ConfigLoader.h"
 #include "config/ConfigText.h"
+#include "settings/Labels.h"
 #include "settings/SettingNode.h"
+#include "settings/StringIds.h"
 
 #include <QFile>
 #include <QSysInfo>
@@ -180,11 +182,14 @@ public:
         , m_handler(handler)
     {}
 
-    void Run()
+    // False when the text ends before its root element does: inside a tag,
+    // an element or character data, or before any element.
+    bool Run()
     {
         qsizetype position = 0;
         while (position >= 0 && position < m_text.size())
             position = Step(position);
+        return !m_endedEarly && m_open.empty() && m_elements > 0;
     }
 
 private:
@@ -194,7 +199,7 @@ private:
         const qsizetype open = Find(m_text, u'<', position);
         const qsizetype close = open < 0 ? -1 : Find(m_text, u'>', open);
         if (close < 0)
-            return -1;
+            return EndsEarly(open >= 0);
         QStringView tag = m_text.mid(open + 1, close - open - 1);
         if (tag.startsWith(u'/'))
             return EndElement(close + 1);
@@ -208,6 +213,7 @@ private:
         const QStringView attributes = space < 0 ? QStringView() : tag.mid(space + 1);
         if (name.isEmpty())
             return close + 1;
+        ++m_elements;
         if (empty) {
             m_handler.OnLeafElement(name, QStringView(), attributes);
             return close + 1;
@@ -219,7 +225,7 @@ private:
     {
         const qsizetype next = Find(m_text, u'<', contentStart);
         if (next < 0)
-            return -1;
+            return EndsEarly(true);
         if (IsEndTag(next, name)) {
             m_handler.OnLeafElement(name, m_text.mid(contentStart, next - contentStart),
                                     attributes);
@@ -228,7 +234,7 @@ private:
         if (StartsWithCharacterData(contentStart)) {
             const qsizetype end = FindBalancingEnd(m_text, contentStart, name);
             if (end < 0)
-                return -1;
+                return EndsEarly(true);
             m_handler.OnLeafElement(name, m_text.mid(contentStart, end - contentStart), attributes);
             return end + name.size() + 3;
         }
@@ -252,9 +258,15 @@ private:
     {
         if (At(m_text, open, kCDataOpen)) {
             const qsizetype end = m_text.indexOf(kCDataClose, open + kCDataOpen.size());
-            return end < 0 ? -1 : end + kCDataClose.size();
+            return end < 0 ? EndsEarly(true) : end + kCDataClose.size();
         }
         return close + 1;
+    }
+
+    qsizetype EndsEarly(bool early)
+    {
+        m_endedEarly = m_endedEarly || early;
+        return -1;
     }
 
     bool IsEndTag(qsizetype at, QStringView name) const
@@ -273,6 +285,8 @@ private:
     QStringView m_text;
     IElementHandler &m_handler;
     std::vector<QStringView> m_open;
+    int m_elements = 0;
+    bool m_endedEarly = false;
 };
 
 void PrepareConfigurationTextInPlace(QString &text, int &processingInstructions)
@@ -293,12 +307,12 @@ QString PrepareConfigurationText(QStringView text, int &processingInstructions)
     return prepared;
 }
 
-void ScanElements(QStringView prepared, IElementHandler &handler)
+bool ScanElements(QStringView prepared, IElementHandler &handler)
 {
-    CScanner(prepared, handler).Run();
+    return CScanner(prepared, handler).Run();
 }
 
-int ParseConfigurationText(CSettingNode *root, QString text)
+int ParseConfigurationText(CSettingNode *root, QString text, bool *complete)
 {
     int instructions = 0;
     PrepareConfigurationTextInPlace(text, instructions);
@@ -307,8 +321,10 @@ int ParseConfigurationText(CSettingNode *root, QString text)
     if (!text.isEmpty())
         text.chop(1);
     CConfigurationLoader loader(root);
-    ScanElements(text, loader);
+    const bool whole = ScanElements(text, loader);
     loader.Finish();
+    if (complete)
+        *complete = whole;
     return 1;
 }
 
@@ -374,8 +390,16 @@ int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFai
     // Every line, the last one too, is read with its line feed.
     if (!text.isEmpty() && !text.endsWith(u'\n'))
         text += u'\n';
-    if (!ParseConfigurationText(root, std::move(text))) {
-        parseFailed = 1;
+    const qsizetype lines = text.count(u'\n');
+    bool complete = false;
+    if (!ParseConfigurationText(root, std::move(text), &complete)) {
+        parseFailed = kNotConfiguration;
+        return 0;
+    }
+    if (!complete) {
+        parseFailed = kEndsEarly;
+        root->SetLastError(FormatLabel(root->GetApplication(), StringId::MsgFileEndsEarly,
+                                       {static_cast<long long>(lines)}));
         return 0;
     }
     return 1;

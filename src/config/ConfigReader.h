@@ -26,16 +26,24 @@ inline constexpr int kMaxElementDepth = 200;
 // receives how many were removed.
 QString PrepareConfigurationText(QStringView text, int &processingInstructions);
 
-// Raises the events of the elements of a prepared text.
-void ScanElements(QStringView prepared, IElementHandler &handler);
+// Raises the events of the elements of a prepared text. False when the text
+// ends before its root element does (or holds none).
+bool ScanElements(QStringView prepared, IElementHandler &handler);
 
 // Applies a configuration text to a tree holding its default content. 0 when
-// the text has no processing instruction (not a configuration).
-int ParseConfigurationText(CSettingNode *root, QString text);
+// the text has no processing instruction (not a configuration). complete
+// (when given) tells whether the text went on to the end of its root element.
+int ParseConfigurationText(CSettingNode *root, QString text, bool *complete = nullptr);
+
+// Why LoadConfigurationFile failed on a file it could read.
+inline constexpr int kNotConfiguration = 1;
+// The file ends before its configuration does: the tree holds what could be
+// read, and the last error text says where the file ends.
+inline constexpr int kEndsEarly = 2;
 
 // Reads a UTF-16 configuration file into the tree. 0 with parseFailed 0 when
 // the file could not be read (the reason in the last error text), 0 with
-// parseFailed 1 when it is not a configuration.
+// parseFailed kNotConfiguration or kEndsEarly when it could be read.
 int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFailed);
 
 // The text of a configuration file's bytes: UTF-16 little-endian, a leading

@@ -69,7 +69,7 @@ bool CDocumentCommands::OpenRequestedFile()
 
 void CDocumentCommands::NewDocument()
 {
-    if (m_document.IsModified() && !PromptSaveChanges(false))
+    if (m_document.IsModified() && !PromptSaveChanges())
         return;
     CWaitCursor wait(*m_ports.waitCursor);
     m_document.Reset();
@@ -80,7 +80,7 @@ void CDocumentCommands::NewDocument()
 bool CDocumentCommands::OpenDocument(const QString &path)
 {
     const QString filter = BuildFilter();
-    if (m_document.IsModified() && !PromptSaveChanges(false))
+    if (m_document.IsModified() && !PromptSaveChanges())
         return false;
 
     QString chosen = path;
@@ -92,38 +92,57 @@ bool CDocumentCommands::OpenDocument(const QString &path)
             return true;
         chosen = *answer;
     }
-    m_fileName = NameOf(chosen);
-    m_filePath = chosen;
-
     CSettingsDocument::OpenResult result;
     {
         CWaitCursor wait(*m_ports.waitCursor);
         m_document.SetLastError(QString());
         result = m_document.Open(chosen);
     }
-    const bool opened = result == CSettingsDocument::OpenResult::Opened ||
-                        result == CSettingsDocument::OpenResult::Repaired;
-    if (!opened) {
-        m_fileName = m_untitledName;
-        m_filePath.clear();
-    }
-    switch (result) {
-    case CSettingsDocument::OpenResult::Opened:
-        break;
-    case CSettingsDocument::OpenResult::Repaired:
-        ShowMessage(StringId::MsgValuesRepaired, IMessagePort::Warning);
-        break;
-    case CSettingsDocument::OpenResult::NotConfiguration:
-        ShowMessage(StringId::MsgNotConfiguration, IMessagePort::Error);
-        break;
-    case CSettingsDocument::OpenResult::NotReadable:
-        ShowFileError(StringId::MsgFileNotRead);
-        break;
-    }
-
     // Also after a failure, so that the next dialog opens where the user was.
     m_currentFolder = FolderOf(chosen);
-    return opened;
+    switch (result) {
+    case CSettingsDocument::OpenResult::Opened:
+    case CSettingsDocument::OpenResult::Repaired:
+        m_fileName = NameOf(chosen);
+        m_filePath = chosen;
+        if (result == CSettingsDocument::OpenResult::Repaired)
+            ShowMessage(StringId::MsgValuesRepaired, IMessagePort::Warning);
+        return true;
+    case CSettingsDocument::OpenResult::Damaged:
+        return OpenWhatWasRead(chosen);
+    case CSettingsDocument::OpenResult::NotConfiguration:
+        ShowOpenError(chosen, LoadLabel(m_application, StringId::MsgNotConfiguration, true),
+                      IMessagePort::Ok);
+        return false;
+    case CSettingsDocument::OpenResult::NotReadable:
+        break;
+    }
+    ShowOpenError(chosen, FileErrorText(StringId::MsgFileNotRead), IMessagePort::Ok);
+    return false;
+}
+
+bool CDocumentCommands::OpenWhatWasRead(const QString &path)
+{
+    // Untitled, so that saving never overwrites the damaged file unasked.
+    const QString reason = m_document.LastErrorText() + QStringLiteral("\r\n") +
+                           LoadLabel(m_application, StringId::MsgOpenWhatWasRead, true);
+    if (ShowOpenError(path, reason, IMessagePort::YesNo) != IMessagePort::ResultYes)
+        return false;
+    CWaitCursor wait(*m_ports.waitCursor);
+    m_document.Open(path, {}, true);
+    m_fileName = m_untitledName;
+    m_filePath.clear();
+    return true;
+}
+
+IMessagePort::Result CDocumentCommands::ShowOpenError(const QString &path, const QString &reason,
+                                                      IMessagePort::Buttons buttons)
+{
+    const QString text =
+        FormatLabel(m_application, StringId::MsgFileNotOpened, {QDir::toNativeSeparators(path)}) +
+        QStringLiteral("\r\n") + reason;
+    return m_ports.messages->ShowMessage(
+        text, buttons, buttons == IMessagePort::Ok ? IMessagePort::Error : IMessagePort::Question);
 }
 
 bool CDocumentCommands::SaveDocument()
@@ -174,29 +193,31 @@ bool CDocumentCommands::SaveDocumentAs(bool *cancelled)
     return true;
 }
 
-bool CDocumentCommands::PromptSaveChanges(bool closing)
+bool CDocumentCommands::PromptSaveChanges()
 {
-    const IMessagePort::Result answer = m_ports.messages->ShowMessage(
-        LoadLabel(m_application, StringId::MsgSaveChanges, true),
-        closing ? IMessagePort::YesNo : IMessagePort::YesNoCancel, IMessagePort::Question);
+    const IMessagePort::Result answer =
+        m_ports.messages->ShowMessage(LoadLabel(m_application, StringId::MsgSaveChanges, true),
+                                      IMessagePort::SaveDiscardCancel, IMessagePort::Question);
     if (answer == IMessagePort::ResultCancel)
-        return closing;
+        return false;
     if (answer == IMessagePort::ResultNo)
         return true;
-    if (SaveDocument())
-        return true;
-    if (!closing)
-        return false;
-    bool cancelled = false;
-    while (!SaveDocumentAs(&cancelled) && !cancelled) {
-    }
-    return true;
+    // A save that fails offers another file; cancelling that keeps the
+    // changes, and whatever was going to replace them waits.
+    const bool untitled = IsUntitled();
+    return SaveDocument() || (!untitled && SaveDocumentAs());
+}
+
+bool CDocumentCommands::QueryClose()
+{
+    m_mayClose = !m_document.IsModified() || PromptSaveChanges();
+    return m_mayClose;
 }
 
 void CDocumentCommands::CloseView()
 {
-    if (m_document.IsModified())
-        PromptSaveChanges(true);
+    if (m_document.IsModified() && !m_mayClose)
+        PromptSaveChanges();
     if (IsUntitled()) {
         m_filePath.clear();
         m_fileName.clear();
@@ -248,13 +269,18 @@ QString CDocumentCommands::DialogFolder() const
                : m_currentFolder;
 }
 
-void CDocumentCommands::ShowFileError(unsigned messageId)
+QString CDocumentCommands::FileErrorText(unsigned messageId) const
 {
     QString text = LoadLabel(m_application, messageId, true);
     const QString error = m_document.LastErrorText().trimmed();
     if (!error.isEmpty())
         text += QStringLiteral("\r\n") + error;
-    m_ports.messages->ShowMessage(text, IMessagePort::Ok, IMessagePort::Error);
+    return text;
+}
+
+void CDocumentCommands::ShowFileError(unsigned messageId)
+{
+    m_ports.messages->ShowMessage(FileErrorText(messageId), IMessagePort::Ok, IMessagePort::Error);
 }
 
 void CDocumentCommands::ShowMessage(unsigned id, IMessagePort::Icon icon)

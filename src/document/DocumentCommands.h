@@ -46,17 +46,22 @@ public:
     bool OpenRequestedFile();
     void NewDocument();
     // Without a path the user chooses the file. False when the save prompt
-    // was cancelled or the file could not be opened; a cancelled file dialog
-    // counts as success.
+    // was cancelled or the file could not be opened, which keeps the document
+    // that was open; a cancelled file dialog counts as success. A damaged
+    // file may be opened as a new untitled document holding what could be
+    // read.
     bool OpenDocument(const QString &path = QString());
     bool SaveDocument();
     // cancelled (when given) tells whether the user cancelled the dialog.
     bool SaveDocumentAs(bool *cancelled = nullptr);
-    // Asks whether to save the changes; true means go on. Closing never
-    // refuses.
-    bool PromptSaveChanges(bool closing);
-    // The host closes the view: the save prompt, then LastFile is stored. The
-    // view ends its dialogs before.
+    // Asks whether to save, discard or keep the changes; true means go on:
+    // the changes were saved or may go.
+    bool PromptSaveChanges();
+    // The host asks whether the view may close: the save prompt when the
+    // document is modified.
+    bool QueryClose();
+    // The host closes the view: the save prompt unless QueryClose settled
+    // it, then LastFile is stored. The view ends its dialogs before.
     void CloseView();
     // Opens the activity log at path with the desktop's handler, or in the
     // program's own viewer when there is none.
@@ -72,6 +77,11 @@ public:
     bool IsUntitled() const { return m_fileName == m_untitledName; }
 
 private:
+    bool OpenWhatWasRead(const QString &path);
+    // Names the file that could not be opened, then the reason.
+    IMessagePort::Result ShowOpenError(const QString &path, const QString &reason,
+                                       IMessagePort::Buttons buttons);
+    QString FileErrorText(unsigned messageId) const;
     QString BuildFilter() const;
     QString ReadPathValue(const QString &name) const;
     QString TakeRequest();
@@ -91,4 +101,5 @@ private:
     QString m_filePath;
     QString m_currentFolder;
     QString m_defaultFolder;
+    bool m_mayClose = false;
 };

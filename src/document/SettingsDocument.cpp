@@ -145,39 +145,54 @@ bool CSettingsDocument::Save(const QString &path) const
     return SaveConfigurationFile(m_root.get(), path, m_scrambleKeys) != 0;
 }
 
-CSettingsDocument::OpenResult CSettingsDocument::Open(const QString &path,
-                                                      const RepairObserver &observer)
+CSettingsDocument::OpenResult
+CSettingsDocument::Open(const QString &path, const RepairObserver &observer, bool takeWhatWasRead)
 {
-    return Load(path, true, observer);
+    return Load(path, true, observer, takeWhatWasRead);
 }
 
 CSettingsDocument::OpenResult CSettingsDocument::OpenAsStored(const QString &path)
 {
-    return Load(path, false, {});
+    return Load(path, false, {}, false);
 }
 
 CSettingsDocument::OpenResult CSettingsDocument::Load(const QString &path, bool repair,
-                                                      const RepairObserver &observer)
+                                                      const RepairObserver &observer,
+                                                      bool takeWhatWasRead)
 {
+    // The new tree shares the state while it is made: what its making marks
+    // is not the open tree's.
+    const int modifiedBefore = m_state.modified;
     std::unique_ptr<CSettingNode> root = MakeFreshRoot();
-    int notConfiguration = 0;
+    int failure = 0;
     bool loaded = false;
     bool passed = false;
     {
         const CObserverPause pause(m_state);
-        loaded = LoadConfigurationFile(root.get(), path, notConfiguration) != 0;
-        if (loaded) {
+        loaded = LoadConfigurationFile(root.get(), path, failure) != 0;
+        if (loaded || (failure == kEndsEarly && takeWhatWasRead)) {
             passed = !repair || CheckTree(root.get(), nullptr, false, true, observer) != 0;
             root->Normalise();
         }
     }
-    if (!loaded) {
+    if (!loaded && (failure != kEndsEarly || !takeWhatWasRead)) {
+        // The tree that was open stays, with its history.
         const QString error = LastErrorText();
-        ReplaceRoot(MakeFreshRoot());
+        if (!m_root)
+            ReplaceRoot(MakeFreshRoot());
+        m_state.modified = modifiedBefore;
         SetLastError(error);
-        return notConfiguration ? OpenResult::NotConfiguration : OpenResult::NotReadable;
+        return failure == kEndsEarly          ? OpenResult::Damaged
+               : failure == kNotConfiguration ? OpenResult::NotConfiguration
+                                              : OpenResult::NotReadable;
     }
     ReplaceRoot(std::move(root));
+    if (!loaded) {
+        // What was read is a new document that was never saved.
+        m_state.modified = 1;
+        m_undo.SetUnsaved();
+        return OpenResult::Damaged;
+    }
     return passed ? OpenResult::Opened : OpenResult::Repaired;
 }
 

@@ -66,12 +66,16 @@ public:
     QString LastErrorText() const { return m_state.lastError; }
     void SetLastError(const QString &text) { m_state.lastError = text; }
 
-    enum class OpenResult { Opened, Repaired, NotReadable, NotConfiguration };
+    enum class OpenResult { Opened, Repaired, NotReadable, NotConfiguration, Damaged };
     // Opens a file as the editor does: reset, load, the after-loading check
-    // that repairs failing values, then disabled nodes are excluded. A
-    // failed open leaves a fresh tree. The new tree is made aside and takes
-    // the old one's place at once.
-    OpenResult Open(const QString &path, const RepairObserver &observer = {});
+    // that repairs failing values, then disabled nodes are excluded. The new
+    // tree is made aside and takes the old one's place at once. A failed
+    // open leaves the tree that was open. A file that ends before its
+    // configuration does is Damaged: refused, with the last error saying
+    // where it ends, unless takeWhatWasRead, which makes what could be read
+    // the tree, modified.
+    OpenResult Open(const QString &path, const RepairObserver &observer = {},
+                    bool takeWhatWasRead = false);
     // Opens a file without the after-loading check, for comparing it: the
     // values stay as the file stores them, so what differs from the opened
     // file is what opening repairs. Never Repaired.
@@ -134,7 +138,8 @@ private:
     bool DeleteNodes(const std::vector<const CSettingNode *> &nodes, unsigned oneText,
                      unsigned manyText);
     QString Describe(unsigned textId, const CSettingNode *node) const;
-    OpenResult Load(const QString &path, bool repair, const RepairObserver &observer);
+    OpenResult Load(const QString &path, bool repair, const RepairObserver &observer,
+                    bool takeWhatWasRead);
     // The node of this document's tree that a reader handed back.
     CSettingNode *Writable(const CSettingNode *node) const;
     // A root with the default content, carrying this document's state; the

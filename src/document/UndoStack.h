@@ -23,6 +23,8 @@ public:
     bool Redo();
     // The tree as it stands is the saved one.
     void SetClean() { m_clean = static_cast<long long>(m_index); }
+    // No state of the history is saved.
+    void SetUnsaved() { m_clean = -1; }
     bool IsClean() const { return m_clean == static_cast<long long>(m_index); }
     void Clear();
 

@@ -32,11 +32,17 @@ IMessagePort::Result CMessageBoxPort::ShowMessage(const QString &text, Buttons b
     case YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
+    case SaveDiscardCancel:
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Yes:
+    case QMessageBox::Save:
         return ResultYes;
     case QMessageBox::No:
+    case QMessageBox::Discard:
         return ResultNo;
     case QMessageBox::Ok:
         return ResultOk;

@@ -7,7 +7,8 @@
 class IMessagePort
 {
 public:
-    enum Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    // SaveDiscardCancel answers ResultYes for Save and ResultNo for Discard.
+    enum Buttons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
     enum Icon { Information, Warning, Error, Question };
     enum Result { ResultOk, ResultCancel, ResultYes, ResultNo };
 

@@ -178,6 +178,11 @@ enum : unsigned {
     EditPasteItems = 41211,
     EditCut = 41212,
     EditCutItems = 41213,
+
+    // Opening a file.
+    MsgFileEndsEarly = 41220,
+    MsgOpenWhatWasRead = 41221,
+    MsgFileNotOpened = 41222,
     // The problems panel.
     ProblemsTitle = 41400,
     ProblemsMenu = 41401,

@@ -298,6 +298,14 @@ bad_files)
     expect 3 get bom.xml IAPSettings
     expect 3 new no/such/folder/a.xml
     contains err "could not be saved"
+    # A file cut short is damaged, and no command writes over it.
+    expect 0 new whole.xml
+    head -c 1000 whole.xml >cut.xml
+    cp cut.xml cut-before.xml
+    expect 3 show cut.xml
+    contains err "The file ends before the configuration does: line"
+    expect 3 set cut.xml 'IAPSettings/IAPTemplate/Username' bob
+    cmp -s cut.xml cut-before.xml || fail "a damaged file was written"
     ;;
 paths)
     expect 0 new a.xml

@@ -57,7 +57,8 @@ struct CPorts final : ITreeObserver, IFileDialogPort, IWaitCursorPort, IShellPor
     {
         EXPECT_EQ(waitDepth, 0) << "no wait cursor over a message box";
         EXPECT_EQ(text, text.trimmed());
-        const char *kinds[] = {"ok: ", "ok/cancel: ", "yes/no: ", "yes/no/cancel: "};
+        const char *kinds[] = {
+            "ok: ", "ok/cancel: ", "yes/no: ", "yes/no/cancel: ", "save/discard/cancel: "};
         Log(kinds[buttons] + text.section("\r\n", 0, 0) + (text.contains('\n') ? " +error" : ""));
         if (buttons == Ok)
             return ResultOk;
@@ -104,7 +105,10 @@ protected:
                                     {MsgFileNotRead, "Not read."},
                                     {MsgNotConfiguration, "No configuration."},
                                     {MsgFileNotWritten, "Not written."},
-                                    {MsgValuesRepaired, "Repaired."}};
+                                    {MsgValuesRepaired, "Repaired."},
+                                    {MsgFileNotOpened, "%s not opened."},
+                                    {MsgFileEndsEarly, "Ends at %d."},
+                                    {MsgOpenWhatWasRead, "Open the rest?"}};
         fake.folder = dir.path();
         document.AddObserver(&fake);
         QDir().mkpath(programFolder);
@@ -149,7 +153,7 @@ protected:
     QTemporaryDir dir;
     QString programFolder = dir.path() + "/program/";
     QString documentsFolder = dir.path() + "/documents";
-    CSettingsDocument document;
+    CSettingsDocument document{&testTree.Application()};
     CPorts fake;
     CMemoryKeyValueStore store;
     std::unique_ptr<CDocumentCommands> commands;
@@ -190,7 +194,7 @@ TEST_F(DocumentCommandsTest, InitialLoadOpensTheRequestedOrLastFileThatFitsAndCo
         EXPECT_EQ(next->FilePath(), c.opened) << c.request.size();
         EXPECT_EQ(Registry().value("RequestFile", "<absent>"), c.requestAfter);
         EXPECT_EQ(Registry().value("LastFile"), c.last) << "only closing writes LastFile";
-        EXPECT_EQ(fake.log.contains("ok: Not read. +error"), c.request == gone);
+        EXPECT_EQ(fake.log.contains("ok: gone.xml not opened. +error"), c.request == gone);
     }
 
     // An installed program folder cannot be written: nothing is made there.
@@ -296,11 +300,11 @@ TEST_F(DocumentCommandsTest, ChangesAreOfferedForSavingBeforeTheyAreDropped)
     EXPECT_TRUE(commands->FilePath().isEmpty());
     EXPECT_EQ(commands->CurrentFolder(), dir.path());
     EXPECT_EQ(Item(), nullptr);
-    const QString ask = "yes/no/cancel: Save changes?";
+    const QString ask = "save/discard/cancel: Save changes?";
     EXPECT_EQ(fake.log, (QStringList{ask, ask, ask, kShown, ask, kShown, kShown}));
 }
 
-TEST_F(DocumentCommandsTest, OpenFailuresLeaveAnUntitledDocumentAndSayWhy)
+TEST_F(DocumentCommandsTest, OpenFailuresKeepTheDocumentAndNameTheFile)
 {
     const QString good = WriteConfiguration("good/a.xml");
     const QString bogus = WriteConfiguration("bogus.xml", "call me");
@@ -309,55 +313,81 @@ TEST_F(DocumentCommandsTest, OpenFailuresLeaveAnUntitledDocumentAndSayWhy)
     const struct
     {
         QString path, folder, message;
-    } cases[] = {{dir.filePath("elsewhere/missing.xml"), "elsewhere", "ok: Not read. +error"},
-                 {"plain.xml", "", "ok: Not read. +error"},
-                 {junk, dir.path(), "ok: No configuration."},
+    } cases[] = {{dir.filePath("elsewhere/missing.xml"), "elsewhere",
+                  "ok: elsewhere/missing.xml not opened. +error"},
+                 {"plain.xml", "", "ok: plain.xml not opened. +error"},
+                 {junk, dir.path(), "ok: junk.xml not opened. +error"},
                  {bogus, dir.path(), "ok: Repaired."}};
     for (const auto &c : cases) {
         OpenBound(good);
+        ASSERT_TRUE(Phone()->SetValue("555"));
+        document.SetModified(0);
         const bool opened = c.path == bogus;
         EXPECT_EQ(commands->OpenDocument(c.path), opened) << c.path.toStdString();
         EXPECT_EQ(fake.log.filter("ok:"), QStringList{c.message});
-        EXPECT_EQ(commands->FilePath(), opened ? c.path : "");
-        EXPECT_EQ(commands->IsUntitled(), !opened);
-        EXPECT_EQ(Item() != nullptr, opened) << "nothing of the last file is left";
+        EXPECT_EQ(commands->FilePath(), opened ? c.path : good);
+        EXPECT_EQ(Phone()->GetValue(), opened ? "" : "555") << "the open document stays";
         EXPECT_EQ(QString(commands->CurrentFolder()).remove(dir.path() + '/'), c.folder);
         EXPECT_FALSE(document.IsModified());
     }
 }
 
-TEST_F(DocumentCommandsTest, FailedSavesKeepTheDocumentAndOnlyClosingGoesOn)
+TEST_F(DocumentCommandsTest, ADamagedFileOpensOnlyAsANewUntitledDocument)
+{
+    const QString good = WriteConfiguration("good.xml", "777");
+    QFile whole(WriteConfiguration("cut.xml"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadWrite));
+    const QByteArray bytes = whole.readAll();
+    ASSERT_TRUE(whole.resize(bytes.size() * 2 / 3 & ~1));
+    whole.close();
+    const int lines = QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData()),
+                                         bytes.size() * 2 / 3 / 2)
+                          .count(u'\n') +
+                      1;
+    OpenBound(good);
+    fake.answers = {"no", "yes"};
+    EXPECT_FALSE(commands->OpenDocument(whole.fileName()));
+    EXPECT_EQ(commands->FilePath(), good);
+    EXPECT_EQ(Phone()->GetValue(), "777");
+    EXPECT_TRUE(commands->OpenDocument(whole.fileName()));
+    EXPECT_TRUE(commands->IsUntitled());
+    EXPECT_TRUE(commands->FilePath().isEmpty());
+    EXPECT_EQ(Phone()->GetValue(), "0401") << "what could be read";
+    EXPECT_TRUE(document.IsModified());
+    const QString asked = QStringLiteral("yes/no: cut.xml not opened. +error");
+    EXPECT_EQ(fake.log, (QStringList{asked, asked, kShown}));
+    EXPECT_EQ(document.LastErrorText(), QStringLiteral("Ends at %1.").arg(lines));
+}
+
+TEST_F(DocumentCommandsTest, AFailedSaveOrACancelledSaveAsKeepsTheChanges)
 {
     const QString path = WriteConfiguration("a.xml");
     OpenBound(path);
     ASSERT_TRUE(Phone()->SetValue("555"));
     ASSERT_TRUE(QFile::remove(path) && QDir(dir.path()).mkdir("a.xml")) << "a folder in its place";
-    // Yes with a failing write refuses to go on, unless closing: that offers
-    // Save As, where the document still is, until the file is saved or the
-    // dialog cancelled.
+    // Save with a failing write offers Save As; cancelling it, or a Save As
+    // that fails too, keeps the changes and says no.
     const QString failed = "ok: Not written. +error";
+    const QString ask = "save/discard/cancel: Save changes?";
     const QString rescued = dir.filePath("rescued.xml");
-    fake.answers = {"yes", "yes", dir.filePath("nowhere/b.xml"), rescued};
-    EXPECT_FALSE(commands->PromptSaveChanges(false));
-    EXPECT_TRUE(commands->PromptSaveChanges(true));
-    EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(fake.log,
-              (QStringList{"yes/no/cancel: Save changes?", failed, "yes/no: Save changes?", failed,
-                           "save  a.xml", failed, "save  a.xml"}));
-    ASSERT_TRUE(Phone()->SetValue("666"));
-    fake.answers = {"cancel"};
-    EXPECT_TRUE(commands->PromptSaveChanges(true));
-    // A cancelled dialog ends the offers; closing goes on, unsaved.
-    ASSERT_TRUE(QFile::remove(rescued) && QDir(dir.path()).mkdir("rescued.xml"));
-    fake.answers = {"yes"};
-    EXPECT_TRUE(commands->PromptSaveChanges(true));
+    fake.answers = {"yes", "", "yes", dir.filePath("nowhere/b.xml"), "yes", rescued};
+    EXPECT_FALSE(commands->PromptSaveChanges());
+    EXPECT_FALSE(commands->PromptSaveChanges());
     EXPECT_TRUE(document.IsModified());
+    EXPECT_TRUE(commands->PromptSaveChanges());
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(fake.log, (QStringList{ask, failed, "save  a.xml", ask, failed, "save  a.xml", failed,
+                                     ask, failed, "save  a.xml"}));
 
-    // Closing the view asks the same and stores the bound file.
+    // The host asks before closing: Cancel keeps the view, Discard lets it
+    // close without asking again.
+    ASSERT_TRUE(Phone()->SetValue("666"));
     fake.log.clear();
-    fake.answers = {"no"};
+    fake.answers = {"cancel", "no"};
+    EXPECT_FALSE(commands->QueryClose());
+    EXPECT_TRUE(commands->QueryClose());
     commands->CloseView();
-    EXPECT_EQ(fake.log, QStringList{"yes/no: Save changes?"});
+    EXPECT_EQ(fake.log, (QStringList{ask, ask}));
     EXPECT_EQ(Registry().value("LastFile"), rescued);
 }
 
