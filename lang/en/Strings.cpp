@@ -657,6 +657,11 @@ constexpr LangString kStrings[] = {
     {41220, u"The file ends before the configuration does: line %d"},
     {41221, u"Open what could be read as a new untitled document?"},
     {41222, u"%s could not be opened."},
+    // Deleting, cutting and pasting items
+    {41223, u"Delete \"%s\"?"},
+    {41224, u"Delete %d items?"},
+    {41225, u"Do not ask again"},
+    {41226, u"The clipboard holds no items to paste."},
     // Problems panel
     {41400, u"Problems"},
     {41401, u"Pro&blems"},

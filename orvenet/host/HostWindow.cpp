@@ -50,7 +50,8 @@ CHostWindow::CHostWindow()
     : m_viewArea(new QWidget)
     , m_plugInBar(new QListWidget)
 {
-    setWindowTitle(QStringLiteral("Orvenet"));
+    // A plug-in marks unsaved work with the placeholder.
+    setWindowTitle(QStringLiteral("Orvenet[*]"));
     auto *central = new QWidget;
     auto *layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -98,6 +99,10 @@ void CHostWindow::BuildMenus()
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     AddCommand(edit, QStringLiteral("&Undo"), CommandId::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction *redo = AddCommand(edit, QStringLiteral("&Redo"), CommandId::Redo,
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addSeparator();
     AddCommand(edit, QStringLiteral("Cu&t"), CommandId::Cut, QKeySequence(Qt::CTRL | Qt::Key_X));
     AddCommand(edit, QStringLiteral("&Copy"), CommandId::Copy, QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -469,6 +474,16 @@ void CHostWindow::BringToFront()
 
 void CHostWindow::closeEvent(QCloseEvent *event)
 {
+    // A plug-in with unsaved work may keep the window open.
+    for (const auto &entry : m_plugIns) {
+        CComPtr<IViewPluginClose> asking;
+        int32_t mayClose = 1;
+        if (SUCCEEDED(entry->plugIn->QueryInterface(IID_IViewPluginClose, asking.ReceiveVoid())) &&
+            asking && SUCCEEDED(asking->QueryClose(&mayClose)) && !mayClose) {
+            event->ignore();
+            return;
+        }
+    }
     ClosePlugIns();
     event->accept();
 }

@@ -28,6 +28,7 @@ enum : uint32_t {
     Copy = 31015,
     Paste = 31016,
     Undo = 31017,
+    Redo = 31018,
     SelectAll = 31020,
     MenuSave = 31021,
     SaveAs = 31022,

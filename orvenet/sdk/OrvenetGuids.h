@@ -3,6 +3,7 @@
 #include "platform/com/Guid.h"
 
 struct IViewPlugin;
+struct IViewPluginClose;
 struct IViewHost;
 struct ICallback;
 struct IConnectivityServer;
@@ -10,6 +11,8 @@ struct IConnectivityServer;
 // The suite's identifiers. A published identifier never changes and never
 // names a changed interface: a new interface gets a new identifier.
 inline constexpr IID IID_IViewPlugin = GuidFromString("{4A53D29E-A207-4B5A-839A-AEA13817812E}");
+inline constexpr IID IID_IViewPluginClose =
+    GuidFromString("{6F1C2B7A-3D4E-4C59-9A21-0B8E5D7F4C13}");
 inline constexpr IID IID_IViewHost = GuidFromString("{F9C9848E-8042-498F-83A8-C6F251338C7C}");
 inline constexpr IID IID_ICallback = GuidFromString("{3758A96F-FE36-4D4C-A00E-87AF92308232}");
 inline constexpr IID IID_IConnectivityServer =
@@ -23,6 +26,12 @@ template<>
 struct InterfaceId<IViewPlugin>
 {
     static constexpr const IID &value = IID_IViewPlugin;
+};
+
+template<>
+struct InterfaceId<IViewPluginClose>
+{
+    static constexpr const IID &value = IID_IViewPluginClose;
 };
 
 template<>

@@ -99,3 +99,15 @@ enum : int32_t { Ready = 1, Closing = 2, ShuttingDown = 3 };
 // plug-in for the host. Only the subkey's existence counts.
 inline constexpr char16_t kViewPlugInsKey[] =
     u"HKEY_LOCAL_MACHINE\\Software\\Talvik\\Orvenet6\\Framework\\PlugIns";
+
+// A view plug-in that may keep the host from closing, asked before Close: a
+// plug-in with unsaved work asks its user, who may cancel. A host that knows
+// it asks every plug-in that has it and closes none when one says no.
+struct IViewPluginClose : IUnknown
+{
+    // mayClose: 1 when the plug-in may be closed, 0 when the user cancelled.
+    virtual HRESULT QueryClose(int32_t *mayClose) = 0;
+
+protected:
+    ~IViewPluginClose() = default;
+};

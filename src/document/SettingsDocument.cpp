@@ -380,6 +380,52 @@ bool CSettingsDocument::DeleteNodes(const std::vector<const CSettingNode *> &nod
     return deletedAll;
 }
 
+namespace {
+
+bool NameInUse(const CSettingNode *category, int nameField, const QString &name)
+{
+    for (const CSettingNode *item : category->Children()) {
+        const CSettingNode *field = item->FindChild(nameField);
+        if (field && field->GetValue() == name)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int CSettingsDocument::AddItems(std::vector<std::unique_ptr<CSettingNode>> items)
+{
+    CEditStep step(*this, {});
+    int added = 0;
+    for (std::unique_ptr<CSettingNode> &item : items) {
+        const ItemRole *role = item ? RoleOfItem(item->GetType()) : nullptr;
+        CSettingNode *category = role ? m_root->FindCategory(role->category) : nullptr;
+        CSettingNode *name = role ? item->FindChild(role->nameField) : nullptr;
+        if (!category || !name)
+            continue;
+        const QString base = name->GetValue();
+        QString free = base;
+        for (int number = 2; NameInUse(category, role->nameField, free); ++number)
+            free = QStringLiteral("%1 (%2)").arg(base).arg(number);
+        CSettingNode *adding = item.release();
+        adding->SetParent(category);
+        category->InsertChild(adding);
+        // Named in the tree, where the name's rules see the other items.
+        if (free != base)
+            name->SetValue(free);
+        if (++added == 1)
+            step.SetText(Describe(StringId::EditPaste, adding));
+    }
+    if (added > 1)
+        step.SetText(FormatLabel(m_application, StringId::EditPasteItems, {added}));
+    if (added) {
+        SetModified(1);
+        AfterEdit();
+    }
+    return added;
+}
+
 void CSettingsDocument::ReplaceEntries(const CSettingNode *shown,
                                        std::vector<std::unique_ptr<CSettingNode>> entries)
 {

@@ -118,6 +118,10 @@ public:
                         std::vector<std::unique_ptr<CSettingNode>> entries);
     // DeleteNodes, named as cutting them in the undo history.
     bool CutNodes(const std::vector<const CSettingNode *> &nodes);
+    // Adds items (trees of their own, as the clipboard gives them) to the end
+    // of their categories, each under its name or, when that is in use, the
+    // first free "Name (2)", "Name (3)"...; the number added.
+    int AddItems(std::vector<std::unique_ptr<CSettingNode>> items);
 
     // Each call above that changed the tree is one step that undo takes back
     // whole; the modified flag follows whether the tree is the saved one. A

@@ -135,6 +135,13 @@ HRESULT CProvix::PrepareMenu(MenuHandle menu)
         qmenu->addSeparator();
         qmenu->addAction(m_view->ProblemsAction());
     }
+    for (const bool redo : {false, true}) {
+        QAction *action = qmenu && m_view
+                              ? FindCommand(qmenu, redo ? CommandId::Redo : CommandId::Undo)
+                              : nullptr;
+        if (action)
+            action->setText(m_view->UndoMenuText(redo));
+    }
     QAction *send = qmenu ? FindCommand(qmenu, CommandId::MenuSend) : nullptr;
     if (!send)
         return S_OK;
@@ -332,6 +339,14 @@ HRESULT CProvix::SetState(int32_t kind, int32_t *result)
     default:
         break;
     }
+    return S_OK;
+}
+
+HRESULT CProvix::QueryClose(int32_t *mayClose)
+{
+    if (!mayClose)
+        return E_POINTER;
+    *mayClose = !m_view || m_view->QueryClose() ? 1 : 0;
     return S_OK;
 }
 

@@ -20,7 +20,7 @@ class CStartupCheck;
 // The plug-in object the host creates: it makes the view, builds the host
 // toolbar, answers command states and texts and runs the commands. Each live
 // object keeps the module loaded.
-class CProvix final : public CUnknownImpl<IViewPlugin, ICallback>
+class CProvix final : public CUnknownImpl<IViewPlugin, ICallback, IViewPluginClose>
 {
 public:
     CProvix();
@@ -49,6 +49,7 @@ public:
     HRESULT GetImageId(uint32_t *id) override;
     HRESULT SetState(int32_t kind, int32_t *result) override;
     HRESULT Close() override;
+    HRESULT QueryClose(int32_t *mayClose) override;
 
     // The connectivity server's events go to the window that a send session
     // names; without one they are dropped. The server is given the plug-in's

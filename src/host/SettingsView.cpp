@@ -1,7 +1,9 @@
 #include "host/SettingsView.h"
 
 #include "document/DocumentCommands.h"
+#include "document/DocumentNames.h"
 #include "document/IncludeToggle.h"
+#include "document/ItemClipboard.h"
 #include "host/HostCommandIds.h"
 #include "host/MessageBoxPort.h"
 #include "host/ProvixApp.h"
@@ -23,17 +25,24 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QHideEvent>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <algorithm>
 #include <iterator>
@@ -44,6 +53,11 @@ constexpr int kHeaderMargin = 8;
 // The problems panel takes this share of the view's width, within limits.
 constexpr int kProblemsPercent = 40;
 constexpr int kProblemsMinWidth = 240;
+// How often the modified mark is brought up to date.
+constexpr int kModifiedPollMs = 200;
+// The clipboard format of items: a configuration text of their own.
+constexpr char kItemsMimeType[] = "application/x-provana-configuration";
+constexpr char16_t kAskBeforeDeleteValue[] = u"AskBeforeDelete";
 } // namespace
 
 CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
@@ -108,6 +122,12 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
 
     if (auto *messages = dynamic_cast<CMessageBoxPort *>(app.Application().GetMessagePort()))
         messages->SetParent(this);
+
+    m_tree->SetDeleteConfirmation(
+        [this](const std::vector<const CSettingNode *> &items) { return ConfirmDelete(items); });
+    auto *modified = new QTimer(this);
+    connect(modified, &QTimer::timeout, this, &CSettingsView::ShowModified);
+    modified->start(kModifiedPollMs);
 }
 
 CSettingsView::~CSettingsView()
@@ -170,9 +190,13 @@ bool CSettingsView::IsCommandEnabled(uint32_t command)
     case CommandId::Cut:
         return m_tree->IsTextEditing() || m_tree->CanDelete();
     case CommandId::Copy:
+        return m_tree->IsTextEditing() || m_tree->CanDelete();
     case CommandId::Paste:
+        return true;
     case CommandId::Undo:
-        return m_tree->IsTextEditing();
+        return m_tree->IsTextEditing() || m_app.Document().CanUndo();
+    case CommandId::Redo:
+        return m_tree->IsTextEditing() || m_app.Document().CanRedo();
     case CommandId::Send:
     case CommandId::MenuSend:
         return AnyIncluded(m_app.Document().GetRoot());
@@ -248,22 +272,35 @@ void CSettingsView::ExecuteCommand(uint32_t command)
         }
         break;
     case CommandId::Cut:
-        if (field)
+        if (field) {
             field->cut();
-        else
-            m_tree->DeleteSelected();
+        } else if (!m_tree->IsTextEditing()) {
+            CopySelected();
+            m_tree->DeleteSelected(true);
+        }
         break;
     case CommandId::Copy:
         if (field)
             field->copy();
+        else if (!m_tree->IsTextEditing())
+            CopySelected();
         break;
     case CommandId::Paste:
         if (field)
             field->paste();
+        else if (!m_tree->IsTextEditing())
+            Paste();
         break;
     case CommandId::Undo:
-        if (field)
+    case CommandId::Redo:
+        if (field && command == CommandId::Undo)
             field->undo();
+        else if (field)
+            field->redo();
+        else if (!m_tree->IsTextEditing() && command == CommandId::Undo)
+            m_app.Document().Undo();
+        else if (!m_tree->IsTextEditing())
+            m_app.Document().Redo();
         break;
     case CommandId::SelectAll:
         if (m_tree->IsTextEditing()) {
@@ -276,6 +313,85 @@ void CSettingsView::ExecuteCommand(uint32_t command)
     default:
         break;
     }
+}
+
+bool CSettingsView::QueryClose()
+{
+    if (!m_initialised)
+        return true;
+    m_tree->CommitEdit();
+    return m_commands->QueryClose();
+}
+
+QString CSettingsView::UndoMenuText(bool redo) const
+{
+    const CSettingsDocument &document = m_app.Document();
+    const QString step = redo ? document.RedoText() : document.UndoText();
+    if (step.isEmpty())
+        return ShownLabel(&m_app.Application(), redo ? StringId::RedoPlain : StringId::UndoPlain);
+    return FormatLabel(&m_app.Application(), redo ? StringId::RedoMenu : StringId::UndoMenu,
+                       {step});
+}
+
+bool CSettingsView::ConfirmDelete(const std::vector<const CSettingNode *> &items)
+{
+    const QString key = QString::fromUtf16(kProvanaRegistryKey);
+    const QString value = QString::fromUtf16(kAskBeforeDeleteValue);
+    if (m_store.ReadString(key, value).value_or(QString()) == u"0")
+        return true;
+    const CApplication *application = &m_app.Application();
+    QMessageBox box(
+        QMessageBox::Question, ShownLabel(application, StringId::ViewName),
+        items.size() == 1
+            ? FormatLabel(application, StringId::MsgDeleteItem, {items.front()->GetLabel(true)})
+            : FormatLabel(application, StringId::MsgDeleteItems, {static_cast<int>(items.size())}),
+        QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setCheckBox(new QCheckBox(ShownLabel(application, StringId::DoNotAskAgain)));
+    if (box.exec() != QMessageBox::Yes)
+        return false;
+    if (box.checkBox()->isChecked())
+        m_store.WriteString(key, value, QStringLiteral("0"));
+    return true;
+}
+
+void CSettingsView::CopySelected()
+{
+    const std::vector<const CSettingNode *> items = m_tree->SelectedItems();
+    if (items.empty())
+        return;
+    auto *copied = new QMimeData;
+    copied->setData(QString::fromLatin1(kItemsMimeType), ItemsConfigurationText(items).toUtf8());
+    copied->setText(ItemsListing(items));
+    QApplication::clipboard()->setMimeData(copied);
+}
+
+void CSettingsView::Paste()
+{
+    const QMimeData *held = QApplication::clipboard()->mimeData();
+    const QString mime = QString::fromLatin1(kItemsMimeType);
+    // Configuration text pasted from elsewhere is taken as well.
+    const QString text = held && held->hasFormat(mime) ? QString::fromUtf8(held->data(mime))
+                         : held                        ? held->text()
+                                                       : QString();
+    CSettingsDocument &document = m_app.Document();
+    if (document.AddItems(ItemsFromText(&m_app.Application(), text)) > 0)
+        return;
+    if (auto *main = qobject_cast<QMainWindow *>(window()))
+        main->statusBar()->showMessage(
+            ShownLabel(&m_app.Application(), StringId::MsgNothingToPaste), 5000);
+}
+
+void CSettingsView::ShowModified()
+{
+    const bool modified = m_app.Document().IsModified() != 0;
+    if (modified == m_shownModified)
+        return;
+    m_shownModified = modified;
+    // A window titled with Qt's placeholder shows the mark there.
+    if (window()->windowTitle().contains(QStringLiteral("[*]")))
+        window()->setWindowModified(modified);
+    update(0, 0, width(), kHeaderHeight);
 }
 
 void CSettingsView::CloseView()
@@ -358,7 +474,8 @@ QString CSettingsView::HeaderFileName() const
 {
     const QString &name = m_commands->FileName();
     const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? name : name.left(dot);
+    const QString mark = m_app.Document().IsModified() ? QStringLiteral("*") : QString();
+    return (dot < 0 ? name : name.left(dot)) + mark;
 }
 
 void CSettingsView::paintEvent(QPaintEvent *)

@@ -13,11 +13,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CDocumentCommands;
 class CProblemsPanel;
 class CSettingNode;
 class CProvixApp;
+class CSettingNode;
 class CSettingsTreeCtrl;
 class CCallbackImpl;
 class CViewPrinting;
@@ -60,16 +62,24 @@ public:
     void OpenRequestedFile();
     bool IsCommandEnabled(uint32_t command);
     void ExecuteCommand(uint32_t command);
+    // The host asks before it closes: the save prompt, which may keep the
+    // view open.
+    bool QueryClose();
     // The host closes the view: open dialogs end as cancelled, the save
-    // prompt runs and the bound file is remembered.
+    // prompt runs unless QueryClose settled it, and the bound file is
+    // remembered.
     void CloseView();
+    // The menu text of Undo or Redo, naming the step it takes back or makes
+    // again.
+    QString UndoMenuText(bool redo) const;
     // The topic of the selection's category, or the contents.
     // The topic of the tree's caret row, or of the given context.
     void ShowHelp();
     void ShowHelp(int context);
     void ShowAbout();
 
-    // The name the header band shows: the file name without its extension.
+    // The name the header band shows: the file name without its extension,
+    // and "*" while the document is modified.
     QString HeaderFileName() const;
 
 protected:
@@ -83,6 +93,13 @@ private:
     void EditSetting(const CSettingNode *node);
     // Commits the open editor, runs command and shows the bound file's name.
     void RunDocumentCommand(const std::function<void()> &command);
+
+    // Asks before items are deleted, unless the user said not to ask again.
+    bool ConfirmDelete(const std::vector<const CSettingNode *> &items);
+    void CopySelected();
+    void Paste();
+    // The modified mark: "*" in the window title and after the header's name.
+    void ShowModified();
 
     // The in-place editor's text field when it has the focus.
     QLineEdit *FocusedTextField() const;
@@ -104,4 +121,5 @@ private:
     std::unique_ptr<CViewSending> m_sending;
     QPointer<QTextBrowser> m_help;
     bool m_initialised = false;
+    bool m_shownModified = false;
 };

@@ -183,6 +183,12 @@ enum : unsigned {
     MsgFileEndsEarly = 41220,
     MsgOpenWhatWasRead = 41221,
     MsgFileNotOpened = 41222,
+
+    // Deleting, cutting and pasting items in the tree.
+    MsgDeleteItem = 41223,
+    MsgDeleteItems = 41224,
+    DoNotAskAgain = 41225,
+    MsgNothingToPaste = 41226,
     // The problems panel.
     ProblemsTitle = 41400,
     ProblemsMenu = 41401,

@@ -1,6 +1,7 @@
 #include "document/SettingsDocument.h"
 
 #include "document/IncludeToggle.h"
+#include "document/ItemClipboard.h"
 
 #include "settings/NodeCatalogue.h"
 #include "settings/StringIds.h"
@@ -361,4 +362,42 @@ TEST_F(UndoTest, StepsAreNamedAfterTheChangeAndIncludeTogglesOfManyFlagsAreOneSt
     document.EditPassword(password, "b", QStringLiteral("c"));
     document.Undo();
     EXPECT_EQ(password->GetValue(), "");
+}
+
+TEST_F(UndoTest, CopiedItemsPasteUnderAFreeNameAsOneStepAndOtherTextPastesNothing)
+{
+    tree.Strings().texts[StringId::EditPaste] = "Paste \"%s\"";
+    tree.Strings().texts[StringId::EditPasteItems] = "Paste %d items";
+    CSettingNode *category = Root()->FindChild(IAPSettings);
+    CSettingNode *office = category->FindChild(IAPConnection);
+    ASSERT_EQ(document.EditValue(office->FindChild(IAPUsername), "alice").result,
+              CEditResult::Changed);
+    ASSERT_TRUE(office->FindChild(IAPPassword)->SetValue("s<e>cret"));
+    const std::vector<const CSettingNode *> copied = {office,
+                                                      Path(Root(), {EMailSettings, Mailbox})};
+    const QString text = ItemsConfigurationText(copied);
+    EXPECT_TRUE(ItemsListing({office}).contains("alice"));
+    const std::string before = Snapshot(Root());
+
+    EXPECT_EQ(document.AddItems(ItemsFromText(&tree.Application(), text)), 2);
+    EXPECT_EQ(document.UndoText(), "Paste 2 items");
+    EXPECT_EQ(document.AddItems(ItemsFromText(&tree.Application(), text)), 2);
+    QStringList names;
+    for (const CSettingNode *item : category->Children())
+        if (item->GetType() == IAPConnection)
+            names << item->GetLabel(true);
+    EXPECT_EQ(names, (QStringList{"Office", "Home", "Office (2)", "Office (3)"}));
+    const CSettingNode *pasted = category->Children()[category->Children().size() - 2];
+    EXPECT_EQ(pasted->FindChild(IAPUsername)->GetValue(), "alice");
+    EXPECT_EQ(pasted->FindChild(IAPPassword)->GetValue(), "s<e>cret");
+    EXPECT_EQ(pasted->IsIncluded(), office->IsIncluded());
+
+    document.Undo();
+    document.Undo();
+    EXPECT_EQ(Snapshot(Root()), before);
+    // Text that holds no item, or a configuration cut short, pastes nothing.
+    for (const QString &other : {QString("Office"), QString(), text.left(text.size() / 2)})
+        EXPECT_TRUE(ItemsFromText(&tree.Application(), other).empty());
+    document.AddItems({});
+    EXPECT_EQ(document.RedoText(), "Paste 2 items");
 }

@@ -109,11 +109,12 @@ TEST_F(PlugInTest, StartingBuildsTheToolbarAndTheViewWhichFollowsMovesUntilRelea
 TEST_F(PlugInTest, CommandStatesTextsMenusAndFocusEventsAnswerAsTheHostExpects)
 {
     for (uint32_t command : {29050u, 10279u, 29051u, 31021u, 29052u, 31009u, 31022u, 10278u, 31020u,
-                             29054u, 31000u, 31001u, 31002u, 10281u, 10282u, 10283u})
+                             29054u, 31000u, 31001u, 31002u, 10281u, 10282u, 10283u, 31016u})
         EXPECT_EQ(State(command), ViewCommandState::Enabled) << command;
-    // Without an open editor, copy, paste and undo have nothing to work on;
-    // with nothing included there is nothing to send.
-    for (uint32_t command : {31015u, 31016u, 31017u, 29053u, 10276u, 12345u})
+    // Without a selected item or an open editor there is nothing to copy,
+    // nothing to undo or redo in a new document, and with nothing included
+    // nothing to send.
+    for (uint32_t command : {31015u, 31017u, 31018u, 29053u, 10276u, 12345u})
         EXPECT_EQ(State(command), ViewCommandState::Disabled) << command;
 
     // A command without a text of the asked kind leaves the identifier alone.
@@ -403,3 +404,42 @@ TEST_F(PlugInTest, ThePrintPreviewKeepsTheViewBusyUntilItCloses)
 }
 
 } // namespace
+
+TEST_F(PlugInTest, UndoAndRedoAreNamedInTheMenuAndAnUnchangedViewMayClose)
+{
+    QMenu menu;
+    QMenu *edit = menu.addMenu(QStringLiteral("Edit"));
+    QAction *undo = edit->addAction(QStringLiteral("Undo"));
+    undo->setData(31017u);
+    QAction *redo = edit->addAction(QStringLiteral("Redo"));
+    redo->setData(31018u);
+    m_plugIn->PrepareMenu(&menu);
+    EXPECT_EQ(undo->text(), QStringLiteral("&Undo"));
+    EXPECT_EQ(redo->text(), QStringLiteral("&Redo"));
+
+    // Including "Personal data" through the tree is a step to take back.
+    QModelIndex category;
+    for (int row = 0; row < Tree()->model()->rowCount(); ++row) {
+        if (Tree()->model()->index(row, 0).data().toString() == QStringLiteral("Personal data"))
+            category = Tree()->model()->index(row, 0);
+    }
+    ASSERT_TRUE(category.isValid());
+    Tree()->setCurrentIndex(category);
+    Tree()->setFocus();
+    QTest::keyClick(Tree(), Qt::Key_Space);
+    ASSERT_EQ(State(31017), ViewCommandState::Enabled);
+    m_plugIn->PrepareMenu(&menu);
+    EXPECT_TRUE(undo->text().startsWith(QStringLiteral("&Undo "))) << undo->text().toStdString();
+    m_plugIn->Execute(31017);
+    EXPECT_EQ(State(31017), ViewCommandState::Disabled);
+    EXPECT_EQ(State(31018), ViewCommandState::Enabled);
+    m_plugIn->PrepareMenu(&menu);
+    EXPECT_EQ(undo->text(), QStringLiteral("&Undo"));
+    EXPECT_TRUE(redo->text().startsWith(QStringLiteral("&Redo ")));
+
+    CComPtr<IViewPluginClose> closing;
+    ASSERT_EQ(m_plugIn->QueryInterface(IID_IViewPluginClose, closing.ReceiveVoid()), S_OK);
+    int32_t mayClose = 0;
+    ASSERT_EQ(closing->QueryClose(&mayClose), S_OK);
+    EXPECT_EQ(mayClose, 1);
+}

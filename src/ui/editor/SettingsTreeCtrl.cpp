@@ -306,29 +306,40 @@ bool CSettingsTreeCtrl::CanDelete() const
     });
 }
 
-void CSettingsTreeCtrl::DeleteSelected()
+std::vector<const CSettingNode *> CSettingsTreeCtrl::SelectedItems() const
 {
-    CommitEdit();
-    if (!m_document)
-        return;
-    QModelIndexList rows = selectionModel()->selectedRows();
     // Tree order, with each row's path computed once.
+    const QModelIndexList rows = selectionModel()->selectedRows();
     std::vector<std::pair<std::vector<int>, const CSettingNode *>> ordered;
     ordered.reserve(static_cast<size_t>(rows.size()));
-    for (const QModelIndex &row : rows)
-        ordered.emplace_back(TreePath(row), NodeAt(row));
+    for (const QModelIndex &row : rows) {
+        const CSettingNode *node = NodeAt(row);
+        if (node && IsDeletableType(node->GetType()))
+            ordered.emplace_back(TreePath(row), node);
+    }
     std::sort(ordered.begin(), ordered.end());
     std::vector<const CSettingNode *> nodes;
     nodes.reserve(ordered.size());
     for (const auto &entry : ordered)
         nodes.push_back(entry.second);
+    return nodes;
+}
+
+void CSettingsTreeCtrl::DeleteSelected(bool cut)
+{
+    CommitEdit();
+    if (!m_document)
+        return;
+    const std::vector<const CSettingNode *> nodes = SelectedItems();
+    if (nodes.empty() || (m_confirmDelete && !m_confirmDelete(nodes)))
+        return;
     const QPersistentModelIndex before = indexAbove(CurrentRow());
 
     m_anyIncluded.reset();
     CWaitCursorGuard wait;
     // The selection goes first: Qt would otherwise adjust it row by row.
     selectionModel()->clearSelection();
-    const bool deleted = m_document->DeleteNodes(nodes);
+    const bool deleted = cut ? m_document->CutNodes(nodes) : m_document->DeleteNodes(nodes);
     if (!deleted)
         ShowError(m_document->LastErrorText());
     if (before.isValid()) {

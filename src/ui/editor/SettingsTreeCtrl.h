@@ -6,7 +6,9 @@
 #include <QPersistentModelIndex>
 #include <QTreeView>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 class CInPlaceEditing;
 class CSettingNode;
@@ -49,7 +51,13 @@ public:
 
     void ToggleInclude(const QModelIndex &index);
     bool CanDelete() const;
-    void DeleteSelected();
+    // The selected items that can be deleted, in tree order.
+    std::vector<const CSettingNode *> SelectedItems() const;
+    // Deletes the selected items (cut: named as cut in the undo history),
+    // once the confirmation, when there is one, agrees.
+    void DeleteSelected(bool cut = false);
+    using DeleteConfirmation = std::function<bool(const std::vector<const CSettingNode *> &)>;
+    void SetDeleteConfirmation(DeleteConfirmation confirm) { m_confirmDelete = std::move(confirm); }
     bool AnyIncluded();
     void SelectAll();
     int HelpContext() const;
@@ -128,4 +136,5 @@ private:
     bool m_spacePressed = false;
     std::optional<bool> m_anyIncluded;
     bool m_helpOverride = false;
+    DeleteConfirmation m_confirmDelete;
 };

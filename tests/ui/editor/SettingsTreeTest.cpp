@@ -351,6 +351,70 @@ TEST_F(CSettingsTreeTest, DeleteRemovesItemRowsAndReportsARefusal)
     EXPECT_TRUE(m_ctrl->CanDelete());
 }
 
+namespace {
+
+// Every row a model shows, depth first, as the nodes it points at.
+void ListRows(const QAbstractItemModel *model, const QModelIndex &parent,
+              std::vector<const CSettingNode *> &rows)
+{
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        const QModelIndex index = model->index(row, 0, parent);
+        rows.push_back(static_cast<const CSettingNode *>(index.internalPointer()));
+        ListRows(model, index, rows);
+    }
+}
+
+} // namespace
+
+TEST_F(CSettingsTreeTest, DeleteAsksFirstAndUndoAndRedoKeepTheRowsAsAFreshModelShowsThem)
+{
+    CSettingNode *home = AddAccessPoint(Root(), "Home");
+    AddMailbox(Root(), "Private");
+    m_document.SetModified(0);
+    std::vector<std::vector<const CSettingNode *>> asked;
+    bool agree = false;
+    m_ctrl->SetDeleteConfirmation([&](const std::vector<const CSettingNode *> &items) {
+        asked.push_back(items);
+        return agree;
+    });
+    // The whole selection reaches rows inside collapsed groups; only the
+    // items are asked about, once, and a no keeps them.
+    m_ctrl->SelectAll();
+    const std::vector<const CSettingNode *> items = m_ctrl->SelectedItems();
+    ASSERT_EQ(items.size(), 4u);
+    m_ctrl->DeleteSelected();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], items);
+    EXPECT_EQ(m_ctrl->IndexOf(home).isValid(), true);
+    EXPECT_FALSE(m_document.CanUndo());
+
+    const auto matchesAFreshModel = [this] {
+        CSettingsTreeModel fresh;
+        fresh.SetRoot(Root());
+        std::vector<const CSettingNode *> shown, expected;
+        ListRows(m_ctrl->Model(), {}, shown);
+        ListRows(&fresh, {}, expected);
+        return shown == expected;
+    };
+    agree = true;
+    Click(Row(home));
+    m_ctrl->DeleteSelected(true);
+    EXPECT_FALSE(m_ctrl->IndexOf(home).isValid());
+    EXPECT_TRUE(m_document.UndoText().contains("Home"));
+    m_ctrl->SelectAll();
+    m_ctrl->DeleteSelected();
+    EXPECT_TRUE(matchesAFreshModel());
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(m_document.Undo());
+        EXPECT_TRUE(matchesAFreshModel()) << i;
+    }
+    EXPECT_TRUE(m_ctrl->IndexOf(home).isValid());
+    EXPECT_FALSE(m_document.IsModified());
+    ASSERT_TRUE(m_document.Redo());
+    EXPECT_TRUE(matchesAFreshModel());
+    EXPECT_FALSE(m_ctrl->IndexOf(home).isValid());
+}
+
 TEST_F(CSettingsTreeTest, CheckIconFollowsTheRowState)
 {
     using Delegate = CSettingsRowDelegate;
