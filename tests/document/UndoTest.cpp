@@ -260,7 +260,7 @@ TEST_F(UndoTest, EachUndoTakesBackOneEditAndRedoMakesItAgain)
 {
     std::mt19937 random(99);
     CPlaceChecker checker;
-    document.SetObserver(&checker);
+    document.AddObserver(&checker);
     std::vector<std::string> trees{Snapshot(Root())};
     std::vector<QString> names;
     for (int edit = 0; edit < 60; ++edit) {
@@ -290,7 +290,7 @@ TEST_F(UndoTest, EachUndoTakesBackOneEditAndRedoMakesItAgain)
     }
     EXPECT_GT(checker.added, 0);
     EXPECT_GT(checker.removed, 0);
-    document.SetObserver(nullptr);
+    document.RemoveObserver(&checker);
 }
 
 TEST_F(UndoTest, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedoSteps)
