@@ -353,10 +353,10 @@ TEST_F(PlugInTest, TheProblemsPanelOpensBesideTheTreeFromTheEditMenuAndOnARefuse
     EXPECT_TRUE(toggle->isChecked());
     EXPECT_EQ(list->currentIndex().row(), 0);
 
-    // Closing asks to save the named access point: no.
+    // Closing asks to save the named access point: discard.
     QTimer::singleShot(0, [] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-            box->button(QMessageBox::No)->click();
+            box->button(QMessageBox::Discard)->click();
     });
     m_plugIn->Close();
     m_plugIn.Reset();
