@@ -164,7 +164,7 @@ TEST(TreeCheck, NodesCheckedOneByOneFailAsInTheWalk)
                 if (IsReachedByCheck(node, onlyIncluded))
                     found.push_back(node);
             }
-            EXPECT_EQ(found, FailingNodes(tree.Root(), onlyIncluded))
+            EXPECT_EQ(found, FailingNodes(fixture.tree.Root(), onlyIncluded))
                 << state << (onlyIncluded ? " included" : " all");
         }
     };
