@@ -638,6 +638,9 @@ constexpr LangString kStrings[] = {
     {41181, u"Cancelled. Nothing had reached the phone."},
     {41182, u"Cancelled. Already on the phone: %s settings (%s), %s files."},
     {41183, u"Close"},
+    {41184, u"Its folder is not on a drive the phone has."},
+    {41185, u"The phone does not allow its name."},
+    {41186, u"%s:\n%s is already on the phone, in %s"},
     // Undo and redo
     {41200, u"&Undo %s"},
     {41201, u"&Redo %s"},

@@ -71,6 +71,12 @@ enum : uint32_t {
 };
 }
 
+// Why the phone refused a file (ServerResult::FileNotTransferred): the
+// number of that error report.
+namespace FileRefusal {
+enum : uint32_t { NoSuchDrive = 1, NameNotAllowed = 2 };
+}
+
 constexpr HRESULT ServerFailure(uint32_t code)
 {
     return MAKE_HRESULT(1, FACILITY_ITF, code);

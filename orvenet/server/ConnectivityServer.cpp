@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QRegularExpression>
 
 struct CConnectivityServer::Client
 {
@@ -18,6 +19,35 @@ struct CConnectivityServer::Client
     QList<uint32_t> tokens;
     std::unique_ptr<QFile> configuration;
     QString configurationFile;
+    // The start of the configuration until its XML declaration is whole.
+    QString head;
+    bool headWritten = false;
+
+    // Stores a piece of the configuration in UTF-8; false when it cannot.
+    bool Receive(const QString &piece, bool last = false)
+    {
+        if (!configuration || !configuration->isOpen())
+            return false;
+        if (headWritten)
+            return configuration->write(piece.toUtf8()) >= 0;
+        head += piece;
+        const bool whole = head.contains(u'>') || head.size() > kDeclarationUnits;
+        if (!whole && !last)
+            return true;
+        headWritten = true;
+        return configuration->write(DeclaredAsUtf8(std::exchange(head, QString())).toUtf8()) >= 0;
+    }
+
+private:
+    static constexpr qsizetype kDeclarationUnits = 256;
+
+    // The text is kept in UTF-8, so its declaration must say so.
+    static QString DeclaredAsUtf8(QString text)
+    {
+        static const QRegularExpression encoding(
+            QStringLiteral("^(\\s*<\\?xml\\s[^>]*?encoding\\s*=\\s*)([\"'])[^\"']*\\2"));
+        return text.replace(encoding, QStringLiteral("\\1\\2UTF-8\\2"));
+    }
 };
 
 CConnectivityServer::CConnectivityServer(CEmulatedPhone &phone, int idleExitMs)
@@ -214,13 +244,14 @@ void CConnectivityServer::Handle(Client &client, const Wire::Message &request)
         client.configuration = std::make_unique<QFile>(
             m_phone.Folder() + QStringLiteral("/received/.client-%1").arg(client.id));
         client.configurationFile = request.Text(1);
+        client.head.clear();
+        client.headWritten = false;
         if (!client.configuration->open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            client.configuration->write(request.Text(0).toUtf8()) < 0)
+            !client.Receive(request.Text(0)))
             result = ServerFailure(ServerResult::NoConfiguration);
         break;
     case Wire::AppendConfiguration:
-        if (!client.configuration || !client.configuration->isOpen() ||
-            client.configuration->write(request.Text(0).toUtf8()) < 0)
+        if (!client.Receive(request.Text(0)))
             result = ServerFailure(ServerResult::NoConfiguration);
         break;
     case Wire::StartTransfer:
@@ -297,7 +328,7 @@ HRESULT CConnectivityServer::StartTransfer(Client &client)
         return refused;
     if (m_transfer)
         return ServerFailure(ServerResult::PhoneBusy);
-    if (!client.configuration || !client.configuration->isOpen())
+    if (!client.Receive(QString(), true))
         return ServerFailure(ServerResult::NoConfiguration);
     client.configuration->close();
     const QString received = m_phone.NextReceivedPath();

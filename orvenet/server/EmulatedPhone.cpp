@@ -120,10 +120,24 @@ void CEmulatedPhone::SetHolder(const QString &holder)
     Save();
 }
 
-QString CEmulatedPhone::PlaceForFile(const QString &remoteFolder, const QString &fileName) const
+namespace {
+
+QRegularExpressionMatch MatchDrivePath(const QString &remoteFolder)
 {
     static const QRegularExpression drivePath(QStringLiteral("^([CcDd]):\\\\(.*)$"));
-    const QRegularExpressionMatch match = drivePath.match(remoteFolder);
+    return drivePath.match(remoteFolder);
+}
+
+} // namespace
+
+bool CEmulatedPhone::IsOnPhoneDrive(const QString &remoteFolder)
+{
+    return MatchDrivePath(remoteFolder).hasMatch();
+}
+
+QString CEmulatedPhone::PlaceForFile(const QString &remoteFolder, const QString &fileName) const
+{
+    const QRegularExpressionMatch match = MatchDrivePath(remoteFolder);
     if (!match.hasMatch() || remoteFolder.contains(u'/') || fileName.isEmpty() ||
         fileName.contains(u'/') || fileName.contains(u'\\') || fileName == u"." ||
         fileName == u"..")

@@ -38,6 +38,8 @@ public:
     // when the folder is not a C: or D: path, names "." or "..", holds a "/",
     // or would lead through a symbolic link.
     QString PlaceForFile(const QString &remoteFolder, const QString &fileName) const;
+    // Whether a phone folder is on one of the phone's drives (C: or D:).
+    static bool IsOnPhoneDrive(const QString &remoteFolder);
 
     // A new file name in received/ for the next configuration.
     QString NextReceivedPath() const;

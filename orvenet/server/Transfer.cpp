@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 
@@ -143,12 +144,24 @@ HRESULT CTransfer::Perform()
     m_sink.Progress(TransferPhase::Preparing, QString(), 0);
     if (const HRESULT stop = Step(TransferPhase::Preparing))
         return stop;
+    // A first reading finds the files, so that the bar gives each stage its
+    // share of the work: the configuration's bytes, then each file's.
     std::vector<FileEntry> files;
-    if (const HRESULT stop = ReadConfiguration(files))
+    if (const HRESULT stop = ReadConfiguration(files, 0))
+        return stop;
+    const qint64 settingsWork = std::max<qint64>(QFileInfo(m_receivedPath).size(), 1);
+    qint64 total = settingsWork;
+    for (const FileEntry &entry : files)
+        total += FileWork(entry);
+    files.clear();
+    m_settings = 0;
+    if (const HRESULT stop = ReadConfiguration(files, total))
         return stop;
     HRESULT result = S_OK;
-    for (size_t i = 0; i < files.size(); ++i) {
-        const HRESULT copied = CopyEntry(files[i], int(i), int(files.size()));
+    qint64 done = settingsWork;
+    for (const FileEntry &entry : files) {
+        const HRESULT copied = CopyEntry(entry, int32_t(100 * done / total));
+        done += FileWork(entry);
         if (HRESULT_CODE(copied) == ServerResult::FileNotTransferred)
             result = copied;
         else if (FAILED(copied))
@@ -157,12 +170,11 @@ HRESULT CTransfer::Perform()
     return result;
 }
 
-HRESULT CTransfer::ReadConfiguration(std::vector<FileEntry> &files)
+HRESULT CTransfer::ReadConfiguration(std::vector<FileEntry> &files, qint64 totalWork)
 {
     QFile file(m_receivedPath);
     if (!file.open(QIODevice::ReadOnly))
         return ServerFailure(ServerResult::ConfigurationNotRead);
-    const qint64 size = std::max<qint64>(file.size(), 1);
     // The text is UTF-8 whatever its declaration says, so the reader gets it
     // decoded.
     QStringDecoder decoder(QStringDecoder::Utf8);
@@ -173,6 +185,9 @@ HRESULT CTransfer::ReadConfiguration(std::vector<FileEntry> &files)
     bool inEntry = false;
     FileEntry entry;
     QString text;
+    // A category is announced with its first setting: one that is excluded
+    // or holds nothing is not.
+    QString unannounced;
     for (;;) {
         const QXmlStreamReader::TokenType token = reader.readNext();
         if (reader.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
@@ -194,13 +209,18 @@ HRESULT CTransfer::ReadConfiguration(std::vector<FileEntry> &files)
             const qsizetype depth = path.size();
             if (depth == 1 && name != u"Settings")
                 return ServerFailure(ServerResult::ConfigurationNotRead);
-            if (depth > 1 && IsCountedSetting(reader))
+            const bool counted = depth > 1 && IsCountedSetting(reader);
+            if (counted)
                 ++m_settings;
-            if (depth == 2) {
-                m_sink.Progress(TransferPhase::SendingSetting, name,
-                                int32_t(5 + 45 * file.pos() / size));
+            if (depth == 2)
+                unannounced = counted ? name : QString();
+            if (depth > 2 && counted && !unannounced.isEmpty() && totalWork > 0) {
+                m_sink.Progress(TransferPhase::SendingSetting, std::exchange(unannounced, {}),
+                                int32_t(100 * file.pos() / totalWork));
                 if (const HRESULT stop = Step(TransferPhase::SendingSetting))
                     return stop;
+            }
+            if (depth == 2) {
                 inFileTransfer = name == u"FileTransfer" && IsIncluded(reader);
             } else if (inFileTransfer && depth == 3) {
                 category = IsIncluded(reader) ? name : QString();
@@ -227,17 +247,25 @@ HRESULT CTransfer::ReadConfiguration(std::vector<FileEntry> &files)
     return S_OK;
 }
 
-HRESULT CTransfer::CopyEntry(const FileEntry &entry, int index, int count)
+qint64 CTransfer::FileWork(const FileEntry &entry)
 {
-    const int32_t percentage = 50 + 50 * index / count;
+    return std::max<qint64>(QFileInfo(entry.local).size(), 1);
+}
+
+HRESULT CTransfer::CopyEntry(const FileEntry &entry, int32_t percentage)
+{
     const QString fileName = FileNameOf(entry.local);
     m_sink.Progress(TransferPhase::CopyingFile, entry.local, percentage);
     if (const HRESULT stop = Step(TransferPhase::CopyingFile))
         return stop;
     const QString place = m_phone.PlaceForFile(entry.remote, fileName);
+    const QString phonePath = entry.remote + fileName;
     if (place.isEmpty()) {
         const HRESULT refused = ServerFailure(ServerResult::FileNotTransferred);
-        if (Ask(refused, 0, entry.category, entry.remote + fileName) == QuestionAnswer::Cancel)
+        const uint32_t reason = CEmulatedPhone::IsOnPhoneDrive(entry.remote)
+                                    ? FileRefusal::NameNotAllowed
+                                    : FileRefusal::NoSuchDrive;
+        if (Ask(refused, reason, entry.category, phonePath) == QuestionAnswer::Cancel)
             return Stopped();
         return refused;
     }
@@ -252,7 +280,7 @@ HRESULT CTransfer::CopyEntry(const FileEntry &entry, int index, int count)
             answer = Ask(ServerFailure(ServerResult::FileExists),
                          QuestionAnswer::Skip | QuestionAnswer::Overwrite | QuestionAnswer::Retry |
                              QuestionAnswer::Cancel,
-                         entry.category, fileName);
+                         entry.category, phonePath);
         }
         if (answer == QuestionAnswer::Skip)
             return S_OK;

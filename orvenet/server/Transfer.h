@@ -74,8 +74,12 @@ private:
     HRESULT Stopped();
     // Waits for the client's answer; Cancel when the transfer is cancelled.
     int32_t Ask(HRESULT question, uint32_t mask, const QString &setting, const QString &text);
-    HRESULT ReadConfiguration(std::vector<FileEntry> &files);
-    HRESULT CopyEntry(const FileEntry &entry, int index, int count);
+    // Finds the file entries; with totalWork, also reports each category
+    // and steps, its percentage the share of totalWork read so far.
+    HRESULT ReadConfiguration(std::vector<FileEntry> &files, qint64 totalWork);
+    // A file's share of the work: its size.
+    static qint64 FileWork(const FileEntry &entry);
+    HRESULT CopyEntry(const FileEntry &entry, int32_t percentage);
 
     CEmulatedPhone &m_phone;
     ITransferSink &m_sink;

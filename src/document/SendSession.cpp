@@ -305,15 +305,19 @@ void CSendSession::OnError(HRESULT result, uint32_t answers, const QString &sett
         const QString label =
             settingName.isEmpty() ? QString() : LabelOfSetting(m_application, settingName);
         m_port.ShowMessage(
-            ServerErrorText(m_application, result, label, text, m_lastPhase, m_lastText));
+            HRESULT_CODE(result) == ServerResult::FileNotTransferred
+                ? RefusedFileText(m_application, result, answers, text)
+                : ServerErrorText(m_application, result, label, text, m_lastPhase, m_lastText));
         Answer(kErrorAnswer);
         return;
     }
     const bool known = IsKnownItem(m_root, settingName);
     std::optional<int32_t> answer = KeptAnswer(known);
     if (!answer) {
-        const QString question = FormatLabel(m_application, StringId::QuestionAboutItem,
-                                             {LabelForTag(m_application, settingName), text});
+        const QString question = HRESULT_CODE(result) == ServerResult::FileExists
+                                     ? FileExistsQuestion(m_application, settingName, text)
+                                     : FormatLabel(m_application, StringId::QuestionAboutItem,
+                                                   {LabelForTag(m_application, settingName), text});
         m_questionOpen = true;
         const uint32_t serial = m_serial;
         const std::optional<SendReply> reply = m_port.Ask({question, answers, known});

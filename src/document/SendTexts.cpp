@@ -194,6 +194,29 @@ QString ServerErrorText(const CApplication *application, HRESULT result,
     return message;
 }
 
+QString RefusedFileText(const CApplication *application, HRESULT result, uint32_t reason,
+                        const QString &phonePath)
+{
+    QString message = ServerErrorText(application, result);
+    if (reason == FileRefusal::NoSuchDrive || reason == FileRefusal::NameNotAllowed) {
+        message += u' ';
+        message += LoadLabel(application,
+                             reason == FileRefusal::NoSuchDrive ? StringId::FileRefusedNoSuchDrive
+                                                                : StringId::FileRefusedName,
+                             true);
+    }
+    return message + QStringLiteral("\r\n") + phonePath;
+}
+
+QString FileExistsQuestion(const CApplication *application, const QString &settingName,
+                           const QString &phonePath)
+{
+    const QString name = FileNameOf(phonePath);
+    return FormatLabel(application, StringId::QuestionFileExists,
+                       {LabelForTag(application, settingName), name,
+                        phonePath.left(phonePath.size() - name.size())});
+}
+
 QString ProgressStatus(const CApplication *application, int32_t phase, const QString &text)
 {
     QString status;

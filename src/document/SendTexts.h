@@ -59,6 +59,14 @@ QString PhoneHeldText(const CApplication *application, const QString &holderName
 QString ServerErrorText(const CApplication *application, HRESULT result,
                         const QString &settingLabel = QString(), const QString &text = QString(),
                         int32_t lastPhase = 0, const QString &lastText = QString());
+// The message for a file the phone refused (a FileRefusal reason), ending
+// with its phone path.
+QString RefusedFileText(const CApplication *application, HRESULT result, uint32_t reason,
+                        const QString &phonePath);
+// The question about a file already on the phone (its phone path) of the
+// item with this element name.
+QString FileExistsQuestion(const CApplication *application, const QString &settingName,
+                           const QString &phonePath);
 // The progress status for a phase, without trailing dots: the progress shows
 // its own.
 QString ProgressStatus(const CApplication *application, int32_t phase, const QString &text);

@@ -135,6 +135,9 @@ enum : unsigned {
     CancelledNothingSent = 41181,
     CancelledPartlySent = 41182,
     ButtonClose = 41183,
+    FileRefusedNoSuchDrive = 41184,
+    FileRefusedName = 41185,
+    QuestionFileExists = 41186,
 
     // The send and progress dialogs.
     SendButton = 379,

@@ -43,6 +43,9 @@ public:
         Strings().texts.insert(StringId::CopyingFile, u"Copying %s..."_qs);
         Strings().texts.insert(StringId::InstallingFile, u"Installing %s"_qs);
         Strings().texts.insert(StringId::QuestionAboutItem, u"%s:\n%s"_qs);
+        Strings().texts.insert(StringId::QuestionFileExists, u"%s: %s in %s"_qs);
+        Strings().texts.insert(StringId::FileRefusedNoSuchDrive, u"No drive."_qs);
+        Strings().texts.insert(StringId::FileRefusedName, u"No name."_qs);
         Strings().texts.insert(552, u"Ringing tones"_qs);
     }
     QString Error(uint32_t code, const QString &label = {}, const QString &text = {},
@@ -94,6 +97,17 @@ TEST(SendTexts, RejectedSettingsTheFinalDotAndTheFileBeingCopied)
     EXPECT_EQ(texts.Error(0x156, {}, {}, 2, file), u"T567."_qs);
     EXPECT_EQ(texts.Error(0x156, {}, {}, 3, {}), u"T567."_qs);
     EXPECT_EQ(texts.Error(0x152, {}, {}, 3, file), u"T566."_qs);
+
+    // A refused file ends with its phone path and says why.
+    const CApplication *app = &texts.Application();
+    const HRESULT refused = ServerFailure(ServerResult::FileNotTransferred);
+    EXPECT_EQ(RefusedFileText(app, refused, FileRefusal::NoSuchDrive, u"E:\\a\\b.wav"_qs),
+              u"T514. No drive.\r\nE:\\a\\b.wav"_qs);
+    EXPECT_EQ(RefusedFileText(app, refused, FileRefusal::NameNotAllowed, u"C:\\..\\b"_qs),
+              u"T514. No name.\r\nC:\\..\\b"_qs);
+    EXPECT_EQ(RefusedFileText(app, refused, 0, u"C:\\b"_qs), u"T514.\r\nC:\\b"_qs);
+    EXPECT_EQ(FileExistsQuestion(app, u"RingingTones"_qs, u"C:\\Tones\\a.wav"_qs),
+              u"Ringing tones: a.wav in C:\\Tones\\"_qs);
 }
 
 TEST(SendTexts, HolderPhoneFieldsAndProgress)
@@ -484,17 +498,17 @@ TEST_F(SendSessionTest, QuestionsKeepOneAnswerPerKindOfItemForOneTransfer)
     m_port.replies = {{QuestionAnswer::Overwrite, true},
                       {QuestionAnswer::Skip, false},
                       {QuestionAnswer::Cancel, true}};
-    Question(u"RingingTones"_qs, u"ring.wav"_qs);
-    Question(u"RingingTones"_qs, u"other.wav"_qs);
-    Question(u"Other"_qs, u"a"_qs);
-    Question(u"Other"_qs, u"b"_qs);
-    Question(u"Other"_qs, u"c"_qs);
+    Question(u"RingingTones"_qs, u"C:\\Tones\\ring.wav"_qs);
+    Question(u"RingingTones"_qs, u"C:\\Tones\\other.wav"_qs);
+    Question(u"Other"_qs, u"C:\\a"_qs);
+    Question(u"Other"_qs, u"C:\\b"_qs);
+    Question(u"Other"_qs, u"C:\\c"_qs);
     ASSERT_EQ(m_port.asked.size(), 3u);
-    EXPECT_EQ(m_port.asked[0].text, u"Ringing tones:\nring.wav"_qs);
+    EXPECT_EQ(m_port.asked[0].text, u"Ringing tones: ring.wav in C:\\Tones\\"_qs);
     EXPECT_EQ(m_port.asked[0].answers, uint32_t(QuestionAnswer::Skip | QuestionAnswer::Overwrite));
     EXPECT_TRUE(m_port.asked[0].knownItem);
     EXPECT_FALSE(m_port.asked[1].knownItem) << "RingingTone is no file category";
-    EXPECT_EQ(m_port.asked[2].text, u"<error>:\nb"_qs);
+    EXPECT_EQ(m_port.asked[2].text, u"<error>: b in C:\\"_qs);
     ASSERT_TRUE(Called(u"answer 64"_qs, 2));
     EXPECT_EQ(Answers(), (QStringList{u"answer 8"_qs, u"answer 8"_qs, u"answer 4"_qs,
                                       u"answer 64"_qs, u"answer 64"_qs}));
@@ -502,8 +516,11 @@ TEST_F(SendSessionTest, QuestionsKeepOneAnswerPerKindOfItemForOneTransfer)
     // Error reports are answered at once and said once: not again at the end.
     m_port.shown.clear();
     Report(ServerReport::Error, ServerFailure(0x204), u"RingingTones"_qs, u"bad"_qs);
+    Report(ServerReport::Error, ServerFailure(0x153), u"Files"_qs, u"E:\\x.txt"_qs, 0,
+           FileRefusal::NoSuchDrive);
     Report(ServerReport::Finished, ServerFailure(0x153));
-    EXPECT_EQ(m_port.shown, QStringList{u"Setting \"Ringing tones\" not valid:\nbad."_qs});
+    EXPECT_EQ(m_port.shown, (QStringList{u"Setting \"Ringing tones\" not valid:\nbad."_qs,
+                                         u"T514. No drive.\r\nE:\\x.txt"_qs}));
     ASSERT_EQ(m_port.ended.size(), 1u);
     EXPECT_EQ(m_port.ended[0].result, ServerFailure(0x153));
     EXPECT_TRUE(m_port.ended[0].summary.isEmpty());

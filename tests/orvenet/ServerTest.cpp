@@ -81,14 +81,20 @@ TEST_F(ServerTest, TransferCopiesIncludedFilesAsksAboutExistingOrUnreadableOnesA
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old tone");
     old.close();
-    const QString text = ConfigurationWithFiles(
-        QStringLiteral(
-            "    <RingingTones op=\"create\"><RingingTone op=\"create\">%1</RingingTone>"
-            "<RingingTone op=\"create\">%2/missing.wav</RingingTone></RingingTones>\n"
-            "    <SISFiles op=\"create\"><SISFile op=\"create\">%3</SISFile></SISFiles>\n")
-            .arg(tone, m_folder.path(), game) +
-        FileEntry(note, QStringLiteral("D:\\Notes\\Work\\")) +
-        FileEntry(excluded, QStringLiteral("D:\\Notes\\"), false));
+    const QString text =
+        ConfigurationWithFiles(
+            QStringLiteral(
+                "    <RingingTones op=\"create\"><RingingTone op=\"create\">%1</RingingTone>"
+                "<RingingTone op=\"create\">%2/missing.wav</RingingTone></RingingTones>\n"
+                "    <SISFiles op=\"create\"><SISFile op=\"create\">%3</SISFile></SISFiles>\n")
+                .arg(tone, m_folder.path(), game) +
+            FileEntry(note, QStringLiteral("D:\\Notes\\Work\\")) +
+            FileEntry(excluded, QStringLiteral("D:\\Notes\\"), false))
+            // A category that holds nothing and one that is excluded.
+            .replace(u"</Settings>"_qs,
+                     u"  <SMSSettings op=\"create\">\n  </SMSSettings>\n"
+                     u"  <WAPSettings><WAPConnection><Name>W</Name></WAPConnection>"
+                     u"</WAPSettings>\n</Settings>"_qs);
 
     CComPtr<CRecordingCallback> callback;
     CComPtr<IConnectivityServer> server = ConnectWithCallback(callback);
@@ -105,10 +111,24 @@ TEST_F(ServerTest, TransferCopiesIncludedFilesAsksAboutExistingOrUnreadableOnesA
     EXPECT_EQ(Read(PhonePath(QStringLiteral("D/Notes/Work/note.txt"))), "note");
     EXPECT_EQ(Names(PhonePath(QStringLiteral("D/Notes"))), QStringList{"Work"});
     EXPECT_EQ(Names(PhonePath(QStringLiteral("C/Documents/Tones"))), QStringList{"ring.wav"});
-    EXPECT_EQ(Read(PhonePath(QStringLiteral("received/0001.xml"))), text.toUtf8());
+    // Kept in UTF-8, as its declaration says.
+    const QByteArray received = Read(PhonePath(QStringLiteral("received/0001.xml")));
+    EXPECT_EQ(received,
+              QString(text).replace(u"encoding=\"UTF-16\""_qs, u"encoding=\"UTF-8\""_qs).toUtf8());
 
+    // The bar gives each stage its share of the work: the configuration's
+    // bytes, then each file's.
+    const qint64 total = received.size() + 8 + 1 + 9 + 4;
+    QList<int> firstCopy;
     QStringList seen;
+    int last = 0;
     for (const auto &report : callback->Reports()) {
+        if (report.kind == 'p') {
+            EXPECT_GE(report.setting.toInt(), last) << qPrintable(report.text);
+            last = report.setting.toInt();
+            if (report.number == TransferPhase::CopyingFile)
+                firstCopy << last;
+        }
         if (report.kind == 'p')
             seen << QStringLiteral("p%1 %2")
                         .arg(report.number)
@@ -119,15 +139,19 @@ TEST_F(ServerTest, TransferCopiesIncludedFilesAsksAboutExistingOrUnreadableOnesA
                         .arg(report.number)
                         .arg(report.setting, QFileInfo(report.text).fileName());
     }
+    EXPECT_EQ(firstCopy, (QList<int>{int(100 * received.size() / total),
+                                     int(100 * (received.size() + 8) / total),
+                                     int(100 * (received.size() + 9) / total),
+                                     int(100 * (received.size() + 18) / total)}));
     EXPECT_EQ(seen, (QStringList{"p1 ", "p2 IAPSettings", "p2 FileTransfer", "p3 ring.wav",
-                                 "e201 108 RingingTones ring.wav", "p3 missing.wav",
-                                 "e203 68 RingingTones missing.wav", "p3 game.sis", "p4 game.sis",
-                                 "p3 note.txt"}));
+                                 "e201 108 RingingTones C:\\Documents\\Tones\\ring.wav",
+                                 "p3 missing.wav", "e203 68 RingingTones missing.wav",
+                                 "p3 game.sis", "p4 game.sis", "p3 note.txt"}));
 
     const QList<QByteArray> rows = Read(LogPath()).split('\n');
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0], "Date,Phone,Configuration,Result,Settings,Files\r");
-    EXPECT_TRUE(rows[1].endsWith(",Talvik Phone,/cfg/office.cfg,0x00000000,16,3\r"))
+    EXPECT_TRUE(rows[1].endsWith(",Talvik Phone,/cfg/office.cfg,0x00000000,17,3\r"))
         << rows[1].data();
 }
 
@@ -152,13 +176,16 @@ TEST_F(ServerTest, UnsafePhonePathsFailTheirFileAndNothingLandsOutsideTheDrives)
     ASSERT_EQ(Send(*server, text), S_OK);
     EXPECT_EQ(callback->FinishedResult(), ServerFailure(ServerResult::FileNotTransferred));
 
+    // Each refusal names the file's phone path and why.
     QStringList refused;
     for (const auto &report : callback->Reports()) {
         if (report.kind == 'e' && HRESULT_CODE(report.result) == ServerResult::FileNotTransferred)
-            refused << report.text;
+            refused << QStringLiteral("%1 %2").arg(report.number).arg(report.text);
     }
-    EXPECT_EQ(refused.size(), 5);
-    EXPECT_TRUE(refused.value(2).startsWith(u"E:\\Other\\"));
+    EXPECT_EQ(refused,
+              (QStringList{u"2 C:\\..\\..\\escape\\note.txt"_qs,
+                           u"2 C:\\Docs\\..\\..\\escape\\note.txt"_qs, u"1 E:\\Other\\note.txt"_qs,
+                           u"1 "_qs + outside + u"/note.txt"_qs, u"2 C:\\link\\note.txt"_qs}));
     EXPECT_TRUE(Names(outside).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(m_folder.path() + QStringLiteral("/escape")));
     EXPECT_FALSE(QFileInfo::exists(PhonePath(QStringLiteral("escape"))));
@@ -411,13 +438,17 @@ TEST_F(ProvanaSendTest, SendsThroughAServerItStartsAndAnswersFromTheCommandLine)
     ASSERT_EQ(sent.status, 0) << qPrintable(sent.error);
     EXPECT_TRUE(sent.error.contains(u"Copying a.wav..."_qs)) << qPrintable(sent.error);
     EXPECT_EQ(Read(PhonePath(QStringLiteral("received/0002.xml"))),
-              Provana({"text", file}).out.toUtf8());
+              Provana({"text", file})
+                  .out.replace(u"encoding=\"UTF-16\""_qs, u"encoding=\"UTF-8\""_qs)
+                  .toUtf8());
     EXPECT_EQ(Read(PhonePath(QStringLiteral("C/Documents/Tones/a.wav"))), "tone");
 
     WriteFile(QStringLiteral("pc/a.wav"), "changed");
     const ProgramRun skipped = Provana({"send", file, "--answer", "skip"});
     EXPECT_EQ(skipped.status, 0);
-    EXPECT_TRUE(skipped.error.contains(u"Ringing tones:\na.wav"_qs)) << qPrintable(skipped.error);
+    EXPECT_TRUE(skipped.error.contains(
+        u"Ringing tones:\na.wav is already on the phone, in C:\\Documents\\Tones\\"_qs))
+        << qPrintable(skipped.error);
     EXPECT_EQ(Read(PhonePath(QStringLiteral("C/Documents/Tones/a.wav"))), "tone");
     EXPECT_EQ(Provana({"send", file, "--answer", "overwrite"}).status, 0);
     EXPECT_EQ(Read(PhonePath(QStringLiteral("C/Documents/Tones/a.wav"))), "changed");
