@@ -96,6 +96,7 @@ int PrintPdf(const CSettingsDocument &document, const PrintOptions &options)
         return ExitOk;
     case ListingPrintResult::NothingToPrint:
         return NothingToPrint(options.file);
+    case ListingPrintResult::Cancelled:
     case ListingPrintResult::Failed:
         break;
     }

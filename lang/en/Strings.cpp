@@ -641,6 +641,19 @@ constexpr LangString kStrings[] = {
     {41184, u"Its folder is not on a drive the phone has."},
     {41185, u"The phone does not allow its name."},
     {41186, u"%s:\n%s is already on the phone, in %s"},
+    {41187, u"The setting \"%s\" of \"%s\" is not valid:\n%s"},
+    {41188, u"The setting \"%s\" is not valid:\n%s"},
+    {41189, u"It needs a value."},
+    {41190, u"\"%s\" is not a valid value for it."},
+    {41191, u"Over the Air sends settings to phones through the mobile operator's network, "
+            u"which this computer does not reach, so nothing was sent. To send the configuration "
+            u"to the phone connected to this computer, choose Tools > Send Via > Cable, Infrared "
+            u"or Bluetooth."},
+    {41192, u"The Provisioning Service hands configurations to a provisioning server, which "
+            u"this computer does not reach, so nothing was sent. To send the configuration to the "
+            u"phone connected to this computer, choose Tools > Send Via > Cable, Infrared or "
+            u"Bluetooth."},
+    {41193, u"Printing page %s of %s..."},
     // Undo and redo
     {41200, u"&Undo %s"},
     {41201, u"&Redo %s"},

@@ -1,7 +1,9 @@
 #include "document/SendTexts.h"
 
+#include "document/ValueEditing.h"
 #include "orvenet/sdk/ConnectivityServer.h"
 #include "settings/Labels.h"
+#include "settings/NodeCatalogue.h"
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
 #include "validate/TreeCheck.h"
@@ -103,20 +105,50 @@ QString CutTo100(const QString &text)
 
 namespace {
 
+// Why the check refuses node's value: what its editor would say to it typed
+// in, else that it is missing or not valid.
+QString RefusalReason(const CApplication *application, const CSettingNode *node)
+{
+    const QString &value = node->GetValue();
+    if (!node->IsDisabled()) {
+        // The editor's general refusal speaks of typing; the value is named
+        // below instead.
+        const CValueCommit commit = CommitRule(node, value);
+        if (commit.result == CValueCommit::Refuse && !commit.message.isEmpty() &&
+            commit.message != LoadLabel(application, StringId::MsgValueNotValid, true))
+            return commit.message;
+    }
+    if (value.isEmpty())
+        return LoadLabel(application, StringId::MsgValueMissing, true);
+    return FormatLabel(application, StringId::MsgValueRefused, {CutTo100(value)});
+}
+
 QString NotValidText(const CApplication *application, const CSettingNode *node)
 {
-    return FormatLabel(application, StringId::MsgSettingNotValid,
-                       {CutTo100(node->GetLabel(true)), CutTo100(node->GetValue())});
+    const CSettingNode *item = node->GetParent();
+    while (item && !IsItemType(item->GetType()))
+        item = item->GetParent();
+    const QString label = CutTo100(node->GetLabel(true));
+    const QString reason = RefusalReason(application, node);
+    if (!item)
+        return FormatLabel(application, StringId::MsgSettingRefused, {label, reason});
+    return FormatLabel(application, StringId::MsgItemSettingRefused,
+                       {label, CutTo100(item->GetLabel(true)), reason});
 }
 
 } // namespace
 
-QString CheckBeforeSending(const CApplication *application, const CSettingNode *root)
+QString CheckBeforeSending(const CApplication *application, const CSettingNode *root,
+                           const CSettingNode **failing)
 {
-    const CSettingNode *failing = nullptr;
-    if (CheckTree(root, &failing, true) || !failing)
+    const CSettingNode *first = nullptr;
+    if (failing)
+        *failing = nullptr;
+    if (CheckTree(root, &first, true) || !first)
         return QString();
-    return NotValidText(application, failing);
+    if (failing)
+        *failing = first;
+    return NotValidText(application, first);
 }
 
 namespace {

@@ -15,9 +15,12 @@ class CSettingNode;
 // send session and the send dialog show them.
 
 // The message for the first included setting that fails the value check, or
-// empty when every included setting passes. Label and value are cut to their
-// first 100 characters.
-QString CheckBeforeSending(const CApplication *application, const CSettingNode *root);
+// empty when every included setting passes; *failing (when given) receives
+// that setting. The message names the setting, the item it belongs to and
+// why its value is refused; label and value are cut to their first 100
+// characters.
+QString CheckBeforeSending(const CApplication *application, const CSettingNode *root,
+                           const CSettingNode **failing = nullptr);
 // A setting that fails the value check, with the message the check before
 // sending gives for it.
 struct CFailingSetting

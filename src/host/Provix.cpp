@@ -129,20 +129,30 @@ HRESULT CProvix::GetStringId(int32_t kind, uint32_t *id)
 HRESULT CProvix::PrepareMenu(MenuHandle menu)
 {
     auto *qmenu = static_cast<QMenu *>(menu);
+    if (!qmenu)
+        return S_OK;
     // The view's own items join the host's menus the first time they show.
-    if (qmenu && m_view && FindCommand(qmenu, CommandId::SelectAll) &&
+    if (m_view && FindCommand(qmenu, CommandId::SelectAll) &&
         !qmenu->actions().contains(m_view->ProblemsAction())) {
         qmenu->addSeparator();
         qmenu->addAction(m_view->ProblemsAction());
     }
     for (const bool redo : {false, true}) {
-        QAction *action = qmenu && m_view
-                              ? FindCommand(qmenu, redo ? CommandId::Redo : CommandId::Undo)
-                              : nullptr;
+        QAction *action = m_view ? FindCommand(qmenu, redo ? CommandId::Redo : CommandId::Undo)
+                                 : nullptr;
         if (action)
             action->setText(m_view->UndoMenuText(redo));
     }
-    QAction *send = qmenu ? FindCommand(qmenu, CommandId::MenuSend) : nullptr;
+    // The way of sending in use carries the mark.
+    constexpr uint32_t kSendOptions[] = {CommandId::SendOption1, CommandId::SendOption2,
+                                         CommandId::SendOption3};
+    for (int option = 1; option <= 3; ++option) {
+        if (QAction *way = FindCommand(qmenu, kSendOptions[option - 1])) {
+            way->setCheckable(true);
+            way->setChecked(m_view && m_view->SendOption() == option);
+        }
+    }
+    QAction *send = FindCommand(qmenu, CommandId::MenuSend);
     if (!send)
         return S_OK;
     if (!send->text().contains(u'\t'))

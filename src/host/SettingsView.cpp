@@ -106,9 +106,11 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
                                                  [this] { return m_commands->FileName(); });
     m_sending = std::make_unique<CViewSending>(&app.Application(), this, nullptr);
     m_sending->SetServerFactory(ActivateConnectivityServer);
-    m_sending->SetRefusalListener([this] {
+    m_sending->SetRefusalListener([this](const CSettingNode *failing) {
         ShowProblems(true);
-        m_problems->OpenOn(nullptr);
+        m_problems->OpenOn(failing);
+        m_tree->SelectNode(failing);
+        m_tree->setFocus();
     });
 
     connect(m_tree, &CSettingsTreeCtrl::helpRequested, this,
@@ -207,6 +209,11 @@ bool CSettingsView::IsCommandEnabled(uint32_t command)
     default:
         return false;
     }
+}
+
+int CSettingsView::SendOption() const
+{
+    return m_sending->CurrentOption();
 }
 
 void CSettingsView::ExecuteCommand(uint32_t command)

@@ -61,6 +61,8 @@ public:
     // At a later activation: opens a file that was asked for meanwhile.
     void OpenRequestedFile();
     bool IsCommandEnabled(uint32_t command);
+    // The way of sending chosen under Send Via (CViewSending::Option).
+    int SendOption() const;
     void ExecuteCommand(uint32_t command);
     // The host asks before it closes: the save prompt, which may keep the
     // view open.

@@ -31,7 +31,8 @@ QString CListingPainter::DocumentName() const
     return LoadLabel(m_job.application, StringId::PrintDocumentName, true);
 }
 
-ListingPrintResult CListingPainter::Paint(int copies, const std::function<void()> &abort)
+ListingPrintResult CListingPainter::Paint(int copies, const std::function<void()> &abort,
+                                          const PageDone &pageDone)
 {
     const int pages = m_listing.PageCount();
     if (pages == 0)
@@ -44,16 +45,20 @@ ListingPrintResult CListingPainter::Paint(int copies, const std::function<void()
                                 QLocale().toString(QDate::currentDate(), QLocale::LongFormat));
     CPainterCanvas canvas(painter, m_measure, m_device.width());
     bool first = true;
+    int drawn = 0;
     for (int copy = 0; copy < copies; ++copy) {
         for (int page = 1; page <= pages; ++page) {
-            if (!std::exchange(first, false) && !m_device.newPage()) {
+            const bool cancelled = m_listing.IsAborted();
+            if (cancelled || (!std::exchange(first, false) && !m_device.newPage())) {
                 if (abort)
                     abort();
-                return ListingPrintResult::Failed;
+                return cancelled ? ListingPrintResult::Cancelled : ListingPrintResult::Failed;
             }
             painter.save();
             m_listing.DrawPage(page, canvas, texts);
             painter.restore();
+            if (pageDone)
+                pageDone(++drawn, pages * copies);
         }
     }
     return painter.end() ? ListingPrintResult::Printed : ListingPrintResult::Failed;

@@ -25,7 +25,7 @@ struct CListingJob
     QString documentTitle;
 };
 
-enum class ListingPrintResult { Printed, NothingToPrint, Failed };
+enum class ListingPrintResult { Printed, NothingToPrint, Failed, Cancelled };
 
 // The paper a listing is laid out on until the user picks another: Letter
 // where the default locale measures in inches, A4 elsewhere.
@@ -42,9 +42,16 @@ public:
     int PageCount() const { return m_listing.PageCount(); }
     // The name the listing's document carries.
     QString DocumentName() const;
+    // Told after each page is drawn: how many of all are.
+    using PageDone = std::function<void(int drawn, int total)>;
     // Paints every page, copies times over, in one document. abort runs when a
-    // new page cannot be started, while the painter is still active.
-    ListingPrintResult Paint(int copies = 1, const std::function<void()> &abort = {});
+    // new page cannot be started or the print was cancelled, while the
+    // painter is still active.
+    ListingPrintResult Paint(int copies = 1, const std::function<void()> &abort = {},
+                             const PageDone &pageDone = {});
+    // Sets the listing's abort flag: a paint under way stops after the page
+    // being drawn and gives Cancelled.
+    void Abort() { m_listing.Abort(); }
 
 private:
     QPagedPaintDevice &m_device;

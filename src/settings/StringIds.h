@@ -138,6 +138,13 @@ enum : unsigned {
     FileRefusedNoSuchDrive = 41184,
     FileRefusedName = 41185,
     QuestionFileExists = 41186,
+    MsgItemSettingRefused = 41187,
+    MsgSettingRefused = 41188,
+    MsgValueMissing = 41189,
+    MsgValueRefused = 41190,
+    SendOverTheAirElsewhere = 41191,
+    SendServiceElsewhere = 41192,
+    PrintingPage = 41193,
 
     // The send and progress dialogs.
     SendButton = 379,

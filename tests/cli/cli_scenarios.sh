@@ -151,10 +151,11 @@ check)
     expect 1 check edited.xml
     contains out "IAPSettings/IAPConnection[Office]/DataCall/RemoteModemType: Bogus -> Analog"
     expect 1 check edited.xml --sending
-    contains err '"E-mail address" is not valid'
+    contains err 'The setting "E-mail address" of "Mail" is not valid:'
+    contains err 'It needs a value.'
     lacks out "->"
     expect 1 check edited.xml --sending --all
-    contains out 'EMailSettings/Mailbox[Mail]/EMailAddress: The setting "E-mail address" is not valid:'
+    contains out 'EMailSettings/Mailbox[Mail]/EMailAddress: The setting "E-mail address" of "Mail" is not valid:'
     contains out 'EMailSettings/Mailbox[Mail]/Servers/InServer: The setting "Incoming mail server"'
     [ "$(wc -l <out)" -eq 3 ] || fail "--all: $(cat out)"
     expect 2 check edited.xml --all
@@ -436,7 +437,7 @@ variants)
     [ "$(cat out)" = "new@example.com" ] || fail "semicolon table: $(cat out)"
     rm made/ann.xml
     expect 1 variants t.xml semi.csv made --force --check
-    contains err "row 1, $phone: The setting \"Phone number\" is not valid"
+    contains err "row 1, $phone: The setting \"Phone number\" of \"Office\" is not valid"
     [ ! -e made/ann.xml ] || fail "--check wrote a row that fails it"
     # Without a file column the rows are numbered, zero-padded; a .tsv table
     # is separated by tabs, whatever commas it holds.

@@ -135,23 +135,36 @@ TEST(SendTexts, HolderPhoneFieldsAndProgress)
     EXPECT_EQ(ProgressStatus(app, 7, u"x"_qs), u"T495"_qs);
 }
 
-TEST(SendTexts, CheckBeforeSendingNamesTheFirstIncludedFailureCutTo100)
+TEST(SendTexts, CheckBeforeSendingNamesTheSettingItsItemAndWhyCutTo100)
 {
     CSendTexts texts;
+    texts.Strings().texts.insert(StringId::MsgItemSettingRefused, u"%s of %s: %s"_qs);
+    texts.Strings().texts.insert(StringId::MsgSettingRefused, u"%s: %s"_qs);
+    texts.Strings().texts.insert(StringId::MsgValueMissing, u"Missing."_qs);
+    texts.Strings().texts.insert(StringId::MsgValueRefused, u"Bad %s."_qs);
+    const CApplication *app = &texts.Application();
     CSettingNode *office = AddAccessPoint(texts.Root(), u"Office"_qs);
-    EXPECT_EQ(CheckBeforeSending(&texts.Application(), texts.Root()), QString());
+    const CSettingNode *failing = office;
+    EXPECT_EQ(CheckBeforeSending(app, texts.Root(), &failing), QString());
+    EXPECT_EQ(failing, nullptr);
     CSettingNode *phone = office->FindChild(IAPPhoneNumber);
     for (CSettingNode *node = phone; node->GetParent(); node = node->GetParent())
         node->SetInclude(1, 0);
-    const QString start = u"Setting \""_qs + phone->GetLabel(true) + u"\" not valid:\n"_qs;
+    const QString start = phone->GetLabel(true) + u" of "_qs + office->GetLabel(true) + u": "_qs;
+    ASSERT_TRUE(start.contains(u"Office"_qs)) << qPrintable(start);
     phone->SetValue(QString(101, u'x'));
-    EXPECT_EQ(CheckBeforeSending(&texts.Application(), texts.Root()),
-              start + QString(100, u'x') + u"..."_qs);
+    EXPECT_EQ(CheckBeforeSending(app, texts.Root(), &failing).toStdString(),
+              (start + u"Bad "_qs + QString(100, u'x') + u"...."_qs).toStdString());
+    EXPECT_EQ(failing, phone);
     phone->SetValue(QString(100, u'x'));
-    EXPECT_EQ(CheckBeforeSending(&texts.Application(), texts.Root()), start + QString(100, u'x'));
+    EXPECT_EQ(CheckBeforeSending(app, texts.Root()),
+              start + u"Bad "_qs + QString(100, u'x') + u"."_qs);
+    phone->SetValue(QString());
+    EXPECT_EQ(CheckBeforeSending(app, texts.Root()), start + u"Missing."_qs);
     office->SetInclude(0, 0);
     texts.Root()->FindChild(IAPSettings)->SetInclude(0, 0);
-    EXPECT_EQ(CheckBeforeSending(&texts.Application(), texts.Root()), QString());
+    EXPECT_EQ(CheckBeforeSending(app, texts.Root(), &failing), QString());
+    EXPECT_EQ(failing, nullptr);
 }
 
 namespace {

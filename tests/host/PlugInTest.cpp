@@ -155,10 +155,30 @@ TEST_F(PlugInTest, CommandStatesTextsMenusAndFocusEventsAnswerAsTheHostExpects)
     QMenu *sub = menu.addMenu(QStringLiteral("Tools"));
     QAction *send = sub->addAction(QStringLiteral("Send"));
     send->setData(10276u);
+    QMenu *via = sub->addMenu(QStringLiteral("Send Via"));
+    QAction *ways[3];
+    for (int i = 0; i < 3; ++i) {
+        ways[i] = via->addAction(QStringLiteral("Way %1").arg(i + 1));
+        ways[i]->setData(10281u + i);
+    }
     for (int i = 0; i < 3; ++i)
         m_plugIn->PrepareMenu(&menu);
     EXPECT_EQ(send->text(), QStringLiteral("Send\tF5"));
     EXPECT_FALSE(send->isEnabled());
+    // The way of sending in use is marked, the first at the start.
+    const auto marked = [&] {
+        m_plugIn->PrepareMenu(via);
+        QString checked;
+        for (QAction *way : ways)
+            checked += way->isChecked() ? u'x' : u'-';
+        return checked;
+    };
+    EXPECT_EQ(marked(), "x--");
+    m_plugIn->Execute(10282);
+    EXPECT_EQ(marked(), "-x-");
+    m_plugIn->Execute(10283);
+    EXPECT_EQ(marked(), "--x");
+    m_plugIn->Execute(10281);
 }
 
 TEST_F(PlugInTest, DeactivatingDuringADialogHidesTheViewAndAsksToComeBack)
@@ -349,6 +369,7 @@ TEST_F(PlugInTest, TheProblemsPanelOpensBesideTheTreeFromTheEditMenuAndOnARefuse
     });
     m_plugIn->Execute(10276u);
     EXPECT_TRUE(message.contains(QStringLiteral("Phone number"))) << message.toStdString();
+    EXPECT_EQ(tree->currentIndex().data().toString(), QStringLiteral("Phone number"));
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(toggle->isChecked());
     EXPECT_EQ(list->currentIndex().row(), 0);

@@ -397,6 +397,17 @@ int CSettingsTreeCtrl::HelpContext() const
     return ::HelpContext(node ? node : m_model->Root(), m_helpOverride);
 }
 
+void CSettingsTreeCtrl::SelectNode(const CSettingNode *node)
+{
+    const QModelIndex index = IndexOf(node);
+    if (!index.isValid())
+        return;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        expand(parent);
+    SelectOnly(index);
+    scrollTo(index);
+}
+
 void CSettingsTreeCtrl::SelectOnly(const QModelIndex &index)
 {
     m_anchor = QModelIndex();

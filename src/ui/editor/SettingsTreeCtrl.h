@@ -60,6 +60,8 @@ public:
     void SetDeleteConfirmation(DeleteConfirmation confirm) { m_confirmDelete = std::move(confirm); }
     bool AnyIncluded();
     void SelectAll();
+    // Makes node's row the only selected one, its parents opened to show it.
+    void SelectNode(const CSettingNode *node);
     int HelpContext() const;
     // While the print preview is open, help is about the preview.
     void SetHelpOverride(bool helpOverride) { m_helpOverride = helpOverride; }

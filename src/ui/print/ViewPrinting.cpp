@@ -63,7 +63,7 @@ void CViewPrinting::Print(bool frameworkCommand)
     const CWaitCursorGuard wait;
     // Printers that make copies themselves get the document once.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
-    PrintListing(printer, Job(dialog.RangeOption()), copies);
+    PrintListing(printer, Job(dialog.RangeOption()), copies, m_view);
     m_rangeOption = dialog.RangeOption();
 }
 

@@ -21,15 +21,20 @@ void CViewSending::ShowMessage(const QString &text) const
 void CViewSending::Send(const CSettingNode *root, const QString &filePath,
                         const ScrambleKeySource &keys)
 {
-    const QString failing = CheckBeforeSending(m_application, root);
+    const CSettingNode *failingNode = nullptr;
+    const QString failing = CheckBeforeSending(m_application, root, &failingNode);
     if (!failing.isEmpty()) {
         if (m_refused)
-            m_refused();
+            m_refused(failingNode);
         ShowMessage(failing);
         return;
     }
     if (m_option != ThroughServer || !m_callback) {
-        ShowMessage(LoadLabel(m_application, StringId::SendOptionElsewhere, true));
+        // Says what the chosen way does, and which way sends from here.
+        const unsigned text = m_option == OverTheAir            ? StringId::SendOverTheAirElsewhere
+                              : m_option == ProvisioningService ? StringId::SendServiceElsewhere
+                                                                : StringId::SendOptionElsewhere;
+        ShowMessage(LoadLabel(m_application, text, true));
         return;
     }
     CSendDlg dialog(m_application, root, filePath, *m_callback, m_view);

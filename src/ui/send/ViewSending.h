@@ -24,8 +24,12 @@ public:
     // The callback the server's reports come through; without one nothing is
     // sent through the server.
     void SetCallback(CCallbackImpl *callback) { m_callback = callback; }
-    // Told when the check before sending refuses a setting.
-    void SetRefusalListener(std::function<void()> listener) { m_refused = std::move(listener); }
+    // Told of the setting the check before sending refuses, before the
+    // message shows.
+    void SetRefusalListener(std::function<void(const CSettingNode *failing)> listener)
+    {
+        m_refused = std::move(listener);
+    }
 
     // Checks the included settings of root and sends them the current way;
     // filePath: the file they came from. The caller commits any open edit.
@@ -39,6 +43,6 @@ private:
     QWidget *m_view;
     CCallbackImpl *m_callback;
     CSendDlg::ServerFactory m_factory;
-    std::function<void()> m_refused;
+    std::function<void(const CSettingNode *failing)> m_refused;
     int m_option = ThroughServer;
 };

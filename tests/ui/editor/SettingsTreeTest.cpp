@@ -237,6 +237,15 @@ TEST_F(CSettingsTreeTest, ClicksAndArrowsSelectWithCtrlAndShiftFromTheAnchor)
     Key(Qt::Key_Home, Qt::ShiftModifier);
     EXPECT_EQ(m_ctrl->selectionModel()->selectedRows(),
               QModelIndexList{m_ctrl->IndexOf(Path(Root(), {IAPSettings}))});
+
+    // A setting named elsewhere (a refusal before sending) is shown alone,
+    // its closed parents opened.
+    const CSettingNode *hidden = m_work->FindChild(EMailAddress);
+    ASSERT_FALSE(m_ctrl->isExpanded(m_ctrl->IndexOf(m_work)));
+    m_ctrl->SelectNode(hidden);
+    EXPECT_TRUE(m_ctrl->isExpanded(m_ctrl->IndexOf(m_work)));
+    EXPECT_EQ(m_ctrl->selectionModel()->selectedRows(), QModelIndexList{m_ctrl->IndexOf(hidden)});
+    EXPECT_EQ(Caret(), hidden);
 }
 
 TEST_F(CSettingsTreeTest, KeysAndClicksOpenParentsAndEditLeaves)

@@ -10,8 +10,10 @@
 #include <QLineEdit>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -106,6 +108,31 @@ TEST_F(ViewPrintingTest, ListingsPrintTheirPagesPerCopyAndNothingWhenEmpty)
     };
     EXPECT_EQ(PrintListing(printer, selected), ListingPrintResult::NothingToPrint);
     EXPECT_EQ(PdfPages("selected.pdf"), -1);
+}
+
+TEST_F(ViewPrintingTest, CancelInThePrintProgressStopsAfterThePageBeingDrawn)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    UsePdf(printer, "cancelled.pdf");
+    // Cancel is pressed while the first page is drawn.
+    int drawnWhenCancelled = -1;
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto *progress = m_view.findChild<QProgressDialog *>();
+        ASSERT_NE(progress, nullptr);
+        drawnWhenCancelled = progress->value();
+        shown = progress->labelText();
+        progress->cancel();
+    });
+    EXPECT_EQ(PrintListing(printer, Job(PrintRange::All), 1, &m_view),
+              ListingPrintResult::Cancelled);
+    EXPECT_EQ(drawnWhenCancelled, 1);
+    EXPECT_TRUE(shown.startsWith("Printing page 2 of ")) << qPrintable(shown);
+
+    // Without a cancel the same listing prints to its end.
+    UsePdf(printer, "whole.pdf");
+    EXPECT_EQ(PrintListing(printer, Job(PrintRange::All), 1, &m_view), ListingPrintResult::Printed);
+    EXPECT_GE(PdfPages("whole.pdf"), 2);
 }
 
 TEST_F(ViewPrintingTest, PrintCommitsTheEditAndRemembersTheRangeOnlyWhenConfirmed)

@@ -342,6 +342,8 @@ TEST(SendProgressDlg, PulsesWhileWaiting)
 TEST_F(SendDlgTest, OtherSendOptionsAndInvalidSettingsNeverReachTheServer)
 {
     CViewSending sending(m_texts.Application(), nullptr, m_callback);
+    const CSettingNode *refused = nullptr;
+    sending.SetRefusalListener([&](const CSettingNode *failing) { refused = failing; });
     int activations = 0;
     sending.SetServerFactory([&](IConnectivityServer **) {
         ++activations;
@@ -356,8 +358,11 @@ TEST_F(SendDlgTest, OtherSendOptionsAndInvalidSettingsNeverReachTheServer)
     phone->SetValue(QString(120, u'x'));
     sending.Send(m_root, QString());
     ASSERT_EQ(m_messages.shown.size(), 1);
+    EXPECT_TRUE(m_messages.shown[0].startsWith("The setting \"Phone number\" of \"Office\""))
+        << m_messages.shown[0].toStdString();
     EXPECT_TRUE(m_messages.shown[0].contains(QString(100, u'x') + "..."))
         << m_messages.shown[0].toStdString();
+    EXPECT_EQ(refused, phone);
     phone->SetValue("0123");
 
     for (int option : {CViewSending::OverTheAir, CViewSending::ProvisioningService}) {
@@ -365,7 +370,10 @@ TEST_F(SendDlgTest, OtherSendOptionsAndInvalidSettingsNeverReachTheServer)
         sending.Send(m_root, QString());
     }
     EXPECT_EQ(m_messages.shown.size(), 3);
-    EXPECT_TRUE(m_messages.shown[2].startsWith("This way of sending does not go through"));
+    EXPECT_TRUE(m_messages.shown[1].startsWith("Over the Air sends settings"));
+    EXPECT_TRUE(m_messages.shown[2].startsWith("The Provisioning Service hands"));
+    for (const QString &said : m_messages.shown.mid(1))
+        EXPECT_TRUE(said.endsWith("Tools > Send Via > Cable, Infrared or Bluetooth."));
     EXPECT_EQ(activations, 0);
     sending.SetOption(CViewSending::ThroughServer);
     sending.Send(m_root, QString());
