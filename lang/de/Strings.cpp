@@ -671,6 +671,22 @@ constexpr LangString kStrings[] = {
     {41181, u"Abgebrochen. Es war noch nichts beim Telefon angekommen."},
     {41182, u"Abgebrochen. Bereits auf dem Telefon: %s Einstellungen (%s), %s Dateien."},
     {41183, u"Schließen"},
+    {41184, u"Sein Ordner liegt auf keinem Laufwerk des Telefons."},
+    {41185, u"Das Telefon lässt seinen Namen nicht zu."},
+    {41186, u"%s:\n%s ist bereits auf dem Telefon, in %s"},
+    {41187, u"Die Einstellung „%s“ von „%s“ ist ungültig:\n%s"},
+    {41188, u"Die Einstellung „%s“ ist ungültig:\n%s"},
+    {41189, u"Sie braucht einen Wert."},
+    {41190, u"„%s“ ist dafür kein gültiger Wert."},
+    {41191, u"„Over the Air“ sendet Einstellungen über das Netz des Mobilfunkanbieters, das "
+            u"dieser Computer nicht erreicht; es wurde nichts gesendet. Um die Konfiguration an "
+            u"das mit diesem Computer verbundene Telefon zu senden, wählen Sie Tools > Send Via > "
+            u"Cable, Infrared or Bluetooth."},
+    {41192, u"Der Provisioning Service übergibt Konfigurationen einem Bereitstellungsserver, den "
+            u"dieser Computer nicht erreicht; es wurde nichts gesendet. Um die Konfiguration an "
+            u"das mit diesem Computer verbundene Telefon zu senden, wählen Sie Tools > Send Via > "
+            u"Cable, Infrared or Bluetooth."},
+    {41193, u"Seite %s von %s wird gedruckt..."},
     // Rückgängig und Wiederholen
     {41200, u"&Rückgängig: %s"},
     {41201, u"&Wiederholen: %s"},

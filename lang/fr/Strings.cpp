@@ -670,6 +670,22 @@ constexpr LangString kStrings[] = {
     {41181, u"Annulé. Rien n'avait encore atteint le téléphone."},
     {41182, u"Annulé. Déjà sur le téléphone : %s paramètres (%s), %s fichiers."},
     {41183, u"Fermer"},
+    {41184, u"Son dossier n'est sur aucun lecteur du téléphone."},
+    {41185, u"Le téléphone n'accepte pas son nom."},
+    {41186, u"%s :\n%s est déjà sur le téléphone, dans %s"},
+    {41187, u"Le paramètre « %s » de « %s » n'est pas valide :\n%s"},
+    {41188, u"Le paramètre « %s » n'est pas valide :\n%s"},
+    {41189, u"Il lui faut une valeur."},
+    {41190, u"« %s » n'est pas une valeur valide pour ce paramètre."},
+    {41191, u"« Over the Air » envoie les paramètres par le réseau de l'opérateur mobile, que cet "
+            u"ordinateur n'atteint pas ; rien n'a été envoyé. Pour envoyer la configuration au "
+            u"téléphone connecté à cet ordinateur, choisissez Tools > Send Via > Cable, Infrared "
+            u"or Bluetooth."},
+    {41192, u"Le Provisioning Service remet les configurations à un serveur de provisionnement, "
+            u"que cet ordinateur n'atteint pas ; rien n'a été envoyé. Pour envoyer la "
+            u"configuration au téléphone connecté à cet ordinateur, choisissez Tools > Send Via > "
+            u"Cable, Infrared or Bluetooth."},
+    {41193, u"Impression de la page %s sur %s..."},
     // Annuler et rétablir
     {41200, u"&Annuler : %s"},
     {41201, u"&Rétablir : %s"},
