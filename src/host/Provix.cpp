@@ -138,8 +138,8 @@ HRESULT CProvix::PrepareMenu(MenuHandle menu)
         qmenu->addAction(m_view->ProblemsAction());
     }
     for (const bool redo : {false, true}) {
-        QAction *action = m_view ? FindCommand(qmenu, redo ? CommandId::Redo : CommandId::Undo)
-                                 : nullptr;
+        QAction *action =
+            m_view ? FindCommand(qmenu, redo ? CommandId::Redo : CommandId::Undo) : nullptr;
         if (action)
             action->setText(m_view->UndoMenuText(redo));
     }
