@@ -119,7 +119,7 @@ int CmdBookmarks(const QStringList &arguments)
                         {QStringLiteral("bookmarks"), QStringLiteral("bookmarks")}));
         return ExitUsage;
     }
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
     const CSettingNode *listNode = document.GetRoot()->FindDescendant(

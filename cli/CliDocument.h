@@ -15,6 +15,10 @@ public:
     CCliDocument();
 };
 
+// A new document that lives as long as the process: a command ends the
+// process, and freeing a large tree node by node would only delay that.
+CCliDocument &KeptDocument();
+
 // A message followed by the last error text on its own line, when there is one.
 QString WithLastError(const CSettingsDocument &document, unsigned id);
 

@@ -46,14 +46,14 @@ QString OneLine(QString text)
 
 int CmdNew(const QStringList &arguments)
 {
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     document.Reset();
     return SaveFile(document, arguments[0]);
 }
 
 int CmdConvert(const QStringList &arguments)
 {
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     bool repaired = false;
     if (!OpenFile(document, arguments[0], {}, &repaired))
         return ExitFile;
@@ -72,7 +72,7 @@ int CmdCheck(const QStringList &arguments)
             Text(CliText::WrongArguments, {QStringLiteral("check"), QStringLiteral("check")}));
         return ExitUsage;
     }
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     int repairs = 0;
     RepairObserver report = [&repairs, sending](const CSettingNode *node, const QString &oldValue) {
         ++repairs;
@@ -108,8 +108,8 @@ int CmdDiff(const QStringList &arguments)
         PrintError(Text(CliText::WrongArguments, {QStringLiteral("diff"), QStringLiteral("diff")}));
         return ExitUsage;
     }
-    CCliDocument before;
-    CCliDocument after;
+    CCliDocument &before = KeptDocument();
+    CCliDocument &after = KeptDocument();
     if (!OpenFileAsStored(before, files[0]) || !OpenFileAsStored(after, files[1]))
         return ExitFile;
     const std::vector<CTreeDifference> differences =
@@ -157,7 +157,7 @@ int CmdShow(const QStringList &arguments)
         PrintError(Text(CliText::WrongArguments, {QStringLiteral("show"), QStringLiteral("show")}));
         return ExitUsage;
     }
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     if (!OpenFile(document, files[0]))
         return ExitFile;
     ShowRows(document.GetRoot(), 0, all);
@@ -166,7 +166,7 @@ int CmdShow(const QStringList &arguments)
 
 int CmdGet(const QStringList &arguments)
 {
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
     const CSettingNode *node = FindSetting(document, arguments[1]);
@@ -178,7 +178,7 @@ int CmdGet(const QStringList &arguments)
 
 int CmdSet(const QStringList &arguments)
 {
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
     const CSettingNode *node = FindSetting(document, arguments[1]);
@@ -201,7 +201,7 @@ int CmdAdd(const QStringList &arguments)
 {
     static const int kCategories[] = {NodeType::IAPSettings, NodeType::EMailSettings,
                                       NodeType::WAPSettings, NodeType::SMSSettings};
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
     const ItemRole *role = nullptr;
@@ -251,7 +251,7 @@ int CmdInclude(const QStringList &arguments)
         return ExitUsage;
     }
     const int wanted = state == u"on" ? 1 : 0;
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
     const CSettingNode *node = FindSetting(document, arguments[1]);
@@ -266,7 +266,7 @@ int CmdInclude(const QStringList &arguments)
 
 int CmdText(const QStringList &arguments)
 {
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
     PrintRaw(ConfigurationTextForSending(document.GetRoot(), document.ScrambleKeys()));
@@ -372,7 +372,7 @@ int CmdFiles(const QStringList &arguments)
             Text(CliText::WrongArguments, {QStringLiteral("files"), QStringLiteral("files")}));
         return ExitUsage;
     }
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
     if (arguments.size() == 1) {

@@ -111,7 +111,7 @@ int CmdPrint(const QStringList &arguments)
     PrintOptions options;
     if (const int status = ReadOptions(arguments, options); status != ExitOk)
         return status;
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     if (!OpenFile(document, options.file))
         return ExitFile;
     if (options.lines)

@@ -451,7 +451,7 @@ int CmdSend(const QStringList &arguments)
     SendOptions options;
     if (!ParseOptions(arguments, options))
         return ExitUsage;
-    CCliDocument document;
+    CCliDocument &document = KeptDocument();
     if (!OpenFile(document, options.file))
         return ExitFile;
     if (const QString failing = CheckBeforeSending(Application(), document.GetRoot());

@@ -48,7 +48,9 @@ int ReadGroup(const QString &text, qsizetype position)
 
 std::uint16_t RandomScrambleKey()
 {
-    std::random_device device;
+    // Opening the device costs far more than drawing from it, and a large
+    // configuration scrambles thousands of passwords.
+    thread_local std::random_device device;
     return static_cast<std::uint16_t>(device() & 0xFFFF);
 }
 
