@@ -78,6 +78,9 @@ void CSendProgressDlg::Pulse()
         return;
     const int step = (m_bar->maximum() - m_bar->minimum()) / kPulseParts;
     m_bar->setValue(m_bar->value() <= m_bar->minimum() ? m_bar->minimum() + step : 0);
+    // The bar repaints by itself only for steps wider than a chunk of its
+    // style, which a pulse is not.
+    m_bar->update();
 }
 
 void CSendProgressDlg::reject()

@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -325,14 +326,34 @@ TEST_F(SendDlgTest, CancelInTheProgressReachesTheServerAndAnErrorItsMessageBox)
     EXPECT_EQ(outcome, "Cancelled. Nothing had reached the phone.");
 }
 
+namespace {
+
+struct CPaintCounter : QObject
+{
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+} // namespace
+
 TEST(SendProgressDlg, PulsesWhileWaiting)
 {
     CEnglishTexts texts;
     CSendProgressDlg progress(texts.Application());
     EXPECT_TRUE(progress.IsWaiting());
     progress.show();
+    auto *bar = progress.findChild<QProgressBar *>();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&progress));
+    QTest::qWait(50);
+    CPaintCounter counter;
+    bar->installEventFilter(&counter);
     QTest::qWait(CSendProgressDlg::kPulseMs + 300);
     EXPECT_EQ(progress.Position(), 100 / CSendProgressDlg::kPulseParts);
+    EXPECT_GE(counter.paints, 1) << "a pulse is drawn, not only set";
     progress.ShowProgress("Copying a.wav", 70, false);
     EXPECT_EQ(progress.Status(), "Copying a.wav...");
     QTest::qWait(CSendProgressDlg::kPulseMs + 300);
