@@ -3,7 +3,9 @@
 #include "orvenet/server/ServerPaths.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -56,6 +58,7 @@ QByteArray FormatActivityRow(const ActivityRow &row)
 
 bool AppendActivityRow(const QString &path, const ActivityRow &row)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)

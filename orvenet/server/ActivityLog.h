@@ -14,7 +14,8 @@ struct ActivityRow
     int files = 0;
 };
 
-// $TALVIK_ACTIVITY_LOG, or else ProvixLog.csv in the server's program folder.
+// $TALVIK_ACTIVITY_LOG, or else ProvixLog.csv beside the server or in the
+// user's data folder (ActivityLogPathBeside).
 QString ActivityLogPath();
 
 // The row as CSV, ending in CR LF; the file starts with a header row.

@@ -60,5 +60,10 @@ QString ActivityLogPathBeside(const QString &serverProgram)
     const QString own = qEnvironmentVariable("TALVIK_ACTIVITY_LOG");
     if (!own.isEmpty())
         return own;
-    return QFileInfo(serverProgram).absoluteDir().filePath(QStringLiteral("ProvixLog.csv"));
+    const QString name = QStringLiteral("ProvixLog.csv");
+    const QFileInfo programFolder(QFileInfo(serverProgram).absolutePath());
+    if (programFolder.isDir() && programFolder.isWritable())
+        return QDir(programFolder.filePath()).filePath(name);
+    // An installed server cannot write beside itself; each user keeps a log.
+    return QDir::homePath() + QStringLiteral("/.local/share/Talvik/") + name;
 }

@@ -18,5 +18,6 @@ QString ServerSocketPath();
 QString PhoneFolderPath();
 
 // The activity log a server started from serverProgram writes:
-// $TALVIK_ACTIVITY_LOG, or else ProvixLog.csv in the program's folder.
+// $TALVIK_ACTIVITY_LOG, or else ProvixLog.csv in the program's folder when
+// that can be written, or else in the user's ~/.local/share/Talvik.
 QString ActivityLogPathBeside(const QString &serverProgram);

@@ -174,9 +174,13 @@ TEST(ActivityLog, KeptBesideTheServerUnlessTheEnvironmentNamesIt)
 {
     const QByteArray saved = qgetenv("TALVIK_ACTIVITY_LOG");
     qunsetenv("TALVIK_ACTIVITY_LOG");
-    // The editor asks for the log of the registered server program.
-    EXPECT_EQ(ActivityLogPathBeside(u"/opt/talvik/bin/orvenet-server"_qs),
-              u"/opt/talvik/bin/ProvixLog.csv"_qs);
+    // The editor asks for the log of the registered server program, which
+    // writes beside itself only where it can.
+    QTemporaryDir programs;
+    EXPECT_EQ(ActivityLogPathBeside(programs.filePath(u"orvenet-server"_qs)),
+              programs.filePath(u"ProvixLog.csv"_qs));
+    EXPECT_EQ(ActivityLogPathBeside(u"/nonexistent/talvik/bin/orvenet-server"_qs),
+              QDir::homePath() + u"/.local/share/Talvik/ProvixLog.csv"_qs);
     qputenv("TALVIK_ACTIVITY_LOG", "/var/log/talvik.csv");
     EXPECT_EQ(ActivityLogPathBeside(u"/opt/talvik/bin/orvenet-server"_qs),
               u"/var/log/talvik.csv"_qs);
