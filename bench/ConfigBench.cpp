@@ -1,6 +1,7 @@
 // Loading, saving and checking generated configurations of growing size, and
 // pugixml doing the same reading and writing on the same files.
 #include "BenchLoads.h"
+#include "BenchMain.h"
 #include "BenchTree.h"
 #include "ConfigurationGenerator.h"
 
@@ -17,7 +18,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdio>
@@ -25,8 +25,6 @@
 #include <memory>
 
 namespace {
-
-QTemporaryDir *g_folder = nullptr;
 
 struct Sample
 {
@@ -37,7 +35,7 @@ struct Sample
 
 QString FilePath(const char *what, int n)
 {
-    return g_folder->filePath(QStringLiteral("%1-%2.xml").arg(QLatin1String(what)).arg(n));
+    return BenchFilePath(QStringLiteral("%1-%2.xml").arg(QLatin1String(what)).arg(n));
 }
 
 // The configuration of size n: generated and saved on first use, then loaded
@@ -244,24 +242,5 @@ int main(int argc, char **argv)
 {
     if (MeasureLoadMemoryInChild(argc, argv))
         return 0;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    CBenchTree tree;
-    if (!tree.HasLanguageLibrary())
-        std::fprintf(stderr, "language library not found: labels stay empty\n");
-    QTemporaryDir folder;
-    if (!folder.isValid()) {
-        std::fprintf(stderr, "cannot make a temporary folder\n");
-        return 1;
-    }
-    if (qEnvironmentVariableIsSet("PROVANA_BENCH_KEEP")) {
-        folder.setAutoRemove(false);
-        std::fprintf(stderr, "files kept in %s\n", qPrintable(folder.path()));
-    }
-    g_folder = &folder;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_folder = nullptr;
-    return 0;
+    return BenchMain(argc, argv);
 }

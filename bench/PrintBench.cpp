@@ -2,6 +2,7 @@
 // out, for the included settings and for all of them, at growing sizes. The
 // text is measured in a fixed pitch, so the listing's own work is measured,
 // not a font engine's.
+#include "BenchMain.h"
 #include "BenchTree.h"
 #include "ConfigurationGenerator.h"
 
@@ -11,9 +12,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-
-#include <cstdio>
 #include <map>
 #include <memory>
 
@@ -78,14 +76,5 @@ BENCHMARK(ListingAll)->Apply(Sizes);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    CBenchTree tree;
-    if (!tree.HasLanguageLibrary())
-        std::fprintf(stderr, "language library not found: labels stay empty\n");
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchMain(argc, argv);
 }

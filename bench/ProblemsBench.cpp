@@ -2,6 +2,7 @@
 // points, each without its phone number (so every one of them is listed):
 // an edit with the panel following it, the same edit without the panel, and
 // the walk of the whole tree that the panel avoids per edit.
+#include "BenchMain.h"
 #include "BenchTree.h"
 
 #include "document/SendTexts.h"
@@ -15,7 +16,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -112,14 +112,5 @@ BENCHMARK(WalkWholeTree)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    CBenchTree tree;
-    if (!tree.HasLanguageLibrary())
-        std::fprintf(stderr, "language library not found: labels stay empty\n");
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchMain(argc, argv);
 }

@@ -1,6 +1,7 @@
 // Sending generated configurations of growing size through a real
 // connectivity server: the text written and streamed by the client, read,
 // stored and parsed by the server, next to writing the same text to a file.
+#include "BenchMain.h"
 #include "BenchTree.h"
 #include "ConfigurationGenerator.h"
 
@@ -18,7 +19,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <condition_variable>
 #include <cstdio>
@@ -28,8 +28,6 @@
 #include <thread>
 
 namespace {
-
-QTemporaryDir *g_folder = nullptr;
 
 std::unique_ptr<CSettingNode> &TreeOf(int n)
 {
@@ -94,7 +92,7 @@ void WriteTextToFile(benchmark::State &state)
     const CSettingNode *root = TreeOf(int(state.range(0))).get();
     qint64 units = 0;
     for (auto _ : state) {
-        QFile file(g_folder->filePath(QStringLiteral("text.xml")));
+        QFile file(BenchFilePath(QStringLiteral("text.xml")));
         file.open(QIODevice::WriteOnly);
         units = 0;
         StreamConfigurationForSending(root, [&](QStringView piece) {
@@ -155,28 +153,22 @@ BENCHMARK(SendThroughServer)->Apply(Sizes);
 
 int main(int argc, char **argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    CBenchTree tree;
-    QTemporaryDir folder;
-    if (!folder.isValid())
-        return 1;
-    g_folder = &folder;
-    qputenv("TALVIK_RUNTIME", QFile::encodeName(folder.filePath(QStringLiteral("run"))));
-    qputenv("TALVIK_PHONE", QFile::encodeName(folder.filePath(QStringLiteral("phone"))));
-    qputenv("TALVIK_ACTIVITY_LOG", QFile::encodeName(folder.filePath(QStringLiteral("log.csv"))));
     QProcess server;
-    server.start(ProgramFolder() + QStringLiteral("orvenet-server"), {});
-    if (!server.waitForStarted()) {
-        std::fprintf(stderr, "cannot start orvenet-server next to this program\n");
-        return 1;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    server.terminate();
-    server.waitForFinished();
-    g_folder = nullptr;
-    return 0;
+    const auto start = [&server] {
+        qputenv("TALVIK_RUNTIME", QFile::encodeName(BenchFilePath(QStringLiteral("run"))));
+        qputenv("TALVIK_PHONE", QFile::encodeName(BenchFilePath(QStringLiteral("phone"))));
+        qputenv("TALVIK_ACTIVITY_LOG", QFile::encodeName(BenchFilePath(QStringLiteral("log.csv"))));
+        server.start(ProgramFolder() + QStringLiteral("orvenet-server"), {});
+        if (!server.waitForStarted()) {
+            std::fprintf(stderr, "cannot start orvenet-server next to this program\n");
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        return true;
+    };
+    const auto stop = [&server] {
+        server.terminate();
+        server.waitForFinished();
+    };
+    return BenchMain(argc, argv, start, stop);
 }

@@ -3,6 +3,7 @@
 // check box, with 1,000 and 10,000 access points. Each step records what it
 // changed, so the times grow with the number of items, not with copies of the
 // tree.
+#include "BenchMain.h"
 #include "BenchTree.h"
 #include "ConfigurationGenerator.h"
 
@@ -13,16 +14,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
-
 #include <cstdio>
 #include <map>
 #include <vector>
 
 namespace {
-
-QTemporaryDir *g_folder = nullptr;
 
 // A document holding n access points, opened from a file made once per size.
 void OpenAccessPoints(CSettingsDocument &document, int n)
@@ -32,7 +28,7 @@ void OpenAccessPoints(CSettingsDocument &document, int n)
     if (path.isEmpty()) {
         const std::unique_ptr<CSettingNode> root = CBenchTree::NewRoot();
         GenerateAccessPoints(root.get(), n);
-        path = g_folder->filePath(QStringLiteral("ap%1.xml").arg(n));
+        path = BenchFilePath(QStringLiteral("ap%1.xml").arg(n));
         if (!SaveConfigurationFile(root.get(), path)) {
             std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
             std::exit(1);
@@ -104,16 +100,5 @@ BENCHMARK(UndoRedoIncludeToggle)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillis
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    CBenchTree tree;
-    if (!tree.HasLanguageLibrary())
-        std::fprintf(stderr, "language library not found: labels stay empty\n");
-    QTemporaryDir folder;
-    g_folder = &folder;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchMain(argc, argv);
 }

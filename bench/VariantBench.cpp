@@ -1,6 +1,7 @@
 // Variants from a table: 1,000 rows made from a template of 100 access points,
 // next to the same rows made by opening the template for each row, and to
 // 1,000 plain opens and saves as provana convert does them.
+#include "BenchMain.h"
 #include "BenchTree.h"
 #include "ConfigurationGenerator.h"
 
@@ -13,9 +14,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -23,15 +22,13 @@ namespace {
 
 constexpr int kAccessPoints = 100;
 
-QTemporaryDir *g_folder = nullptr;
-
 QString TemplatePath()
 {
     static QString path;
     if (path.isEmpty()) {
         const std::unique_ptr<CSettingNode> root = CBenchTree::NewRoot();
         GenerateAccessPoints(root.get(), kAccessPoints);
-        path = g_folder->filePath(QStringLiteral("template.xml"));
+        path = BenchFilePath(QStringLiteral("template.xml"));
         if (!SaveConfigurationFile(root.get(), path)) {
             std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
             std::exit(1);
@@ -59,7 +56,7 @@ CVariantTable Table(const CSettingsDocument &model, int rows)
 
 QString OutFolder()
 {
-    return g_folder->filePath(QStringLiteral("out"));
+    return BenchFilePath(QStringLiteral("out"));
 }
 
 // The variant maker: the template read once, copied for every row.
@@ -131,21 +128,5 @@ BENCHMARK(ConvertOpenSave)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    CBenchTree tree;
-    if (!tree.HasLanguageLibrary())
-        std::fprintf(stderr, "language library not found: labels stay empty\n");
-    QTemporaryDir folder;
-    if (!folder.isValid()) {
-        std::fprintf(stderr, "cannot make a temporary folder\n");
-        return 1;
-    }
-    g_folder = &folder;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_folder = nullptr;
-    return 0;
+    return BenchMain(argc, argv);
 }
