@@ -7,13 +7,19 @@
 #include "settings/StringIds.h"
 
 #include <QFile>
+#include <QIODevice>
 #include <QSysInfo>
 #include <QtEndian>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
-
+#include <optional>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -56,7 +62,20 @@ public:
         m_text.truncate(m_write);
     }
 
+    // Starts after a part that an earlier call already went through.
+    CCompactor(QString &text, qsizetype from)
+        : CCompactor(text)
+    {
+        m_read = m_kept = m_write = from;
+    }
+
     QStringView Rest() const { return QStringView(m_data + m_read, m_size - m_read); }
+    // How much of the text is kept for good so far.
+    qsizetype Written()
+    {
+        MoveKept();
+        return m_write;
+    }
     bool AtEnd() const { return m_read >= m_size; }
     qsizetype Position() const { return m_read; }
     void Keep(qsizetype count) { m_read += count; }
@@ -107,41 +126,57 @@ private:
     qsizetype m_next = 0;
 };
 
-void RemoveStretches(QString &text, QStringView open, QStringView close, int &removed)
+// Removes the stretches from open to close outside character data. Unless
+// final, more text may follow: a stretch or character data that does not end
+// within text is left for the next call, which starts at the answer. from
+// skips what an earlier call went through.
+qsizetype RemoveStretches(QString &text, QStringView open, QStringView close, int &removed,
+                          bool final = true, qsizetype from = 0)
 {
-    if (!text.contains(open))
-        return;
-    CCompactor compactor(text);
-    const QStringView all = compactor.Rest();
-    // Character data and the stretches both start with '<' and a rarer mark.
-    CMarkFinder cdataMarks(all, kCDataOpen[1]);
-    CMarkFinder openMarks(all, open[1]);
-    while (!compactor.AtEnd()) {
-        const qsizetype from = compactor.Position() + 1;
-        const qsizetype cdata = cdataMarks.NextFrom(from);
-        const qsizetype opening = open[1] == kCDataOpen[1] ? cdata : openMarks.NextFrom(from);
-        const qsizetype mark = cdata < 0 ? opening : opening < 0 ? cdata : qMin(cdata, opening);
-        if (mark < 0) {
-            compactor.Keep(all.size() - compactor.Position());
-            break;
-        }
-        compactor.Keep(mark - 1 - compactor.Position());
-        const QStringView rest = compactor.Rest();
-        if (At(rest, 0, kCDataOpen)) {
-            const qsizetype end = rest.indexOf(kCDataClose, kCDataOpen.size());
-            compactor.Keep(end < 0 ? rest.size() : end + kCDataClose.size());
-        } else if (At(rest, 0, open)) {
-            const qsizetype end = rest.indexOf(close, open.size());
-            if (end < 0) {
-                compactor.Keep(rest.size());
+    if (!text.contains(open) && (final || !text.contains(kCDataOpen)))
+        return text.size();
+    qsizetype unfinished = -1;
+    {
+        CCompactor compactor(text, from);
+        const QStringView all(text.constData(), text.size());
+        // Character data and the stretches both start with '<' and a rarer mark.
+        CMarkFinder cdataMarks(all, kCDataOpen[1]);
+        CMarkFinder openMarks(all, open[1]);
+        while (!compactor.AtEnd()) {
+            const qsizetype next = compactor.Position() + 1;
+            const qsizetype cdata = cdataMarks.NextFrom(next);
+            const qsizetype opening = open[1] == kCDataOpen[1] ? cdata : openMarks.NextFrom(next);
+            const qsizetype mark = cdata < 0 ? opening : opening < 0 ? cdata : qMin(cdata, opening);
+            if (mark < 0) {
+                compactor.Keep(all.size() - compactor.Position());
                 break;
             }
-            ++removed;
-            compactor.Drop(end + close.size());
-        } else {
-            compactor.Keep(1);
+            compactor.Keep(mark - 1 - compactor.Position());
+            const QStringView rest = compactor.Rest();
+            if (At(rest, 0, kCDataOpen)) {
+                const qsizetype end = rest.indexOf(kCDataClose, kCDataOpen.size());
+                if (end < 0 && !final) {
+                    unfinished = compactor.Written();
+                    compactor.Keep(rest.size());
+                    break;
+                }
+                compactor.Keep(end < 0 ? rest.size() : end + kCDataClose.size());
+            } else if (At(rest, 0, open)) {
+                const qsizetype end = rest.indexOf(close, open.size());
+                if (end < 0) {
+                    if (!final)
+                        unfinished = compactor.Written();
+                    compactor.Keep(rest.size());
+                    break;
+                }
+                ++removed;
+                compactor.Drop(end + close.size());
+            } else {
+                compactor.Keep(1);
+            }
         }
     }
+    return unfinished < 0 ? text.size() : unfinished;
 }
 
 bool IsBlank(QChar c)
@@ -174,23 +209,36 @@ qsizetype FindBalancingEnd(QStringView text, qsizetype position, QStringView nam
     return -1;
 }
 
+// Where a scan of a text that more text follows waits for it.
+constexpr qsizetype kWaitForMore = -2;
+
 class CScanner
 {
 public:
-    CScanner(QStringView text, IElementHandler &handler)
-        : m_text(text)
-        , m_handler(handler)
+    explicit CScanner(IElementHandler &handler)
+        : m_handler(handler)
     {}
+
+    // Scans text from position on. Unless final, more text follows: what
+    // needs text beyond it is left, and the answer is where the next part of
+    // the text (from there on) is to be scanned from; -1 once the scan has
+    // stopped for good.
+    qsizetype Scan(QStringView text, qsizetype position, bool final)
+    {
+        m_text = text;
+        m_final = final;
+        while (position >= 0 && position < m_text.size()) {
+            const qsizetype next = Step(position);
+            if (next == kWaitForMore)
+                return position;
+            position = next;
+        }
+        return position < 0 ? -1 : position;
+    }
 
     // False when the text ends before its root element does: inside a tag,
     // an element or character data, or before any element.
-    bool Run()
-    {
-        qsizetype position = 0;
-        while (position >= 0 && position < m_text.size())
-            position = Step(position);
-        return !m_endedEarly && m_open.empty() && m_elements > 0;
-    }
+    bool Complete() const { return !m_endedEarly && m_openStarts.empty() && m_elements > 0; }
 
 private:
     // Handles the next tag; returns where scanning goes on, -1 to stop.
@@ -213,8 +261,8 @@ private:
         const QStringView attributes = space < 0 ? QStringView() : tag.mid(space + 1);
         if (name.isEmpty())
             return close + 1;
-        ++m_elements;
         if (empty) {
+            ++m_elements;
             m_handler.OnLeafElement(name, QStringView(), attributes);
             return close + 1;
         }
@@ -227,6 +275,7 @@ private:
         if (next < 0)
             return EndsEarly(true);
         if (IsEndTag(next, name)) {
+            ++m_elements;
             m_handler.OnLeafElement(name, m_text.mid(contentStart, next - contentStart),
                                     attributes);
             return next + name.size() + 3;
@@ -235,21 +284,26 @@ private:
             const qsizetype end = FindBalancingEnd(m_text, contentStart, name);
             if (end < 0)
                 return EndsEarly(true);
+            ++m_elements;
             m_handler.OnLeafElement(name, m_text.mid(contentStart, end - contentStart), attributes);
             return end + name.size() + 3;
         }
-        if (static_cast<int>(m_open.size()) >= kMaxElementDepth)
+        ++m_elements;
+        if (static_cast<int>(m_openStarts.size()) >= kMaxElementDepth)
             return -1;
         m_handler.OnStartElement(name, attributes);
-        m_open.push_back(name);
+        m_openStarts.push_back(m_openNames.size());
+        m_openNames += name;
         return contentStart;
     }
 
     qsizetype EndElement(qsizetype after)
     {
-        if (!m_open.empty()) {
-            m_handler.OnEndElement(m_open.back());
-            m_open.pop_back();
+        if (!m_openStarts.empty()) {
+            const qsizetype start = m_openStarts.back();
+            m_handler.OnEndElement(QStringView(m_openNames).sliced(start));
+            m_openNames.truncate(start);
+            m_openStarts.pop_back();
         }
         return after;
     }
@@ -263,8 +317,11 @@ private:
         return close + 1;
     }
 
+    // Text that ends here ends early; text that goes on may hold the rest.
     qsizetype EndsEarly(bool early)
     {
+        if (!m_final)
+            return kWaitForMore;
         m_endedEarly = m_endedEarly || early;
         return -1;
     }
@@ -283,8 +340,12 @@ private:
     }
 
     QStringView m_text;
+    bool m_final = true;
     IElementHandler &m_handler;
-    std::vector<QStringView> m_open;
+    // The names of the open elements one after the other, kept apart from
+    // the text, which may be gone when their end tags come.
+    QString m_openNames;
+    std::vector<qsizetype> m_openStarts;
     int m_elements = 0;
     bool m_endedEarly = false;
 };
@@ -309,7 +370,9 @@ QString PrepareConfigurationText(QStringView text, int &processingInstructions)
 
 bool ScanElements(QStringView prepared, IElementHandler &handler)
 {
-    return CScanner(prepared, handler).Run();
+    CScanner scanner(handler);
+    scanner.Scan(prepared, 0, true);
+    return scanner.Complete();
 }
 
 int ParseConfigurationText(CSettingNode *root, QString text, bool *complete)
@@ -342,32 +405,177 @@ void BytesToText(QString &text, qsizetype byteCount)
         text.remove(0, 1);
 }
 
-// Reads a regular file straight into the string that holds its text, with
-// room for the line feed that may still be appended.
-bool ReadFileText(QFile &file, QString &text)
+// Moves what follows the first count units to the front, keeping the
+// allocation for the next block.
+void DropFront(QString &text, qsizetype count)
 {
-    const qint64 size = file.isSequential() ? 0 : file.size();
-    if (size <= 0) {
-        text = DecodeConfigurationBytes(file.readAll());
-        return file.error() == QFileDevice::NoError;
-    }
-    text.reserve(size / 2 + 2);
-    text.resize((size + 1) / 2);
-    char *data = reinterpret_cast<char *>(text.data());
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 read = file.read(data + done, size - done);
-        if (read < 0)
-            return false;
-        if (read == 0)
-            break;
-        done += read;
-    }
-    BytesToText(text, done);
-    return true;
+    if (count <= 0)
+        return;
+    const qsizetype rest = text.size() - count;
+    if (rest > 0)
+        std::memmove(text.data(), text.constData() + count, static_cast<size_t>(rest) * 2);
+    text.truncate(rest);
 }
 
+// Where the line holding position end starts: after the last line feed
+// before end, 0 when there is none.
+qsizetype LineStart(QStringView text, qsizetype end)
+{
+    return end <= 0 ? 0 : text.first(end).lastIndexOf(u'\n') + 1;
+}
+
+// Appends text to out with each CR LF and lone CR as LF, and answers how
+// many line feeds text held. Runs of units without a CR are copied eight at
+// a time where the processor allows.
+qsizetype AppendWithLineFeeds(QStringView text, QString &out)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char16_t *const first = reinterpret_cast<char16_t *>(out.data());
+    char16_t *write = first + start;
+    const char16_t *read = text.utf16();
+    const char16_t *const end = read + text.size();
+    qsizetype lineFeeds = 0;
+    while (read < end) {
+#if defined(__SSE2__)
+        if (end - read >= 8) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(read));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(units, _mm_set1_epi16('\r'))) == 0) {
+                const auto feeds = static_cast<unsigned>(
+                    _mm_movemask_epi8(_mm_cmpeq_epi16(units, _mm_set1_epi16('\n'))));
+                lineFeeds += std::popcount(feeds) / 2;
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(write), units);
+                read += 8;
+                write += 8;
+                continue;
+            }
+        }
+#endif
+        const char16_t unit = *read++;
+        if (unit == u'\r') {
+            *write++ = u'\n';
+            if (read < end && *read == u'\n') {
+                ++read;
+                ++lineFeeds;
+            }
+        } else {
+            lineFeeds += unit == u'\n' ? 1 : 0;
+            *write++ = unit;
+        }
+    }
+    out.truncate(write - first);
+    return lineFeeds;
+}
+
+// A step of the preparation that removes stretches, for text that arrives in
+// parts: it hands on whole lines only, and remembers how far it went through
+// the part it kept.
+class CStretchRemoval
+{
+public:
+    CStretchRemoval(QStringView open, QStringView close)
+        : m_open(open)
+        , m_close(close)
+    {}
+
+    // Takes the lines in text, and hands what is prepared to out.
+    void Take(QString &text, QString &out, bool final)
+    {
+        // The buffers change hands rather than copy when nothing waits.
+        if (m_text.isEmpty())
+            m_text.swap(text);
+        else
+            m_text += text;
+        text.truncate(0);
+        const qsizetype done = RemoveStretches(m_text, m_open, m_close, m_removed, final, m_done);
+        const qsizetype handed = final ? m_text.size() : LineStart(m_text, done);
+        out += QStringView(m_text).first(handed);
+        DropFront(m_text, handed);
+        m_done = done - handed;
+    }
+    int Removed() const { return m_removed; }
+
+private:
+    QStringView m_open;
+    QStringView m_close;
+    QString m_text;
+    qsizetype m_done = 0;
+    int m_removed = 0;
+};
+
 } // namespace
+
+ConfigurationScan ScanConfigurationDevice(QIODevice &device,
+                                          const std::function<IElementHandler &()> &start,
+                                          qsizetype blockBytes)
+{
+    ConfigurationScan result;
+    const qsizetype blockUnits = std::max<qsizetype>(1, blockBytes / 2);
+    // Each step's input: read units no line feed has ended yet, then lines
+    // with line feeds only, then lines without comments, then the text to
+    // scan.
+    QString raw;
+    QString lines;
+    QString uncommented;
+    QString scanning;
+    raw.reserve(blockUnits + 1);
+    CStretchRemoval comments(kCommentOpen, kCommentClose);
+    CStretchRemoval instructions(kInstructionOpen, kInstructionClose);
+    std::optional<CScanner> scanner;
+    bool stopped = false;
+    bool first = true;
+    for (bool final = false; !final;) {
+        const qsizetype kept = raw.size();
+        raw.resize(kept + blockUnits);
+        char *const data = reinterpret_cast<char *>(raw.data() + kept);
+        qint64 got = 0;
+        while (got < 2 * blockUnits && !final) {
+            const qint64 read = device.read(data + got, 2 * blockUnits - got);
+            if (read < 0) {
+                result.read = false;
+                return result;
+            }
+            final = read == 0;
+            got += read;
+        }
+        // An odd byte can only be the last one, and is ignored.
+        raw.truncate(kept + got / 2);
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::BigEndian)
+            qFromLittleEndian<char16_t>(raw.data() + kept, raw.size() - kept, raw.data() + kept);
+        if (first && !raw.isEmpty()) {
+            first = false;
+            if (raw.startsWith(QChar(0xFEFF)))
+                DropFront(raw, 1);
+        }
+        // Every line, the last one too, is read with its line feed.
+        if (final && !raw.isEmpty() && !raw.endsWith(u'\n'))
+            raw += u'\n';
+        const qsizetype whole = final ? raw.size() : LineStart(raw, raw.size());
+        result.lines += AppendWithLineFeeds(QStringView(raw).first(whole), lines);
+        DropFront(raw, whole);
+        if (stopped) {
+            lines.truncate(0);
+            continue;
+        }
+        comments.Take(lines, uncommented, final);
+        instructions.Take(uncommented, scanning, final);
+        result.instructions = instructions.Removed();
+        // Text without a processing instruction is no configuration: its
+        // elements are not applied.
+        if (result.instructions == 0)
+            continue;
+        if (!scanner)
+            scanner.emplace(start());
+        QStringView view = scanning;
+        if (final && !view.isEmpty())
+            view.chop(1);
+        const qsizetype next = scanner->Scan(view, 0, final);
+        stopped = next < 0;
+        DropFront(scanning, stopped ? scanning.size() : next);
+    }
+    result.complete = scanner && scanner->Complete();
+    return result;
+}
 
 QString DecodeConfigurationBytes(const QByteArray &bytes)
 {
@@ -378,28 +586,30 @@ QString DecodeConfigurationBytes(const QByteArray &bytes)
     return text;
 }
 
-int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFailed)
+int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFailed,
+                          qsizetype blockBytes)
 {
     parseFailed = 0;
     QFile file(path);
-    QString text;
-    if (!file.open(QIODevice::ReadOnly) || !ReadFileText(file, text)) {
+    std::optional<CConfigurationLoader> loader;
+    ConfigurationScan scan;
+    if (file.open(QIODevice::ReadOnly)) {
+        scan = ScanConfigurationDevice(
+            file, [&]() -> IElementHandler & { return loader.emplace(root); }, blockBytes);
+    }
+    if (!file.isOpen() || !scan.read) {
         root->SetLastError(file.errorString().left(1024));
         return 0;
     }
-    // Every line, the last one too, is read with its line feed.
-    if (!text.isEmpty() && !text.endsWith(u'\n'))
-        text += u'\n';
-    const qsizetype lines = text.count(u'\n');
-    bool complete = false;
-    if (!ParseConfigurationText(root, std::move(text), &complete)) {
+    if (scan.instructions == 0) {
         parseFailed = kNotConfiguration;
         return 0;
     }
-    if (!complete) {
+    loader->Finish();
+    if (!scan.complete) {
         parseFailed = kEndsEarly;
         root->SetLastError(FormatLabel(root->GetApplication(), StringId::MsgFileEndsEarly,
-                                       {static_cast<long long>(lines)}));
+                                       {static_cast<long long>(scan.lines)}));
         return 0;
     }
     return 1;

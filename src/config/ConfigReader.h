@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+
+class QIODevice;
+
 class CSettingNode;
 
 // Receives the elements of a configuration text in document order.
@@ -41,10 +45,33 @@ inline constexpr int kNotConfiguration = 1;
 // read, and the last error text says where the file ends.
 inline constexpr int kEndsEarly = 2;
 
+// The size of the blocks a configuration file is read in.
+inline constexpr qsizetype kConfigurationBlockBytes = qsizetype(1) << 20;
+
 // Reads a UTF-16 configuration file into the tree. 0 with parseFailed 0 when
 // the file could not be read (the reason in the last error text), 0 with
 // parseFailed kNotConfiguration or kEndsEarly when it could be read.
-int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFailed);
+int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFailed,
+                          qsizetype blockBytes = kConfigurationBlockBytes);
+
+// What reading a configuration's text from a device found.
+struct ConfigurationScan
+{
+    bool read = true;      // false when the device failed
+    int instructions = 0;  // processing instructions removed
+    bool complete = false; // the text went on to the end of its root element
+    qsizetype lines = 0;   // its lines, the last one also without a line feed
+};
+
+// Reads a configuration's UTF-16 text from device in blocks of blockBytes,
+// prepares each as it arrives and raises the events of its elements, so
+// that the whole text is never held at once: the same events as
+// PrepareConfigurationText and ScanElements of the whole text. They go to
+// the handler that start gives once the text has shown a processing
+// instruction; a text without one raises none.
+ConfigurationScan ScanConfigurationDevice(QIODevice &device,
+                                          const std::function<IElementHandler &()> &start,
+                                          qsizetype blockBytes = kConfigurationBlockBytes);
 
 // The text of a configuration file's bytes: UTF-16 little-endian, a leading
 // byte order mark dropped, a trailing odd byte ignored.

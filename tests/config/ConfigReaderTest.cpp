@@ -1,5 +1,8 @@
 #include "config/ConfigReader.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -31,6 +34,58 @@ QStringList Scan(const QString &text)
     CEventLog log;
     ScanElements(PrepareConfigurationText(text, instructions), log);
     return log.events;
+}
+
+// A text read as a file is read, in blocks, prepared and scanned as they
+// arrive.
+struct ReadOutcome
+{
+    QStringList events;
+    int instructions = 0;
+    bool complete = false;
+    qsizetype lines = 0;
+
+    bool operator==(const ReadOutcome &) const = default;
+};
+
+ReadOutcome ReadInBlocks(const QByteArray &bytes, qsizetype blockBytes)
+{
+    QBuffer device;
+    device.setData(bytes);
+    device.open(QIODevice::ReadOnly);
+    ReadOutcome outcome;
+    CEventLog log;
+    const ConfigurationScan scan = ScanConfigurationDevice(
+        device, [&log]() -> IElementHandler & { return log; }, blockBytes);
+    outcome.events = log.events;
+    outcome.instructions = scan.instructions;
+    outcome.complete = scan.complete;
+    outcome.lines = scan.lines;
+    return outcome;
+}
+
+// The same text read whole, as ParseConfigurationText reads it.
+ReadOutcome ReadWhole(const QByteArray &bytes)
+{
+    ReadOutcome outcome;
+    QString text = DecodeConfigurationBytes(bytes);
+    if (!text.isEmpty() && !text.endsWith(u'\n'))
+        text += u'\n';
+    outcome.lines = text.count(u'\n');
+    QString prepared = PrepareConfigurationText(text, outcome.instructions);
+    if (outcome.instructions == 0)
+        return outcome;
+    prepared.chop(1);
+    CEventLog log;
+    outcome.complete = ScanElements(prepared, log);
+    outcome.events = log.events;
+    return outcome;
+}
+
+QByteArray FileBytes(QStringView text)
+{
+    return QByteArray("\xFF\xFE", 2) +
+           QByteArray(reinterpret_cast<const char *>(text.utf16()), 2 * text.size());
 }
 
 } // namespace
@@ -104,4 +159,50 @@ TEST(Reader, BytesAreLittleEndianUnits)
     EXPECT_EQ(DecodeConfigurationBytes(QByteArray("<\0?\0x", 5)), "<?") << "odd byte ignored";
     EXPECT_EQ(DecodeConfigurationBytes(QByteArray("\x00\xD8", 2)), QString(QChar(0xD800)));
     EXPECT_EQ(DecodeConfigurationBytes(QByteArray()), "");
+}
+
+TEST(Reader, ReadingInBlocksRaisesWhatReadingWholeDoes)
+{
+    const char16_t *texts[] = {
+        u"<?xml?>\r\n<!-- head -->\r\n<Settings>\r\n  <A op=\"create\">1</A>\r\n"
+        u"  <S>\r\n<![CDATA[x\r\n<!-- in -->\r\n<?in?>\r\n]]>\r\n  </S>\r\n"
+        u"  <M>one\r\n    two</M>\r\n  <T\r\n x=\"1\">t</T>\r\n</Settings>\r\n",
+        u"<Settings><!-- a\nlong\ncomment --><A>1</A>\n<?late\ninstruction?></Settings>",
+        u"<Settings>\n<<!--\n-->?x?>\n<A>1</A></Settings>",
+        u"<?x?><Settings><A>1</A>\n<!-- never closed\n<B>2</B></Settings>",
+        u"<?x?><Settings><S><![CDATA[never\nclosed</S>\n</Settings>",
+        u"<?x?><Settings>\n<A>1</A>\n",
+        u"<?x?>\r<Settings>\r<A>\r1</A>\r</Settings>\r",
+        u"<Settings><A>no instruction</A></Settings>\n",
+    };
+    QString deep = QStringLiteral("<?x?>\n");
+    for (int i = 0; i < 300; ++i)
+        deep += QStringLiteral("<A>\n");
+    std::vector<QByteArray> files;
+    for (const char16_t *text : texts)
+        files.push_back(FileBytes(text));
+    files.push_back(FileBytes(deep));
+    files.push_back(FileBytes(u"<?x?><Settings><A>1</A></Settings>") + "x");
+    for (const QByteArray &bytes : files) {
+        const ReadOutcome whole = ReadWhole(bytes);
+        for (const qsizetype block : {2, 3, 6, 11, 64, 1 << 20})
+            EXPECT_EQ(ReadInBlocks(bytes, block), whole)
+                << "blocks of " << block << ": " << whole.events.join(u'|').toStdString();
+    }
+    EXPECT_EQ(ReadWhole(files[0]).events.size(), 7) << "the cases read what they are meant to";
+}
+
+TEST(Reader, ReadingTheFuzzCorpusInBlocksRaisesWhatReadingWholeDoes)
+{
+    const QDir corpus(qEnvironmentVariable("PROVANA_SOURCE_DIR") + "/fuzz/corpus/fuzz_config");
+    const QStringList names = corpus.entryList(QDir::Files);
+    ASSERT_GT(names.size(), 50);
+    for (const QString &name : names) {
+        QFile file(corpus.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const ReadOutcome whole = ReadWhole(bytes);
+        for (const qsizetype block : {6, 64, 1000})
+            EXPECT_EQ(ReadInBlocks(bytes, block), whole) << name.toStdString() << " in " << block;
+    }
 }
