@@ -12,6 +12,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 bool WritesCharacterData(const CSettingNode *node)
@@ -196,19 +200,9 @@ bool WriteConfigurationTo(const CSettingNode *root, CTextOutput &out)
     return true;
 }
 
-void AppendLittleEndian(QStringView text, QByteArray &bytes)
-{
-    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
-        bytes.append(reinterpret_cast<const char *>(text.utf16()), 2 * text.size());
-    } else {
-        for (QChar c : text) {
-            bytes.append(static_cast<char>(c.unicode() & 0xFF));
-            bytes.append(static_cast<char>(c.unicode() >> 8));
-        }
-    }
-}
-
-// The file's UTF-16 little-endian code units for text, with CR LF line ends.
+// The file's UTF-16 little-endian code units for text, with CR LF line ends,
+// in one pass over the text: runs without a line feed are copied eight units
+// at a time where the processor allows.
 void AppendFileUnits(QStringView text, QByteArray &bytes)
 {
     if (text.contains(u'\r')) {
@@ -217,14 +211,41 @@ void AppendFileUnits(QStringView text, QByteArray &bytes)
         AppendFileUnits(normalized, bytes);
         return;
     }
-    static constexpr char kLineEnd[] = {'\r', 0, '\n', 0};
-    qsizetype from = 0;
-    for (qsizetype at = text.indexOf(u'\n'); at >= 0; at = text.indexOf(u'\n', from)) {
-        AppendLittleEndian(text.mid(from, at - from), bytes);
-        bytes.append(kLineEnd, sizeof kLineEnd);
-        from = at + 1;
+    // At most two units for each one of the text, made room for a piece at a
+    // time so that a long text is not given four bytes a unit at once.
+    constexpr qsizetype kPiece = 1 << 14;
+    for (qsizetype from = 0; from < text.size(); from += kPiece) {
+        const QStringView piece = text.mid(from, kPiece);
+        const qsizetype start = bytes.size();
+        bytes.resize(start + 4 * piece.size());
+        auto *const first = reinterpret_cast<unsigned char *>(bytes.data());
+        unsigned char *write = first + start;
+        const char16_t *read = piece.utf16();
+        const char16_t *const end = read + piece.size();
+        while (read < end) {
+#if defined(__SSE2__)
+            if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+                if (end - read >= 8) {
+                    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(read));
+                    if (_mm_movemask_epi8(_mm_cmpeq_epi16(units, _mm_set1_epi16('\n'))) == 0) {
+                        _mm_storeu_si128(reinterpret_cast<__m128i *>(write), units);
+                        read += 8;
+                        write += 16;
+                        continue;
+                    }
+                }
+            }
+#endif
+            const char16_t unit = *read++;
+            if (unit == u'\n') {
+                *write++ = '\r';
+                *write++ = 0;
+            }
+            *write++ = static_cast<unsigned char>(unit & 0xFF);
+            *write++ = static_cast<unsigned char>(unit >> 8);
+        }
+        bytes.truncate(write - first);
     }
-    AppendLittleEndian(text.mid(from), bytes);
 }
 
 void AppendByteOrderMark(QByteArray &bytes)
