@@ -194,7 +194,7 @@ TEST(Reader, ReadingInBlocksRaisesWhatReadingWholeDoes)
 
 TEST(Reader, ReadingTheFuzzCorpusInBlocksRaisesWhatReadingWholeDoes)
 {
-    const QDir corpus(qEnvironmentVariable("PROVANA_SOURCE_DIR") + "/fuzz/corpus/fuzz_config");
+    const QDir corpus(QStringLiteral(PROVANA_CONFIG_CORPUS));
     const QStringList names = corpus.entryList(QDir::Files);
     ASSERT_GT(names.size(), 50);
     for (const QString &name : names) {
