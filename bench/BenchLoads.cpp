@@ -6,25 +6,9 @@
 #include "settings/SettingNode.h"
 #include "validate/TreeCheck.h"
 
-#include <pugixml.hpp>
+#include "PugixmlWalk.h"
 
 #include <QFile>
-
-#include <cstring>
-
-namespace {
-
-long Walk(const pugi::xml_node &node, size_t &touched)
-{
-    long count = 0;
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        touched += std::strlen(child.name()) + std::strlen(child.value());
-        count += 1 + Walk(child, touched);
-    }
-    return count;
-}
-
-} // namespace
 
 std::unique_ptr<CSettingNode> LoadOurs(const QString &path)
 {
@@ -42,6 +26,6 @@ long LoadPugixml(pugi::xml_document &document, const QString &path)
     if (!document.load_file(QFile::encodeName(path).constData()))
         return -1;
     size_t touched = 0;
-    const long nodes = Walk(document, touched);
+    const long nodes = WalkPugixml(document, touched);
     return touched > 0 ? nodes : -1;
 }

@@ -1,24 +1,9 @@
 // pugixml doing what `provana convert` does, as a whole process: load a
 // UTF-16 configuration, touch every node's name and text, save it indented as
 // UTF-16LE. The yardstick of the convert comparison (compare-convert.sh).
-#include <pugixml.hpp>
+#include "PugixmlWalk.h"
 
 #include <cstdio>
-#include <cstring>
-
-namespace {
-
-long Walk(const pugi::xml_node &node, size_t &touched)
-{
-    long count = 0;
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        touched += std::strlen(child.name()) + std::strlen(child.value());
-        count += 1 + Walk(child, touched);
-    }
-    return count;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -32,7 +17,7 @@ int main(int argc, char **argv)
         return 3;
     }
     size_t touched = 0;
-    if (Walk(document, touched) <= 0 || touched == 0)
+    if (WalkPugixml(document, touched) <= 0 || touched == 0)
         return 3;
     if (!document.save_file(argv[2], "  ", pugi::format_indent, pugi::encoding_utf16_le))
         return 4;
