@@ -6,10 +6,10 @@
 #include "config/ConfigWriter.h"
 #include "orvenet/sdk/ConnectivityServer.h"
 #include "platform/com/ComPtr.h"
-#include "platform/com/TextBuffer.h"
 #include "platform/com/UnknownImpl.h"
 #include "settings/StringIds.h"
 #include "settings/TreeHelpers.h"
+#include "support/FakeServer.h"
 #include "support/TestApplication.h"
 
 #include <atomic>
@@ -169,110 +169,6 @@ TEST(SendTexts, CheckBeforeSendingNamesTheSettingItsItemAndWhyCutTo100)
 
 namespace {
 
-// Records what a client asks of the server, from whichever thread asks.
-// A call named in stall waits until the test lets it go.
-class CRecordingServer final : public CUnknownImpl<IConnectivityServer>
-{
-public:
-    QString holder;
-    HRESULT reserveResult = S_OK;
-    HRESULT appendResult = S_OK;
-    HRESULT startResult = S_OK;
-    uint32_t registered = 0;
-    QString text;
-    QString path;
-    int appends = 0;
-
-    QStringList Calls()
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return m_calls;
-    }
-    void Stall(const QString &call)
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_stall = call;
-    }
-    void Resume()
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_stall.clear();
-        m_resumed.notify_all();
-    }
-
-    HRESULT SetClientName(const char16_t *clientName) override
-    {
-        return Record(u"name "_qs + QString::fromUtf16(clientName));
-    }
-    HRESULT RegisterCallback(ICallback *, uint32_t token) override
-    {
-        registered = token;
-        return Record(u"register"_qs);
-    }
-    HRESULT UnregisterCallback(uint32_t token) override
-    {
-        return Record(token == registered ? u"unregister"_qs : u"unregister other"_qs);
-    }
-    HRESULT GetConnectionState(uint32_t *flags) override
-    {
-        *flags = ConnectionState::Connected;
-        return S_OK;
-    }
-    HRESULT GetPhoneInfo(char16_t *buffer, uint32_t size, uint32_t *length) override
-    {
-        const char16_t info[] = u"<EPOCName>Ann</EPOCName>";
-        return CopyTextToBuffer(info, std::size(info) - 1, buffer, size, length);
-    }
-    HRESULT GetHolderName(char16_t *buffer, uint32_t size, uint32_t *length) override
-    {
-        return CopyTextToBuffer(reinterpret_cast<const char16_t *>(holder.utf16()),
-                                uint32_t(holder.size()), buffer, size, length);
-    }
-    HRESULT ReservePhone() override
-    {
-        Record(u"reserve"_qs);
-        return reserveResult;
-    }
-    HRESULT ReleasePhone() override { return Record(u"release"_qs); }
-    HRESULT CancelTransfer() override { return Record(u"cancel"_qs); }
-    HRESULT AnswerQuestion(int32_t answer) override
-    {
-        return Record(QStringLiteral("answer %1").arg(answer));
-    }
-    HRESULT SetConfiguration(const char16_t *configuration, const char16_t *filePath) override
-    {
-        text = QString::fromUtf16(configuration);
-        path = QString::fromUtf16(filePath);
-        return S_OK;
-    }
-    HRESULT StartTransfer() override
-    {
-        Record(u"start"_qs);
-        return startResult;
-    }
-    HRESULT AppendConfiguration(const char16_t *piece, uint32_t length) override
-    {
-        ++appends;
-        text += QStringView(piece, length);
-        Record(u"append"_qs);
-        return appendResult;
-    }
-
-private:
-    HRESULT Record(const QString &call)
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_calls << call;
-        m_resumed.wait(lock, [&] { return m_stall.isEmpty() || !call.startsWith(m_stall); });
-        return S_OK;
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_resumed;
-    QStringList m_calls;
-    QString m_stall;
-};
-
 class CNoCallback final : public CUnknownImpl<ICallback>
 {
 public:
@@ -290,9 +186,8 @@ TEST(ServerClient, ConnectsReservesAndStreamsTheConfigurationAsItIsSent)
     for (int i = 0; i < 400; ++i)
         AddAccessPoint(texts.Root(), QStringLiteral("Point %1").arg(i))->SetInclude(1, 0);
     CComPtr<IConnectivityServer> serverInterface;
-    CreateComObject<CRecordingServer>(nullptr, IID_IConnectivityServer,
-                                      serverInterface.ReceiveVoid());
-    auto *server = static_cast<CRecordingServer *>(serverInterface.Get());
+    CreateComObject<CFakeServer>(nullptr, IID_IConnectivityServer, serverInterface.ReceiveVoid());
+    auto *server = static_cast<CFakeServer *>(serverInterface.Get());
     CComPtr<ICallback> callback;
     CreateComObject<CNoCallback>(nullptr, IID_ICallback, callback.ReceiveVoid());
     {
@@ -317,7 +212,7 @@ TEST(ServerClient, ConnectsReservesAndStreamsTheConfigurationAsItIsSent)
         EXPECT_EQ(client.Send(texts.Root(), u"/a/b.cfg"_qs, keys), S_OK);
         const QString expected = ConfigurationTextForSending(texts.Root(), keys);
         ASSERT_TRUE(expected.contains(u"Password>"_qs));
-        EXPECT_EQ(server->text, expected);
+        EXPECT_EQ(server->configuration, expected);
         EXPECT_GT(server->appends, 1) << "a large configuration goes in pieces";
         EXPECT_EQ(server->path, u"/a/b.cfg"_qs);
         EXPECT_FALSE(server->Calls().contains(u"release"_qs));
@@ -435,9 +330,10 @@ class SendSessionTest : public ::testing::Test
 protected:
     SendSessionTest()
     {
-        CreateComObject<CRecordingServer>(nullptr, IID_IConnectivityServer,
-                                          m_serverInterface.ReceiveVoid());
-        m_server = static_cast<CRecordingServer *>(m_serverInterface.Get());
+        CreateComObject<CFakeServer>(nullptr, IID_IConnectivityServer,
+                                     m_serverInterface.ReceiveVoid());
+        m_server = static_cast<CFakeServer *>(m_serverInterface.Get());
+        m_server->phoneInfo = u"<EPOCName>Ann</EPOCName>"_qs;
         CreateComObject<CNoCallback>(nullptr, IID_ICallback, m_callback.ReceiveVoid());
         m_texts.Strings().texts.insert(StringId::SentSummary, u"Sent to %s: %s, %s"_qs);
         m_texts.Strings().texts.insert(StringId::CancelledPartlySent, u"Partly %s (%s) %s"_qs);
@@ -487,7 +383,7 @@ protected:
     CRecordingPort m_port;
     CTaskLoop m_loop;
     CComPtr<IConnectivityServer> m_serverInterface;
-    CRecordingServer *m_server = nullptr;
+    CFakeServer *m_server = nullptr;
     CComPtr<ICallback> m_callback;
     CSendSession m_session{&m_texts.Application(), m_port, m_loop.Poster()};
 };

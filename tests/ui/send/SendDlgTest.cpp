@@ -3,11 +3,11 @@
 #include "config/ConfigWriter.h"
 #include "document/IncludeToggle.h"
 #include "orvenet/sdk/ConnectivityServer.h"
-#include "platform/com/UnknownImpl.h"
 #include "settings/NodeTypes.h"
 #include "settings/SettingNode.h"
 #include "settings/TreeHelpers.h"
 #include "support/EnglishTexts.h"
+#include "support/FakeServer.h"
 #include "support/ModalAnswers.h"
 #include "support/QtPrinters.h"
 #include "ui/dialogs/QuestionDlg.h"
@@ -26,10 +26,7 @@
 
 #include <QElapsedTimer>
 
-#include <chrono>
 #include <functional>
-#include <mutex>
-#include <thread>
 
 namespace {
 
@@ -37,125 +34,6 @@ HRESULT Failure(uint32_t code)
 {
     return MAKE_HRESULT(1, 4, code);
 }
-
-// A connectivity server in this process: it records the calls, answers as
-// told, and hands the test the registered callback.
-// It is called on the session's worker thread; a call named in stall takes
-// stallMs and then fails as a server that went silent does.
-class CFakeServer final : public CUnknownImpl<IConnectivityServer>
-{
-public:
-    QList<int32_t> answers;
-    QString stall;
-    int stallMs = 0;
-    bool connected = true;
-    QString phoneInfo = "<EPOCName>Ann's phone</EPOCName><IMEI>3520</IMEI>"
-                        "<PhoneNumber>+358 40 1234</PhoneNumber>";
-    QString holder;
-    HRESULT reserveResult = S_OK;
-    QString configuration;
-    ICallback *callback = nullptr;
-    // The test's script of reports: the first step runs when the transfer
-    // starts, each further one when the plug-in has answered, as the server
-    // waits for the answer before it goes on.
-    QList<std::function<void()>> script;
-
-    QStringList Calls()
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return m_calls;
-    }
-
-    HRESULT SetClientName(const char16_t *name) override
-    {
-        return Record("name " + QString::fromUtf16(name));
-    }
-    HRESULT RegisterCallback(ICallback *registered, uint32_t) override
-    {
-        callback = registered;
-        return Record("register");
-    }
-    HRESULT UnregisterCallback(uint32_t) override
-    {
-        callback = nullptr;
-        return Record("unregister");
-    }
-    HRESULT GetConnectionState(uint32_t *flags) override
-    {
-        *flags = connected ? uint32_t(ConnectionState::Connected) : 0u;
-        return S_OK;
-    }
-    HRESULT GetPhoneInfo(char16_t *buffer, uint32_t size, uint32_t *length) override
-    {
-        return Copy(phoneInfo, buffer, size, length);
-    }
-    HRESULT GetHolderName(char16_t *buffer, uint32_t size, uint32_t *length) override
-    {
-        return Copy(holder, buffer, size, length);
-    }
-    HRESULT ReservePhone() override
-    {
-        const HRESULT result = Record("reserve");
-        return FAILED(result) ? result : reserveResult;
-    }
-    HRESULT ReleasePhone() override { return Record("release"); }
-    HRESULT CancelTransfer() override { return Record("cancel"); }
-    HRESULT AnswerQuestion(int32_t answer) override
-    {
-        answers << answer;
-        RunNextStep();
-        return S_OK;
-    }
-    HRESULT SetConfiguration(const char16_t *text, const char16_t *) override
-    {
-        configuration = QString::fromUtf16(text);
-        return S_OK;
-    }
-    HRESULT AppendConfiguration(const char16_t *text, uint32_t length) override
-    {
-        configuration += QString::fromUtf16(text, length);
-        return S_OK;
-    }
-    HRESULT StartTransfer() override
-    {
-        const HRESULT result = Record("start");
-        if (SUCCEEDED(result))
-            RunNextStep();
-        return result;
-    }
-
-private:
-    HRESULT Record(const QString &call)
-    {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            m_calls << call;
-        }
-        if (call != stall)
-            return S_OK;
-        std::this_thread::sleep_for(std::chrono::milliseconds(stallMs));
-        return RPC_E_DISCONNECTED;
-    }
-    // The next step runs on the test's thread, as the server's reports reach
-    // the plug-in from elsewhere.
-    void RunNextStep()
-    {
-        if (!script.isEmpty())
-            QMetaObject::invokeMethod(qApp, script.takeFirst(), Qt::QueuedConnection);
-    }
-
-    std::mutex m_mutex;
-    QStringList m_calls;
-
-    static HRESULT Copy(const QString &text, char16_t *buffer, uint32_t size, uint32_t *length)
-    {
-        const auto count = std::min<uint32_t>(uint32_t(text.size()), size - 1);
-        std::copy_n(text.utf16(), count, buffer);
-        buffer[count] = u'\0';
-        *length = count;
-        return S_OK;
-    }
-};
 
 class SendDlgTest : public ::testing::Test
 {
@@ -405,8 +283,7 @@ TEST_F(SendDlgTest, AServerThatStallsLeavesTheWindowResponsiveAndEndsUnreachable
 {
     // The server takes the configuration and then answers nothing until its
     // time is up, as a hung server does.
-    m_server->stall = "start";
-    m_server->stallMs = 1500;
+    m_server->Stall("start", 1500);
     auto dialog = MakeDialog();
     // The longest gap between the ticks of a 10 ms timer: how long the event
     // loop was held.
