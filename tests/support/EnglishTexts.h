@@ -21,6 +21,8 @@ public:
 
     bool Loaded() { return m_tree.Application().GetLanguageLibrary() != nullptr; }
     const QStringList &MissingTexts() { return m_tree.Messages().shown; }
+    // Every message box shown, a missing text's too.
+    CRecordingMessages &Messages() { return m_tree.Messages(); }
     CSettingNode *Root() const { return m_tree.Root(); }
     const CApplication *Application() { return &m_tree.Application(); }
 

@@ -214,13 +214,11 @@ TEST_F(BookmarkListDlgTest, ImportMergesTheFileAndReportsAFileThatCannotBeOpened
     EXPECT_EQ(Records().size(), 3);
     EXPECT_EQ(report(), "0 added, 4 skipped");
 
-    CRecordingMessages messages;
-    const_cast<CApplication *>(m_texts.Application())->SetMessagePort(&messages);
+    CRecordingMessages &messages = m_texts.Messages();
     choice.path = folder.filePath("missing.html");
     Click(259);
     EXPECT_EQ(messages.shown, QStringList{"The bookmark file could not be opened."});
     EXPECT_EQ(Records().size(), 3);
-    const_cast<CApplication *>(m_texts.Application())->SetMessagePort(nullptr);
 }
 
 TEST_F(BookmarkListDlgTest, EntriesFollowTheRecordsAndCancelTouchesNothing)
@@ -281,8 +279,7 @@ TEST_F(BookmarkEditDlgTest, WwwOkFollowsTheChecksAndKeepsTheOwnName)
     Field(&dialog, 10195)->setText("http://x.example/");
     EXPECT_FALSE(ok->isEnabled());
     // Enter with a failing field says why and stays.
-    CRecordingMessages messages;
-    const_cast<CApplication *>(m_texts.Application())->SetMessagePort(&messages);
+    CRecordingMessages &messages = m_texts.Messages();
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(messages.shown, QStringList{reason()});
@@ -296,7 +293,6 @@ TEST_F(BookmarkEditDlgTest, WwwOkFollowsTheChecksAndKeepsTheOwnName)
     EXPECT_TRUE(Button(&own, 1)->isEnabled());
     own.accept();
     EXPECT_EQ(own.result(), QDialog::Accepted);
-    const_cast<CApplication *>(m_texts.Application())->SetMessagePort(nullptr);
 }
 
 TEST_F(BookmarkEditDlgTest, WapConnectionsComeFromTheTreeAndThePlaceholderIsRefused)
@@ -360,8 +356,7 @@ TEST_F(BookmarkEditDlgTest, ABookmarkWhoseConnectionIsGoneWaitsForTheUsersChoice
     EXPECT_EQ(connection->currentIndex(), -1);
     EXPECT_FALSE(Button(&dialog, 1)->isEnabled());
 
-    CRecordingMessages messages;
-    const_cast<CApplication *>(m_texts.Application())->SetMessagePort(&messages);
+    CRecordingMessages &messages = m_texts.Messages();
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(messages.shown, QStringList{"Select the WAP connection that the bookmark uses."});
@@ -370,7 +365,6 @@ TEST_F(BookmarkEditDlgTest, ABookmarkWhoseConnectionIsGoneWaitsForTheUsersChoice
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.GetRecord().connection, "Gateway B");
-    const_cast<CApplication *>(m_texts.Application())->SetMessagePort(nullptr);
 }
 
 namespace {

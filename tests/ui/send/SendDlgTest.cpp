@@ -45,7 +45,6 @@ protected:
         // Both live as long as the test holds them.
         m_server->AddRef();
         m_callback->AddRef();
-        const_cast<CApplication *>(m_texts.Application())->SetMessagePort(&m_messages);
         m_root = m_texts.Root();
     }
     ~SendDlgTest() override
@@ -78,7 +77,7 @@ protected:
     }
 
     CEnglishTexts m_texts{true};
-    CRecordingMessages m_messages;
+    CRecordingMessages &m_messages = m_texts.Messages();
     CSettingNode *m_root;
     CFakeServer *m_server;
     CCallbackImpl *m_callback;
