@@ -567,7 +567,10 @@ ConfigurationScan ScanConfigurationDevice(QIODevice &device,
         // Every line, the last one too, is read with its line feed.
         if (final && !raw.isEmpty() && !raw.endsWith(u'\n'))
             raw += u'\n';
-        const qsizetype whole = final ? raw.size() : LineStart(raw, raw.size());
+        // What was kept from the block before holds no line feed: only the
+        // new units are searched, so that a file without any stays linear.
+        const qsizetype feed = QStringView(raw).sliced(kept).lastIndexOf(u'\n');
+        const qsizetype whole = final ? raw.size() : feed < 0 ? 0 : kept + feed + 1;
         result.lines += AppendWithLineFeeds(QStringView(raw).first(whole), lines);
         DropFront(raw, whole);
         if (stopped) {
