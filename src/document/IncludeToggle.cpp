@@ -19,7 +19,7 @@ constexpr CategoryHelp kCategoryHelp[] = {
     {NodeType::FileTransfer, HelpContextId::FileTransfer},
 };
 constexpr int kDialogHelp[] = {HelpContextId::PrintPreview, HelpContextId::LoginScript,
-                               HelpContextId::Problems};
+                               HelpContextId::Problems, HelpContextId::MakeVariants};
 
 // Fields that change together: the data call's speed settings, and the
 // signature with its choice.

@@ -21,8 +21,10 @@ enum : int {
     FileTransfer = 550,
     PrintPreview = 506,
     LoginScript = 131518,
-    // The problems panel; its title shares the number.
+    // The problems panel and the variants dialog; their titles share the
+    // numbers.
     Problems = 41400,
+    MakeVariants = 41421,
 };
 } // namespace HelpContextId
 

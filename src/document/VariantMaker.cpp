@@ -35,7 +35,7 @@ QStringList CVariantMaker::UnknownColumns(const QStringList &header) const
     return unknown;
 }
 
-QString CVariantMaker::OutputPath(const CVariantTable &table, int row, const QString &outDir)
+QString CVariantMaker::OutputName(const CVariantTable &table, int row)
 {
     const qsizetype fileColumn = table.header.indexOf(FileColumn());
     QString name = fileColumn >= 0 ? table.rows[size_t(row)].value(fileColumn) : QString();
@@ -46,13 +46,23 @@ QString CVariantMaker::OutputPath(const CVariantTable &table, int row, const QSt
     // A name stays inside the output folder.
     if (name.contains(u'/') || name.contains(QChar(0)) || name == u"." || name == u"..")
         return QString();
-    return QDir(outDir).filePath(name + QStringLiteral(".xml"));
+    return name + QStringLiteral(".xml");
 }
 
-CVariantMaker::CRowOutcome CVariantMaker::MakeRow(const CVariantTable &table, int row,
-                                                  const QString &outDir, bool force, bool check)
+QString CVariantMaker::OutputPath(const CVariantTable &table, int row, const QString &outDir)
 {
-    const QStringList &cells = table.rows[size_t(row)];
+    const QString name = OutputName(table, row);
+    return name.isEmpty() ? QString() : QDir(outDir).filePath(name);
+}
+
+void CVariantMaker::ForgetFiles()
+{
+    m_rowOfPath.clear();
+}
+
+CVariantMaker::CRowOutcome CVariantMaker::ClaimFile(const CVariantTable &table, int row,
+                                                    const QString &outDir)
+{
     CRowOutcome outcome;
     outcome.path = OutputPath(table, row, outDir);
     if (outcome.path.isEmpty()) {
@@ -68,17 +78,20 @@ CVariantMaker::CRowOutcome CVariantMaker::MakeRow(const CVariantTable &table, in
         return outcome;
     }
     m_rowOfPath.insert(outcome.path, row);
+    const QStringList &cells = table.rows[size_t(row)];
     for (qsizetype i = table.header.size(); i < cells.size(); ++i) {
         if (!cells[i].isEmpty()) {
             outcome.result = CRowOutcome::ExtraCells;
             return outcome;
         }
     }
-    if (!force && QFileInfo::exists(outcome.path)) {
-        outcome.result = CRowOutcome::Exists;
-        return outcome;
-    }
+    return outcome;
+}
 
+bool CVariantMaker::FillVariant(const CVariantTable &table, int row, bool check,
+                                CRowOutcome &outcome)
+{
+    const QStringList &cells = table.rows[size_t(row)];
     m_variant.CopyTree(m_template);
     // Every column is resolved before the first edit, so a renamed item is
     // still found by the name the header gives it.
@@ -94,7 +107,7 @@ CVariantMaker::CRowOutcome CVariantMaker::MakeRow(const CVariantTable &table, in
             outcome.result = result.IsRefused() ? CRowOutcome::Refused : CRowOutcome::Unchanged;
             outcome.column = table.header[i];
             outcome.message = result.message;
-            return outcome;
+            return false;
         }
     }
     if (check) {
@@ -103,9 +116,33 @@ CVariantMaker::CRowOutcome CVariantMaker::MakeRow(const CVariantTable &table, in
             outcome.result = CRowOutcome::NotSending;
             outcome.column = PathOfNode(failing);
             outcome.message = CheckBeforeSending(m_variant.GetApplication(), m_variant.GetRoot());
-            return outcome;
+            return false;
         }
     }
+    return true;
+}
+
+CVariantMaker::CRowOutcome CVariantMaker::TryRow(const CVariantTable &table, int row,
+                                                 const QString &outDir, bool check)
+{
+    CRowOutcome outcome = ClaimFile(table, row, outDir);
+    if (outcome.result == CRowOutcome::Written)
+        FillVariant(table, row, check, outcome);
+    return outcome;
+}
+
+CVariantMaker::CRowOutcome CVariantMaker::MakeRow(const CVariantTable &table, int row,
+                                                  const QString &outDir, bool force, bool check)
+{
+    CRowOutcome outcome = ClaimFile(table, row, outDir);
+    if (outcome.result != CRowOutcome::Written)
+        return outcome;
+    if (!force && QFileInfo::exists(outcome.path)) {
+        outcome.result = CRowOutcome::Exists;
+        return outcome;
+    }
+    if (!FillVariant(table, row, check, outcome))
+        return outcome;
     if (!m_variant.Save(outcome.path)) {
         outcome.result = CRowOutcome::NotWritten;
         outcome.message = m_variant.LastErrorText().trimmed();

@@ -42,6 +42,8 @@ public:
 
     // Reads the template once; every row starts from a copy of it.
     CSettingsDocument::OpenResult OpenTemplate(const QString &path);
+    // Takes the template from an open document instead.
+    void SetTemplate(const CSettingsDocument &document) { m_template.CopyTree(document); }
     const CSettingsDocument &Template() const { return m_template; }
 
     // The column that names each row's file.
@@ -50,8 +52,10 @@ public:
     // of the template.
     QStringList UnknownColumns(const QStringList &header) const;
 
-    // The file a row (0-based) of table is saved as, in outDir; empty when its
-    // file cell cannot name one.
+    // The file name a row (0-based) of table is saved as; empty when its file
+    // cell cannot name a file in a folder.
+    static QString OutputName(const CVariantTable &table, int row);
+    // That file in outDir, or empty.
     static QString OutputPath(const CVariantTable &table, int row, const QString &outDir);
 
     // Applies row (0-based) and saves it unless a cell is refused, the
@@ -60,8 +64,20 @@ public:
     // naming it again is refused.
     CRowOutcome MakeRow(const CVariantTable &table, int row, const QString &outDir, bool force,
                         bool check);
+    // What MakeRow would make of row, short of looking at and writing its
+    // file: Written when it would be written.
+    CRowOutcome TryRow(const CVariantTable &table, int row, const QString &outDir, bool check);
+    // Starts a table again: the files earlier rows named are free.
+    void ForgetFiles();
 
 private:
+    // The row's file, unless its name is bad, taken by an earlier row, or the
+    // row has cells beyond the header.
+    CRowOutcome ClaimFile(const CVariantTable &table, int row, const QString &outDir);
+    // Types the row's cells into a fresh copy of the template; false, with
+    // outcome saying why, when one is not stored or the check fails.
+    bool FillVariant(const CVariantTable &table, int row, bool check, CRowOutcome &outcome);
+
     CSettingsDocument m_template;
     CSettingsDocument m_variant;
     QHash<QString, int> m_rowOfPath;

@@ -152,6 +152,13 @@ HRESULT CProvix::PrepareMenu(MenuHandle menu)
             way->setChecked(m_view && m_view->SendOption() == option);
         }
     }
+    if (QAction *saveAs = m_view ? FindCommand(qmenu, CommandId::SaveAs) : nullptr;
+        saveAs && !qmenu->actions().contains(m_view->VariantsAction())) {
+        const QList<QAction *> actions = qmenu->actions();
+        const qsizetype next = actions.indexOf(saveAs) + 1;
+        qmenu->insertAction(next < actions.size() ? actions[next] : nullptr,
+                            m_view->VariantsAction());
+    }
     QAction *send = FindCommand(qmenu, CommandId::MenuSend);
     if (!send)
         return S_OK;

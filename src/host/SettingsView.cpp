@@ -22,6 +22,7 @@
 #include "ui/problems/ProblemsModel.h"
 #include "ui/problems/ProblemsPanel.h"
 #include "ui/send/ViewSending.h"
+#include "ui/variants/VariantsDlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,9 +51,9 @@
 namespace {
 
 constexpr int kHeaderMargin = 8;
-// The problems panel takes this share of the view's width, within limits.
-constexpr int kProblemsPercent = 40;
-constexpr int kProblemsMinWidth = 240;
+// The problems panel takes this share of the view's width, and never less
+// than its choices need.
+constexpr int kProblemsPercent = 50;
 // How often the modified mark is brought up to date.
 constexpr int kModifiedPollMs = 200;
 // The clipboard format of items: a configuration text of their own.
@@ -70,6 +71,7 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     , m_tree(new CSettingsTreeCtrl([&app](unsigned id) { return app.LoadImage(id); }, this))
     , m_problems(new CProblemsPanel(&app.Application(), this))
     , m_problemsAction(new QAction(ShownLabel(&app.Application(), StringId::ProblemsMenu), this))
+    , m_variantsAction(new QAction(ShownLabel(&app.Application(), StringId::VariantsMenu), this))
 {
     setObjectName(ControlObjectName(ControlId::SettingsView));
     m_boldFont.setWeight(QFont::Bold);
@@ -101,6 +103,7 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     connect(m_problemsAction, &QAction::toggled, this, &CSettingsView::ShowProblems);
     connect(m_problems, &CProblemsPanel::hideRequested, this, [this] { ShowProblems(false); });
     connect(m_problems, &CProblemsPanel::settingActivated, this, &CSettingsView::EditSetting);
+    connect(m_variantsAction, &QAction::triggered, this, &CSettingsView::MakeVariants);
     m_tree->Editing()->SetFolderSource([this] { return m_commands->CurrentFolder(); });
     m_printing = std::make_unique<CViewPrinting>(&app.Application(), this, m_tree,
                                                  [this] { return m_commands->FileName(); });
@@ -518,7 +521,8 @@ void CSettingsView::LayOut()
     QRect area(0, kHeaderHeight, width(), std::max(0, height() - kHeaderHeight));
     if (m_problems->isVisibleTo(this)) {
         const int panelWidth =
-            std::min(area.width(), std::max(kProblemsMinWidth, width() * kProblemsPercent / 100));
+            std::min(area.width(), std::max(m_problems->minimumSizeHint().width(),
+                                            width() * kProblemsPercent / 100));
         m_problems->setGeometry(area.right() + 1 - panelWidth, area.top(), panelWidth,
                                 area.height());
         area.setWidth(area.width() - panelWidth);
@@ -537,6 +541,15 @@ void CSettingsView::ShowProblems(bool shown)
         m_tree->setFocus();
 }
 
+void CSettingsView::MakeVariants()
+{
+    m_tree->CommitEdit();
+    CVariantsDlg dialog(&m_app.Application(), m_app.Document(), this);
+    connect(&dialog, &CVariantsDlg::helpRequested, this,
+            [this](int context) { ShowHelp(context); });
+    dialog.exec();
+}
+
 void CSettingsView::EditSetting(const CSettingNode *node)
 {
     m_tree->CommitEdit();
@@ -549,13 +562,16 @@ void CSettingsView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     m_problemsAction->setVisible(true);
+    m_variantsAction->setVisible(true);
 }
 
 void CSettingsView::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         m_problemsAction->setVisible(false);
+        m_variantsAction->setVisible(false);
+    }
 }
 
 void CSettingsView::InitialLoad()

@@ -47,7 +47,10 @@ public:
     CProblemsPanel *Problems() const { return m_problems; }
     // The view's own menu items, which the plug-in puts into the host's menus.
     QAction *ProblemsAction() const { return m_problemsAction; }
+    QAction *VariantsAction() const { return m_variantsAction; }
     void ShowProblems(bool shown);
+    // Make Variants: the open configuration is the template.
+    void MakeVariants();
     // The plug-in's callback for the connectivity server's reports.
     void SetServerCallback(CCallbackImpl *callback);
 
@@ -118,6 +121,7 @@ private:
     CSettingsTreeCtrl *m_tree;
     CProblemsPanel *m_problems;
     QAction *m_problemsAction;
+    QAction *m_variantsAction;
     std::unique_ptr<CDocumentCommands> m_commands;
     std::unique_ptr<CViewPrinting> m_printing;
     std::unique_ptr<CViewSending> m_sending;

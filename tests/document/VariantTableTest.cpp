@@ -1,4 +1,11 @@
 #include "document/VariantTable.h"
+#include "document/VariantMaker.h"
+#include "settings/NodeTypes.h"
+#include "settings/SettingNode.h"
+#include "support/TestApplication.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -88,6 +95,47 @@ TEST(VariantTableTest, UnreadableTables)
     EXPECT_FALSE(ParseVariantTable(QByteArray("a\nJos\xE9\n"), false));
     EXPECT_FALSE(ParseVariantTable(QByteArray(""), false));
     EXPECT_FALSE(ParseVariantTable(QByteArray("\xEF\xBB\xBF\n\n"), false));
+}
+
+// Trying a row says what making it would, writes nothing and claims its
+// file as making does; a new table starts with every file free again.
+TEST(VariantMakerTest, TryingARowSaysWhatMakingItWouldWithoutWriting)
+{
+    using Outcome = CVariantMaker::CRowOutcome;
+    CTestTree test(false);
+    CSettingsDocument document(&test.Application());
+    document.Reset();
+    document.EditValue(
+        document.GetRoot()->FindDescendant(
+            {NodeType::IAPSettings, NodeType::IAPTemplate, NodeType::IAPConnectionName}),
+        QStringLiteral("Office"));
+    CVariantMaker maker(&test.Application());
+    maker.SetTemplate(document);
+    const CVariantTable table =
+        Parse("file,IAPSettings/IAPConnection[Office]/Proxies/HTTPUseProxy\n"
+              "a,Yes\nb,Maybe\na,No\nx/y,Yes\nc,No,extra\n,No\n");
+    const std::vector<Outcome::Result> expected = {Outcome::Written,    Outcome::Refused,
+                                                   Outcome::SameName,   Outcome::BadName,
+                                                   Outcome::ExtraCells, Outcome::Written};
+    QTemporaryDir folder;
+    for (const bool make : {false, true}) {
+        maker.ForgetFiles();
+        for (int row = 0; row < int(expected.size()); ++row) {
+            const Outcome outcome = make ? maker.MakeRow(table, row, folder.path(), false, false)
+                                         : maker.TryRow(table, row, folder.path(), false);
+            EXPECT_EQ(outcome.result, expected[size_t(row)]) << make << " row " << row;
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+                  make ? QStringList({"6.xml", "a.xml"}) : QStringList());
+    }
+    EXPECT_EQ(maker.TryRow(table, 1, folder.path(), false).column,
+              "IAPSettings/IAPConnection[Office]/Proxies/HTTPUseProxy");
+    EXPECT_EQ(CVariantMaker::OutputName(table, 5), "6.xml");
+
+    const CVariantTable next = Parse("file\nc\na\n");
+    EXPECT_EQ(maker.MakeRow(next, 1, folder.path(), false, false).result, Outcome::SameName);
+    maker.ForgetFiles();
+    EXPECT_EQ(maker.MakeRow(next, 1, folder.path(), false, false).result, Outcome::Exists);
 }
 
 } // namespace

@@ -304,8 +304,17 @@ QModelIndex ChildRow(const QAbstractItemModel *model, const QModelIndex &parent,
     return {};
 }
 
-TEST_F(PlugInTest, TheProblemsPanelOpensBesideTheTreeFromTheEditMenuAndOnARefusedSend)
+TEST_F(PlugInTest, TheViewsOwnMenuItemsAndTheProblemsPanelBesideTheTree)
 {
+    // Make Variants joins the File menu once, after Save As.
+    QMenu file;
+    file.addAction(QStringLiteral("Save As"))->setData(31022u);
+    file.addSeparator();
+    m_plugIn->PrepareMenu(&file);
+    m_plugIn->PrepareMenu(&file);
+    ASSERT_EQ(file.actions().size(), 3);
+    EXPECT_EQ(file.actions()[1]->text(), QStringLiteral("&Make Variants..."));
+
     QMenu edit;
     edit.addAction(QStringLiteral("Select All"))->setData(31020u);
     m_plugIn->PrepareMenu(&edit);

@@ -1,9 +1,12 @@
 // Opens every dialog of the program in the language the desktop (or
 // PROVANA_LANGUAGE) picks, saves a picture of each and reports every text
 // that does not fit its control:
-//   dialog_shots OUTDIR
+//   dialog_shots OUTDIR [CONFIGURATION TABLE]
+// The problems panel and Make Variants show CONFIGURATION and TABLE, or else
+// a configuration and a table of their own with values that fail.
 // Exits with 1 when a text is cut. tools/screenshots runs it per language.
 #include "bookmarks/BookmarkList.h"
+#include "document/SettingsDocument.h"
 #include "filetransfer/FileList.h"
 #include "language/LanguageTexts.h"
 #include "paint/ListingPainter.h"
@@ -17,6 +20,7 @@
 #include "ui/bookmarks/BookmarkEditDlg.h"
 #include "ui/bookmarks/BookmarkListDlg.h"
 #include "ui/bookmarks/BookmarkSourceDlg.h"
+#include "ui/controls/ControlIds.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/dialogs/PasswordConfirmDlg.h"
 #include "ui/dialogs/QuestionDlg.h"
@@ -26,17 +30,22 @@
 #include "ui/print/CustomPrint.h"
 #include "ui/print/ListingPrint.h"
 #include "ui/print/ViewPrintPreview.h"
+#include "ui/problems/ProblemsModel.h"
+#include "ui/problems/ProblemsPanel.h"
 #include "ui/send/CallbackImpl.h"
 #include "ui/send/SendDlg.h"
 #include "ui/send/SendProgressDlg.h"
+#include "ui/variants/VariantsDlg.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QTextStream>
 
@@ -105,8 +114,8 @@ int main(int argc, char **argv)
 {
     QApplication qtApplication(argc, argv);
     const QStringList arguments = qtApplication.arguments();
-    if (arguments.size() != 2) {
-        std::fputs("usage: dialog_shots OUTDIR\n", stderr);
+    if (arguments.size() != 2 && arguments.size() != 4) {
+        std::fputs("usage: dialog_shots OUTDIR [CONFIGURATION TABLE]\n", stderr);
         return 2;
     }
     const QDir folder(arguments[1]);
@@ -137,6 +146,32 @@ int main(int argc, char **argv)
     QPrinter printer(QPrinter::HighResolution);
     CCallbackImpl *callback = new CCallbackImpl;
     callback->AddRef();
+
+    CSettingsDocument document(&application);
+    QString table = folder.filePath(QStringLiteral("variants.csv"));
+    if (arguments.size() == 4) {
+        table = arguments[3];
+        const auto opened = document.Open(arguments[2]);
+        if (opened != CSettingsDocument::OpenResult::Opened &&
+            opened != CSettingsDocument::OpenResult::Repaired) {
+            std::fprintf(stderr, "cannot open %s\n", qPrintable(arguments[2]));
+            return 2;
+        }
+    } else {
+        // An access point without its phone number, and a table with a good
+        // row, a refused one and a long message.
+        document.Reset();
+        document.EditValue(
+            document.GetRoot()->FindDescendant(
+                {NodeType::IAPSettings, NodeType::IAPTemplate, NodeType::IAPConnectionName}),
+            QStringLiteral("Office"));
+        QFile file(table);
+        if (!file.open(QIODevice::WriteOnly))
+            return 2;
+        file.write("file,IAPSettings/IAPConnection[Office]/PhoneNumber,"
+                   "IAPSettings/IAPConnection[Office]/Proxies/HTTPUseProxy\n"
+                   "alice,0401,Yes\nbob,0402,Maybe\n,0403,\n");
+    }
 
     using Make = std::function<std::unique_ptr<QWidget>()>;
     const std::pair<const char *, Make> dialogs[] = {
@@ -197,6 +232,23 @@ int main(int argc, char **argv)
         {"bookmark-import",
          [&] {
              return std::make_unique<CBookmarkSourceDlg>(texts);
+         }},
+        {"variants",
+         [&] {
+             auto dialog = std::make_unique<CVariantsDlg>(&application, document);
+             dialog->findChild<QLineEdit *>(ControlObjectName(ControlId::VariantsTable))
+                 ->setText(table);
+             dialog->LoadTable();
+             return dialog;
+         }},
+        {"problems",
+         [&] {
+             // About as wide as beside the tree of the host's first window.
+             auto panel = std::make_unique<CProblemsPanel>(texts);
+             panel->Model()->TreeReplaced(document.GetRoot());
+             panel->Model()->Settle();
+             panel->resize(360, 300);
+             return panel;
          }},
         {"send",
          [&] {

@@ -92,6 +92,16 @@ enum : int {
     ProblemsAll = 10303,
     ProblemsHide = 10304,
     ProblemsCount = 10305,
+
+    // The variants dialog.
+    VariantsTable = 10310,
+    VariantsBrowseTable = 10311,
+    VariantsFolder = 10312,
+    VariantsBrowseFolder = 10313,
+    VariantsRows = 10314,
+    VariantsProgress = 10315,
+    VariantsMake = 10316,
+    VariantsSummary = 10317,
 };
 } // namespace ControlId
 

@@ -8,14 +8,45 @@
 #include "ui/problems/ProblemsModel.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Shares of the list's width for the label and the path, the message taking
+// the rest; in a narrow pane no column is narrower than its minimum, and the
+// list scrolls sideways instead.
+constexpr int kLabelPercent = 26;
+constexpr int kPathPercent = 37;
+constexpr int kLabelMinChars = 16;
+constexpr int kPathMinChars = 26;
+constexpr int kMessageMinChars = 30;
+
+// A path cut at its start keeps its item and its setting in sight.
+class CPathDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideLeft;
+    }
+};
+
+} // namespace
 
 CProblemsPanel::CProblemsPanel(const CApplication *application, QWidget *parent)
     : QWidget(parent)
@@ -50,7 +81,10 @@ CProblemsPanel::CProblemsPanel(const CApplication *application, QWidget *parent)
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setModel(m_model);
-    m_list->header()->setStretchLastSection(true);
+    m_list->header()->setStretchLastSection(false);
+    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setItemDelegateForColumn(CProblemsModel::PathColumn, new CPathDelegate(m_list));
+    m_list->viewport()->installEventFilter(this);
     // Enter and a double click both activate a row.
     connect(m_list, &QTreeView::activated, this, [this](const QModelIndex &index) {
         if (const CSettingNode *node = m_model->NodeAt(index.row()))
@@ -100,6 +134,21 @@ void CProblemsPanel::OpenOn(const CSettingNode *node)
 QString CProblemsPanel::CountText() const
 {
     return m_count->text();
+}
+
+bool CProblemsPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize) {
+        const int width = m_list->viewport()->width();
+        const int charWidth = m_list->fontMetrics().averageCharWidth();
+        const int label = std::max(width * kLabelPercent / 100, charWidth * kLabelMinChars);
+        const int path = std::max(width * kPathPercent / 100, charWidth * kPathMinChars);
+        m_list->setColumnWidth(CProblemsModel::LabelColumn, label);
+        m_list->setColumnWidth(CProblemsModel::PathColumn, path);
+        m_list->setColumnWidth(CProblemsModel::MessageColumn,
+                               std::max(width - label - path, charWidth * kMessageMinChars));
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CProblemsPanel::ShowCount(int count)

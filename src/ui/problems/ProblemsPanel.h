@@ -34,6 +34,11 @@ signals:
     void settingActivated(const CSettingNode *node);
     void hideRequested();
 
+protected:
+    // The columns share the list's width anew as it changes; a cut text
+    // shows whole in its tooltip.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void ShowCount(int count);
 

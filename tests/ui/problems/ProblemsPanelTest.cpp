@@ -9,8 +9,10 @@
 #include "support/TestApplication.h"
 #include "ui/problems/ProblemsModel.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeView>
 
@@ -187,6 +189,26 @@ TEST_F(ProblemsTest, ThePanelCountsItsRowsSwitchesTheirChoiceAndActivatesThemByK
     QTest::keyClick(m_panel.List(), Qt::Key_Down);
     QTest::keyClick(m_panel.List(), Qt::Key_Return);
     EXPECT_EQ(activated, std::vector<const CSettingNode *>{Model()->NodeAt(1)});
+
+    // The columns share a wide pane's width as it changes, the message
+    // taking the rest; a narrow one scrolls sideways rather than cutting them
+    // to nothing, and a cut text shows whole in its tooltip.
+    const QHeaderView *header = m_panel.List()->header();
+    m_panel.resize(900, 300);
+    QCoreApplication::processEvents();
+    const int wide = m_panel.List()->viewport()->width();
+    EXPECT_EQ(header->length(), wide);
+    EXPECT_GE(header->sectionSize(CProblemsModel::LabelColumn), wide / 5);
+    EXPECT_GE(header->sectionSize(CProblemsModel::PathColumn), wide / 3);
+    EXPECT_GE(header->sectionSize(CProblemsModel::MessageColumn), wide / 3);
+    m_panel.resize(300, 300);
+    QCoreApplication::processEvents();
+    for (int column = 0; column < CProblemsModel::ColumnCount; ++column)
+        EXPECT_GE(header->sectionSize(column), 15 * header->fontMetrics().averageCharWidth())
+            << column;
+    EXPECT_GT(m_panel.List()->horizontalScrollBar()->maximum(), 0);
+    const QModelIndex path = Model()->index(0, CProblemsModel::PathColumn);
+    EXPECT_EQ(path.data(Qt::ToolTipRole), path.data());
 }
 
 } // namespace
