@@ -711,6 +711,7 @@ constexpr LangString kStrings[] = {
     {41224, u"%d Elemente löschen?"},
     {41225, u"Nicht mehr fragen"},
     {41226, u"Die Zwischenablage enthält keine Elemente zum Einfügen."},
+    {41227, u"&Vor dem Löschen fragen"},
     // Problems panel
     {41400, u"Probleme"},
     {41401, u"Pro&bleme"},

@@ -678,6 +678,7 @@ constexpr LangString kStrings[] = {
     {41224, u"Delete %d items?"},
     {41225, u"Do not ask again"},
     {41226, u"The clipboard holds no items to paste."},
+    {41227, u"As&k Before Deleting"},
     // Problems panel
     {41400, u"Problems"},
     {41401, u"Pro&blems"},

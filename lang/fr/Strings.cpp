@@ -710,6 +710,7 @@ constexpr LangString kStrings[] = {
     {41224, u"Supprimer %d éléments ?"},
     {41225, u"Ne plus demander"},
     {41226, u"Le presse-papiers ne contient aucun élément à coller."},
+    {41227, u"De&mander avant de supprimer"},
     // Problems panel
     {41400, u"Problèmes"},
     {41401, u"Pro&blèmes"},

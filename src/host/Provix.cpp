@@ -136,6 +136,7 @@ HRESULT CProvix::PrepareMenu(MenuHandle menu)
         !qmenu->actions().contains(m_view->ProblemsAction())) {
         qmenu->addSeparator();
         qmenu->addAction(m_view->ProblemsAction());
+        qmenu->addAction(m_view->AskBeforeDeleteAction());
     }
     for (const bool redo : {false, true}) {
         QAction *action =

@@ -72,6 +72,8 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     , m_problems(new CProblemsPanel(&app.Application(), this))
     , m_problemsAction(new QAction(ShownLabel(&app.Application(), StringId::ProblemsMenu), this))
     , m_variantsAction(new QAction(ShownLabel(&app.Application(), StringId::VariantsMenu), this))
+    , m_askBeforeDelete(
+          new QAction(ShownLabel(&app.Application(), StringId::AskBeforeDeleting), this))
 {
     setObjectName(ControlObjectName(ControlId::SettingsView));
     m_boldFont.setWeight(QFont::Bold);
@@ -128,6 +130,13 @@ CSettingsView::CSettingsView(CProvixApp &app, QWidget *parent)
     if (auto *messages = dynamic_cast<CMessageBoxPort *>(app.Application().GetMessagePort()))
         messages->SetParent(this);
 
+    const QString key = QString::fromUtf16(kProvanaRegistryKey);
+    const QString value = QString::fromUtf16(kAskBeforeDeleteValue);
+    m_askBeforeDelete->setCheckable(true);
+    m_askBeforeDelete->setChecked(m_store.ReadString(key, value).value_or(QString()) != u"0");
+    connect(m_askBeforeDelete, &QAction::toggled, this, [this, key, value](bool ask) {
+        m_store.WriteString(key, value, ask ? QStringLiteral("1") : QStringLiteral("0"));
+    });
     m_tree->SetDeleteConfirmation(
         [this](const std::vector<const CSettingNode *> &items) { return ConfirmDelete(items); });
     auto *modified = new QTimer(this);
@@ -345,9 +354,7 @@ QString CSettingsView::UndoMenuText(bool redo) const
 
 bool CSettingsView::ConfirmDelete(const std::vector<const CSettingNode *> &items)
 {
-    const QString key = QString::fromUtf16(kProvanaRegistryKey);
-    const QString value = QString::fromUtf16(kAskBeforeDeleteValue);
-    if (m_store.ReadString(key, value).value_or(QString()) == u"0")
+    if (!m_askBeforeDelete->isChecked())
         return true;
     const CApplication *application = &m_app.Application();
     QMessageBox box(
@@ -361,7 +368,7 @@ bool CSettingsView::ConfirmDelete(const std::vector<const CSettingNode *> &items
     if (box.exec() != QMessageBox::Yes)
         return false;
     if (box.checkBox()->isChecked())
-        m_store.WriteString(key, value, QStringLiteral("0"));
+        m_askBeforeDelete->setChecked(false);
     return true;
 }
 

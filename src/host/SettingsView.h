@@ -48,6 +48,9 @@ public:
     // The view's own menu items, which the plug-in puts into the host's menus.
     QAction *ProblemsAction() const { return m_problemsAction; }
     QAction *VariantsAction() const { return m_variantsAction; }
+    // Edit > Ask Before Deleting: turns the confirmation that "Do not ask
+    // again" switched off back on.
+    QAction *AskBeforeDeleteAction() const { return m_askBeforeDelete; }
     void ShowProblems(bool shown);
     // Make Variants: the open configuration is the template.
     void MakeVariants();
@@ -122,6 +125,7 @@ private:
     CProblemsPanel *m_problems;
     QAction *m_problemsAction;
     QAction *m_variantsAction;
+    QAction *m_askBeforeDelete;
     std::unique_ptr<CDocumentCommands> m_commands;
     std::unique_ptr<CViewPrinting> m_printing;
     std::unique_ptr<CViewSending> m_sending;

@@ -199,6 +199,7 @@ enum : unsigned {
     MsgDeleteItems = 41224,
     DoNotAskAgain = 41225,
     MsgNothingToPaste = 41226,
+    AskBeforeDeleting = 41227,
     // The problems panel.
     ProblemsTitle = 41400,
     ProblemsMenu = 41401,

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QCheckBox>
 #include <QDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -28,8 +29,12 @@ protected:
     void SetUp() override
     {
         PlugInFixture::SetUp();
-        if (HasFatalFailure())
-            return;
+        if (!HasFatalFailure())
+            StartPlugIn();
+    }
+
+    void StartPlugIn()
+    {
         m_plugIn = CreatePlugIn();
         ASSERT_TRUE(m_plugIn);
         int32_t result = 0, flagA = 0, flagB = 0;
@@ -472,4 +477,89 @@ TEST_F(PlugInTest, UndoAndRedoAreNamedInTheMenuAndAnUnchangedViewMayClose)
     int32_t mayClose = 0;
     ASSERT_EQ(closing->QueryClose(&mayClose), S_OK);
     EXPECT_EQ(mayClose, 1);
+}
+
+TEST_F(PlugInTest, AskBeforeDeletingInTheEditMenuTurnsTheConfirmationBackOn)
+{
+    QMenu edit;
+    edit.addAction(QStringLiteral("Select All"))->setData(31020u);
+    m_plugIn->PrepareMenu(&edit);
+    QAction *ask = nullptr;
+    for (QAction *action : edit.actions()) {
+        if (action->text() == QStringLiteral("As&k Before Deleting"))
+            ask = action;
+    }
+    ASSERT_TRUE(ask);
+    EXPECT_TRUE(ask->isCheckable() && ask->isChecked());
+
+    QTreeView *tree = Tree();
+    const QAbstractItemModel *model = tree->model();
+    const QModelIndex category = ChildRow(model, {}, QStringLiteral("Internet access points"));
+    const QModelIndex name =
+        ChildRow(model, ChildRow(model, category, QStringLiteral("New access point")),
+                 QStringLiteral("Connection name"));
+    ASSERT_TRUE(name.isValid());
+    QApplication::setActiveWindow(&m_hostWindow);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_hostWindow));
+    tree->setCurrentIndex(name);
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Return);
+    ASSERT_TRUE(QApplication::focusWidget());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Office"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+    // Deletes Office, answering the question if one comes; says whether it came.
+    const auto deleteOffice = [&](QMessageBox::StandardButton answer, bool tick) {
+        const QModelIndex office = ChildRow(model, category, QStringLiteral("Office"));
+        EXPECT_TRUE(office.isValid());
+        tree->setCurrentIndex(office);
+        tree->selectionModel()->select(office, QItemSelectionModel::ClearAndSelect |
+                                                   QItemSelectionModel::Rows);
+        bool asked = false;
+        QTimer::singleShot(0, [&asked, answer, tick] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                asked = true;
+                box->checkBox()->setChecked(tick);
+                box->button(answer)->click();
+            }
+        });
+        m_plugIn->Execute(31003u);
+        return asked;
+    };
+    const auto hasOffice = [&] {
+        return ChildRow(model, category, QStringLiteral("Office")).isValid();
+    };
+
+    EXPECT_TRUE(deleteOffice(QMessageBox::Yes, true));
+    EXPECT_FALSE(hasOffice());
+    EXPECT_FALSE(ask->isChecked());
+    m_plugIn->Execute(31017u);
+    ASSERT_TRUE(hasOffice());
+    EXPECT_FALSE(deleteOffice(QMessageBox::No, false));
+    EXPECT_FALSE(hasOffice());
+    m_plugIn->Execute(31017u);
+
+    ask->trigger();
+    EXPECT_TRUE(ask->isChecked());
+    EXPECT_TRUE(deleteOffice(QMessageBox::No, false));
+    EXPECT_TRUE(hasOffice());
+
+    // The choice outlives the view: the next one starts without asking.
+    ask->trigger();
+    QTimer::singleShot(0, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Discard)->click();
+    });
+    m_plugIn->Close();
+    m_plugIn.Reset();
+    StartPlugIn();
+    QMenu again;
+    again.addAction(QStringLiteral("Select All"))->setData(31020u);
+    m_plugIn->PrepareMenu(&again);
+    bool found = false;
+    for (QAction *action : again.actions()) {
+        if (action->text() == QStringLiteral("As&k Before Deleting"))
+            found = !action->isChecked();
+    }
+    EXPECT_TRUE(found);
 }
