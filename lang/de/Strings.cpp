@@ -238,7 +238,7 @@ constexpr LangString kStrings[] = {
     {464, u"Bevorzugte SMS-Zentrale"},
     {465, u"Absendername"},
     // In-place editing
-    {471, u"Die Passwörter stimmen nicht überein. Das Passwort wurde gelöscht."},
+    {471, u"Die Passwörter stimmen nicht überein. Das Passwort wurde nicht geändert."},
     {472, u"Der eingegebene Wert ist ungültig."},
     {473, u"Signatur"},
     {474, u"Drucken"},

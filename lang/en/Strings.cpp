@@ -238,7 +238,7 @@ constexpr LangString kStrings[] = {
     {464, u"Preferred SMS centre"},
     {465, u"Sender name"},
     // In-place editing
-    {471, u"The passwords do not match. The password has been cleared."},
+    {471, u"The passwords do not match. The password was not changed."},
     {472, u"The value you typed is not valid."},
     {473, u"Signature"},
     {474, u"Print"},

@@ -238,7 +238,7 @@ constexpr LangString kStrings[] = {
     {464, u"Centre SMS préféré"},
     {465, u"Nom de l'expéditeur"},
     // In-place editing
-    {471, u"Les mots de passe ne correspondent pas. Le mot de passe a été effacé."},
+    {471, u"Les mots de passe ne correspondent pas. Le mot de passe n'a pas été modifié."},
     {472, u"La valeur saisie n'est pas valide."},
     {473, u"Signature"},
     {474, u"Imprimer"},

@@ -61,10 +61,13 @@ CRowColors RowColors(const QPalette &palette, bool disabled, bool selected, bool
     CRowColors colours;
     QColor text;
     if (selected && treeFocus) {
-        colours.background = palette.color(QPalette::Highlight);
-        // Half-way from the highlighted text to the highlight still reads as
-        // not applicable.
-        text = disabled ? Mix(palette.color(QPalette::HighlightedText), colours.background, 0.5)
+        // Text held readable on the highlight ends up nearly the same colour
+        // whether disabled or not; a disabled row's band goes half-way to the
+        // base instead, as an inactive selection looks.
+        const QColor highlight = palette.color(QPalette::Highlight);
+        colours.background =
+            disabled ? Mix(highlight, palette.color(QPalette::Base), 0.5) : highlight;
+        text = disabled ? palette.color(QPalette::Disabled, QPalette::Text)
                         : palette.color(QPalette::HighlightedText);
     } else {
         if (selected)

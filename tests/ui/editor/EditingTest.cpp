@@ -121,8 +121,7 @@ CSettingNode *First(CSettingNode *node, int type)
 
 enum End { Enter, Escape, ClickTree, OtherWindow };
 const QString kNotValid = QStringLiteral("The value you typed is not valid.");
-const QString kDiffer =
-    QStringLiteral("The passwords do not match. The password has been cleared.");
+const QString kDiffer = QStringLiteral("The passwords do not match. The password was not changed.");
 
 // A value typed into a row: its first character opens the editor as typing on
 // the row does, unless it is a key such as Backspace. A password confirmation
@@ -419,6 +418,36 @@ TEST_F(CEditingTest, ChoiceListShowsTextsAndStoresTheirValues)
     EXPECT_FALSE(Editing()->IsEditing());
     EXPECT_EQ(m_committed.size(), 2u);
     EXPECT_TRUE(m_test.Messages().shown.isEmpty());
+}
+
+TEST_F(CEditingTest, ChoiceListTakesAClickOnItsOpenListAndTheRowsDependingOnItFollow)
+{
+    CSettingNode *useProxy = Path(m_office, {Proxies, HTTPUseProxy});
+    CSettingNode *server = Path(m_office, {Proxies, HTTPProxyServer});
+    const QPersistentModelIndex serverRow = Row(server);
+    ASSERT_FALSE(server->IsDisabled());
+    bool serverRepainted = false;
+    QObject::connect(m_ctrl->model(), &QAbstractItemModel::dataChanged, m_ctrl.get(),
+                     [&](const QModelIndex &first, const QModelIndex &last) {
+                         serverRepainted |= first.parent() == serverRow.parent() &&
+                                            first.row() <= serverRow.row() &&
+                                            serverRow.row() <= last.row();
+                     });
+    ASSERT_TRUE(Begin(useProxy));
+    auto *list = Editor<QComboBox>();
+    ASSERT_TRUE(list->view()->isVisible());
+    const QModelIndex no = list->model()->index(list->findText("No"), 0);
+    ASSERT_TRUE(no.isValid());
+    // The open list ignores a release that comes as quickly as a double click.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    const QPoint onNo = list->view()->visualRect(no).center();
+    QTest::mouseMove(list->view()->viewport(), onNo);
+    QTest::mouseClick(list->view()->viewport(), Qt::LeftButton, {}, onNo);
+    EXPECT_EQ(useProxy->GetValue(), "No");
+    EXPECT_FALSE(Editing()->IsEditing());
+    EXPECT_EQ(m_committed, std::vector<const CSettingNode *>{useProxy});
+    EXPECT_TRUE(server->IsDisabled());
+    EXPECT_TRUE(serverRepainted) << "the proxy server row is repainted disabled";
 }
 
 TEST_F(CEditingTest, ChoiceListWrapsAroundWithUpAndDownOpenOrClosed)
