@@ -310,6 +310,11 @@ TEST_F(UndoTest, TheModifiedFlagFollowsTheSavedStateAndANewEditDropsTheRedoSteps
     // A new edit after undoing: the saved state can no longer be reached.
     document.ToggleInclude(office);
     EXPECT_FALSE(document.CanRedo());
+    // As many steps as the saved state had, but not the saved state.
+    document.EditValue(gateway, "No");
+    document.Undo();
+    document.Redo();
+    EXPECT_TRUE(document.IsModified());
     while (document.CanUndo()) {
         document.Undo();
         EXPECT_TRUE(document.IsModified());
