@@ -23,10 +23,12 @@ void CServerConnection::Stop()
 {
     Close();
     if (m_reader.joinable()) {
-        // A handler may drop the last reference to its connection.
-        if (std::this_thread::get_id() == m_readerId)
+        // A handler may drop the last reference to its connection: its
+        // thread then ends without touching the connection again.
+        if (std::this_thread::get_id() == m_readerId) {
+            *m_gone = true;
             m_reader.detach();
-        else
+        } else
             m_reader.join();
     }
 }
@@ -51,7 +53,7 @@ bool CServerConnection::Connect(const QString &socketPath)
     const timeval timeout = {kReplyTimeoutMs / 1000, 0};
     setsockopt(m_socket, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
     m_open = true;
-    m_reader = std::thread([this] { ReadLoop(); });
+    m_reader = std::thread([this, gone = m_gone] { ReadLoop(*gone); });
     m_readerId = m_reader.get_id();
     return true;
 }
@@ -120,7 +122,7 @@ HRESULT CServerConnection::Call(uint16_t operation, const QList<Wire::Field> &ar
     return result;
 }
 
-void CServerConnection::ReadLoop()
+void CServerConnection::ReadLoop(const std::atomic<bool> &gone)
 {
     Wire::CFrameDecoder decoder;
     char buffer[65536];
@@ -138,8 +140,12 @@ void CServerConnection::ReadLoop()
             if (!message)
                 continue;
             if (message->kind == Wire::Kind::Event) {
-                if (m_onEvent)
-                    m_onEvent(*message);
+                // The handler may destroy this connection and itself with it.
+                if (const EventHandler handler = m_onEvent) {
+                    handler(*message);
+                    if (gone)
+                        return;
+                }
                 continue;
             }
             const std::lock_guard<std::mutex> lock(m_mutex);
@@ -159,6 +165,6 @@ void CServerConnection::Closed()
         m_open = false;
         m_replied.notify_all();
     }
-    if (m_onClosed)
-        m_onClosed();
+    if (const ClosedHandler handler = m_onClosed)
+        handler();
 }

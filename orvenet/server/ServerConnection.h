@@ -5,9 +5,11 @@
 
 #include <QString>
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -49,12 +51,15 @@ public:
 
 private:
     bool Write(const QByteArray &frame);
-    void ReadLoop();
+    void ReadLoop(const std::atomic<bool> &gone);
     void Closed();
 
     int m_socket = -1;
     std::thread m_reader;
     std::thread::id m_readerId;
+    // Shared with the reading thread, which outlives a connection that one of
+    // its handlers destroyed.
+    std::shared_ptr<std::atomic<bool>> m_gone = std::make_shared<std::atomic<bool>>(false);
     EventHandler m_onEvent;
     ClosedHandler m_onClosed;
 

@@ -1,6 +1,7 @@
 #include "orvenet/server/Protocol.h"
 #include "orvenet/server/ActivityLog.h"
 #include "orvenet/server/EmulatedPhone.h"
+#include "orvenet/server/ServerConnection.h"
 #include "orvenet/server/ServerPaths.h"
 
 #include <QDir>
@@ -9,6 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <future>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -188,4 +196,40 @@ TEST(ActivityLog, KeptBesideTheServerUnlessTheEnvironmentNamesIt)
     qputenv("TALVIK_ACTIVITY_LOG", saved);
     if (saved.isEmpty())
         qunsetenv("TALVIK_ACTIVITY_LOG");
+}
+
+TEST(ServerConnection, AnEventHandlerMayDestroyItsConnection)
+{
+    QTemporaryDir folder;
+    const QByteArray path = QFile::encodeName(folder.filePath(u"s.sock"_qs));
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), path.size());
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 1), 0);
+
+    auto connection = std::make_unique<CServerConnection>();
+    std::promise<int> handled;
+    int events = 0;
+    connection->SetEventHandler([&](const Wire::Message &) {
+        if (++events == 1) {
+            connection.reset();
+            handled.set_value(events);
+        }
+    });
+    ASSERT_TRUE(connection->Connect(folder.filePath(u"s.sock"_qs)));
+    const int server = ::accept(listener, nullptr, nullptr);
+    // Both events arrive in one read: the loop must not go on to the second
+    // through the connection that the first one's handler destroyed.
+    QByteArray frames = Wire::CMessageWriter(Wire::Kind::Event, 0, 1).Number(1).Frame();
+    frames += frames;
+    ASSERT_EQ(::write(server, frames.constData(), frames.size()), frames.size());
+    auto outcome = handled.get_future();
+    ASSERT_EQ(outcome.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_EQ(outcome.get(), 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(events, 1);
+    ::close(server);
+    ::close(listener);
 }
