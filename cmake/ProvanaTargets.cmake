@@ -46,11 +46,12 @@ endfunction()
 function(provana_test name)
     cmake_parse_arguments(ARG "QT;WIDGETS" "" "SOURCES;LIBS" ${ARGN})
     if(ARG_WIDGETS)
-        add_executable(${name} ${ARG_SOURCES} "${CMAKE_SOURCE_DIR}/tests/support/WidgetTestMain.cpp")
+        add_executable(${name} ${ARG_SOURCES} "${CMAKE_SOURCE_DIR}/tests/support/WidgetTestMain.cpp"
+                               "${CMAKE_SOURCE_DIR}/tests/support/TestEnvironment.cpp")
         target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock Qt6::Widgets Qt6::Test)
         set(ARG_QT ON)
     else()
-        add_executable(${name} ${ARG_SOURCES})
+        add_executable(${name} ${ARG_SOURCES} "${CMAKE_SOURCE_DIR}/tests/support/TestEnvironment.cpp")
         target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock GTest::gtest_main)
     endif()
     target_link_libraries(${name} PRIVATE provana_warnings provana_sanitizers ${ARG_LIBS})
@@ -62,7 +63,9 @@ function(provana_test name)
         WORKING_DIRECTORY "${PROVANA_OUTPUT_DIR}"
         # A test that hangs, or a server that a crashed test left holding its
         # output, fails after minutes instead of holding the whole run.
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PROVANA_SOURCE_DIR=${CMAKE_SOURCE_DIR};PROVANA_LANGUAGE=en"
+        # One variable only: a list would reach the tests as its first item.
+        # tests/support/TestEnvironment.cpp sets the language.
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                    TIMEOUT 300
         DISCOVERY_TIMEOUT 60)
 endfunction()
