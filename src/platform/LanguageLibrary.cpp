@@ -50,7 +50,7 @@ std::unique_ptr<CLanguageLibrary> CLanguageLibrary::OpenFromProgramFolder()
 
 namespace {
 
-const QLatin1String kEnglish("en");
+constexpr QLatin1String kEnglish("en", 2);
 
 // "de-AT", "de_AT.UTF-8" and "DE" all name German; anything that is not a
 // plain language code names nothing, so that no name reaches outside lang/.

@@ -8,6 +8,8 @@ build=$1
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# The checks read English output, whatever the desktop speaks.
+export PROVANA_LANGUAGE=en
 
 DESTDIR=$root cmake --install "$build" --prefix /usr >"$root/install.log" 2>&1 ||
     fail "cmake --install: $(tail -5 "$root/install.log")"
