@@ -309,6 +309,29 @@ QModelIndex ChildRow(const QAbstractItemModel *model, const QModelIndex &parent,
     return {};
 }
 
+// Names the new access point by typing in its name row, as a user does.
+// Returns the row of its category, or an invalid one when that failed.
+QModelIndex TypeAccessPointName(QTreeView *tree, QWidget *window, const QString &name)
+{
+    const QAbstractItemModel *model = tree->model();
+    const QModelIndex category = ChildRow(model, {}, QStringLiteral("Internet access points"));
+    const QModelIndex row =
+        ChildRow(model, ChildRow(model, category, QStringLiteral("New access point")),
+                 QStringLiteral("Connection name"));
+    QApplication::setActiveWindow(window);
+    if (!row.isValid() || !QTest::qWaitForWindowActive(window))
+        return {};
+    tree->setCurrentIndex(row);
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Return);
+    QWidget *editor = QApplication::focusWidget();
+    if (!editor)
+        return {};
+    QTest::keyClicks(editor, name);
+    QTest::keyClick(editor, Qt::Key_Return);
+    return category;
+}
+
 TEST_F(PlugInTest, TheViewsOwnMenuItemsAndTheProblemsPanelBesideTheTree)
 {
     // Make Variants joins the File menu once, after Save As.
@@ -335,19 +358,8 @@ TEST_F(PlugInTest, TheViewsOwnMenuItemsAndTheProblemsPanelBesideTheTree)
 
     // A named access point has no phone number yet, which sending refuses.
     QTreeView *tree = Tree();
-    const QAbstractItemModel *model = tree->model();
-    const QModelIndex category = ChildRow(model, {}, QStringLiteral("Internet access points"));
-    const QModelIndex item = ChildRow(model, category, QStringLiteral("New access point"));
-    const QModelIndex name = ChildRow(model, item, QStringLiteral("Connection name"));
-    ASSERT_TRUE(name.isValid());
-    QApplication::setActiveWindow(&m_hostWindow);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_hostWindow));
-    tree->setCurrentIndex(name);
-    tree->setFocus();
-    QTest::keyClick(tree, Qt::Key_Return);
-    ASSERT_TRUE(QApplication::focusWidget());
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Office"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    const QModelIndex category = TypeAccessPointName(tree, &m_hostWindow, QStringLiteral("Office"));
+    ASSERT_TRUE(category.isValid());
 
     auto *panel = m_hostWindow.findChild<QWidget *>(QStringLiteral("id10300"));
     auto *list = m_hostWindow.findChild<QTreeView *>(QStringLiteral("id10301"));
@@ -494,19 +506,8 @@ TEST_F(PlugInTest, AskBeforeDeletingInTheEditMenuTurnsTheConfirmationBackOn)
 
     QTreeView *tree = Tree();
     const QAbstractItemModel *model = tree->model();
-    const QModelIndex category = ChildRow(model, {}, QStringLiteral("Internet access points"));
-    const QModelIndex name =
-        ChildRow(model, ChildRow(model, category, QStringLiteral("New access point")),
-                 QStringLiteral("Connection name"));
-    ASSERT_TRUE(name.isValid());
-    QApplication::setActiveWindow(&m_hostWindow);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_hostWindow));
-    tree->setCurrentIndex(name);
-    tree->setFocus();
-    QTest::keyClick(tree, Qt::Key_Return);
-    ASSERT_TRUE(QApplication::focusWidget());
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Office"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    const QModelIndex category = TypeAccessPointName(tree, &m_hostWindow, QStringLiteral("Office"));
+    ASSERT_TRUE(category.isValid());
 
     // Deletes Office, answering the question if one comes; says whether it came.
     const auto deleteOffice = [&](QMessageBox::StandardButton answer, bool tick) {
