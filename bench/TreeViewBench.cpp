@@ -1,6 +1,10 @@
 // How long the settings tree control takes to show a configuration with many
 // access points: the rows are read, laid out and painted once, with the
-// access point category expanded (offscreen platform).
+// access point category expanded (offscreen platform); and how long opening a
+// generated configuration file takes until the view shows its tree.
+#include "ConfigurationGenerator.h"
+
+#include "config/ConfigWriter.h"
 #include "document/SettingsDocument.h"
 #include "language/LanguageTexts.h"
 #include "platform/LanguageLibrary.h"
@@ -12,6 +16,7 @@
 #include "ui/editor/SettingsTreeModel.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -140,6 +145,56 @@ BENCHMARK(DeleteSelectedAccessPoints)
     ->Arg(500)
     ->Arg(2000)
     ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
+// The generated configuration of size n, written once per size.
+QString ConfigurationFile(int n)
+{
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("generated-%1.xml").arg(n));
+    if (!QFile::exists(path)) {
+        auto root = std::make_unique<CSettingNode>(g_application);
+        root->SetType(NodeType::Root);
+        root->CreateDefaultContent();
+        GenerateConfiguration(root.get(), n);
+        if (!SaveConfigurationFile(root.get(), path))
+            return {};
+    }
+    return path;
+}
+
+// Open as the editor does it: the view follows the document, which reads the
+// file, checks and repairs it; then the view is painted.
+void OpenFileIntoView(benchmark::State &state)
+{
+    const QString path = ConfigurationFile(static_cast<int>(state.range(0)));
+    if (path.isEmpty()) {
+        state.SkipWithError("the configuration could not be written");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto document = std::make_unique<CSettingsDocument>(g_application);
+        document->Reset();
+        auto tree = std::make_unique<CSettingsTreeCtrl>(Images());
+        tree->resize(800, 1000);
+        tree->SetDocument(document.get());
+        state.ResumeTiming();
+        if (document->Open(path) != CSettingsDocument::OpenResult::Opened)
+            state.SkipWithError("the configuration did not open cleanly");
+        benchmark::DoNotOptimize(tree->grab());
+        state.PauseTiming();
+        tree.reset();
+        document.reset();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(OpenFileIntoView)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
     ->Complexity();
 
 } // namespace

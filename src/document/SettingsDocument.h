@@ -3,6 +3,7 @@
 #include "config/PasswordScrambler.h"
 #include "document/TreeObservers.h"
 #include "document/UndoStack.h"
+#include "settings/NodeArena.h"
 #include "settings/TreeState.h"
 #include "validate/TreeCheck.h"
 
@@ -150,8 +151,9 @@ private:
     // observer hears nothing of its making.
     std::unique_ptr<CSettingNode> MakeFreshRoot();
     // Puts root in the old tree's place and reports it while the old tree
-    // still exists; a fresh tree is unmodified.
-    void ReplaceRoot(std::unique_ptr<CSettingNode> root);
+    // still exists; a fresh tree is unmodified. arena is where root's nodes
+    // live, if they came from one.
+    void ReplaceRoot(std::unique_ptr<CSettingNode> root, CNodeArena::Ref arena = {});
 
     // Brings references up to date and excludes every included node that is
     // disabled, in the whole tree.
@@ -166,6 +168,9 @@ private:
     // Declared before the state that points at it, so it outlives the tree.
     CTreeObservers m_observers;
     CTreeState m_state;
+    // Where the nodes of a tree read from a file live; declared before the
+    // tree, so that it goes after it.
+    CNodeArena::Ref m_arena;
     std::unique_ptr<CSettingNode> m_root;
     CUndoStack m_undo;
     ScrambleKeySource m_scrambleKeys = RandomScrambleKey;

@@ -245,6 +245,27 @@ void CSettingNode::GetChoices(QStringList &list, bool display) const
     }
 }
 
+bool CSettingNode::OffersChoice(QStringView value) const
+{
+    const NodeTypeInfo &info = NodeTypeInfoOf(m_type);
+    const auto offered = [value](unsigned id) {
+        return ChoiceText(id) == value;
+    };
+    switch (info.choices) {
+    case ChoiceSource::None:
+        return false;
+    case ChoiceSource::Fixed:
+        return std::any_of(info.fixedChoices.begin(), info.fixedChoices.end(), offered);
+    case ChoiceSource::ConnectionSpeeds: {
+        std::vector<unsigned> ids;
+        FixedChoiceIds(ids);
+        return std::any_of(ids.begin(), ids.end(), offered);
+    }
+    default:
+        return ItemNames(Root(), info.choices).contains(value);
+    }
+}
+
 QString CSettingNode::FixedChoiceDisplay() const
 {
     std::vector<unsigned> ids;

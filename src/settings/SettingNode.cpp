@@ -5,6 +5,7 @@
 #include "settings/ChangeLog.h"
 #include "settings/ItemNames.h"
 #include "settings/Labels.h"
+#include "settings/NodeArena.h"
 #include "settings/NodeCatalogue.h"
 #include "settings/NodeTypes.h"
 #include "settings/StringIds.h"
@@ -49,6 +50,18 @@ CSettingNode &CSettingNode::operator=(const CSettingNode &other)
 CSettingNode::~CSettingNode()
 {
     DestroyChildren();
+}
+
+static_assert(alignof(CSettingNode) <= 8, "node memory is aligned to 8 bytes");
+
+void *CSettingNode::operator new(std::size_t size)
+{
+    return AllocateNodeMemory(size);
+}
+
+void CSettingNode::operator delete(void *memory, std::size_t size)
+{
+    FreeNodeMemory(memory, size);
 }
 
 const QString &CSettingNode::GetLabelOverride() const

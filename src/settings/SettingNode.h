@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -21,7 +22,7 @@ struct CTreeState;
 // the tree. Rules that look across the tree find it through the node's own
 // root; the tree's modified flag, last error and observer live in the state
 // that the root was given.
-class CSettingNode
+class CSettingNode final
 {
 public:
     explicit CSettingNode(CApplication *application = nullptr);
@@ -29,7 +30,11 @@ public:
     CSettingNode(const QString &value, int editorKind, int type, CSettingNode *parent);
     CSettingNode(const CSettingNode &other);
     CSettingNode &operator=(const CSettingNode &other);
-    virtual ~CSettingNode();
+    ~CSettingNode();
+
+    // Nodes made while a node arena's scope is open come from that arena.
+    static void *operator new(std::size_t size);
+    static void operator delete(void *memory, std::size_t size);
 
     // The top of the tree this node hangs in (the node itself when it has no
     // parent).
@@ -124,6 +129,9 @@ public:
     // that shows many nodes.
     QString GetDisplayValue(CReferenceNames &names) const;
     void GetChoices(QStringList &list, bool display) const;
+    // Whether value is among GetChoices(list, false), without making the
+    // list.
+    bool OffersChoice(QStringView value) const;
     int IsDisabled() const;
     int IsMandatory() const;
     int IsMandatoryInIncludedParent() const;

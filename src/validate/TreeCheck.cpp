@@ -286,9 +286,7 @@ bool CTreeCheck::CheckChoice(const CSettingNode *node)
     if (source != ChoiceSource::None && source != ChoiceSource::Fixed &&
         source != ChoiceSource::ConnectionSpeeds)
         return m_itemNames.For(source).Contains(value);
-    QStringList choices;
-    node->GetChoices(choices, false);
-    return choices.contains(value);
+    return node->OffersChoice(value);
 }
 
 bool CTreeCheck::DataCallFlagsAgree(const CSettingNode *node) const
