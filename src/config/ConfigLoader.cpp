@@ -194,31 +194,47 @@ void CConfigurationLoader::OnStartElement(QStringView name, QStringView attribut
     ++m_depth;
 }
 
+QString CConfigurationLoader::DecodedContent(const CSettingNode *node, QStringView content,
+                                             int *characterData) const
+{
+    const QStringView trimmed = content.trimmed();
+    // Most values are one line of plain text, and many of them are the
+    // node's default: those need neither decoding nor a copy of their own.
+    const bool plain = !trimmed.startsWith(kCDataOpen) &&
+                       std::none_of(trimmed.begin(), trimmed.end(),
+                                    [](QChar c) { return c == u'\n' || c == u'&'; });
+    if (plain && node && node->GetEditorKind() != EditorKind::Password)
+        return trimmed == node->GetValue() ? node->GetValue() : trimmed.toString();
+    QString value = RemoveContinuationIndent(trimmed.toString(), m_depth + 1);
+    const int wrapped = DecodeValue(node, value);
+    if (characterData)
+        *characterData = wrapped;
+    return value;
+}
+
 void CConfigurationLoader::OnLeafElement(QStringView name, QStringView content,
                                          QStringView attributes)
 {
     const OpAttribute op = ParseOp(attributes);
-    QString value = RemoveContinuationIndent(content.trimmed().toString(), m_depth + 1);
-
     const int entryType = FileEntryType(m_current->GetType(), name);
     if (entryType >= 0) {
         CSettingNode *entry = m_current->AddChild(QString(), EditorKind::None, entryType);
-        DecodeValue(entry, value);
-        entry->SetValue(value);
+        entry->SetValue(DecodedContent(entry, content));
         entry->SetInclude(op.create, 1);
         entry->SetUpdateFlag(op.update);
         return;
     }
     if (CSettingNode *child = m_current->FindChildByLabel(name)) {
-        DecodeValue(child, value);
-        child->SetValue(value);
+        child->SetValue(DecodedContent(child, content));
         child->SetIncludeFlag(op.create);
         child->SetUpdateFlag(op.update);
         child->SetAttributeText(op.rest);
         return;
     }
     CSettingNode *node = MakeFreeNode(name, attributes);
-    node->SetRawMarkup(DecodeValue(node, value));
+    int characterData = 0;
+    const QString value = DecodedContent(nullptr, content, &characterData);
+    node->SetRawMarkup(characterData);
     node->SetValue(value);
 }
 

@@ -43,6 +43,10 @@ public:
 
 private:
     CSettingNode *MakeFreeNode(QStringView name, QStringView attributes);
+    // The value an element's content gives node (null for a free node);
+    // characterData tells whether it was written as character data.
+    QString DecodedContent(const CSettingNode *node, QStringView content,
+                           int *characterData = nullptr) const;
 
     CSettingNode *m_root;
     CSettingNode *m_current;

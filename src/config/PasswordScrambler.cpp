@@ -12,11 +12,14 @@ std::uint16_t NextKey(std::uint16_t key)
     return static_cast<std::uint16_t>((square % kKeyModulus) & 0xFFFF);
 }
 
-void AppendHex(QString &out, std::uint16_t value)
+// Writes the four hex digits of value at out and returns the place after
+// them.
+QChar *WriteHex(QChar *out, std::uint16_t value)
 {
     static constexpr char16_t kDigits[] = u"0123456789abcdef";
     for (int shift = 12; shift >= 0; shift -= 4)
-        out += QChar(kDigits[(value >> shift) & 0xF]);
+        *out++ = QChar(kDigits[(value >> shift) & 0xF]);
+    return out;
 }
 
 int HexDigit(QChar c)
@@ -63,14 +66,13 @@ QString ScramblePassword(const QString &password, int units, const ScrambleKeySo
 QString ScramblePassword(const QString &password, int units, std::uint16_t firstKey)
 {
     const qsizetype count = units < 0 ? password.size() : units;
-    QString out;
-    out.reserve((count + 1) * 4);
+    QString out((count + 1) * 4, Qt::Uninitialized);
     std::uint16_t key = NextKey(firstKey);
-    AppendHex(out, key);
+    QChar *write = WriteHex(out.data(), key);
     for (qsizetype i = 0; i < count; ++i) {
         key = NextKey(key);
         const std::uint16_t unit = i < password.size() ? password.at(i).unicode() : 0;
-        AppendHex(out, static_cast<std::uint16_t>(unit ^ key));
+        write = WriteHex(write, static_cast<std::uint16_t>(unit ^ key));
     }
     return out;
 }

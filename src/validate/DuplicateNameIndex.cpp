@@ -39,6 +39,9 @@ bool CDuplicateNameIndex::IsDuplicateName(const CSettingNode *node)
     const CSettingNode *item = node->GetParent();
     const int total =
         CountsOf(category).value(Key{item->GetType(), node->GetType(), node->GetValue()});
+    // The node itself is among them.
+    if (total <= 1)
+        return false;
     // The fields of the node's own item, itself among them, are no duplicates.
     int own = 0;
     for (const CSettingNode *field : item->Children()) {
