@@ -144,18 +144,17 @@ HRESULT CTransfer::Perform()
     m_sink.Progress(TransferPhase::Preparing, QString(), 0);
     if (const HRESULT stop = Step(TransferPhase::Preparing))
         return stop;
-    // A first reading finds the files, so that the bar gives each stage its
-    // share of the work: the configuration's bytes, then each file's.
+    // The reading finds the files first, so that the bar gives each stage
+    // its share of the work: the configuration's bytes, then each file's.
     std::vector<FileEntry> files;
-    if (const HRESULT stop = ReadConfiguration(files, 0))
+    std::vector<SettingStep> steps;
+    if (const HRESULT stop = ReadConfiguration(files, steps))
         return stop;
     const qint64 settingsWork = std::max<qint64>(QFileInfo(m_receivedPath).size(), 1);
     qint64 total = settingsWork;
     for (const FileEntry &entry : files)
         total += FileWork(entry);
-    files.clear();
-    m_settings = 0;
-    if (const HRESULT stop = ReadConfiguration(files, total))
+    if (const HRESULT stop = ReportSettings(steps, total))
         return stop;
     HRESULT result = S_OK;
     qint64 done = settingsWork;
@@ -170,7 +169,21 @@ HRESULT CTransfer::Perform()
     return result;
 }
 
-HRESULT CTransfer::ReadConfiguration(std::vector<FileEntry> &files, qint64 totalWork)
+HRESULT CTransfer::ReportSettings(const std::vector<SettingStep> &steps, qint64 totalWork)
+{
+    const int settings = m_settings;
+    for (const SettingStep &step : steps) {
+        m_settings = step.settings;
+        m_sink.Progress(TransferPhase::SendingSetting, step.category,
+                        int32_t(100 * step.position / totalWork));
+        if (const HRESULT stop = Step(TransferPhase::SendingSetting))
+            return stop;
+    }
+    m_settings = settings;
+    return S_OK;
+}
+
+HRESULT CTransfer::ReadConfiguration(std::vector<FileEntry> &files, std::vector<SettingStep> &steps)
 {
     QFile file(m_receivedPath);
     if (!file.open(QIODevice::ReadOnly))
@@ -179,7 +192,11 @@ HRESULT CTransfer::ReadConfiguration(std::vector<FileEntry> &files, qint64 total
     // decoded.
     QStringDecoder decoder(QStringDecoder::Utf8);
     QXmlStreamReader reader;
-    QStringList path;
+    // Only the names of a file entry and of its fields, and only the text
+    // inside an entry, are kept: the settings around them are merely counted.
+    qsizetype depth = 0;
+    QString entryName;
+    QString fieldName;
     bool inFileTransfer = false;
     QString category;
     bool inEntry = false;
@@ -201,46 +218,44 @@ HRESULT CTransfer::ReadConfiguration(std::vector<FileEntry> &files, qint64 total
         if (token == QXmlStreamReader::EndDocument)
             break;
         if (token == QXmlStreamReader::Characters) {
-            text += reader.text();
+            if (inEntry)
+                text += reader.text();
         } else if (token == QXmlStreamReader::StartElement) {
-            const QString name = reader.name().toString();
-            path.append(name);
+            const QStringView name = reader.name();
+            ++depth;
             text.clear();
-            const qsizetype depth = path.size();
             if (depth == 1 && name != u"Settings")
                 return ServerFailure(ServerResult::ConfigurationNotRead);
             const bool counted = depth > 1 && IsCountedSetting(reader);
             if (counted)
                 ++m_settings;
             if (depth == 2)
-                unannounced = counted ? name : QString();
-            if (depth > 2 && counted && !unannounced.isEmpty() && totalWork > 0) {
-                m_sink.Progress(TransferPhase::SendingSetting, std::exchange(unannounced, {}),
-                                int32_t(100 * file.pos() / totalWork));
-                if (const HRESULT stop = Step(TransferPhase::SendingSetting))
-                    return stop;
-            }
+                unannounced = counted ? name.toString() : QString();
+            if (depth > 2 && counted && !unannounced.isEmpty())
+                steps.push_back({std::exchange(unannounced, {}), file.pos(), m_settings});
             if (depth == 2) {
                 inFileTransfer = name == u"FileTransfer" && IsIncluded(reader);
             } else if (inFileTransfer && depth == 3) {
-                category = IsIncluded(reader) ? name : QString();
+                category = IsIncluded(reader) ? name.toString() : QString();
             } else if (inFileTransfer && depth == 4) {
+                entryName = name.toString();
                 inEntry = !category.isEmpty() && IsIncluded(reader);
-                entry = {category, QString(), FolderForEntry(name)};
+                entry = {category, QString(), FolderForEntry(entryName)};
+            } else if (inEntry && depth == 5) {
+                fieldName = name.toString();
             }
         } else if (token == QXmlStreamReader::EndElement) {
-            const qsizetype depth = path.size();
-            if (inEntry && depth == 5 && path[4] == u"Local")
+            if (inEntry && depth == 5 && fieldName == u"Local")
                 entry.local = text.trimmed();
-            else if (inEntry && depth == 5 && path[4] == u"Remote")
+            else if (inEntry && depth == 5 && fieldName == u"Remote")
                 entry.remote = text.trimmed();
             else if (inEntry && depth == 4) {
-                if (path[3] != u"File")
+                if (entryName != u"File")
                     entry.local = text.trimmed();
                 files.push_back(entry);
                 inEntry = false;
             }
-            path.removeLast();
+            --depth;
             text.clear();
         }
     }

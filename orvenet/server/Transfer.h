@@ -74,9 +74,19 @@ private:
     HRESULT Stopped();
     // Waits for the client's answer; Cancel when the transfer is cancelled.
     int32_t Ask(HRESULT question, uint32_t mask, const QString &setting, const QString &text);
-    // Finds the file entries; with totalWork, also reports each category
-    // and steps, its percentage the share of totalWork read so far.
-    HRESULT ReadConfiguration(std::vector<FileEntry> &files, qint64 totalWork);
+    // Where a category's first setting was read, and how many settings had
+    // been read by then.
+    struct SettingStep
+    {
+        QString category;
+        qint64 position;
+        int settings;
+    };
+    // Finds the file entries and the settings steps in one reading.
+    HRESULT ReadConfiguration(std::vector<FileEntry> &files, std::vector<SettingStep> &steps);
+    // Reports each category and steps, its percentage the share of
+    // totalWork read by then.
+    HRESULT ReportSettings(const std::vector<SettingStep> &steps, qint64 totalWork);
     // A file's share of the work: its size.
     static qint64 FileWork(const FileEntry &entry);
     HRESULT CopyEntry(const FileEntry &entry, int32_t percentage);

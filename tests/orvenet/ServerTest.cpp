@@ -322,6 +322,25 @@ TEST_F(ServerTest, CancelDuringAFileCopyStopsBeforeTheNextFile)
         EXPECT_EQ(name, u"first.txt"_qs) << "no half-written file is left";
 }
 
+TEST_F(ServerTest, CancelDuringTheSettingsLogsOnlyTheSettingsReadByThen)
+{
+    ASSERT_TRUE(StartServer());
+    ASSERT_EQ(Phone({"delay", "1000"}), 0);
+    CComPtr<CRecordingCallback> callback;
+    CComPtr<IConnectivityServer> server = ConnectWithCallback(callback);
+    // Four settings in all; the access point category is announced with its
+    // item, the second of them.
+    ASSERT_EQ(Send(*server, ConfigurationWithFiles(QStringLiteral(
+                                "    <Files op=\"create\"><Files op=\"create\"/></Files>\n"))),
+              S_OK);
+    ASSERT_TRUE(callback->WaitFor('p', TransferPhase::SendingSetting));
+    EXPECT_EQ(server->CancelTransfer(), S_OK);
+    EXPECT_EQ(callback->FinishedResult(), ServerFailure(ServerResult::Cancelled));
+    const QList<QByteArray> rows = Read(LogPath()).split('\n');
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[1].split(',').value(4), "2") << rows[1].data();
+}
+
 TEST_F(ServerTest, AnInjectedFailureEndsTheTransferInItsPhaseOnce)
 {
     ASSERT_TRUE(StartServer());
