@@ -269,7 +269,14 @@ int CmdText(const QStringList &arguments)
     CCliDocument &document = KeptDocument();
     if (!OpenFile(document, arguments[0]))
         return ExitFile;
-    PrintRaw(ConfigurationTextForSending(document.GetRoot(), document.ScrambleKeys()));
+    // In pieces, so that a large configuration's text is never held whole.
+    StreamConfigurationForSending(
+        document.GetRoot(),
+        [](QStringView piece) {
+            PrintRaw(piece);
+            return true;
+        },
+        document.ScrambleKeys());
     return ExitOk;
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 CApplication *g_application = nullptr;
 
-void Write(std::FILE *stream, const QString &text, bool lineFeed)
+void Write(std::FILE *stream, QStringView text, bool lineFeed)
 {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
@@ -40,7 +40,7 @@ void PrintError(const QString &line)
     Write(stderr, line, true);
 }
 
-void PrintRaw(const QString &text)
+void PrintRaw(QStringView text)
 {
     Write(stdout, text, false);
 }

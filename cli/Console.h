@@ -18,7 +18,7 @@ CApplication *Application();
 void PrintOut(const QString &line);
 void PrintError(const QString &line);
 // Text as it stands, without a line feed added.
-void PrintRaw(const QString &text);
+void PrintRaw(QStringView text);
 
 // A text of the language library, formatted.
 QString Text(unsigned id, std::initializer_list<FormatArg> args = {});
