@@ -11,6 +11,11 @@
 #include <QSysInfo>
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -253,39 +258,120 @@ void AppendByteOrderMark(QByteArray &bytes)
     bytes.append("\xFF\xFE", 2);
 }
 
+// Turns pieces of text into the file's bytes and writes them on a thread of
+// its own, so that making the text of a large configuration and writing it
+// overlap. A piece's buffer goes back to be filled again, so that its memory
+// is not asked for afresh each time.
+class CPieceWriter
+{
+public:
+    explicit CPieceWriter(CSafeFileWriter &file)
+        : m_file(file)
+    {
+        AppendByteOrderMark(m_bytes);
+    }
+    ~CPieceWriter() { Finish(); }
+    CPieceWriter(const CPieceWriter &) = delete;
+    CPieceWriter &operator=(const CPieceWriter &) = delete;
+
+    // Hands piece over and gives back an empty buffer to fill next.
+    QString Put(QString piece)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (!m_thread.joinable())
+            m_thread = std::thread([this] { Run(); });
+        m_changed.wait(lock, [this] { return m_waiting.size() < kMaxWaiting; });
+        m_waiting.push_back(std::move(piece));
+        m_changed.notify_all();
+        QString next = m_spare.empty() ? QString() : std::exchange(m_spare.back(), {});
+        if (!m_spare.empty())
+            m_spare.pop_back();
+        return next;
+    }
+    // Writes what is left, here when no thread was needed; false when a
+    // write failed.
+    bool Finish(QString last = {})
+    {
+        if (m_thread.joinable()) {
+            {
+                const std::lock_guard<std::mutex> lock(m_mutex);
+                m_waiting.push_back(std::move(last));
+                m_ending = true;
+                m_changed.notify_all();
+            }
+            m_thread.join();
+        } else if (!m_ending) {
+            m_ending = true;
+            WritePiece(last);
+        }
+        return m_writing;
+    }
+
+private:
+    static constexpr std::size_t kMaxWaiting = 4;
+
+    void Run()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return !m_waiting.empty() || m_ending; });
+            if (m_waiting.empty())
+                return;
+            QString piece = std::move(m_waiting.front());
+            m_waiting.pop_front();
+            m_changed.notify_all();
+            lock.unlock();
+            WritePiece(piece);
+            piece.truncate(0);
+            lock.lock();
+            m_spare.push_back(std::move(piece));
+        }
+    }
+    void WritePiece(const QString &piece)
+    {
+        // After a failed write the rest is not encoded: the save has failed.
+        if (m_writing)
+            AppendFileUnits(piece, m_bytes);
+        m_writing = m_writing && m_file.Write(m_bytes.constData(), m_bytes.size());
+        m_bytes.truncate(0);
+    }
+
+    CSafeFileWriter &m_file;
+    QByteArray m_bytes;
+    bool m_writing = true;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<QString> m_waiting;
+    std::vector<QString> m_spare;
+    bool m_ending = false;
+    std::thread m_thread;
+};
+
 // Hands the text to the file whenever it has grown past a piece's size.
 class CFileOutput : public CTextOutput
 {
 public:
     CFileOutput(CSafeFileWriter &file, const ScrambleKeySource &keySource)
         : CTextOutput(m_buffer, keySource)
-        , m_file(file)
+        , m_writer(file)
     {
-        m_buffer.reserve(kPieceSize + kPieceSize / 4);
-        AppendByteOrderMark(m_bytes);
+        m_buffer.reserve(kPieceCapacity);
     }
     void Flush() override
     {
-        if (m_buffer.size() >= kPieceSize)
-            Drain();
+        if (m_buffer.size() >= kPieceSize) {
+            m_buffer = m_writer.Put(std::move(m_buffer));
+            m_buffer.reserve(kPieceCapacity);
+        }
     }
-    void Drain()
-    {
-        // After a failed write the rest is not encoded: the save has failed.
-        if (m_writing)
-            AppendFileUnits(m_buffer, m_bytes);
-        m_writing = m_writing && m_file.Write(m_bytes.constData(), m_bytes.size());
-        m_bytes.truncate(0);
-        m_buffer.truncate(0);
-    }
+    bool Finish() { return m_writer.Finish(std::move(m_buffer)); }
     void DropAll() { m_buffer.truncate(0); }
 
 private:
     static constexpr qsizetype kPieceSize = 1 << 16;
-    CSafeFileWriter &m_file;
+    static constexpr qsizetype kPieceCapacity = kPieceSize + kPieceSize / 4;
     QString m_buffer;
-    QByteArray m_bytes;
-    bool m_writing = true;
+    CPieceWriter m_writer;
 };
 
 // Hands the text on in pieces, with line feeds only. A piece ends after an
@@ -382,10 +468,12 @@ int SaveConfigurationFile(const CSettingNode *root, const QString &path,
                           const ScrambleKeySource &keys)
 {
     CSafeFileWriter file(path);
-    CFileOutput out(file, keys);
-    if (!WriteConfigurationTo(root, out))
-        out.DropAll();
-    out.Drain();
+    {
+        CFileOutput out(file, keys);
+        if (!WriteConfigurationTo(root, out))
+            out.DropAll();
+        out.Finish();
+    }
     QString error;
     if (!file.Commit(error)) {
         root->SetLastError(error.left(1024));
