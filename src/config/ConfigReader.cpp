@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -28,21 +29,58 @@ constexpr QStringView kCommentClose = u"-->";
 constexpr QStringView kInstructionOpen = u"<?";
 constexpr QStringView kInstructionClose = u"?>";
 
-// Plain loops: the distances between tags are short, so a library search's
-// set-up costs more than it saves.
 bool At(QStringView text, qsizetype position, QStringView what)
 {
     return position >= 0 && position <= text.size() - what.size() &&
            std::equal(what.begin(), what.end(), text.begin() + position);
 }
 
-qsizetype Find(QStringView text, char16_t wanted, qsizetype from = 0)
+// Searches that count the units they go through, the measure of a reading's
+// work.
+class CSearches
 {
-    const char16_t *begin = text.utf16();
-    const char16_t *end = begin + text.size();
-    const char16_t *found = std::find(begin + std::min(from, text.size()), end, wanted);
-    return found == end ? -1 : found - begin;
-}
+public:
+    // A plain loop: the distances between tags are short, so a library
+    // search's set-up costs more than it saves.
+    qsizetype Find(QStringView text, char16_t wanted, qsizetype from = 0)
+    {
+        const char16_t *begin = text.utf16();
+        const char16_t *end = begin + text.size();
+        const char16_t *start = begin + std::min(from, text.size());
+        const char16_t *found = std::find(start, end, wanted);
+        m_units += (found == end ? end : found + 1) - start;
+        return found == end ? -1 : found - begin;
+    }
+    // For a character that is rare, often far away.
+    qsizetype FindRare(QStringView text, QChar wanted, qsizetype from = 0)
+    {
+        const qsizetype found = text.indexOf(wanted, from);
+        Count(text, from, found, 1);
+        return found;
+    }
+    qsizetype FindText(QStringView text, QStringView marker, qsizetype from)
+    {
+        const qsizetype found = text.indexOf(marker, from);
+        Count(text, from, found, marker.size());
+        return found;
+    }
+    qsizetype FindLast(QStringView text, QChar wanted)
+    {
+        const qsizetype found = text.lastIndexOf(wanted);
+        m_units += text.size() - std::max<qsizetype>(found, 0);
+        return found;
+    }
+    qsizetype Units() const { return m_units; }
+
+private:
+    void Count(QStringView text, qsizetype from, qsizetype found, qsizetype length)
+    {
+        from = std::clamp<qsizetype>(from, 0, text.size());
+        m_units += (found < 0 ? text.size() : found + length) - from;
+    }
+
+    qsizetype m_units = 0;
+};
 
 // Shrinks a text in place from front to back. Every step keeps or drops
 // characters, so writing never overtakes reading and no copy of a large
@@ -109,41 +147,79 @@ private:
 class CMarkFinder
 {
 public:
-    CMarkFinder(QStringView text, QChar mark)
+    CMarkFinder(QStringView text, QChar mark, CSearches &searches)
         : m_text(text)
         , m_mark(mark)
+        , m_searches(searches)
     {}
     qsizetype NextFrom(qsizetype from)
     {
         if (m_next >= 0 && m_next < from)
-            m_next = m_text.indexOf(m_mark, from);
+            m_next = m_searches.FindRare(m_text, m_mark, from);
         return m_next;
     }
 
 private:
     QStringView m_text;
     QChar m_mark;
+    CSearches &m_searches;
     qsizetype m_next = 0;
 };
 
 // Removes the stretches from open to close outside character data. Unless
 // final, more text may follow: a stretch or character data that does not end
 // within text is left for the next call, which starts at the answer. from
-// skips what an earlier call went through.
+// skips what an earlier call went through; when resume is not negative, the
+// text at from is what that call left, and its end is looked for from resume
+// (counted from from) on, the text before having been searched already.
 qsizetype RemoveStretches(QString &text, QStringView open, QStringView close, int &removed,
-                          bool final = true, qsizetype from = 0)
+                          CSearches &searches, bool final = true, qsizetype from = 0,
+                          qsizetype resume = -1)
 {
+    const QStringView unseen = QStringView(text).sliced(from);
     // A search for one character is much quicker than one for a marker.
-    if (!text.contains(open[1]) && !text.contains(kCDataOpen[1]))
+    if (resume < 0 && searches.FindRare(unseen, open[1]) < 0 &&
+        searches.FindRare(unseen, kCDataOpen[1]) < 0)
         return text.size();
     qsizetype unfinished = -1;
     {
         CCompactor compactor(text, from);
         const QStringView all(text.constData(), text.size());
+        // Takes the character data or stretch at the compactor, or one unit
+        // of anything else; false when it ends the call.
+        const auto take = [&](qsizetype endFrom) {
+            const QStringView rest = compactor.Rest();
+            if (At(rest, 0, kCDataOpen)) {
+                const qsizetype end =
+                    searches.FindText(rest, kCDataClose, std::max(kCDataOpen.size(), endFrom));
+                if (end < 0 && !final) {
+                    unfinished = compactor.Written();
+                    compactor.Keep(rest.size());
+                    return false;
+                }
+                compactor.Keep(end < 0 ? rest.size() : end + kCDataClose.size());
+            } else if (At(rest, 0, open)) {
+                const qsizetype end =
+                    searches.FindText(rest, close, std::max(open.size(), endFrom));
+                if (end < 0) {
+                    if (!final)
+                        unfinished = compactor.Written();
+                    compactor.Keep(rest.size());
+                    return false;
+                }
+                ++removed;
+                compactor.Drop(end + close.size());
+            } else {
+                compactor.Keep(1);
+            }
+            return true;
+        };
+        // What waits goes first, so that no mark is looked for beyond it.
+        bool going = resume < 0 || take(resume);
         // Character data and the stretches both start with '<' and a rarer mark.
-        CMarkFinder cdataMarks(all, kCDataOpen[1]);
-        CMarkFinder openMarks(all, open[1]);
-        while (!compactor.AtEnd()) {
+        CMarkFinder cdataMarks(all, kCDataOpen[1], searches);
+        CMarkFinder openMarks(all, open[1], searches);
+        while (going && !compactor.AtEnd()) {
             const qsizetype next = compactor.Position() + 1;
             const qsizetype cdata = cdataMarks.NextFrom(next);
             const qsizetype opening = open[1] == kCDataOpen[1] ? cdata : openMarks.NextFrom(next);
@@ -153,28 +229,7 @@ qsizetype RemoveStretches(QString &text, QStringView open, QStringView close, in
                 break;
             }
             compactor.Keep(mark - 1 - compactor.Position());
-            const QStringView rest = compactor.Rest();
-            if (At(rest, 0, kCDataOpen)) {
-                const qsizetype end = rest.indexOf(kCDataClose, kCDataOpen.size());
-                if (end < 0 && !final) {
-                    unfinished = compactor.Written();
-                    compactor.Keep(rest.size());
-                    break;
-                }
-                compactor.Keep(end < 0 ? rest.size() : end + kCDataClose.size());
-            } else if (At(rest, 0, open)) {
-                const qsizetype end = rest.indexOf(close, open.size());
-                if (end < 0) {
-                    if (!final)
-                        unfinished = compactor.Written();
-                    compactor.Keep(rest.size());
-                    break;
-                }
-                ++removed;
-                compactor.Drop(end + close.size());
-            } else {
-                compactor.Keep(1);
-            }
+            going = take(0);
         }
     }
     return unfinished < 0 ? text.size() : unfinished;
@@ -185,19 +240,30 @@ bool IsBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
-// The position of the end tag that balances the element starting before
-// position, counting nested start tags of the same name; -1 when none.
-qsizetype FindBalancingEnd(QStringView text, qsizetype position, QStringView name)
+// The position of the end tag that balances the element whose content is
+// searched from from on, counting nested start tags of the same name in open;
+// -1 when the text ends first. Then from and open tell where the search of a
+// longer text goes on: at the first '<' too near the end to tell what it
+// starts, or at the end.
+qsizetype FindBalancingEnd(CSearches &searches, QStringView text, qsizetype &from, int &open,
+                           QStringView name)
 {
-    int open = 0;
-    for (qsizetype at = Find(text, u'<', position); at >= 0; at = Find(text, u'<', at + 1)) {
+    const qsizetype undecided = text.size() - name.size() - 2;
+    qsizetype resume = text.size();
+    int openAtResume = open;
+    for (qsizetype at = searches.Find(text, u'<', from); at >= 0;
+         at = searches.Find(text, u'<', at + 1)) {
+        if (at >= undecided && resume == text.size()) {
+            resume = at;
+            openAtResume = open;
+        }
         const bool closing = at + 1 < text.size() && text[at + 1] == u'/';
         const qsizetype nameStart = at + (closing ? 2 : 1);
         if (!At(text, nameStart, name))
             continue;
         const qsizetype after = nameStart + name.size();
         if (after >= text.size())
-            return -1;
+            break;
         const QChar next = text[after];
         if (closing && next == u'>') {
             if (open == 0)
@@ -207,6 +273,9 @@ qsizetype FindBalancingEnd(QStringView text, qsizetype position, QStringView nam
             ++open;
         }
     }
+    from = resume;
+    if (resume < text.size())
+        open = openAtResume;
     return -1;
 }
 
@@ -216,8 +285,9 @@ constexpr qsizetype kWaitForMore = -2;
 class CScanner
 {
 public:
-    explicit CScanner(IElementHandler &handler)
+    CScanner(IElementHandler &handler, CSearches &searches)
         : m_handler(handler)
+        , m_searches(searches)
     {}
 
     // Scans text from position on. Unless final, more text follows: what
@@ -231,7 +301,7 @@ public:
         while (position >= 0 && position < m_text.size()) {
             const qsizetype next = Step(position);
             if (next == kWaitForMore)
-                return position;
+                return m_tagAt;
             position = next;
         }
         return position < 0 ? -1 : position;
@@ -242,13 +312,32 @@ public:
     bool Complete() const { return !m_endedEarly && m_openStarts.empty() && m_elements > 0; }
 
 private:
+    // What a step that waits for more text found, so that its next try
+    // searches only text it has not seen; positions count from the '<' it
+    // waits at, where the next scan starts.
+    struct CProgress
+    {
+        qsizetype close = -1;   // the '>' of its tag
+        qsizetype content = -1; // the first '<' of its element's content
+        qsizetype searched = 0; // where the search that ran out goes on
+        int nested = 0;         // start tags of the same name that search went past
+    };
+
     // Handles the next tag; returns where scanning goes on, -1 to stop.
     qsizetype Step(qsizetype position)
     {
-        const qsizetype open = Find(m_text, u'<', position);
-        const qsizetype close = open < 0 ? -1 : Find(m_text, u'>', open);
-        if (close < 0)
-            return EndsEarly(open >= 0);
+        const qsizetype open = m_searches.Find(m_text, u'<', position);
+        if (open < 0) // the text between tags is skipped: none of it is kept
+            return m_final ? -1 : m_text.size();
+        m_tagAt = open;
+        CProgress was = std::exchange(m_progress, CProgress());
+        qsizetype close = open + was.close;
+        if (was.close < 0) {
+            close = m_searches.Find(m_text, u'>', open + was.searched);
+            if (close < 0)
+                return Wait({.searched = m_text.size() - open});
+            was.searched = 0;
+        }
         QStringView tag = m_text.mid(open + 1, close - open - 1);
         if (tag.startsWith(u'/'))
             return EndElement(close + 1);
@@ -257,7 +346,7 @@ private:
         const bool empty = tag.endsWith(u'/');
         if (empty)
             tag.chop(1);
-        const qsizetype space = Find(tag, u' ');
+        const qsizetype space = m_searches.Find(tag, u' ');
         const QStringView name = space < 0 ? tag : tag.left(space);
         const QStringView attributes = space < 0 ? QStringView() : tag.mid(space + 1);
         if (name.isEmpty())
@@ -267,24 +356,31 @@ private:
             m_handler.OnLeafElement(name, QStringView(), attributes);
             return close + 1;
         }
-        return Element(name, attributes, close + 1);
+        return Element(name, attributes, close + 1, was);
     }
 
-    qsizetype Element(QStringView name, QStringView attributes, qsizetype contentStart)
+    qsizetype Element(QStringView name, QStringView attributes, qsizetype contentStart,
+                      const CProgress &was)
     {
-        const qsizetype next = Find(m_text, u'<', contentStart);
-        if (next < 0)
-            return EndsEarly(true);
+        const qsizetype open = m_tagAt;
+        qsizetype next = open + was.content;
+        if (was.content < 0) {
+            next = m_searches.Find(m_text, u'<', std::max(contentStart, open + was.searched));
+            if (next < 0)
+                return Wait({.close = contentStart - 1 - open, .searched = m_text.size() - open});
+        }
         if (IsEndTag(next, name)) {
             ++m_elements;
             m_handler.OnLeafElement(name, m_text.mid(contentStart, next - contentStart),
                                     attributes);
             return next + name.size() + 3;
         }
-        if (StartsWithCharacterData(contentStart)) {
-            const qsizetype end = FindBalancingEnd(m_text, contentStart, name);
+        if (was.content >= 0 || StartsWithCharacterData(contentStart)) {
+            qsizetype from = was.content >= 0 ? open + was.searched : contentStart;
+            int nested = was.nested;
+            const qsizetype end = FindBalancingEnd(m_searches, m_text, from, nested, name);
             if (end < 0)
-                return EndsEarly(true);
+                return Wait({contentStart - 1 - open, next - open, from - open, nested});
             ++m_elements;
             m_handler.OnLeafElement(name, m_text.mid(contentStart, end - contentStart), attributes);
             return end + name.size() + 3;
@@ -309,22 +405,28 @@ private:
         return after;
     }
 
+    // Character data comes here whole unless the text ends: the preparation
+    // keeps it back until its end has come.
     qsizetype SkipDeclaration(qsizetype open, qsizetype close)
     {
         if (At(m_text, open, kCDataOpen)) {
-            const qsizetype end = m_text.indexOf(kCDataClose, open + kCDataOpen.size());
-            return end < 0 ? EndsEarly(true) : end + kCDataClose.size();
+            const qsizetype end =
+                m_searches.FindText(m_text, kCDataClose, open + kCDataOpen.size());
+            return end < 0 ? Wait({}) : end + kCDataClose.size();
         }
         return close + 1;
     }
 
-    // Text that ends here ends early; text that goes on may hold the rest.
-    qsizetype EndsEarly(bool early)
+    // A step that needs text beyond the end: it ends early when the text ends
+    // here, and otherwise waits with what it found.
+    qsizetype Wait(const CProgress &progress)
     {
-        if (!m_final)
-            return kWaitForMore;
-        m_endedEarly = m_endedEarly || early;
-        return -1;
+        if (m_final) {
+            m_endedEarly = true;
+            return -1;
+        }
+        m_progress = progress;
+        return kWaitForMore;
     }
 
     bool IsEndTag(qsizetype at, QStringView name) const
@@ -343,6 +445,10 @@ private:
     QStringView m_text;
     bool m_final = true;
     IElementHandler &m_handler;
+    CSearches &m_searches;
+    // The '<' of the tag the step is at, where it waits when it must.
+    qsizetype m_tagAt = 0;
+    CProgress m_progress;
     // The names of the open elements one after the other, kept apart from
     // the text, which may be gone when their end tags come.
     QString m_openNames;
@@ -356,8 +462,9 @@ void PrepareConfigurationTextInPlace(QString &text, int &processingInstructions)
     int comments = 0;
     processingInstructions = 0;
     NormalizeLineFeeds(text);
-    RemoveStretches(text, kCommentOpen, kCommentClose, comments);
-    RemoveStretches(text, kInstructionOpen, kInstructionClose, processingInstructions);
+    CSearches searches;
+    RemoveStretches(text, kCommentOpen, kCommentClose, comments, searches);
+    RemoveStretches(text, kInstructionOpen, kInstructionClose, processingInstructions, searches);
 }
 
 } // namespace
@@ -371,7 +478,8 @@ QString PrepareConfigurationText(QStringView text, int &processingInstructions)
 
 bool ScanElements(QStringView prepared, IElementHandler &handler)
 {
-    CScanner scanner(handler);
+    CSearches searches;
+    CScanner scanner(handler, searches);
     scanner.Scan(prepared, 0, true);
     return scanner.Complete();
 }
@@ -418,11 +526,12 @@ void DropFront(QString &text, qsizetype count)
     text.truncate(rest);
 }
 
-// Where the line holding position end starts: after the last line feed
-// before end, 0 when there is none.
-qsizetype LineStart(QStringView text, qsizetype end)
+// Where the line holding position end starts, in a text that holds no line
+// feed before from: after the last line feed from there to end, else 0.
+qsizetype LineStart(CSearches &searches, QStringView text, qsizetype from, qsizetype end)
 {
-    return end <= 0 ? 0 : text.first(end).lastIndexOf(u'\n') + 1;
+    const qsizetype feed = searches.FindLast(text.sliced(from, end - from), u'\n');
+    return feed < 0 ? 0 : from + feed + 1;
 }
 
 // Appends text to out with each CR LF and lone CR as LF, and answers how
@@ -490,9 +599,10 @@ qsizetype AppendWithLineFeeds(QStringView text, QString &out)
 class CStretchRemoval
 {
 public:
-    CStretchRemoval(QStringView open, QStringView close)
+    CStretchRemoval(QStringView open, QStringView close, CSearches &searches)
         : m_open(open)
         , m_close(close)
+        , m_searches(searches)
     {}
 
     // Takes the lines in text, and hands what is prepared to out.
@@ -504,8 +614,15 @@ public:
         else
             m_text += text;
         text.truncate(0);
-        const qsizetype done = RemoveStretches(m_text, m_open, m_close, m_removed, final, m_done);
-        const qsizetype handed = final ? m_text.size() : LineStart(m_text, done);
+        const qsizetype done = RemoveStretches(m_text, m_open, m_close, m_removed, m_searches,
+                                               final, m_done, m_resume);
+        const qsizetype handed =
+            final ? m_text.size() : LineStart(m_searches, m_text, m_done, done);
+        // What waits was searched for its end up to the end of the text: the
+        // next call goes on there, less a marker's length but one so that an
+        // end that begins here is found.
+        const qsizetype longestEnd = std::max(m_close.size(), kCDataClose.size());
+        m_resume = done < m_text.size() ? m_text.size() - done - (longestEnd - 1) : -1;
         out += QStringView(m_text).first(handed);
         DropFront(m_text, handed);
         m_done = done - handed;
@@ -515,8 +632,10 @@ public:
 private:
     QStringView m_open;
     QStringView m_close;
+    CSearches &m_searches;
     QString m_text;
     qsizetype m_done = 0;
+    qsizetype m_resume = -1;
     int m_removed = 0;
 };
 
@@ -536,8 +655,9 @@ ConfigurationScan ScanConfigurationDevice(QIODevice &device,
     QString uncommented;
     QString scanning;
     raw.reserve(blockUnits + 1);
-    CStretchRemoval comments(kCommentOpen, kCommentClose);
-    CStretchRemoval instructions(kInstructionOpen, kInstructionClose);
+    CSearches searches;
+    CStretchRemoval comments(kCommentOpen, kCommentClose, searches);
+    CStretchRemoval instructions(kInstructionOpen, kInstructionClose, searches);
     std::optional<CScanner> scanner;
     bool stopped = false;
     bool first = true;
@@ -569,7 +689,7 @@ ConfigurationScan ScanConfigurationDevice(QIODevice &device,
             raw += u'\n';
         // What was kept from the block before holds no line feed: only the
         // new units are searched, so that a file without any stays linear.
-        const qsizetype feed = QStringView(raw).sliced(kept).lastIndexOf(u'\n');
+        const qsizetype feed = searches.FindLast(QStringView(raw).sliced(kept), u'\n');
         const qsizetype whole = final ? raw.size() : feed < 0 ? 0 : kept + feed + 1;
         result.lines += AppendWithLineFeeds(QStringView(raw).first(whole), lines);
         DropFront(raw, whole);
@@ -585,7 +705,7 @@ ConfigurationScan ScanConfigurationDevice(QIODevice &device,
         if (result.instructions == 0)
             continue;
         if (!scanner)
-            scanner.emplace(start());
+            scanner.emplace(start(), searches);
         QStringView view = scanning;
         if (final && !view.isEmpty())
             view.chop(1);
@@ -594,6 +714,7 @@ ConfigurationScan ScanConfigurationDevice(QIODevice &device,
         DropFront(scanning, stopped ? scanning.size() : next);
     }
     result.complete = scanner && scanner->Complete();
+    result.searched = searches.Units();
     return result;
 }
 

@@ -61,6 +61,9 @@ struct ConfigurationScan
     int instructions = 0;  // processing instructions removed
     bool complete = false; // the text went on to the end of its root element
     qsizetype lines = 0;   // its lines, the last one also without a line feed
+    // The units of text its searches went through: the reading's work, which
+    // grows with the text and no faster, however long a piece stays open.
+    qsizetype searched = 0;
 };
 
 // Reads a configuration's UTF-16 text from device in blocks of blockBytes,

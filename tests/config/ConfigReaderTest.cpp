@@ -174,6 +174,11 @@ TEST(Reader, ReadingInBlocksRaisesWhatReadingWholeDoes)
         u"<?x?><Settings>\n<A>1</A>\n",
         u"<?x?>\r<Settings>\r<A>\r1</A>\r</Settings>\r",
         u"<Settings><A>no instruction</A></Settings>\n",
+        // Ends that begin a line, found after waiting for it.
+        u"<?x?><Settings><!--\n-->\n<A>1</A><![CDATA[\n]]>\n<?\n?>\n<B\n>2</B></Settings>",
+        u"<?x?><Settings><A>\n<B>1</B></A><S><![CDATA[x]]>\n</S>\n</Settings>",
+        u"<?x?><Settings><S><![CDATA[x]]>\n<S>\n<S a>\n</S>\n<SS>\n</S>\n</S>\n<B>1</B></Settings>",
+        u"<?x?><Settings><S\nT><![CDATA[x]]>\n</S\nT>\n<B>1</B></Settings>",
     };
     QString deep = QStringLiteral("<?x?>\n");
     for (int i = 0; i < 300; ++i)
@@ -190,6 +195,12 @@ TEST(Reader, ReadingInBlocksRaisesWhatReadingWholeDoes)
                 << "blocks of " << block << ": " << whole.events.join(u'|').toStdString();
     }
     EXPECT_EQ(ReadWhole(files[0]).events.size(), 7) << "the cases read what they are meant to";
+    EXPECT_EQ(ReadWhole(files[8]).events.join(u'|'), "S Settings|L A=1|S B\n|E|E");
+    EXPECT_EQ(ReadWhole(files[9]).events.join(u'|'),
+              "S Settings|S A|L B=1|E|L S=<![CDATA[x]]>\n|E");
+    EXPECT_EQ(ReadWhole(files[10]).events.join(u'|'),
+              "S Settings|L S=<![CDATA[x]]>\n<S>\n<S a>\n</S>\n<SS>\n</S>\n|L B=1|E");
+    EXPECT_EQ(ReadWhole(files[11]).events.join(u'|'), "S Settings|L S\nT=<![CDATA[x]]>\n|L B=1|E");
 }
 
 TEST(Reader, ReadingTheFuzzCorpusInBlocksRaisesWhatReadingWholeDoes)
@@ -204,5 +215,49 @@ TEST(Reader, ReadingTheFuzzCorpusInBlocksRaisesWhatReadingWholeDoes)
         const ReadOutcome whole = ReadWhole(bytes);
         for (const qsizetype block : {6, 64, 1000})
             EXPECT_EQ(ReadInBlocks(bytes, block), whole) << name.toStdString() << " in " << block;
+    }
+}
+
+TEST(Reader, APieceLeftOpenInADamagedFileCostsEachBlockOnlyItsNewText)
+{
+    // A header, then a piece that never ends, then megabytes of text: the
+    // searches' work may only grow with the text, not with the text times
+    // the number of blocks it came in. The last piece opens at the end of a
+    // line as long as the rest.
+    const char16_t *openings[] = {
+        u"<!-- never closed\r\n",
+        u"<Settings><IAPSettings><Script><![CDATA[never closed\r\n",
+        u"<Settings><?never closed\r\n",
+        u"<Settings><IAPSettings><x\r\n",
+        u"<Settings><IAPSettings><x>\r\n",
+        u"<Settings><IAPSettings/>\r\n",
+        u"<Settings><S><![CDATA[a]]> and </Settings\r\n",
+        u"<!-- after a long line\r\n",
+    };
+    const QString line = QStringLiteral("ordinary text after the damage, line by line 0123456\r\n");
+    constexpr qsizetype kBlockBytes = 1 << 16;
+    const auto read = [&](const char16_t *opening, int lines) {
+        QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n");
+        if (opening == std::end(openings)[-1])
+            text += QString(lines * line.size(), u' ');
+        text += QStringView(opening);
+        text += line.repeated(lines);
+        QBuffer device;
+        device.setData(FileBytes(text));
+        device.open(QIODevice::ReadOnly);
+        CEventLog log;
+        const ConfigurationScan scan = ScanConfigurationDevice(
+            device, [&log]() -> IElementHandler & { return log; }, kBlockBytes);
+        EXPECT_EQ(scan.instructions, 1);
+        EXPECT_FALSE(scan.complete);
+        EXPECT_EQ(scan.lines, lines + 2);
+        return scan.searched;
+    };
+    constexpr int kLines = 40000; // 4 MB in 64 blocks
+    for (const char16_t *opening : openings) {
+        const qsizetype small = read(opening, kLines);
+        const qsizetype large = read(opening, 4 * kLines);
+        EXPECT_GT(small, kLines * line.size()) << "every unit is looked at";
+        EXPECT_LT(large, 5 * small) << QStringView(opening).toString().toStdString();
     }
 }
