@@ -1,7 +1,11 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 class CSettingNode;
 
@@ -16,22 +20,39 @@ public:
     void ValueChanged(const CSettingNode *node, const QString &oldValue);
 
 private:
-    struct Key
+    // How many name fields of each item type, field type and value the items
+    // of one category hold. The names are kept in order of arrival, and a
+    // flat table of their positions, probed in order, finds them; a name is
+    // never removed (a count of 0 is a name no longer held).
+    class CCounts
     {
-        int itemType;
-        int fieldType;
-        QString value;
+    public:
+        explicit CCounts(std::size_t expected);
+        int Count(int itemType, int fieldType, QStringView value) const;
+        void Add(int itemType, int fieldType, const QString &value, int delta);
 
-        friend bool operator==(const Key &, const Key &) = default;
-        friend size_t qHash(const Key &key, size_t seed = 0)
+    private:
+        struct Name
         {
-            return qHashMulti(seed, key.itemType, key.fieldType, key.value);
-        }
+            QString value;
+            std::size_t hash;
+            int itemType;
+            int fieldType;
+            int count;
+        };
+        static std::size_t HashOf(int itemType, int fieldType, QStringView value);
+        // The place in the table that holds the name, or the empty place
+        // where it would go.
+        std::size_t PlaceOf(std::size_t hash, int itemType, int fieldType, QStringView value) const;
+        void Grow();
+
+        std::vector<Name> m_names;
+        // Positions in m_names plus one; 0 is an empty place.
+        std::vector<std::uint32_t> m_table;
     };
-    // How many fields of each type and value the items of each type hold.
-    using Counts = QHash<Key, int>;
 
-    Counts &CountsOf(const CSettingNode *category);
+    CCounts &CountsOf(const CSettingNode *category);
+    CCounts *FoundCountsOf(const CSettingNode *category);
 
-    QHash<const CSettingNode *, Counts> m_categories;
+    std::vector<std::pair<const CSettingNode *, CCounts>> m_categories;
 };

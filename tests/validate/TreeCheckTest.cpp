@@ -290,6 +290,25 @@ TEST(TreeCheckRepair, DuplicateNamesFailWhenVisited)
         EXPECT_EQ(State(names[i]), expected[i]) << i;
 }
 
+TEST(TreeCheck, DuplicateNamesAreFoundAmongAThousandItems)
+{
+    CTestTree tree;
+    std::vector<const CSettingNode *> names;
+    for (int i = 0; i < 1100; ++i) {
+        // Names 7 and 1093 are the same; the count table grows on the way.
+        const int number = i == 1093 ? 7 : i;
+        names.push_back(AddBookmark(tree.Root(), true, QStringLiteral("Site %1").arg(number))
+                            ->FindChild(WWWBookmarkName));
+    }
+    // A namesake in another list is none.
+    const CSettingNode *wap = AddBookmark(tree.Root(), false, "Site 7")->FindChild(WAPBookmarkName);
+    std::vector<const CSettingNode *> failing = FailingNodes(tree.Root(), false);
+    EXPECT_EQ(std::count(failing.begin(), failing.end(), wap), 0);
+    std::erase_if(failing,
+                  [](const CSettingNode *node) { return node->GetType() != WWWBookmarkName; });
+    EXPECT_EQ(failing, (std::vector<const CSettingNode *>{names[7], names[1093]}));
+}
+
 TEST(TreeCheckRepair, FailingValuesGetAFirstChoiceOrEmptyAndAreExcludedUnlessMandatory)
 {
     CTestTree tree;
