@@ -18,13 +18,20 @@
 
 #ifdef PROVANA_ASAN
 #include <sanitizer/asan_interface.h>
+#include <sanitizer/lsan_interface.h>
 // The arena never reuses memory, so a node used after it went still reads
 // as an error under the sanitizer.
 #define POISON(start, size) ASAN_POISON_MEMORY_REGION(start, size)
 #define UNPOISON(start, size) ASAN_UNPOISON_MEMORY_REGION(start, size)
+// The leak checker looks for pointers to heap memory (a node's value) in the
+// blocks too, as it does in the heap.
+#define WATCH(start, size) __lsan_register_root_region(start, size)
+#define UNWATCH(start, size) __lsan_unregister_root_region(start, size)
 #else
 #define POISON(start, size) ((void)(start), (void)(size))
 #define UNPOISON(start, size) ((void)(start), (void)(size))
+#define WATCH(start, size) ((void)(start), (void)(size))
+#define UNWATCH(start, size) ((void)(start), (void)(size))
 #endif
 
 namespace {
@@ -108,6 +115,7 @@ CNodeArena::Ref CNodeArena::Make()
 CNodeArena::~CNodeArena()
 {
     for (const Block &block : m_blocks) {
+        UNWATCH(block.start, block.size);
         UNPOISON(block.start, block.size);
         munmap(block.start, block.size);
     }
@@ -127,6 +135,7 @@ void CNodeArena::AddBlock(std::size_t atLeast)
     m_blocks.reserve(m_blocks.size() + 1);
     char *start = MapBlock(size);
     POISON(start, size);
+    WATCH(start, size);
     m_blocks.push_back({start, size});
     m_next = start;
     m_end = start + size;
