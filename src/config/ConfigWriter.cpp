@@ -83,15 +83,17 @@ void AppendIndent(QString &text, int depth)
 }
 
 // Continuation lines are indented like the start tag; trailing white space
-// goes.
-void IndentContinuationLines(QString &value, int depth)
+// goes. True when the value has more than one line.
+bool IndentContinuationLines(QString &value, int depth)
 {
-    if (value.contains(u'\n'))
+    const bool lines = value.contains(u'\n');
+    if (lines)
         value.replace(QStringLiteral("\n"), u'\n' + QString(2 * depth, u' '));
     qsizetype end = value.size();
     while (end > 0 && value.at(end - 1).isSpace())
         --end;
     value.truncate(end);
+    return lines && value.contains(u'\n');
 }
 
 // A node the configuration marks for the phone (op="create" or "update").
@@ -169,9 +171,9 @@ void WriteElementTo(const CSettingNode *node, CTextOutput &out, int depth)
     QString value = node->GetValue();
     EncodeValue(node, value, out.keys);
     // Escaped values hold no '<', so only character data starts a CDATA section.
-    if (!WritesCharacterData(node))
-        IndentContinuationLines(value, depth);
-    const bool ownLines = value.contains(u'\n') || node->ChildCount() > 0;
+    const bool lines =
+        WritesCharacterData(node) ? value.contains(u'\n') : IndentContinuationLines(value, depth);
+    const bool ownLines = lines || node->ChildCount() > 0;
 
     AppendIndent(text, depth);
     AppendStartTag(node, name, text);
