@@ -12,9 +12,14 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
+#include <deque>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -641,80 +646,197 @@ private:
 
 } // namespace
 
-ConfigurationScan ScanConfigurationDevice(QIODevice &device,
-                                          const std::function<IElementHandler &()> &start,
-                                          qsizetype blockBytes)
+namespace {
+
+// What the preparation hands to the scanner after a block: whole lines with
+// line feeds only, without comments and instructions.
+struct PreparedPart
 {
-    ConfigurationScan result;
-    const qsizetype blockUnits = std::max<qsizetype>(1, blockBytes / 2);
-    // Each step's input: read units no line feed has ended yet, then lines
-    // with line feeds only, then lines without comments, then the text to
-    // scan.
-    QString raw;
-    QString lines;
-    QString uncommented;
-    QString scanning;
-    raw.reserve(blockUnits + 1);
-    CSearches searches;
-    CStretchRemoval comments(kCommentOpen, kCommentClose, searches);
-    CStretchRemoval instructions(kInstructionOpen, kInstructionClose, searches);
-    std::optional<CScanner> scanner;
-    bool stopped = false;
-    bool first = true;
-    for (bool final = false; !final;) {
-        const qsizetype kept = raw.size();
-        raw.resize(kept + blockUnits);
-        char *const data = reinterpret_cast<char *>(raw.data() + kept);
+    QString text;
+    bool final = false;
+    bool readFailed = false;
+    int instructions = 0; // removed so far
+    qsizetype lines = 0;  // read so far
+};
+
+// The steps before the scanner, one block at a time: reading, the line ends,
+// then comments and instructions removed.
+class CPreparation
+{
+public:
+    CPreparation(QIODevice &device, qsizetype blockUnits)
+        : m_device(device)
+        , m_blockUnits(blockUnits)
+        , m_comments(kCommentOpen, kCommentClose, m_searches)
+        , m_instructions(kInstructionOpen, kInstructionClose, m_searches)
+    {
+        m_raw.reserve(blockUnits + 1);
+    }
+
+    // The next block prepared; once the scanner has stopped, only its lines
+    // are counted.
+    PreparedPart Next(bool scannerStopped)
+    {
+        PreparedPart part;
+        if (!ReadBlock(part))
+            return part;
+        // What was kept from the block before holds no line feed: only the
+        // new units are searched, so that a file without any stays linear.
+        const qsizetype feed = m_searches.FindLast(QStringView(m_raw).sliced(m_kept), u'\n');
+        const qsizetype whole = part.final ? m_raw.size() : feed < 0 ? 0 : m_kept + feed + 1;
+        m_lineCount += AppendWithLineFeeds(QStringView(m_raw).first(whole), m_lines);
+        DropFront(m_raw, whole);
+        part.lines = m_lineCount;
+        if (scannerStopped) {
+            m_lines.truncate(0);
+        } else {
+            m_comments.Take(m_lines, m_uncommented, part.final);
+            m_instructions.Take(m_uncommented, part.text, part.final);
+        }
+        part.instructions = m_instructions.Removed();
+        return part;
+    }
+    qsizetype Searched() const { return m_searches.Units(); }
+
+private:
+    // Appends the next block's units to m_raw; false when the device failed.
+    bool ReadBlock(PreparedPart &part)
+    {
+        m_kept = m_raw.size();
+        m_raw.resize(m_kept + m_blockUnits);
+        char *const data = reinterpret_cast<char *>(m_raw.data() + m_kept);
         qint64 got = 0;
-        while (got < 2 * blockUnits && !final) {
-            const qint64 read = device.read(data + got, 2 * blockUnits - got);
+        while (got < 2 * m_blockUnits && !part.final) {
+            const qint64 read = m_device.read(data + got, 2 * m_blockUnits - got);
             if (read < 0) {
-                result.read = false;
-                return result;
+                part.readFailed = true;
+                return false;
             }
-            final = read == 0;
+            part.final = read == 0;
             got += read;
         }
         // An odd byte can only be the last one, and is ignored.
-        raw.truncate(kept + got / 2);
+        m_raw.truncate(m_kept + got / 2);
         if constexpr (QSysInfo::ByteOrder == QSysInfo::BigEndian)
-            qFromLittleEndian<char16_t>(raw.data() + kept, raw.size() - kept, raw.data() + kept);
-        if (first && !raw.isEmpty()) {
-            first = false;
-            if (raw.startsWith(QChar(0xFEFF)))
-                DropFront(raw, 1);
+            qFromLittleEndian<char16_t>(m_raw.data() + m_kept, m_raw.size() - m_kept,
+                                        m_raw.data() + m_kept);
+        if (m_first && !m_raw.isEmpty()) {
+            m_first = false;
+            if (m_raw.startsWith(QChar(0xFEFF)))
+                DropFront(m_raw, 1);
+            m_kept = std::min(m_kept, m_raw.size());
         }
         // Every line, the last one too, is read with its line feed.
-        if (final && !raw.isEmpty() && !raw.endsWith(u'\n'))
-            raw += u'\n';
-        // What was kept from the block before holds no line feed: only the
-        // new units are searched, so that a file without any stays linear.
-        const qsizetype feed = searches.FindLast(QStringView(raw).sliced(kept), u'\n');
-        const qsizetype whole = final ? raw.size() : feed < 0 ? 0 : kept + feed + 1;
-        result.lines += AppendWithLineFeeds(QStringView(raw).first(whole), lines);
-        DropFront(raw, whole);
-        if (stopped) {
-            lines.truncate(0);
-            continue;
+        if (part.final && !m_raw.isEmpty() && !m_raw.endsWith(u'\n'))
+            m_raw += u'\n';
+        return true;
+    }
+
+    QIODevice &m_device;
+    const qsizetype m_blockUnits;
+    CSearches m_searches;
+    // Each step's input: read units no line feed has ended yet, then lines
+    // with line feeds only, then lines without comments.
+    QString m_raw;
+    QString m_lines;
+    QString m_uncommented;
+    CStretchRemoval m_comments;
+    CStretchRemoval m_instructions;
+    qsizetype m_kept = 0;
+    qsizetype m_lineCount = 0;
+    bool m_first = true;
+};
+
+// Parts go from the preparation's thread to the scanner's, a few at most
+// waiting, so that the two work on different blocks at the same time.
+class CPartQueue
+{
+public:
+    void Push(PreparedPart part)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_parts.size() < kMaxWaiting; });
+        m_parts.push_back(std::move(part));
+        m_changed.notify_all();
+    }
+    PreparedPart Pop()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_parts.empty(); });
+        PreparedPart part = std::move(m_parts.front());
+        m_parts.pop_front();
+        m_changed.notify_all();
+        return part;
+    }
+
+private:
+    static constexpr std::size_t kMaxWaiting = 3;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<PreparedPart> m_parts;
+};
+
+} // namespace
+
+ConfigurationScan ScanConfigurationDevice(QIODevice &device,
+                                          const std::function<IElementHandler &()> &start,
+                                          qsizetype blockBytes, bool prepareAhead)
+{
+    ConfigurationScan result;
+    CPreparation preparation(device, std::max<qsizetype>(1, blockBytes / 2));
+    CSearches scannerSearches;
+    std::optional<CScanner> scanner;
+    QString scanning;
+    std::atomic<bool> stopped = false;
+    // Takes one prepared part; false after the last one.
+    const auto scan = [&](PreparedPart part) {
+        if (part.readFailed) {
+            result.read = false;
+            return false;
         }
-        comments.Take(lines, uncommented, final);
-        instructions.Take(uncommented, scanning, final);
-        result.instructions = instructions.Removed();
+        result.lines = part.lines;
+        if (stopped)
+            return !part.final;
+        if (scanning.isEmpty())
+            scanning.swap(part.text);
+        else
+            scanning += part.text;
+        result.instructions = part.instructions;
         // Text without a processing instruction is no configuration: its
         // elements are not applied.
         if (result.instructions == 0)
-            continue;
+            return !part.final;
         if (!scanner)
-            scanner.emplace(start(), searches);
+            scanner.emplace(start(), scannerSearches);
         QStringView view = scanning;
-        if (final && !view.isEmpty())
+        if (part.final && !view.isEmpty())
             view.chop(1);
-        const qsizetype next = scanner->Scan(view, 0, final);
+        const qsizetype next = scanner->Scan(view, 0, part.final);
         stopped = next < 0;
         DropFront(scanning, stopped ? scanning.size() : next);
+        return !part.final;
+    };
+    if (prepareAhead) {
+        CPartQueue parts;
+        std::thread preparing([&] {
+            for (bool more = true; more;) {
+                PreparedPart part = preparation.Next(stopped);
+                more = !part.final && !part.readFailed;
+                parts.Push(std::move(part));
+            }
+        });
+        while (scan(parts.Pop())) {
+        }
+        // After a failed read the preparation has ended too.
+        preparing.join();
+    } else {
+        while (scan(preparation.Next(stopped))) {
+        }
     }
+    if (!result.read)
+        return result;
     result.complete = scanner && scanner->Complete();
-    result.searched = searches.Units();
+    result.searched = preparation.Searched() + scannerSearches.Units();
     return result;
 }
 
@@ -735,8 +857,10 @@ int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFai
     std::optional<CConfigurationLoader> loader;
     ConfigurationScan scan;
     if (file.open(QIODevice::ReadOnly)) {
+        // A large file is prepared a block ahead on a second thread.
         scan = ScanConfigurationDevice(
-            file, [&]() -> IElementHandler & { return loader.emplace(root); }, blockBytes);
+            file, [&]() -> IElementHandler & { return loader.emplace(root); }, blockBytes,
+            file.size() >= 4 * blockBytes);
     }
     if (!file.isOpen() || !scan.read) {
         root->SetLastError(file.errorString().left(1024));

@@ -71,10 +71,13 @@ struct ConfigurationScan
 // that the whole text is never held at once: the same events as
 // PrepareConfigurationText and ScanElements of the whole text. They go to
 // the handler that start gives once the text has shown a processing
-// instruction; a text without one raises none.
+// instruction; a text without one raises none. With prepareAhead, a second
+// thread reads and prepares the next blocks while the elements of one are
+// raised on the calling thread.
 ConfigurationScan ScanConfigurationDevice(QIODevice &device,
                                           const std::function<IElementHandler &()> &start,
-                                          qsizetype blockBytes = kConfigurationBlockBytes);
+                                          qsizetype blockBytes = kConfigurationBlockBytes,
+                                          bool prepareAhead = false);
 
 // The text of a configuration file's bytes: UTF-16 little-endian, a leading
 // byte order mark dropped, a trailing odd byte ignored.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 // Records the events as short lines: S name [attributes], L name=content, E.
@@ -48,7 +50,7 @@ struct ReadOutcome
     bool operator==(const ReadOutcome &) const = default;
 };
 
-ReadOutcome ReadInBlocks(const QByteArray &bytes, qsizetype blockBytes)
+ReadOutcome ReadInBlocks(const QByteArray &bytes, qsizetype blockBytes, bool prepareAhead)
 {
     QBuffer device;
     device.setData(bytes);
@@ -56,7 +58,7 @@ ReadOutcome ReadInBlocks(const QByteArray &bytes, qsizetype blockBytes)
     ReadOutcome outcome;
     CEventLog log;
     const ConfigurationScan scan = ScanConfigurationDevice(
-        device, [&log]() -> IElementHandler & { return log; }, blockBytes);
+        device, [&log]() -> IElementHandler & { return log; }, blockBytes, prepareAhead);
     outcome.events = log.events;
     outcome.instructions = scan.instructions;
     outcome.complete = scan.complete;
@@ -191,8 +193,9 @@ TEST(Reader, ReadingInBlocksRaisesWhatReadingWholeDoes)
     for (const QByteArray &bytes : files) {
         const ReadOutcome whole = ReadWhole(bytes);
         for (const qsizetype block : {2, 3, 6, 11, 64, 1 << 20})
-            EXPECT_EQ(ReadInBlocks(bytes, block), whole)
-                << "blocks of " << block << ": " << whole.events.join(u'|').toStdString();
+            for (const bool ahead : {false, true})
+                EXPECT_EQ(ReadInBlocks(bytes, block, ahead), whole)
+                    << "blocks of " << block << ": " << whole.events.join(u'|').toStdString();
     }
     EXPECT_EQ(ReadWhole(files[0]).events.size(), 7) << "the cases read what they are meant to";
     EXPECT_EQ(ReadWhole(files[8]).events.join(u'|'), "S Settings|L A=1|S B\n|E|E");
@@ -214,7 +217,48 @@ TEST(Reader, ReadingTheFuzzCorpusInBlocksRaisesWhatReadingWholeDoes)
         const QByteArray bytes = file.readAll();
         const ReadOutcome whole = ReadWhole(bytes);
         for (const qsizetype block : {6, 64, 1000})
-            EXPECT_EQ(ReadInBlocks(bytes, block), whole) << name.toStdString() << " in " << block;
+            EXPECT_EQ(ReadInBlocks(bytes, block, false), whole)
+                << name.toStdString() << " in " << block;
+        EXPECT_EQ(ReadInBlocks(bytes, 64, true), whole) << name.toStdString() << " ahead";
+    }
+}
+
+TEST(Reader, ADeviceThatFailsEndsTheReadingWhetherPreparedAheadOrNot)
+{
+    // Gives the first bytes of a file, then fails.
+    class CFailingDevice : public QIODevice
+    {
+    public:
+        explicit CFailingDevice(QByteArray bytes)
+            : m_bytes(std::move(bytes))
+        {
+            open(QIODevice::ReadOnly);
+        }
+
+    protected:
+        qint64 readData(char *data, qint64 size) override
+        {
+            if (m_at >= m_bytes.size())
+                return -1;
+            const qint64 count = std::min<qint64>(size, m_bytes.size() - m_at);
+            std::memcpy(data, m_bytes.constData() + m_at, static_cast<size_t>(count));
+            m_at += count;
+            return count;
+        }
+        qint64 writeData(const char *, qint64) override { return -1; }
+
+    private:
+        QByteArray m_bytes;
+        qint64 m_at = 0;
+    };
+    const QByteArray start = FileBytes(u"<?x?>\n<Settings>\n<A>1</A>\n<B>2</B>\n<C>");
+    for (const bool ahead : {false, true}) {
+        CFailingDevice device(start);
+        CEventLog log;
+        const ConfigurationScan scan = ScanConfigurationDevice(
+            device, [&log]() -> IElementHandler & { return log; }, 16, ahead);
+        EXPECT_FALSE(scan.read) << ahead;
+        EXPECT_FALSE(scan.complete) << ahead;
     }
 }
 
