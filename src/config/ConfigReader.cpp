@@ -857,10 +857,12 @@ int LoadConfigurationFile(CSettingNode *root, const QString &path, int &parseFai
     std::optional<CConfigurationLoader> loader;
     ConfigurationScan scan;
     if (file.open(QIODevice::ReadOnly)) {
-        // A large file is prepared a block ahead on a second thread.
+        // A large file is prepared a block ahead on a second thread, when
+        // its blocks are large enough to be worth handing over.
+        const bool ahead =
+            blockBytes >= kConfigurationBlockBytes / 16 && file.size() >= 4 * blockBytes;
         scan = ScanConfigurationDevice(
-            file, [&]() -> IElementHandler & { return loader.emplace(root); }, blockBytes,
-            file.size() >= 4 * blockBytes);
+            file, [&]() -> IElementHandler & { return loader.emplace(root); }, blockBytes, ahead);
     }
     if (!file.isOpen() || !scan.read) {
         root->SetLastError(file.errorString().left(1024));

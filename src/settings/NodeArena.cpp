@@ -199,5 +199,5 @@ void FreeNodeMemory(void *memory, std::size_t size)
     if (CNodeArena *arena = *reinterpret_cast<CNodeArena **>(start))
         arena->Release(start, kHeader + size);
     else
-        ::operator delete(start, kHeader + size);
+        ::operator delete(start);
 }
