@@ -373,6 +373,10 @@ private:
             next = m_searches.Find(m_text, u'<', std::max(contentStart, open + was.searched));
             if (next < 0)
                 return Wait({.close = contentStart - 1 - open, .searched = m_text.size() - open});
+            // Whether the '<' ends the element or starts its character data
+            // is told only by the text after it, which may not be here yet.
+            if (!m_final && next + std::max(name.size() + 3, kCDataOpen.size()) > m_text.size())
+                return Wait({.close = contentStart - 1 - open, .searched = next - open});
         }
         if (IsEndTag(next, name)) {
             ++m_elements;

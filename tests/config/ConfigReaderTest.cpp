@@ -4,10 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 
 namespace {
 
@@ -181,6 +183,8 @@ TEST(Reader, ReadingInBlocksRaisesWhatReadingWholeDoes)
         u"<?x?><Settings><A>\n<B>1</B></A><S><![CDATA[x]]>\n</S>\n</Settings>",
         u"<?x?><Settings><S><![CDATA[x]]>\n<S>\n<S a>\n</S>\n<SS>\n</S>\n</S>\n<B>1</B></Settings>",
         u"<?x?><Settings><S\nT><![CDATA[x]]>\n</S\nT>\n<B>1</B></Settings>",
+        // An end tag whose name holds a line feed arrives in two lines.
+        u"<?x?><Settings><S\nT></S\nT>\n</Settings>",
     };
     QString deep = QStringLiteral("<?x?>\n");
     for (int i = 0; i < 300; ++i)
@@ -204,6 +208,29 @@ TEST(Reader, ReadingInBlocksRaisesWhatReadingWholeDoes)
     EXPECT_EQ(ReadWhole(files[10]).events.join(u'|'),
               "S Settings|L S=<![CDATA[x]]>\n<S>\n<S a>\n</S>\n<SS>\n</S>\n|L B=1|E");
     EXPECT_EQ(ReadWhole(files[11]).events.join(u'|'), "S Settings|L S\nT=<![CDATA[x]]>\n|L B=1|E");
+    EXPECT_EQ(ReadWhole(files[12]).events.join(u'|'), "S Settings|L S\nT=|E");
+}
+
+TEST(Reader, RandomMarkupReadsTheSameInBlocksAsWhole)
+{
+    // Pieces of markup strung together at random: whatever they make, small
+    // blocks must raise what the whole text raises.
+    const QString pieces[] = {"<",   ">",    "/",      "!",         "?",    "[",    "]",
+                              "-",   "S",    "A",      " ",         "\n",   "\r\n", "x",
+                              "=\"", "<!--", "-->",    "<![CDATA[", "]]>",  "<?",   "?>",
+                              "<S>", "</S>", "<S\nT>", "</S\nT>",   "<A/>", "<?x?>"};
+    std::mt19937 random(12345);
+    for (int round = 0; round < 5000; ++round) {
+        QString text = QStringLiteral("<?x?>");
+        const int count = 3 + static_cast<int>(random() % 30);
+        for (int i = 0; i < count; ++i)
+            text += pieces[random() % std::size(pieces)];
+        const QByteArray bytes = FileBytes(text);
+        const ReadOutcome whole = ReadWhole(bytes);
+        for (const qsizetype block : {2, 6, 16, 30})
+            ASSERT_EQ(ReadInBlocks(bytes, block, false), whole)
+                << block << ": " << QUrl::toPercentEncoding(text).toStdString();
+    }
 }
 
 TEST(Reader, ReadingTheFuzzCorpusInBlocksRaisesWhatReadingWholeDoes)
