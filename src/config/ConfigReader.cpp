@@ -2,6 +2,7 @@
 
 #include "config/ConfigLoader.h"
 #include "config/ConfigText.h"
+#include "config/HandOff.h"
 #include "settings/Labels.h"
 #include "settings/SettingNode.h"
 #include "settings/StringIds.h"
@@ -13,11 +14,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <cstring>
-#include <deque>
-#include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -751,35 +749,6 @@ private:
     bool m_first = true;
 };
 
-// Parts go from the preparation's thread to the scanner's, a few at most
-// waiting, so that the two work on different blocks at the same time.
-class CPartQueue
-{
-public:
-    void Push(PreparedPart part)
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_parts.size() < kMaxWaiting; });
-        m_parts.push_back(std::move(part));
-        m_changed.notify_all();
-    }
-    PreparedPart Pop()
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [this] { return !m_parts.empty(); });
-        PreparedPart part = std::move(m_parts.front());
-        m_parts.pop_front();
-        m_changed.notify_all();
-        return part;
-    }
-
-private:
-    static constexpr std::size_t kMaxWaiting = 3;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::deque<PreparedPart> m_parts;
-};
-
 } // namespace
 
 ConfigurationScan ScanConfigurationDevice(QIODevice &device,
@@ -821,7 +790,9 @@ ConfigurationScan ScanConfigurationDevice(QIODevice &device,
         return !part.final;
     };
     if (prepareAhead) {
-        CPartQueue parts;
+        // A few parts at most wait, so that the two threads work on
+        // neighbouring blocks.
+        CHandOff<PreparedPart> parts(3);
         std::thread preparing([&] {
             for (bool more = true; more;) {
                 PreparedPart part = preparation.Next(stopped);

@@ -1,6 +1,7 @@
 #include "config/ConfigWriter.h"
 
 #include "config/ConfigText.h"
+#include "config/HandOff.h"
 #include "config/PasswordScrambler.h"
 #include "config/SafeFileWriter.h"
 #include "settings/NodeCatalogue.h"
@@ -11,11 +12,7 @@
 #include <QSysInfo>
 
 #include <algorithm>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
 #include <thread>
-#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -279,54 +276,43 @@ public:
     // Hands piece over and gives back an empty buffer to fill next.
     QString Put(QString piece)
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
         if (!m_thread.joinable())
             m_thread = std::thread([this] { Run(); });
-        m_changed.wait(lock, [this] { return m_waiting.size() < kMaxWaiting; });
-        m_waiting.push_back(std::move(piece));
-        m_changed.notify_all();
-        QString next = m_spare.empty() ? QString() : std::exchange(m_spare.back(), {});
-        if (!m_spare.empty())
-            m_spare.pop_back();
-        return next;
+        m_waiting.Push({std::move(piece), false});
+        return m_spare.TryPop().value_or(QString());
     }
     // Writes what is left, here when no thread was needed; false when a
     // write failed.
     bool Finish(QString last = {})
     {
         if (m_thread.joinable()) {
-            {
-                const std::lock_guard<std::mutex> lock(m_mutex);
-                m_waiting.push_back(std::move(last));
-                m_ending = true;
-                m_changed.notify_all();
-            }
+            m_waiting.Push({std::move(last), true});
             m_thread.join();
-        } else if (!m_ending) {
-            m_ending = true;
+        } else if (!m_finished) {
             WritePiece(last);
         }
+        m_finished = true;
         return m_writing;
     }
 
 private:
+    struct Piece
+    {
+        QString text;
+        bool last;
+    };
     static constexpr std::size_t kMaxWaiting = 4;
 
     void Run()
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
         for (;;) {
-            m_changed.wait(lock, [this] { return !m_waiting.empty() || m_ending; });
-            if (m_waiting.empty())
+            Piece piece = m_waiting.Pop();
+            WritePiece(piece.text);
+            if (piece.last)
                 return;
-            QString piece = std::move(m_waiting.front());
-            m_waiting.pop_front();
-            m_changed.notify_all();
-            lock.unlock();
-            WritePiece(piece);
-            piece.truncate(0);
-            lock.lock();
-            m_spare.push_back(std::move(piece));
+            piece.text.truncate(0);
+            // At most as many buffers as are on their way come back.
+            m_spare.Push(std::move(piece.text));
         }
     }
     void WritePiece(const QString &piece)
@@ -341,11 +327,9 @@ private:
     CSafeFileWriter &m_file;
     QByteArray m_bytes;
     bool m_writing = true;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::deque<QString> m_waiting;
-    std::vector<QString> m_spare;
-    bool m_ending = false;
+    bool m_finished = false;
+    CHandOff<Piece> m_waiting{kMaxWaiting};
+    CHandOff<QString> m_spare{kMaxWaiting + 2};
     std::thread m_thread;
 };
 
