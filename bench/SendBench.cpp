@@ -9,6 +9,7 @@
 #include "document/ServerClient.h"
 #include "orvenet/sdk/ConnectivityServer.h"
 #include "orvenet/server/ConnectivityServerProxy.h"
+#include "orvenet/server/ReceivedConfiguration.h"
 #include "platform/ProgramFolder.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/UnknownImpl.h"
@@ -103,6 +104,22 @@ void WriteTextToFile(benchmark::State &state)
     SetBytes(state, units);
 }
 
+// The server's reading of the received text (UTF-8, in memory): the check
+// that it is well formed, the settings counted and the files found.
+void ReadReceivedText(benchmark::State &state)
+{
+    const CSettingNode *root = TreeOf(int(state.range(0))).get();
+    const QByteArray text = ConfigurationTextForSending(root).toUtf8();
+    for (auto _ : state) {
+        const std::optional<ReceivedConfiguration> read = ReadReceivedConfiguration(text);
+        if (!read)
+            state.SkipWithError("not read");
+        benchmark::DoNotOptimize(read);
+    }
+    state.counters["text_MiB"] = double(text.size()) / (1 << 20);
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+
 // The whole send: connect, reserve, stream, transfer and wait for the end.
 void SendThroughServer(benchmark::State &state)
 {
@@ -147,6 +164,7 @@ void Sizes(benchmark::internal::Benchmark *benchmark)
 }
 
 BENCHMARK(WriteTextToFile)->Apply(Sizes);
+BENCHMARK(ReadReceivedText)->Apply(Sizes);
 BENCHMARK(SendThroughServer)->Apply(Sizes);
 
 } // namespace

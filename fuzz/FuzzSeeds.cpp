@@ -281,6 +281,33 @@ bool WriteProfileSeeds(const QString &corpus)
     return Write(phoneFolder + "/phone", phone) && ok;
 }
 
+// Configurations as the server stores them: UTF-8, with a file entry, the
+// references and pieces of markup a reader must know.
+bool WriteReceivedSeeds(const QString &corpus)
+{
+    const QByteArray texts[] = {
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Settings>\n"
+        " <IAPSettings op=\"create\">\n  <IAPConnection op=\"create\">"
+        "<Name op=\"create\">Office &amp; home</Name></IAPConnection>\n </IAPSettings>\n"
+        " <FileTransfer op=\"create\">\n  <Files op=\"create\">\n   <File op=\"create\">"
+        "<Local>/home/ann/a.txt</Local><Remote>C:\\Notes\\</Remote></File>\n"
+        "  </Files>\n  <RingingTones op='create'><RingingTone op='create'>"
+        "<![CDATA[/tmp/r\xC3\xA4.wav]]></RingingTone></RingingTones>\n </FileTransfer>\n"
+        "</Settings>\n",
+        "\xEF\xBB\xBF<!-- c --><?pi data?><Settings a='&#x41;&#66;' b=\"\r\n\t\">x\r\ny"
+        "<e/></Settings>\r\n",
+    };
+    const QString folder = corpus + "/fuzz_received_configuration";
+    bool ok = QDir().mkpath(folder);
+    for (size_t i = 0; i < std::size(texts); ++i)
+        ok = Write(QStringLiteral("%1/received-%2").arg(folder).arg(i), texts[i]) && ok;
+    return Write(corpus + "/fuzz_received_configuration.dict",
+                 "\"<![CDATA[\"\n\"]]>\"\n\"<!--\"\n\"-->\"\n\"<?\"\n\"?>\"\n\"&#x\"\n"
+                 "\"&amp;\"\n\"/>\"\n\"</\"\n\"op=\\\"create\\\"\"\n\"<?xml \"\n"
+                 "\"version=\\\"1.0\\\"\"\n\"<!DOCTYPE\"\n") &&
+           ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -301,7 +328,7 @@ int main(int argc, char **argv)
                     WriteConfigurationDictionary(corpus + "/fuzz_config.dict") &&
                     WriteValueSeeds(valueFolder) && WriteBookmarkSeeds(corpus) &&
                     WriteServerMessageSeeds(corpus) && WriteVariantTableSeeds(corpus) &&
-                    WriteProfileSeeds(corpus);
+                    WriteProfileSeeds(corpus) && WriteReceivedSeeds(corpus);
     if (!ok) {
         std::fprintf(stderr, "cannot write the seeds under %s\n", argv[1]);
         return 1;

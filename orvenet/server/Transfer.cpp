@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,16 +14,6 @@
 namespace {
 
 constexpr qint64 kReadPiece = 1 << 16;
-
-bool IsIncluded(const QXmlStreamReader &reader)
-{
-    return reader.attributes().value(QLatin1String("op")) == u"create";
-}
-
-bool IsCountedSetting(const QXmlStreamReader &reader)
-{
-    return !reader.attributes().value(QLatin1String("op")).isEmpty();
-}
 
 QString FileNameOf(const QString &path)
 {
@@ -79,17 +67,6 @@ void CTransfer::Join()
 {
     if (m_thread.joinable())
         m_thread.join();
-}
-
-QString CTransfer::FolderForEntry(const QString &entryName)
-{
-    if (entryName == u"RingingTone")
-        return QStringLiteral("C:\\Documents\\Tones\\");
-    if (entryName == u"BackgroundImage")
-        return QStringLiteral("C:\\Documents\\Photo gallery\\");
-    if (entryName == u"SISFile")
-        return QStringLiteral("C:\\Documents\\Installs\\");
-    return QString();
 }
 
 void CTransfer::Run()
@@ -188,77 +165,20 @@ HRESULT CTransfer::ReadConfiguration(std::vector<FileEntry> &files, std::vector<
     QFile file(m_receivedPath);
     if (!file.open(QIODevice::ReadOnly))
         return ServerFailure(ServerResult::ConfigurationNotRead);
-    // The text is UTF-8 whatever its declaration says, so the reader gets it
-    // decoded.
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QXmlStreamReader reader;
-    // Only the names of a file entry and of its fields, and only the text
-    // inside an entry, are kept: the settings around them are merely counted.
-    qsizetype depth = 0;
-    QString entryName;
-    QString fieldName;
-    bool inFileTransfer = false;
-    QString category;
-    bool inEntry = false;
-    FileEntry entry;
-    QString text;
-    // A category is announced with its first setting: one that is excluded
-    // or holds nothing is not.
-    QString unannounced;
-    for (;;) {
-        const QXmlStreamReader::TokenType token = reader.readNext();
-        if (reader.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
-            if (file.atEnd())
-                return ServerFailure(ServerResult::ConfigurationNotRead);
-            reader.addData(decoder(file.read(kReadPiece)));
-            continue;
-        }
-        if (reader.hasError() || decoder.hasError())
-            return ServerFailure(ServerResult::ConfigurationNotRead);
-        if (token == QXmlStreamReader::EndDocument)
-            break;
-        if (token == QXmlStreamReader::Characters) {
-            if (inEntry)
-                text += reader.text();
-        } else if (token == QXmlStreamReader::StartElement) {
-            const QStringView name = reader.name();
-            ++depth;
-            text.clear();
-            if (depth == 1 && name != u"Settings")
-                return ServerFailure(ServerResult::ConfigurationNotRead);
-            const bool counted = depth > 1 && IsCountedSetting(reader);
-            if (counted)
-                ++m_settings;
-            if (depth == 2)
-                unannounced = counted ? name.toString() : QString();
-            if (depth > 2 && counted && !unannounced.isEmpty())
-                steps.push_back({std::exchange(unannounced, {}), file.pos(), m_settings});
-            if (depth == 2) {
-                inFileTransfer = name == u"FileTransfer" && IsIncluded(reader);
-            } else if (inFileTransfer && depth == 3) {
-                category = IsIncluded(reader) ? name.toString() : QString();
-            } else if (inFileTransfer && depth == 4) {
-                entryName = name.toString();
-                inEntry = !category.isEmpty() && IsIncluded(reader);
-                entry = {category, QString(), FolderForEntry(entryName)};
-            } else if (inEntry && depth == 5) {
-                fieldName = name.toString();
-            }
-        } else if (token == QXmlStreamReader::EndElement) {
-            if (inEntry && depth == 5 && fieldName == u"Local")
-                entry.local = text.trimmed();
-            else if (inEntry && depth == 5 && fieldName == u"Remote")
-                entry.remote = text.trimmed();
-            else if (inEntry && depth == 4) {
-                if (entryName != u"File")
-                    entry.local = text.trimmed();
-                files.push_back(entry);
-                inEntry = false;
-            }
-            --depth;
-            text.clear();
-        }
-    }
+    // Mapped, the text is read straight from the page cache; a file that
+    // cannot be mapped is read whole.
+    QByteArray copy;
+    const qint64 size = file.size();
+    const uchar *mapped = size > 0 ? file.map(0, size) : nullptr;
+    if (!mapped)
+        copy = file.readAll();
+    const QByteArrayView text = mapped ? QByteArrayView(mapped, size) : QByteArrayView(copy);
+    std::optional<ReceivedConfiguration> read = ReadReceivedConfiguration(text);
+    if (!read)
+        return ServerFailure(ServerResult::ConfigurationNotRead);
+    files = std::move(read->files);
+    steps = std::move(read->steps);
+    m_settings = read->settings;
     return S_OK;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orvenet/server/ActivityLog.h"
+#include "orvenet/server/ReceivedConfiguration.h"
 #include "platform/com/ComTypes.h"
 
 #include <QString>
@@ -56,16 +57,9 @@ public:
     void Wake();
     void Join();
 
-    // The phone folder for each kind of file entry.
-    static QString FolderForEntry(const QString &entryName);
-
 private:
-    struct FileEntry
-    {
-        QString category;
-        QString local;
-        QString remote;
-    };
+    using FileEntry = ReceivedConfiguration::FileEntry;
+    using SettingStep = ReceivedConfiguration::SettingStep;
     void Run();
     HRESULT Perform();
     // Each step ends the transfer (a failure) when it was cancelled, the
@@ -74,14 +68,6 @@ private:
     HRESULT Stopped();
     // Waits for the client's answer; Cancel when the transfer is cancelled.
     int32_t Ask(HRESULT question, uint32_t mask, const QString &setting, const QString &text);
-    // Where a category's first setting was read, and how many settings had
-    // been read by then.
-    struct SettingStep
-    {
-        QString category;
-        qint64 position;
-        int settings;
-    };
     // Finds the file entries and the settings steps in one reading.
     HRESULT ReadConfiguration(std::vector<FileEntry> &files, std::vector<SettingStep> &steps);
     // Reports each category and steps, its percentage the share of
