@@ -24,22 +24,38 @@ struct CConnectivityServer::Client
     bool headWritten = false;
 
     // Stores a piece of the configuration in UTF-8; false when it cannot.
+    // Once a piece is lost, so is the configuration: the client may have
+    // sent more pieces before it heard.
     bool Receive(const QString &piece, bool last = false)
     {
         if (!configuration || !configuration->isOpen())
             return false;
+        if (Store(piece, last))
+            return true;
+        configuration->close();
+        return false;
+    }
+
+private:
+    static constexpr qsizetype kDeclarationUnits = 256;
+
+    bool Store(const QString &piece, bool last)
+    {
         if (headWritten)
-            return configuration->write(piece.toUtf8()) >= 0;
+            return Write(piece);
         head += piece;
         const bool whole = head.contains(u'>') || head.size() > kDeclarationUnits;
         if (!whole && !last)
             return true;
         headWritten = true;
-        return configuration->write(DeclaredAsUtf8(std::exchange(head, QString())).toUtf8()) >= 0;
+        return Write(DeclaredAsUtf8(std::exchange(head, QString())));
     }
 
-private:
-    static constexpr qsizetype kDeclarationUnits = 256;
+    bool Write(const QString &piece)
+    {
+        const QByteArray bytes = piece.toUtf8();
+        return configuration->write(bytes) == bytes.size();
+    }
 
     // The text is kept in UTF-8, so its declaration must say so.
     static QString DeclaredAsUtf8(QString text)

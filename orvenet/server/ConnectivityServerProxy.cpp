@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -18,8 +19,10 @@
 
 namespace {
 
-// Texts go over the socket in pieces of this many units at most.
+// Texts go over the socket in pieces of this many units at most, with so
+// many appends at most on their way.
 constexpr qsizetype kPieceUnits = 1 << 16;
+constexpr size_t kAppendsOnTheirWay = 4;
 
 class CConnectivityServerProxy final : public CUnknownImpl<IConnectivityServer>
 {
@@ -152,6 +155,7 @@ public:
     {
         if (!configuration)
             return E_POINTER;
+        AwaitAppends(0);
         const QString path = filePath ? QString::fromUtf16(filePath) : QString();
         const HRESULT result = m_connection->Call(Wire::SetConfiguration, {QString(), path});
         if (FAILED(result))
@@ -161,6 +165,8 @@ public:
             ++length;
         return AppendConfiguration(configuration, static_cast<uint32_t>(length));
     }
+    // The pieces are on their way while the client makes the next ones: a
+    // piece the server could not store fails a later append, or the start.
     HRESULT AppendConfiguration(const char16_t *text, uint32_t length) override
     {
         if (!text && length)
@@ -172,16 +178,21 @@ public:
             // A surrogate pair stays in one piece.
             if (from + size < all.size() && all.at(from + size - 1).isHighSurrogate())
                 --size;
-            const HRESULT result =
-                m_connection->Call(Wire::AppendConfiguration, {all.mid(from, size).toString()});
-            if (FAILED(result))
+            if (const HRESULT result = AwaitAppends(kAppendsOnTheirWay - 1); FAILED(result))
                 return result;
+            const uint32_t id =
+                m_connection->Post(Wire::AppendConfiguration, {all.mid(from, size).toString()});
+            if (id == 0)
+                return RPC_E_DISCONNECTED;
+            m_appends.push_back(id);
             from += size;
         }
         return S_OK;
     }
     HRESULT StartTransfer() override
     {
+        if (const HRESULT result = AwaitAppends(0); FAILED(result))
+            return result;
         m_transferRunning = true;
         const HRESULT result = m_connection->Call(Wire::StartTransfer);
         if (FAILED(result))
@@ -190,6 +201,22 @@ public:
     }
 
 private:
+    // Waits until at most `left` appends are on their way: the first
+    // failure among those waited for, once all of them have answered.
+    HRESULT AwaitAppends(size_t left)
+    {
+        HRESULT result = S_OK;
+        while (m_appends.size() > left) {
+            const HRESULT answer = m_connection->Await(m_appends.front());
+            m_appends.pop_front();
+            if (FAILED(answer) && SUCCEEDED(result)) {
+                result = answer;
+                left = 0;
+            }
+        }
+        return result;
+    }
+
     static const char16_t *Utf16(const QString &text)
     {
         return reinterpret_cast<const char16_t *>(text.utf16());
@@ -224,6 +251,9 @@ private:
     std::map<uint32_t, CComPtr<ICallback>> m_callbacks;
     std::atomic<bool> m_transferRunning{false};
     std::atomic<bool> m_closing{false};
+    // The ids of the appends sent and not yet answered, oldest first; the
+    // appends of a configuration come from one thread.
+    std::deque<uint32_t> m_appends;
 };
 
 bool CConnectivityServerProxy::Open(const QString &serverPath)

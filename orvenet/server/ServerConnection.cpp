@@ -91,16 +91,28 @@ bool CServerConnection::Write(const QByteArray &frame)
 HRESULT CServerConnection::Call(uint16_t operation, const QList<Wire::Field> &arguments,
                                 Wire::Message *response)
 {
+    return Await(Post(operation, arguments), response);
+}
+
+uint32_t CServerConnection::Post(uint16_t operation, const QList<Wire::Field> &arguments)
+{
     uint32_t id = 0;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         if (!m_open)
-            return RPC_E_DISCONNECTED;
+            return 0;
         id = m_nextId++;
+        if (id == 0)
+            id = m_nextId++;
     }
     Wire::CMessageWriter writer(Wire::Kind::Request, id, operation);
     writer.Fields(arguments);
-    if (!Write(writer.Frame()))
+    return Write(writer.Frame()) ? id : 0;
+}
+
+HRESULT CServerConnection::Await(uint32_t id, Wire::Message *response)
+{
+    if (id == 0)
         return RPC_E_DISCONNECTED;
     if (std::this_thread::get_id() == m_readerId)
         return S_OK;

@@ -45,6 +45,11 @@ public:
     // is gone or went silent; *response receives the whole response.
     HRESULT Call(uint16_t operation, const QList<Wire::Field> &arguments = {},
                  Wire::Message *response = nullptr);
+    // A call in two halves, so that several may be on their way: Post sends
+    // the request and gives its id (0 when the connection is gone), Await
+    // waits for that id's response as Call does.
+    uint32_t Post(uint16_t operation, const QList<Wire::Field> &arguments = {});
+    HRESULT Await(uint32_t id, Wire::Message *response = nullptr);
 
     // How long a call waits for its response before the server counts as dead.
     static constexpr int kReplyTimeoutMs = 15000;

@@ -3,6 +3,7 @@
 #include "ServerFixture.h"
 
 #include "orvenet/server/ConnectivityServerProxy.h"
+#include "orvenet/server/Protocol.h"
 #include "orvenet/server/ServerPaths.h"
 #include "platform/com/Activation.h"
 #include "platform/registry/Registry.h"
@@ -18,7 +19,10 @@
 
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <csignal>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -67,7 +71,115 @@ private:
     bool m_connected = false;
 };
 
+// A server on the socket that answers every request at once, and refuses
+// one append: the numbering starts at 1.
+class CRefusingServer
+{
+public:
+    explicit CRefusingServer(int refusedAppend)
+        : m_refused(refusedAppend)
+    {
+        QDir().mkpath(QFileInfo(ServerSocketPath()).path());
+        m_listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(ServerSocketPath());
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        ::bind(m_listener, reinterpret_cast<sockaddr *>(&address), sizeof address);
+        ::listen(m_listener, 1);
+        m_thread = std::thread([this] { Serve(); });
+    }
+    ~CRefusingServer()
+    {
+        ::shutdown(m_listener, SHUT_RDWR);
+        ::shutdown(m_client, SHUT_RDWR);
+        m_thread.join();
+        ::close(m_client);
+        ::close(m_listener);
+        ::unlink(QFile::encodeName(ServerSocketPath()).constData());
+    }
+    // The operations asked for, in order.
+    std::vector<uint16_t> Requests()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_requests;
+    }
+
+private:
+    void Serve()
+    {
+        m_client = ::accept(m_listener, nullptr, nullptr);
+        Wire::CFrameDecoder decoder;
+        char buffer[65536];
+        int appends = 0;
+        for (ssize_t count; (count = ::recv(m_client, buffer, sizeof buffer, 0)) > 0;) {
+            decoder.Append(buffer, count);
+            QByteArray body;
+            while (decoder.Next(body) == Wire::CFrameDecoder::Result::Body) {
+                const std::optional<Wire::Message> request = Wire::DecodeRequest(body);
+                if (!request)
+                    return;
+                {
+                    const std::lock_guard<std::mutex> lock(m_mutex);
+                    m_requests.push_back(request->code);
+                }
+                const bool refuse =
+                    request->code == Wire::AppendConfiguration && ++appends == m_refused;
+                const QByteArray reply =
+                    Wire::CMessageWriter(Wire::Kind::Response, request->id, request->code)
+                        .Number(refuse ? ServerFailure(ServerResult::NoConfiguration) : S_OK)
+                        .Frame();
+                ::send(m_client, reply.constData(), size_t(reply.size()), MSG_NOSIGNAL);
+            }
+        }
+    }
+
+    int m_refused;
+    int m_listener = -1;
+    int m_client = -1;
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::vector<uint16_t> m_requests;
+};
+
 } // namespace
+
+TEST_F(ServerTest, AnAppendTheServerRefusesFailsTheSendThoughLaterPiecesWereOnTheirWay)
+{
+    const HRESULT refused = ServerFailure(ServerResult::NoConfiguration);
+    // Ten pieces, the second refused: the client hears of it while a few
+    // more are on their way, and sends no more.
+    const QString text(10 << 16, u'a');
+    {
+        CRefusingServer server(2);
+        CComPtr<IConnectivityServer> proxy;
+        ASSERT_EQ(CreateLocalServerProxy(CLSID_ConnectivityServer, QString(),
+                                         IID_IConnectivityServer, proxy.ReceiveVoid()),
+                  S_OK);
+        ASSERT_EQ(proxy->SetConfiguration(u"", u"a.cfg"), S_OK);
+        EXPECT_EQ(proxy->AppendConfiguration(reinterpret_cast<const char16_t *>(text.utf16()),
+                                             uint32_t(text.size())),
+                  refused);
+        const std::vector<uint16_t> requests = server.Requests();
+        const auto appends =
+            std::count(requests.begin(), requests.end(), Wire::AppendConfiguration);
+        EXPECT_GE(appends, 2);
+        EXPECT_LT(appends, 10);
+    }
+    // The last piece refused: the start fails and never reaches the server.
+    CRefusingServer server(2);
+    CComPtr<IConnectivityServer> proxy;
+    ASSERT_EQ(CreateLocalServerProxy(CLSID_ConnectivityServer, QString(), IID_IConnectivityServer,
+                                     proxy.ReceiveVoid()),
+              S_OK);
+    ASSERT_EQ(proxy->SetConfiguration(u"", u"a.cfg"), S_OK);
+    ASSERT_EQ(proxy->AppendConfiguration(reinterpret_cast<const char16_t *>(text.utf16()),
+                                         uint32_t(2 << 16)),
+              S_OK);
+    EXPECT_EQ(proxy->StartTransfer(), refused);
+    const std::vector<uint16_t> requests = server.Requests();
+    EXPECT_EQ(std::count(requests.begin(), requests.end(), Wire::StartTransfer), 0);
+}
 
 TEST_F(ServerTest, TransferCopiesIncludedFilesAsksAboutExistingOrUnreadableOnesAndLogsARow)
 {
