@@ -14,6 +14,10 @@ namespace {
 
 FileWriteFunction g_write = ::write;
 
+// A large file is handed to the disk as it is written, in steps of this
+// many bytes, so that the flush at the end waits only for the last of it.
+constexpr qint64 kWritebackStep = qint64(8) << 20;
+
 QString SystemMessage(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -91,7 +95,13 @@ bool CSafeFileWriter::Write(const char *data, qsizetype size)
         else {
             data += written;
             size -= written;
+            m_written += written;
         }
+    }
+    if (m_error == 0 && m_written - m_writebackAsked >= kWritebackStep) {
+        ::sync_file_range(m_fd, m_writebackAsked, m_written - m_writebackAsked,
+                          SYNC_FILE_RANGE_WRITE);
+        m_writebackAsked = m_written;
     }
     return m_error == 0;
 }

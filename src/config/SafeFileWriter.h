@@ -32,6 +32,9 @@ private:
     QByteArray m_temporary;
     int m_fd = -1;
     int m_error = 0;
+    // Bytes written, and how many of them the disk was asked to take.
+    qint64 m_written = 0;
+    qint64 m_writebackAsked = 0;
 };
 
 // The whole file at once through CSafeFileWriter.
