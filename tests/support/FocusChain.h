@@ -35,13 +35,35 @@ inline QList<QWidget *> TabChain(QWidget *dialog)
     return chain;
 }
 
+// Lets a shown dialog's layouts place its widgets: on a loaded machine one
+// round of events may leave nested layouts still to be done, so rounds go on
+// until the places stay the same.
+inline void SettleLayout(QWidget *dialog)
+{
+    const auto places = [dialog] {
+        QList<QPoint> points;
+        for (QWidget *child : dialog->findChildren<QWidget *>())
+            points << child->mapTo(dialog, QPoint());
+        return points;
+    };
+    QList<QPoint> before;
+    for (int round = 0; round < 20; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QApplication::processEvents();
+        QList<QPoint> now = places();
+        if (round > 0 && now == before)
+            return;
+        before = std::move(now);
+    }
+}
+
 // Tab goes through the dialog from the top to the bottom: no widget it
 // reaches stands above the one before (a row of side by side controls shares
 // its top). The widgets are named by object name or class for the message.
 inline void ExpectTabOrderTopToBottom(QWidget *dialog, const char *name)
 {
     dialog->show();
-    QApplication::processEvents();
+    SettleLayout(dialog);
     const QList<QWidget *> chain = TabChain(dialog);
     EXPECT_GE(chain.size(), 2) << name;
     QStringList order;
