@@ -134,7 +134,10 @@ HRESULT CProvix::PrepareMenu(MenuHandle menu)
     // The view's own items join the host's menus the first time they show.
     if (m_view && FindCommand(qmenu, CommandId::SelectAll) &&
         !qmenu->actions().contains(m_view->ProblemsAction())) {
-        qmenu->addSeparator();
+        // The separator goes with the view's items when the view goes.
+        auto *separator = new QAction(m_view->ProblemsAction()->parent());
+        separator->setSeparator(true);
+        qmenu->addAction(separator);
         qmenu->addAction(m_view->ProblemsAction());
         qmenu->addAction(m_view->AskBeforeDeleteAction());
     }

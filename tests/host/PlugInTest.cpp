@@ -491,6 +491,24 @@ TEST_F(PlugInTest, UndoAndRedoAreNamedInTheMenuAndAnUnchangedViewMayClose)
     EXPECT_EQ(mayClose, 1);
 }
 
+TEST_F(PlugInTest, ClosingTheViewTakesItsItemsOutOfTheHostsMenus)
+{
+    QMenu file;
+    file.addAction(QStringLiteral("Save As"))->setData(31022u);
+    QMenu edit;
+    edit.addAction(QStringLiteral("Select All"))->setData(31020u);
+    m_plugIn->PrepareMenu(&file);
+    m_plugIn->PrepareMenu(&edit);
+    ASSERT_GT(file.actions().size(), 1);
+    ASSERT_GT(edit.actions().size(), 1);
+    m_plugIn->Close();
+    m_plugIn.Reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(file.actions().size(), 1);
+    ASSERT_EQ(edit.actions().size(), 1) << "nor a separator of its own";
+    EXPECT_EQ(edit.actions().front()->text(), QStringLiteral("Select All"));
+}
+
 TEST_F(PlugInTest, AskBeforeDeletingInTheEditMenuTurnsTheConfirmationBackOn)
 {
     QMenu edit;
