@@ -393,12 +393,27 @@ bool CUtf8XmlReader::ReadAttributes(bool &empty)
         QByteArrayView value;
         if (!ReadValue(value) || !CheckCharacters(value, false))
             return false;
-        for (const auto &[other, otherValue] : m_attributes) {
-            if (Same(other, name))
-                return false;
-        }
+        if (!IsNewAttribute(name))
+            return false;
         m_attributes.emplace_back(name, value);
     }
+}
+
+bool CUtf8XmlReader::IsNewAttribute(QByteArrayView name)
+{
+    // A few attributes are compared in turn; the names of an element with
+    // many go into a set, so that a hostile one costs no square time.
+    constexpr std::size_t kCompared = 16;
+    if (m_attributes.size() < kCompared) {
+        return std::none_of(m_attributes.begin(), m_attributes.end(),
+                            [name](const auto &attribute) { return Same(attribute.first, name); });
+    }
+    if (m_attributes.size() == kCompared) {
+        m_attributeNames.clear();
+        for (const auto &attribute : m_attributes)
+            m_attributeNames.emplace(attribute.first.data(), attribute.first.size());
+    }
+    return m_attributeNames.emplace(name.data(), name.size()).second;
 }
 
 bool CUtf8XmlReader::SkipComment()

@@ -5,6 +5,8 @@
 #include <QString>
 
 #include <optional>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -61,6 +63,7 @@ private:
     bool ReadDeclaration();
     std::optional<Token> ReadCharacterData();
     bool ReadAttributes(bool &empty);
+    bool IsNewAttribute(QByteArrayView name);
     // A name is a part, or a prefix and a part around one colon when it is
     // qualified, as XML with namespaces has it.
     bool ReadName(QByteArrayView &name, bool qualified = true);
@@ -83,6 +86,7 @@ private:
     QByteArrayView m_name;
     qsizetype m_position = 0;
     std::vector<std::pair<QByteArrayView, QByteArrayView>> m_attributes;
+    std::unordered_set<std::string_view> m_attributeNames;
     QByteArrayView m_text;
     bool m_textIsCharacterData = false;
 };

@@ -135,6 +135,23 @@ TEST(Utf8XmlReader, EachFaultRefusesTheText)
         EXPECT_EQ(Tokens(text), u"refused"_qs) << text.toPercentEncoding().constData();
 }
 
+TEST(Utf8XmlReader, AnAttributeNamedTwiceIsFoundAmongMany)
+{
+    const auto element = [](int count, int again) {
+        QByteArray text = "<S";
+        for (int i = 0; i < count; ++i)
+            text += " a" + QByteArray::number(i) + "='1'";
+        if (again >= 0)
+            text += " a" + QByteArray::number(again) + "='2'";
+        return text + "/>";
+    };
+    EXPECT_NE(Tokens(element(40, -1)), u"refused"_qs);
+    for (const int again : {0, 15, 16, 39})
+        EXPECT_EQ(Tokens(element(40, again)), u"refused"_qs) << again;
+    // Each element's names are its own.
+    EXPECT_NE(Tokens("<S>" + element(20, -1) + element(20, -1) + "</S>"), u"refused"_qs);
+}
+
 TEST(Utf8XmlReader, CharacterCheckFindsAFaultAtEveryPlaceOfALongText)
 {
     // Long runs are checked sixteen bytes at a time: a fault must be found
