@@ -4,7 +4,7 @@
 // attributes and characters, unless it has a document type (which the
 // reader refuses) or something Qt lets pass against XML's rules: a control
 // character, an attribute name that is no XML name, an instruction. An ASCII
-// text the reader takes, Qt takes too.
+// text the reader takes, Qt takes too, with its prefixes bound.
 #include "orvenet/server/ReceivedConfiguration.h"
 #include "orvenet/server/Utf8XmlReader.h"
 
@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -86,17 +87,34 @@ struct QtRead
     bool sawLeniency = false;
 };
 
+// Whether the character may stand in a name, first or later.
+bool IsNameCharacter(char32_t c, bool first)
+{
+    if (c < 0x80) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+        return letter || (!first && ((c >= '0' && c <= '9') || c == '-' || c == '.'));
+    }
+    static constexpr std::pair<char32_t, char32_t> kStarts[] = {
+        {0xC0, 0xD6},     {0xD8, 0xF6},     {0xF8, 0x2FF},    {0x370, 0x37D},
+        {0x37F, 0x1FFF},  {0x200C, 0x200D}, {0x2070, 0x218F}, {0x2C00, 0x2FEF},
+        {0x3001, 0xD7FF}, {0xF900, 0xFDCF}, {0xFDF0, 0xFFFD}, {0x10000, 0xEFFFF}};
+    for (const auto &[low, high] : kStarts) {
+        if (c >= low && c <= high)
+            return true;
+    }
+    return !first && (c == 0xB7 || (c >= 0x300 && c <= 0x36F) || c == 0x203F || c == 0x2040);
+}
+
 // A name, or a prefix and a name around one colon.
 bool IsXmlName(QStringView name)
 {
     const auto isPart = [](QStringView part) {
-        for (qsizetype i = 0; i < part.size(); ++i) {
-            const QChar c = part[i];
-            const bool start = c.isLetter() || c == u'_' || c.unicode() >= 0x80;
-            if (!start && (i == 0 || !(c.isDigit() || c == u'-' || c == u'.')))
+        const QList<uint> characters = part.toUcs4();
+        for (qsizetype i = 0; i < characters.size(); ++i) {
+            if (!IsNameCharacter(char32_t(characters[i]), i == 0))
                 return false;
         }
-        return !part.isEmpty();
+        return !characters.isEmpty();
     };
     const qsizetype colon = name.indexOf(u':');
     return colon < 0 ? isPart(name) : isPart(name.first(colon)) && isPart(name.sliced(colon + 1));
@@ -109,6 +127,9 @@ QtRead QtEvents(QByteArrayView text)
     const QString decoded = decoder(text);
     if (decoder.hasError())
         return read;
+    // Qt passes over a byte order mark at the start of the characters too,
+    // so that a second one counts for nothing.
+    read.sawLeniency = decoded.startsWith(QChar(0xFEFF));
     CEvents events;
     QXmlStreamReader reader(decoded);
     reader.setNamespaceProcessing(false);
@@ -144,7 +165,11 @@ QtRead QtEvents(QByteArrayView text)
             break;
         }
     }
-    if (!reader.hasError())
+    // Qt checks the prefixes only when it reads by namespaces.
+    QXmlStreamReader namespaces(decoded);
+    while (!namespaces.atEnd())
+        namespaces.readNext();
+    if (!reader.hasError() && !namespaces.hasError())
         read.events = events.Events();
     return read;
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -20,9 +21,8 @@ constexpr std::array<uint8_t, 256> MakeClasses()
     std::array<uint8_t, 256> classes{};
     for (int c = 0; c < 256; ++c) {
         const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        // Any character beyond ASCII may stand in a name; the text is
-        // checked as UTF-8 before.
-        if (letter || c == '_' || c >= 0x80)
+        // A character beyond ASCII is judged by its code point.
+        if (letter || c == '_')
             classes[c] = kNameStart | kNameChar;
         else if ((c >= '0' && c <= '9') || c == '-' || c == '.')
             classes[c] = kNameChar;
@@ -43,6 +43,59 @@ bool IsXmlCharacter(char32_t c)
 {
     return c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c <= 0xD7FF) ||
            (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Beyond ASCII, the characters that may start a name, and those that may
+// only follow.
+bool IsNameStart(char32_t c)
+{
+    return (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
+           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) || c == 0x200C ||
+           c == 0x200D || (c >= 0x2070 && c <= 0x218F) || (c >= 0x2C00 && c <= 0x2FEF) ||
+           (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
+           (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+bool IsNameFollower(char32_t c)
+{
+    return c == 0xB7 || (c >= 0x300 && c <= 0x36F) || c == 0x203F || c == 0x2040;
+}
+
+// The character of the checked UTF-8 sequence at `at`, and its length.
+char32_t Decode(const char *at, int &length)
+{
+    const auto lead = uchar(*at);
+    length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t code = lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i)
+        code = code << 6 | (uchar(at[i]) & 0x3F);
+    return code;
+}
+
+constexpr QByteArrayView kXmlNamespace("http://www.w3.org/XML/1998/namespace");
+constexpr QByteArrayView kXmlnsNamespace("http://www.w3.org/2000/xmlns/");
+
+std::string_view View(QByteArrayView bytes)
+{
+    return std::string_view(bytes.data(), size_t(bytes.size()));
+}
+
+// Whether no key stands twice: pairwise for a few, sorted for many, so
+// that an element of many attributes takes no quadratic time.
+template<typename Key>
+bool AllDifferent(std::vector<Key> &keys)
+{
+    if (keys.size() <= 16) {
+        for (size_t i = 1; i < keys.size(); ++i) {
+            for (size_t j = 0; j < i; ++j) {
+                if (keys[i] == keys[j])
+                    return false;
+            }
+        }
+        return true;
+    }
+    std::sort(keys.begin(), keys.end());
+    return std::adjacent_find(keys.begin(), keys.end()) == keys.end();
 }
 
 bool Same(QByteArrayView a, QByteArrayView b)
@@ -302,7 +355,7 @@ CUtf8XmlReader::Token CUtf8XmlReader::Next()
     m_attributes.clear();
     if (m_closePending) {
         m_closePending = false;
-        m_open.pop_back();
+        CloseElement();
         return Token::EndElement;
     }
     while (m_at < m_end) {
@@ -360,8 +413,67 @@ CUtf8XmlReader::Token CUtf8XmlReader::ReadStartTag()
         return Fail();
     m_rootSeen = true;
     m_open.push_back(m_name);
+    m_bindingMarks.push_back(m_bindings.size());
+    if (!BindPrefixes())
+        return Fail();
     m_closePending = empty;
     return Token::StartElement;
+}
+
+void CUtf8XmlReader::CloseElement()
+{
+    m_open.pop_back();
+    m_bindings.resize(m_bindingMarks.back());
+    m_bindingMarks.pop_back();
+}
+
+std::optional<QByteArrayView> CUtf8XmlReader::NamespaceOf(QByteArrayView prefix) const
+{
+    if (Same(prefix, "xml"))
+        return kXmlNamespace;
+    for (auto binding = m_bindings.rbegin(); binding != m_bindings.rend(); ++binding) {
+        if (Same(binding->first, prefix))
+            return QByteArrayView(binding->second);
+    }
+    return std::nullopt;
+}
+
+bool CUtf8XmlReader::BindPrefixes()
+{
+    for (const auto &[name, raw] : m_attributes) {
+        const bool isDefault = Same(name, "xmlns");
+        if (!isDefault && !name.startsWith("xmlns:"))
+            continue;
+        const QByteArray uri = Resolve(raw, Characters::Attribute);
+        // Neither reserved namespace may be bound but the one to its prefix.
+        if (Same(uri, kXmlnsNamespace) || (isDefault && Same(uri, kXmlNamespace)))
+            return false;
+        if (isDefault)
+            continue;
+        const QByteArrayView prefix = name.sliced(6);
+        if (uri.isEmpty() || Same(prefix, "xmlns") ||
+            Same(prefix, "xml") != Same(uri, kXmlNamespace))
+            return false;
+        m_bindings.emplace_back(prefix, uri);
+    }
+    const qsizetype colon = m_name.indexOf(':');
+    if (colon >= 0 && !NamespaceOf(m_name.first(colon)))
+        return false;
+    // Every prefix bound, and no attribute twice by its namespace and
+    // local name either.
+    m_names.clear();
+    m_expandedNames.clear();
+    for (const auto &[name, raw] : m_attributes) {
+        m_names.push_back(View(name));
+        const qsizetype at = name.indexOf(':');
+        if (at < 0 || Same(name.first(at), "xmlns"))
+            continue;
+        const std::optional<QByteArrayView> uri = NamespaceOf(name.first(at));
+        if (!uri)
+            return false;
+        m_expandedNames.emplace_back(View(*uri), View(name.sliced(at + 1)));
+    }
+    return AllDifferent(m_names) && AllDifferent(m_expandedNames);
 }
 
 CUtf8XmlReader::Token CUtf8XmlReader::ReadEndTag()
@@ -372,7 +484,7 @@ CUtf8XmlReader::Token CUtf8XmlReader::ReadEndTag()
     SkipSpace();
     if (!Consume(">") || m_open.empty() || !Same(m_open.back(), name))
         return Fail();
-    m_open.pop_back();
+    CloseElement();
     m_name = name;
     return Token::EndElement;
 }
@@ -393,27 +505,8 @@ bool CUtf8XmlReader::ReadAttributes(bool &empty)
         QByteArrayView value;
         if (!ReadValue(value) || !CheckCharacters(value, false))
             return false;
-        if (!IsNewAttribute(name))
-            return false;
         m_attributes.emplace_back(name, value);
     }
-}
-
-bool CUtf8XmlReader::IsNewAttribute(QByteArrayView name)
-{
-    // A few attributes are compared in turn; the names of an element with
-    // many go into a set, so that a hostile one costs no square time.
-    constexpr std::size_t kCompared = 16;
-    if (m_attributes.size() < kCompared) {
-        return std::none_of(m_attributes.begin(), m_attributes.end(),
-                            [name](const auto &attribute) { return Same(attribute.first, name); });
-    }
-    if (m_attributes.size() == kCompared) {
-        m_attributeNames.clear();
-        for (const auto &attribute : m_attributes)
-            m_attributeNames.emplace(attribute.first.data(), attribute.first.size());
-    }
-    return m_attributeNames.emplace(name.data(), name.size()).second;
 }
 
 bool CUtf8XmlReader::SkipComment()
@@ -505,13 +598,30 @@ bool CUtf8XmlReader::ReadValue(QByteArrayView &value)
     return true;
 }
 
+bool CUtf8XmlReader::SkipNameCharacter(bool first)
+{
+    if (m_at == m_end)
+        return false;
+    if (uchar(*m_at) < 0x80) {
+        if (!Is(*m_at, first ? kNameStart : kNameChar))
+            return false;
+        ++m_at;
+        return true;
+    }
+    int length = 0;
+    const char32_t c = Decode(m_at, length);
+    if (!IsNameStart(c) && (first || !IsNameFollower(c)))
+        return false;
+    m_at += length;
+    return true;
+}
+
 bool CUtf8XmlReader::SkipNamePart()
 {
-    if (m_at == m_end || !Is(*m_at, kNameStart))
+    if (!SkipNameCharacter(true))
         return false;
-    ++m_at;
-    while (m_at < m_end && Is(*m_at, kNameChar))
-        ++m_at;
+    while (SkipNameCharacter(false)) {
+    }
     return true;
 }
 

@@ -6,13 +6,13 @@
 
 #include <optional>
 #include <string_view>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 // A pull reader of XML held whole in UTF-8, which checks as it goes that the
 // text is well formed and its names fit namespaces: valid UTF-8 of characters XML allows, one root
-// element, end tags that match, quoted attributes named once per element,
+// element, end tags that match, quoted attributes named once per element (by
+// qualified name and by namespace and local name), every prefix bound,
 // predefined and character references only. Comments and processing
 // instructions are passed over. A document type declaration is refused:
 // without one no other entity can exist, and a received configuration never
@@ -63,11 +63,16 @@ private:
     bool ReadDeclaration();
     std::optional<Token> ReadCharacterData();
     bool ReadAttributes(bool &empty);
-    bool IsNewAttribute(QByteArrayView name);
     // A name is a part, or a prefix and a part around one colon when it is
     // qualified, as XML with namespaces has it.
     bool ReadName(QByteArrayView &name, bool qualified = true);
     bool SkipNamePart();
+    bool SkipNameCharacter(bool first);
+    // Binds the prefixes the start element declares, and checks that each
+    // prefix of its names is bound and no attribute stands twice.
+    bool BindPrefixes();
+    std::optional<QByteArrayView> NamespaceOf(QByteArrayView prefix) const;
+    void CloseElement();
     // The quoted value after an attribute's name: '=' and the quotes,
     // white space allowed around the '='.
     bool ReadValue(QByteArrayView &value);
@@ -82,11 +87,16 @@ private:
     bool m_rootSeen = false;
     bool m_closePending = false;
     std::vector<QByteArrayView> m_open;
+    // The prefixes bound, innermost last, and how many were bound outside
+    // each open element.
+    std::vector<std::pair<QByteArrayView, QByteArray>> m_bindings;
+    std::vector<size_t> m_bindingMarks;
+    std::vector<std::string_view> m_names;
+    std::vector<std::pair<std::string_view, std::string_view>> m_expandedNames;
 
     QByteArrayView m_name;
     qsizetype m_position = 0;
     std::vector<std::pair<QByteArrayView, QByteArrayView>> m_attributes;
-    std::unordered_set<std::string_view> m_attributeNames;
     QByteArrayView m_text;
     bool m_textIsCharacterData = false;
 };

@@ -54,7 +54,8 @@ TEST(Utf8XmlReader, WellFormedTextsReadToTheirElementsAttributesAndCharacters)
         {"<S>a\r\nb\rc&#13;&#x41;&#66;&#x1F600;</S>", u"<S 'a\nb\nc\rAB\U0001F600' </S"_qs},
         {"<S><![CDATA[<&]]]>\r\n</S>", u"<S '<&]\n' </S"_qs},
         {"<S>]]</S>", u"<S ']]' </S"_qs},
-        {"<p:S x:a='1'><_b.c-d/></p:S >", u"<p:S x:a=1 <_b.c-d </_b.c-d </p:S"_qs},
+        {"<p:S xmlns:p='u' xmlns:x='v' x:a='1'><_b.c-d/></p:S >",
+         u"<p:S xmlns:p=u xmlns:x=v x:a=1 <_b.c-d </_b.c-d </p:S"_qs},
         {"<\xC3\xA4>\xEF\xBB\xBFx</\xC3\xA4>", u"<\u00e4 '\ufeffx' </\u00e4"_qs},
         {"<S a=''>\t</S>\r\n", u"<S a= '\t' </S"_qs},
     };
@@ -133,6 +134,59 @@ TEST(Utf8XmlReader, EachFaultRefusesTheText)
     };
     for (const QByteArray &text : cases)
         EXPECT_EQ(Tokens(text), u"refused"_qs) << text.toPercentEncoding().constData();
+}
+
+TEST(Utf8XmlReader, NamesBeyondAsciiHoldOnlyTheCharactersXmlAllowsInNames)
+{
+    // A letter, an ideograph or a character beyond the first plane may start
+    // a name; a middle dot, a combining mark or an undertie may follow.
+    EXPECT_EQ(Tokens("<\xC3\xA4\xC2\xB7\xCC\x80\xE2\x80\xBF \xE4\xB8\xAD='1'>"
+                     "<\xF0\x90\x80\x80/></\xC3\xA4\xC2\xB7\xCC\x80\xE2\x80\xBF>"),
+              u"<\u00e4\u00b7\u0300\u203f \u4e2d=1 <\U00010000 </\U00010000 "
+              u"</\u00e4\u00b7\u0300\u203f"_qs);
+    const QByteArray refused[] = {
+        "<a\xC3\x97/>", // a multiplication sign
+        "<a\xC2\xA0"
+        "b/>",              // a no-break space
+        "<a\xE3\x80\x80/>", // an ideographic space
+        "<a\xEF\xB7\x90/>", // a noncharacter
+        "<\xC2\xB7"
+        "a/>", // a middle dot first
+        "<\xCC\x80"
+        "a/>",                    // a combining mark first
+        "<p:\xE2\x80\xBF/>",      // an undertie first in the local part
+        "<S \xC3\xB7='1'/>",      // a division sign as an attribute
+        "<S><?p\xC3\x97 x?></S>", // and as an instruction's target
+    };
+    for (const QByteArray &text : refused)
+        EXPECT_EQ(Tokens(text), u"refused"_qs) << text.toPercentEncoding().constData();
+}
+
+TEST(Utf8XmlReader, APrefixIsDeclaredForItsElementAndWithinIt)
+{
+    EXPECT_EQ(Tokens("<p:S xmlns:p='u'><p:a p:b='1' xml:lang='en'/></p:S>"),
+              u"<p:S xmlns:p=u <p:a p:b=1 xml:lang=en </p:a </p:S"_qs);
+    EXPECT_EQ(Tokens("<S xmlns:xml='http://www.w3.org/XML/1998/namespace'/>"),
+              u"<S xmlns:xml=http://www.w3.org/XML/1998/namespace </S"_qs);
+    // The same local name in two prefixes for two namespaces.
+    EXPECT_EQ(Tokens("<S xmlns:p='u' xmlns:q='v' p:a='1' q:a='2'/>"),
+              u"<S xmlns:p=u xmlns:q=v p:a=1 q:a=2 </S"_qs);
+    const QByteArray refused[] = {
+        "<p:S/>",
+        "<S p:a='1'/>",
+        "<S><a xmlns:p='u'/><p:b/></S>",
+        "<xmlns:S/>",
+        "<S xmlns:p=''/>",
+        "<S xmlns:xmlns='u'/>",
+        "<S xmlns:xml='u'/>",
+        "<S xmlns:p='http://www.w3.org/XML/1998/namespace'/>",
+        "<S xmlns='http://www.w3.org/2000/xmlns/'/>",
+        // One attribute twice, under two prefixes of one namespace.
+        "<S xmlns:p='u' xmlns:q='u'><a p:c='1' q:c='2'/></S>",
+        "<S xmlns:p='u' xmlns:q='&#117;' p:c='1' q:c='2'/>",
+    };
+    for (const QByteArray &text : refused)
+        EXPECT_EQ(Tokens(text), u"refused"_qs) << text.constData();
 }
 
 TEST(Utf8XmlReader, AnAttributeNamedTwiceIsFoundAmongMany)
