@@ -30,7 +30,9 @@ struct CConnectivityServer::Client
     {
         if (!configuration || !configuration->isOpen())
             return false;
-        if (Store(piece, last))
+        // The last pieces may wait in the file's buffer: only the flush
+        // tells whether they were stored.
+        if (Store(piece, last) && (!last || configuration->flush()))
             return true;
         configuration->close();
         return false;
