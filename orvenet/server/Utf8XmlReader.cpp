@@ -459,12 +459,17 @@ bool CUtf8XmlReader::BindPrefixes()
     const qsizetype colon = m_name.indexOf(':');
     if (colon >= 0 && !NamespaceOf(m_name.first(colon)))
         return false;
+    if (m_attributes.size() > 1) {
+        m_names.clear();
+        for (const auto &[name, raw] : m_attributes)
+            m_names.push_back(View(name));
+        if (!AllDifferent(m_names))
+            return false;
+    }
     // Every prefix bound, and no attribute twice by its namespace and
     // local name either.
-    m_names.clear();
     m_expandedNames.clear();
     for (const auto &[name, raw] : m_attributes) {
-        m_names.push_back(View(name));
         const qsizetype at = name.indexOf(':');
         if (at < 0 || Same(name.first(at), "xmlns"))
             continue;
@@ -473,7 +478,7 @@ bool CUtf8XmlReader::BindPrefixes()
             return false;
         m_expandedNames.emplace_back(View(*uri), View(name.sliced(at + 1)));
     }
-    return AllDifferent(m_names) && AllDifferent(m_expandedNames);
+    return AllDifferent(m_expandedNames);
 }
 
 CUtf8XmlReader::Token CUtf8XmlReader::ReadEndTag()
@@ -620,9 +625,12 @@ bool CUtf8XmlReader::SkipNamePart()
 {
     if (!SkipNameCharacter(true))
         return false;
-    while (SkipNameCharacter(false)) {
+    for (;;) {
+        while (m_at < m_end && Is(*m_at, kNameChar))
+            ++m_at;
+        if (m_at == m_end || uchar(*m_at) < 0x80 || !SkipNameCharacter(false))
+            return true;
     }
-    return true;
 }
 
 bool CUtf8XmlReader::ReadName(QByteArrayView &name, bool qualified)
