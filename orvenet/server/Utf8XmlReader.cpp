@@ -61,12 +61,24 @@ bool IsNameFollower(char32_t c)
     return c == 0xB7 || (c >= 0x300 && c <= 0x36F) || c == 0x203F || c == 0x2040;
 }
 
-// The character of the checked UTF-8 sequence at `at`, and its length.
+// The length of the UTF-8 sequence a lead byte starts; 0 for a byte that
+// starts none.
+int SequenceLength(uchar lead)
+{
+    return lead < 0x80             ? 1
+           : (lead & 0xE0) == 0xC0 ? 2
+           : (lead & 0xF0) == 0xE0 ? 3
+           : (lead & 0xF8) == 0xF0 ? 4
+                                   : 0;
+}
+
+// The character of the UTF-8 sequence at `at`, whose bytes are checked, and
+// its length.
 char32_t Decode(const char *at, int &length)
 {
     const auto lead = uchar(*at);
-    length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t code = lead & (0x7F >> length);
+    length = SequenceLength(lead);
+    char32_t code = lead & (length == 1 ? 0x7F : 0x7F >> length);
     for (int i = 1; i < length; ++i)
         code = code << 6 | (uchar(at[i]) & 0x3F);
     return code;
@@ -266,29 +278,19 @@ bool PlainAscii(const uchar *at)
 // allows, else 0.
 int XmlCharacterLength(const uchar *at, const uchar *end)
 {
-    const uchar lead = *at;
-    if (lead < 0x80)
-        return IsXmlCharacter(lead) ? 1 : 0;
-    int length = 0;
-    char32_t code = 0;
-    char32_t least = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, code = lead & 0x1F, least = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, code = lead & 0x0F, least = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, code = lead & 0x07, least = 0x10000;
-    } else {
-        return 0;
-    }
-    if (end - at < length)
+    const int length = SequenceLength(*at);
+    if (length == 0 || end - at < length)
         return 0;
     for (int i = 1; i < length; ++i) {
         if ((at[i] & 0xC0) != 0x80)
             return 0;
-        code = code << 6 | (at[i] & 0x3F);
     }
-    return code >= least && IsXmlCharacter(code) ? length : 0;
+    // The least character each length may encode: a longer sequence for a
+    // smaller one is refused.
+    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    int decoded = 0;
+    const char32_t code = Decode(reinterpret_cast<const char *>(at), decoded);
+    return code >= kLeast[length] && IsXmlCharacter(code) ? length : 0;
 }
 
 // [A-Za-z][A-Za-z0-9._-]*
